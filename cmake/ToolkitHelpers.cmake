@@ -1,0 +1,29 @@
+# Two helpers that every folder uses to declare its targets.
+#
+#   toolkit_library(NAME name SRCS a.cpp b.cpp [DEPS dep ...] [PUBLIC_DEPS dep ...])
+#     A static library `name` with the alias `toolkit::name`.  Headers are
+#     included from the repository root ("common/rounding.h").
+#
+#   toolkit_test(NAME name SRCS a_test.cpp [DEPS dep ...])
+#     A GoogleTest executable linked with gtest_main and registered with ctest.
+
+function(toolkit_library)
+  cmake_parse_arguments(TL "" "NAME" "SRCS;DEPS;PUBLIC_DEPS" ${ARGN})
+  add_library(${TL_NAME} STATIC ${TL_SRCS})
+  add_library(toolkit::${TL_NAME} ALIAS ${TL_NAME})
+  target_include_directories(${TL_NAME} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${TL_NAME} PUBLIC ${TL_PUBLIC_DEPS} PRIVATE ${TL_DEPS})
+endfunction()
+
+function(toolkit_test)
+  if(NOT TOOLKIT_BUILD_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(TT "" "NAME" "SRCS;DEPS" ${ARGN})
+  add_executable(${TT_NAME} ${TT_SRCS})
+  target_link_libraries(${TT_NAME} PRIVATE ${TT_DEPS} GTest::gtest GTest::gtest_main)
+  add_test(NAME ${TT_NAME} COMMAND ${TT_NAME})
+  set_tests_properties(${TT_NAME} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+    TIMEOUT 300)
+endfunction()

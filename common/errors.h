@@ -1,0 +1,54 @@
+// The toolkit's one family of run-time errors.
+//
+// A run stops by throwing a ToolError; each program catches it once, in main,
+// and reports its message (standard error in batch and console use, a message
+// box in the window programs).  The message always names the file and, for
+// readers, the place (line or item number) where the fault was met, e.g.
+//   scores.txt: line 3: type mismatch: expected a number, got "abc"
+#ifndef COMMON_ERRORS_H_
+#define COMMON_ERRORS_H_
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace common {
+
+// The kinds of fault a run can stop on.
+enum class Fault {
+  kFileNotFound,
+  kPastEndOfFile,
+  kTypeMismatch,
+  kSubscriptOutOfRange,
+  kOverflow,
+  kDivisionByZero,
+  kBadFileName,
+  kTooLarge,
+};
+
+// The fault's name as it appears in messages: "file not found",
+// "input past end of file", "type mismatch", ...
+std::string_view faultName(Fault fault);
+
+class ToolError : public std::runtime_error {
+ public:
+  // "message" is the whole text shown to the user.
+  ToolError(Fault fault, const std::string& message);
+  Fault fault() const { return fault_; }
+
+ private:
+  Fault fault_;
+};
+
+// Builds "FILE: PLACE: fault name: detail", leaving out PLACE when empty and
+// ": detail" when detail is empty.  PLACE is e.g. "line 3" or "item 57".
+ToolError makeError(Fault fault, std::string_view file, std::string_view place,
+                    std::string_view detail = {});
+
+// Quotes a piece of input for a message, cut to 40 characters with "..." so
+// that a runaway token never floods the terminal; control bytes show as '?'.
+std::string quoteInput(std::string_view text);
+
+}  // namespace common
+
+#endif  // COMMON_ERRORS_H_

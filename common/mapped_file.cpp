@@ -1,0 +1,70 @@
+#include "common/mapped_file.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "common/errors.h"
+
+namespace common {
+namespace {
+
+[[noreturn]] void cannotOpen(const std::string& path, int error) {
+  throw ToolError(Fault::kFileNotFound,
+                  "cannot open \"" + path + "\": " + std::strerror(error));
+}
+
+}  // namespace
+
+MappedFile::MappedFile(const std::string& path) {
+  if (path.empty()) cannotOpen(path, ENOENT);
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) cannotOpen(path, errno);
+  struct stat info;
+  if (::fstat(fd, &info) != 0) {
+    int error = errno;
+    ::close(fd);
+    cannotOpen(path, error);
+  }
+  if (S_ISDIR(info.st_mode)) {
+    ::close(fd);
+    cannotOpen(path, EISDIR);
+  }
+  if (S_ISREG(info.st_mode) && info.st_size > 0) {
+    void* block = ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE,
+                         fd, 0);
+    if (block != MAP_FAILED) {
+      ::madvise(block, static_cast<std::size_t>(info.st_size), MADV_SEQUENTIAL);
+      ::close(fd);
+      data_ = static_cast<const char*>(block);
+      size_ = static_cast<std::size_t>(info.st_size);
+      mapped_ = true;
+      return;
+    }
+  }
+  char buffer[1 << 16];
+  for (;;) {
+    ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got == 0) break;
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      int error = errno;
+      ::close(fd);
+      cannotOpen(path, error);
+    }
+    copy_.append(buffer, static_cast<std::size_t>(got));
+  }
+  ::close(fd);
+  data_ = copy_.data();
+  size_ = copy_.size();
+}
+
+MappedFile::~MappedFile() {
+  if (mapped_) ::munmap(const_cast<char*>(data_), size_);
+}
+
+}  // namespace common

@@ -1,0 +1,36 @@
+// Read-only access to a whole input file as one block of text.
+//
+// Regular files are memory-mapped, so even very large inputs are read once,
+// sequentially, without a copy; other files (pipes, devices) are read into
+// memory.
+#ifndef COMMON_MAPPED_FILE_H_
+#define COMMON_MAPPED_FILE_H_
+
+#include <string>
+#include <string_view>
+
+namespace common {
+
+class MappedFile {
+ public:
+  // Opens "path".  Throws ToolError(kFileNotFound) with the text
+  //   cannot open "PATH": REASON
+  // when it cannot be opened or read (missing, a folder, no permission).
+  explicit MappedFile(const std::string& path);
+  ~MappedFile();
+  MappedFile(const MappedFile&) = delete;
+  MappedFile& operator=(const MappedFile&) = delete;
+
+  // The file's bytes; valid while this object lives.
+  std::string_view text() const { return {data_, size_}; }
+
+ private:
+  const char* data_ = nullptr;
+  std::size_t size_ = 0;
+  bool mapped_ = false;
+  std::string copy_;
+};
+
+}  // namespace common
+
+#endif  // COMMON_MAPPED_FILE_H_

@@ -1,0 +1,44 @@
+#include "common/number_forms.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace common {
+
+std::string generalForm(double value, int digits) {
+  if (std::isnan(value)) return "nan";
+  if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
+  if (value == 0) value = 0.0;  // folds -0 into 0
+  char buffer[64];
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general,
+                              digits);
+  std::string text(buffer, result.ptr);
+  if (!text.empty() && text.back() == '.') text.pop_back();
+  return text;
+}
+
+std::string shortSingle(float value) { return generalForm(static_cast<double>(value), 7); }
+
+namespace {
+
+std::string withSignBlank(double value, std::string text) {
+  // "Not negative" includes NaN, which has no sign to show.
+  if (!(value < 0)) text.insert(text.begin(), ' ');
+  return text;
+}
+
+}  // namespace
+
+std::string consoleDouble(double value) { return withSignBlank(value, generalForm(value, 16)); }
+
+std::string consoleSingle(float value) {
+  return withSignBlank(value, generalForm(static_cast<double>(value), 7));
+}
+
+std::string consoleInteger(std::int64_t value) {
+  std::string text = std::to_string(value);
+  if (value >= 0) text.insert(text.begin(), ' ');
+  return text;
+}
+
+}  // namespace common

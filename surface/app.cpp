@@ -1,0 +1,43 @@
+#include "surface/app.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <cstdlib>
+#include <cstring>
+
+namespace surface {
+namespace {
+
+bool named(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value != nullptr && value[0] != '\0';
+}
+
+void chooseOffscreenIfHeadless() {
+  if (!hasDisplay() && !named("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+}
+
+}  // namespace
+
+bool hasDisplay() {
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  if (platform != nullptr && std::strcmp(platform, "offscreen") == 0) return false;
+  return named("DISPLAY") || named("WAYLAND_DISPLAY");
+}
+
+std::unique_ptr<QApplication> startApplication(int& argc, char** argv) {
+  chooseOffscreenIfHeadless();
+  return std::make_unique<QApplication>(argc, argv);
+}
+
+void ensureGuiApplication() {
+  if (QGuiApplication::instance() != nullptr) return;
+  chooseOffscreenIfHeadless();
+  static int argc = 1;
+  static char name[] = "toolkit";
+  static char* argv[] = {name, nullptr};
+  static QGuiApplication* app = new QGuiApplication(argc, argv);  // lives to the end
+  (void)app;
+}
+
+}  // namespace surface

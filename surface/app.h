@@ -1,0 +1,26 @@
+// Start-up of the programs that draw or open windows.
+#ifndef SURFACE_APP_H_
+#define SURFACE_APP_H_
+
+#include <memory>
+
+class QApplication;
+
+namespace surface {
+
+// True when a window can be shown: an X11 or Wayland display is named in
+// the environment and Qt has not been told to run off-screen.
+bool hasDisplay();
+
+// The application object of a program.  Without a display it runs on Qt's
+// "offscreen" platform, so pictures, fonts and even hidden widgets work on a
+// bare machine.  "argc" and "argv" must outlive the application.
+std::unique_ptr<QApplication> startApplication(int& argc, char** argv);
+
+// Makes sure some Qt GUI application exists (fonts need one), starting an
+// off-screen one for the rest of the process if there is none.
+void ensureGuiApplication();
+
+}  // namespace surface
+
+#endif  // SURFACE_APP_H_

@@ -1,0 +1,200 @@
+#include "surface/internal/raster.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "surface/font8x8.h"
+
+namespace surface::internal {
+namespace {
+
+// Clips the segment to the box [lo, hi] in both axes (Liang-Barsky).
+// Returns false when nothing of it is inside.
+bool clipSegment(double& x1, double& y1, double& x2, double& y2, double loX, double loY,
+                 double hiX, double hiY) {
+  double t0 = 0.0;
+  double t1 = 1.0;
+  const double dx = x2 - x1;
+  const double dy = y2 - y1;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {x1 - loX, hiX - x1, y1 - loY, hiY - y1};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+    } else {
+      double t = q[i] / p[i];
+      if (p[i] < 0) {
+        t0 = std::max(t0, t);
+      } else {
+        t1 = std::min(t1, t);
+      }
+    }
+  }
+  if (t0 > t1) return false;
+  const double ox = x1;
+  const double oy = y1;
+  if (t1 < 1.0) {
+    x2 = ox + t1 * dx;
+    y2 = oy + t1 * dy;
+  }
+  if (t0 > 0.0) {
+    x1 = ox + t0 * dx;
+    y1 = oy + t0 * dy;
+  }
+  return true;
+}
+
+}  // namespace
+
+void stamp(const Raster& raster, int col, int row, const Pen& pen) {
+  if (pen.width <= 1) {
+    if (raster.inside(col, row)) raster.at(col, row) = pen.argb;
+    return;
+  }
+  // A round brush: the cells of a w x w square whose centres lie within the
+  // inscribed circle (all four cells at width 2, the full square at 3).
+  const int w = pen.width;
+  const int origin = -(w - 1) / 2;
+  const double half = w / 2.0;
+  for (int j = 0; j < w; ++j) {
+    for (int i = 0; i < w; ++i) {
+      double dx = i + 0.5 - half;
+      double dy = j + 0.5 - half;
+      if (dx * dx + dy * dy > half * half + 0.25) continue;
+      int c = col + origin + i;
+      int r = row + origin + j;
+      if (raster.inside(c, r)) raster.at(c, r) = pen.argb;
+    }
+  }
+}
+
+void drawLine(const Raster& raster, double col1, double row1, double col2, double row2,
+              const Pen& pen) {
+  if (std::isnan(col1) || std::isnan(row1) || std::isnan(col2) || std::isnan(row2)) return;
+  // Ends inside the margin keep their exact rounding; only far ends move.
+  const double margin = 4.0 + pen.width;
+  if (!clipSegment(col1, row1, col2, row2, -margin, -margin, raster.width + margin,
+                   raster.height + margin)) {
+    return;
+  }
+  int x = static_cast<int>(std::round(col1));
+  int y = static_cast<int>(std::round(row1));
+  const int xEnd = static_cast<int>(std::round(col2));
+  const int yEnd = static_cast<int>(std::round(row2));
+  const int dx = std::abs(xEnd - x);
+  const int dy = -std::abs(yEnd - y);
+  const int sx = x < xEnd ? 1 : -1;
+  const int sy = y < yEnd ? 1 : -1;
+  int error = dx + dy;
+  for (long step = 0;; ++step) {
+    if (!pen.dotted || pen.width > 1 || step % 2 == 0) stamp(raster, x, y, pen);
+    if (x == xEnd && y == yEnd) break;
+    const int twice = 2 * error;
+    if (twice >= dy) {
+      error += dy;
+      x += sx;
+    }
+    if (twice <= dx) {
+      error += dx;
+      y += sy;
+    }
+  }
+}
+
+void fillRect(const Raster& raster, int col1, int row1, int col2, int row2, std::uint32_t argb) {
+  const int left = std::max(std::min(col1, col2), 0);
+  const int right = std::min(std::max(col1, col2), raster.width - 1);
+  const int top = std::max(std::min(row1, row2), 0);
+  const int bottom = std::min(std::max(row1, row2), raster.height - 1);
+  for (int r = top; r <= bottom; ++r) {
+    std::fill(&raster.at(left, r), &raster.at(left, r) + std::max(right - left + 1, 0), argb);
+  }
+}
+
+void drawCircle(const Raster& raster, int col, int row, int radius, const Pen& pen, bool fill,
+                std::uint32_t fillArgb) {
+  if (radius < 0) return;
+  // A circle far larger than the picture is clipped away point by point;
+  // bound the work by the picture's size.
+  const long limit = 4L * (raster.width + raster.height) + pen.width;
+  if (radius > limit && (std::abs(col) > limit || std::abs(row) > limit)) return;
+  radius = static_cast<int>(std::min<long>(radius, 1L << 20));
+  if (fill) {
+    const long r2 = static_cast<long>(radius) * radius;
+    const int top = std::max(row - radius, 0);
+    const int bottom = std::min(row + radius, raster.height - 1);
+    for (int r = top; r <= bottom; ++r) {
+      long dy = r - row;
+      int half = static_cast<int>(std::floor(std::sqrt(static_cast<double>(r2 - dy * dy))));
+      fillRect(raster, col - half, r, col + half, r, fillArgb);
+    }
+  }
+  // Midpoint circle: eight symmetric points per step.
+  int x = radius;
+  int y = 0;
+  int error = 1 - radius;
+  while (x >= y) {
+    const int points[8][2] = {{x, y}, {y, x}, {-y, x}, {-x, y}, {-x, -y}, {-y, -x}, {y, -x}, {x, -y}};
+    for (const auto& p : points) stamp(raster, col + p[0], row + p[1], pen);
+    ++y;
+    if (error < 0) {
+      error += 2 * y + 1;
+    } else {
+      --x;
+      error += 2 * (y - x) + 1;
+    }
+  }
+}
+
+void floodFill(const Raster& raster, int col, int row, std::uint32_t border, std::uint32_t argb) {
+  if (!raster.inside(col, row) || raster.at(col, row) == border) return;
+  std::vector<std::uint8_t> done(static_cast<std::size_t>(raster.width) * raster.height, 0);
+  auto open = [&](int c, int r) {
+    return raster.at(c, r) != border && done[static_cast<std::size_t>(r) * raster.width + c] == 0;
+  };
+  // Each entry is a pixel from which a run is filled left and right; the rows
+  // above and below the run then push one seed per stretch of open pixels.
+  std::vector<std::pair<int, int>> seeds{{col, row}};
+  while (!seeds.empty()) {
+    auto [c, r] = seeds.back();
+    seeds.pop_back();
+    if (!open(c, r)) continue;
+    int left = c;
+    while (left > 0 && open(left - 1, r)) --left;
+    int right = c;
+    while (right + 1 < raster.width && open(right + 1, r)) ++right;
+    for (int i = left; i <= right; ++i) {
+      raster.at(i, r) = argb;
+      done[static_cast<std::size_t>(r) * raster.width + i] = 1;
+    }
+    for (int nr : {r - 1, r + 1}) {
+      if (nr < 0 || nr >= raster.height) continue;
+      bool inRun = false;
+      for (int i = left; i <= right; ++i) {
+        bool o = open(i, nr);
+        if (o && !inRun) seeds.emplace_back(i, nr);
+        inRun = o;
+      }
+    }
+  }
+}
+
+void drawFixedText(const Raster& raster, int col, int row, const char* text, int length,
+                   std::uint32_t argb) {
+  for (int k = 0; k < length; ++k) {
+    const std::uint8_t* rows = glyph8x8(text[k]);
+    const int left = col + 8 * k;
+    if (left >= raster.width) break;
+    for (int r = 0; r < 8; ++r) {
+      for (int c = 0; c < 8; ++c) {
+        if ((rows[r] & (0x80 >> c)) && raster.inside(left + c, row + r)) {
+          raster.at(left + c, row + r) = argb;
+        }
+      }
+    }
+  }
+}
+
+}  // namespace surface::internal

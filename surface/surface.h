@@ -1,0 +1,151 @@
+// The drawing surface every picture of the toolkit is drawn on.
+//
+// A Surface is a raster of pixels with a user scale and the drawing state of
+// a picture box: current point, pen colour, draw width and style, fill style
+// and colour, font.  All drawing is aliased: a pixel is either painted in
+// exactly the colour asked for or left alone, so flood fills can rely on
+// border colours and tests on pixel values.  The picture is kept in memory
+// and can be saved as BMP or PNG, or shown by a window front end.
+//
+// Coordinates: setScale() gives the user coordinates of the top-left and
+// bottom-right corners, either axis running either way; setWindow() gives a
+// bottom-anchored window in the manner of the console graphics (see there).
+// Plain types only in this header: Qt stays inside the implementation.
+#ifndef SURFACE_SURFACE_H_
+#define SURFACE_SURFACE_H_
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/colour.h"
+
+class QImage;
+
+namespace surface {
+
+using common::Colour;
+
+enum class DrawStyle { kSolid, kDotted };
+enum class FillStyle { kSolid, kTransparent };
+enum class LineKind { kLine, kBox, kFilledBox };
+
+// A pixel position; "valid" is false when a coordinate was not a number.
+struct PixelPoint {
+  int col = 0;
+  int row = 0;
+  bool valid = true;
+};
+
+class Surface {
+ public:
+  // The font name that selects the built-in fixed 8 x 8 pixel font.
+  static constexpr std::string_view kFixedFont = "Fixed 8x8";
+
+  // A white picture of the given size; the scale is in pixels, (0, 0) at the
+  // top-left; pen black, width 1, solid; fill transparent black; fixed font.
+  Surface(int widthPx, int heightPx);
+  ~Surface();
+  Surface(Surface&&) noexcept;
+  Surface& operator=(Surface&&) noexcept;
+
+  int widthPx() const;
+  int heightPx() const;
+
+  // Paints the whole picture in "background" and puts the current point at
+  // the scale's top-left corner.
+  void clear(Colour background = common::kWhite);
+
+  // User coordinates of the top-left (left, top) and bottom-right (right,
+  // bottom) corners.  A point maps to column round((x - left) * W / (right -
+  // left)) and row round((y - top) * H / (bottom - top)), halves away from 0.
+  void setScale(double left, double top, double right, double bottom);
+
+  // A window with (left, bottom) at the lower-left and (right, top) at the
+  // upper-right: column round((x - left) * W / (right - left)), row
+  // H - 1 - round((y - bottom) * H / (top - bottom)), halves away from zero.
+  // On a 600 x 600 picture with the window (0, 0)-(1, 1), x = 1 and y = 1
+  // fall one pixel outside.
+  void setWindow(double left, double bottom, double right, double top);
+
+  // The pixel of a user point (unclipped).
+  PixelPoint toPixel(double x, double y) const;
+
+  // A length (not a position) in user units converted to pixels,
+  // horizontally or vertically; always non-negative for a non-negative length.
+  double toPixelsX(double length) const;
+  double toPixelsY(double length) const;
+
+  // Drawing state.
+  void setPenColour(Colour colour);
+  Colour penColour() const;
+  void setDrawWidth(int pixels);  // values below 1 count as 1
+  int drawWidth() const;
+  void setDrawStyle(DrawStyle style);  // dotted applies to lines of width 1
+  DrawStyle drawStyle() const;
+  void setFillStyle(FillStyle style);
+  FillStyle fillStyle() const;
+  void setFillColour(Colour colour);
+  Colour fillColour() const;
+  void setFontName(std::string name);  // kFixedFont or a family name ("Arial")
+  const std::string& fontName() const;
+  void setFontSize(double points);
+  double fontSize() const;
+
+  void setCurrentPoint(double x, double y);
+  double currentX() const;
+  double currentY() const;
+
+  // A line between two points, or the box with those corners (outlined, or
+  // filled in the line's colour), in "colour" or the pen colour.  The
+  // current point moves to (x2, y2).
+  void line(double x1, double y1, double x2, double y2, std::optional<Colour> colour = {},
+            LineKind kind = LineKind::kLine);
+
+  // As line(), from the current point.
+  void lineTo(double x2, double y2, std::optional<Colour> colour = {},
+              LineKind kind = LineKind::kLine);
+
+  // A circle of "radius" horizontal user units, outlined in "colour" or the
+  // pen colour, its inside painted in the fill colour first when the fill
+  // style is solid.  The current point moves to the centre.
+  void circle(double x, double y, double radius, std::optional<Colour> colour = {});
+
+  // One pixel at (x, y), or a dot of the draw width's diameter; the current
+  // point moves there.
+  void point(double x, double y, std::optional<Colour> colour = {});
+
+  // Prints "text" with its top-left corner at the current point, in "colour"
+  // or the pen colour; then the current point moves to the start of the next
+  // line: the scale's left edge, one text height further down.
+  void print(std::string_view text, std::optional<Colour> colour = {});
+
+  // The size "text" would take in the current font, in user units (>= 0).
+  double textWidth(std::string_view text) const;
+  double textHeight(std::string_view text) const;
+
+  // Fills, with the fill colour, the 4-connected region around pixel (col,
+  // row) bounded by pixels of the colour "border".  Nothing happens when the
+  // start pixel is outside the picture or has the border colour.
+  void floodFill(int col, int row, Colour border);
+
+  // The colour of one pixel; pixels outside the picture read as white.
+  Colour pixel(int col, int row) const;
+
+  // Saves the picture, as PNG when "path" ends in .png (any case) and as a
+  // Windows bitmap otherwise, replacing an existing file only once the new one
+  // is complete.  Throws ToolError(kBadFileName) when it cannot be written.
+  void save(const std::string& path) const;
+
+  // The picture itself, for the window front ends.
+  const QImage& image() const;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace surface
+
+#endif  // SURFACE_SURFACE_H_
