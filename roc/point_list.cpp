@@ -1,0 +1,40 @@
+#include "roc/point_list.h"
+
+#include <cctype>
+
+#include "common/errors.h"
+#include "common/number_forms.h"
+#include "common/strings.h"
+#include "common/text_writer.h"
+
+namespace roc {
+
+bool wantsPointList(std::string_view argument) {
+  std::string word(common::trimBlanks(argument));
+  for (char& c : word) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return word == "roc";
+}
+
+std::string pointListText(const RocResult& r) {
+  std::string text = "1,1\r\n";
+  for (int i = 0; i <= kLastPoint; ++i) {
+    text += common::shortSingle(r.fpr[i]);
+    text += ',';
+    text += common::shortSingle(r.tpr[i]);
+    text += "\r\n";
+  }
+  return text;
+}
+
+bool writePointList(const std::string& path, const RocResult& result) {
+  try {
+    common::TextFileWriter writer(path);
+    writer.write(pointListText(result));
+    writer.commit();
+    return true;
+  } catch (const common::ToolError&) {
+    return false;
+  }
+}
+
+}  // namespace roc

@@ -1,0 +1,21 @@
+#include "roc/rocplot.h"
+
+#include "roc/point_list.h"
+#include "roc/roc_plot.h"
+#include "roc/score_file.h"
+
+namespace roc {
+
+RocRun runRoc(std::string_view text, const std::string& fileName,
+              const std::string& pointListPath) {
+  ScoreHistogram histogram = readScores(text, fileName);
+  RocRun run{RocResult{}, startRocPicture(), histogram.records()};
+  run.result = sweep(histogram);
+  drawRocCurve(run.picture, run.result);
+  if (!pointListPath.empty()) writePointList(pointListPath, run.result);
+  run.result.auc = areaUnderCurve(run.result);
+  drawRocSummary(run.picture, run.result);
+  return run;
+}
+
+}  // namespace roc

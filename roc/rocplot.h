@@ -1,0 +1,28 @@
+// One run of rocplot, from the score file's text to the finished picture.
+#ifndef ROC_ROCPLOT_H_
+#define ROC_ROCPLOT_H_
+
+#include <string>
+#include <string_view>
+
+#include "roc/sweep.h"
+#include "surface/surface.h"
+
+namespace roc {
+
+struct RocRun {
+  RocResult result;
+  surface::Surface picture;
+  std::int64_t records = 0;
+};
+
+// Reads the records of "text" (named "fileName" in errors), sweeps, draws
+// the curve with its labels and summary, and writes the point list to
+// "pointListPath" when that is not empty (in between, as the picture's
+// labels need the sweep and the summary the AUC).
+RocRun runRoc(std::string_view text, const std::string& fileName,
+              const std::string& pointListPath);
+
+}  // namespace roc
+
+#endif  // ROC_ROCPLOT_H_

@@ -1,0 +1,62 @@
+#include "roc/score_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/errors.h"
+
+namespace roc {
+namespace {
+
+struct Record {
+  float score;
+  int observedClass;
+  bool operator==(const Record&) const = default;
+};
+
+std::vector<Record> recordsOf(const std::string& text) {
+  std::vector<Record> records;
+  forEachRecord(text, "scores.txt", [&](float s, std::uint8_t c) { records.push_back({s, c}); });
+  return records;
+}
+
+TEST(ScoreFile, RecordsAndTheirCount) {
+  struct Row {
+    const char* text;
+    std::vector<Record> expected;
+  };
+  const Row rows[] = {
+      {"0.5,1\n0.25,0\n", {{0.5f, 1}, {0.25f, 0}}},
+      {"0.5,1\n0.25,0", {{0.5f, 1}, {0.25f, 0}}},           // no final line end: the same
+      {"0.5,1\n0.25,0\n\n", {{0.5f, 1}, {0.25f, 0}, {0, 0}}},  // a trailing blank line: (0, 0)
+      {"0.5 1 0.25\t0\r\n", {{0.5f, 1}, {0.25f, 0}}},
+      {"0.5\n1\n", {{0.5f, 1}}},                             // one record over two lines
+      {"", {{0, 0}}},                                        // always at least one
+      {"0.9,257\n0.1,-1\n0.2,1.5\n0.3,2.5\n0.4,1e0\n",
+       {{0.9f, 1}, {0.1f, 255}, {0.2f, 2}, {0.3f, 2}, {0.4f, 1}}},  // low 8 bits; halves to even
+      {"1D-1,1\n", {{0.1f, 1}}},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(recordsOf(row.text), row.expected) << '"' << row.text << '"';
+  }
+}
+
+TEST(ScoreFile, HistogramCountsEveryRecord) {
+  ScoreHistogram h = readScores("0.9,1\n0.8,1\n0.1,0\n\n", "s.txt");
+  EXPECT_EQ(h.records(), 4);
+  EXPECT_EQ(h.countsAt(50), (Confusion{2, 0, 0, 2}));
+}
+
+TEST(ScoreFile, BadTokenNamesFileAndLine) {
+  try {
+    readScores("0.5,1\n0.7,yes\n", "scores.txt");
+    FAIL();
+  } catch (const common::ToolError& e) {
+    EXPECT_STREQ(e.what(), "scores.txt: line 2: type mismatch: expected a number, got \"yes\"");
+  }
+}
+
+}  // namespace
+}  // namespace roc
