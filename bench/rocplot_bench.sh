@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Whole-program benchmark of rocplot on 10 million records against the
+# pandas + scikit-learn peer.  The score file is generated (not committed)
+# into bench/data/.  Called by ./run bench with BUILD_DIR set.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+BUILD=${BUILD_DIR:?}
+RECORDS=${ROC_BENCH_RECORDS:-10000000}
+DATA=bench/data
+mkdir -p "$DATA"
+SCORES="$DATA/scores_$RECORDS.txt"
+[ -s "$SCORES" ] || "$BUILD/bench/gen_scores" "$RECORDS" > "$SCORES"
+BYTES=$(stat -c %s "$SCORES")
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+cp "$SCORES" "$WORK/scores.txt"
+
+echo "== rocplot, whole program: $RECORDS records, $((BYTES / 1000000)) MB"
+(cd "$WORK" && env -u DISPLAY QT_QPA_PLATFORM=offscreen hyperfine --warmup 1 --runs 5 \
+  --export-json rocplot.json --input /dev/null \
+  "$BUILD/roc/rocplot scores.txt roc --picture roc.bmp")
+(cd "$WORK" && hyperfine --runs 1 --export-json peer.json \
+  "/usr/bin/python3 $PWD/bench/peers/roc_sklearn.py scores.txt")
+/usr/bin/python3 - "$WORK" "$BYTES" "$RECORDS" <<'PY'
+import json, sys
+work, size, records = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+ours = json.load(open(f"{work}/rocplot.json"))["results"][0]["mean"]
+peer = json.load(open(f"{work}/peer.json"))["results"][0]["mean"]
+print(f"rocplot: {ours:.3f} s, {size / ours / 1e6:.0f} MB/s, {records / ours / 1e6:.1f} M records/s")
+print(f"sklearn peer: {peer:.3f} s")
+print(f"rocplot is {peer / ours:.1f}x faster than the peer")
+PY

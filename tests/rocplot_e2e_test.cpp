@@ -1,0 +1,131 @@
+// rocplot run as a user runs it: on files, in a folder, without a display.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "tests/process.h"
+
+namespace e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kRocplot = ROCPLOT_EXE;
+const fs::path kData = fs::path(TEST_DATA_DIR) / "roc";
+
+std::uint32_t le32(const std::string& bytes, std::size_t at) {
+  std::uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(bytes[at + i]);
+  return v;
+}
+
+// The point list of each input equals, byte for byte, the one an
+// independent implementation of the sweep wrote (tests/roc/make_expected.py).
+TEST(RocplotE2e, PointListsMatchTheExpectedFiles) {
+  struct Case {
+    fs::path input;
+    const char* expected;
+  } cases[] = {
+      {kData / "mixed.txt", "mixed.prn"},
+      {kData / "perfect.txt", "perfect.prn"},
+      {kData / "negatives.txt", "negatives.prn"},
+      {fs::path(EXAMPLES_DIR) / "roc" / "breast_cancer_scores.txt", "breast_cancer.prn"},
+  };
+  for (const Case& c : cases) {
+    fs::path dir = freshDir("prn");
+    fs::copy_file(c.input, dir / "scores.txt");
+    RunResult run = runProgram(kRocplot, {"scores.txt", "roc"}, dir);
+    EXPECT_EQ(run.status, 0) << c.expected << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(readFile(dir / "roc.prn"), readFile(kData / c.expected)) << c.expected;
+  }
+}
+
+TEST(RocplotE2e, SecondArgumentDecidesThePointList) {
+  struct Case {
+    std::vector<std::string> args;
+    bool written;
+  } cases[] = {
+      {{"scores.txt"}, false},
+      {{"scores.txt", " ROC "}, true},
+      {{"scores.txt", "Roc"}, true},
+      {{"scores.txt", "roc.txt"}, false},
+      {{"scores.txt", "rocplot"}, false},
+      {{"  scores.txt  ", "roc"}, true},  // the file name is trimmed too
+  };
+  for (const Case& c : cases) {
+    fs::path dir = freshDir("arg2");
+    fs::copy_file(kData / "perfect.txt", dir / "scores.txt");
+    RunResult run = runProgram(kRocplot, c.args, dir);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(fs::exists(dir / "roc.prn"), c.written) << c.args.back();
+  }
+}
+
+TEST(RocplotE2e, PictureIsSavedAsBitmapOrPng) {
+  fs::path dir = freshDir("picture");
+  fs::copy_file(kData / "mixed.txt", dir / "scores.txt");
+  RunResult run = runProgram(kRocplot, {"scores.txt", "--picture", "roc.bmp"}, dir);
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string bmp = readFile(dir / "roc.bmp");
+  ASSERT_GT(bmp.size(), 54u);
+  EXPECT_EQ(bmp.substr(0, 2), "BM");
+  EXPECT_EQ(le32(bmp, 18), 600u);
+  EXPECT_EQ(le32(bmp, 22), 600u);
+  EXPECT_FALSE(fs::exists(dir / "roc.prn"));
+  run = runProgram(kRocplot, {"scores.txt", "roc", "--picture", "roc.png"}, dir);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(readFile(dir / "roc.png").substr(1, 3), "PNG");
+  EXPECT_TRUE(fs::exists(dir / "roc.prn"));
+}
+
+TEST(RocplotE2e, FailuresSayWhatAndWriteNothing) {
+  fs::path dir = freshDir("failures");
+  writeFile(dir / "bad.txt", "0.5,1\n0.25,zero\n");
+  fs::create_directory(dir / "folder");
+  writeFile(dir / "roc.prn", "earlier result");
+  struct Case {
+    std::vector<std::string> args;
+    std::string err;
+  } cases[] = {
+      {{}, "usage: rocplot FILE [roc] [--picture FILE.bmp|FILE.png]\n"},
+      {{"missing.txt", "roc"}, "rocplot: cannot open \"missing.txt\": No such file or directory\n"},
+      {{"  ", "roc"}, "rocplot: cannot open \"\": No such file or directory\n"},
+      {{"folder", "roc"}, "rocplot: cannot open \"folder\": Is a directory\n"},
+      {{"bad.txt", "roc"},
+       "rocplot: bad.txt: line 2: type mismatch: expected a number, got \"zero\"\n"},
+      {{"bad.txt", "--picture"}, "usage: rocplot FILE [roc] [--picture FILE.bmp|FILE.png]\n"},
+  };
+  for (const Case& c : cases) {
+    RunResult run = runProgram(kRocplot, c.args, dir);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, c.err);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(readFile(dir / "roc.prn"), "earlier result");
+  }
+  RunResult run = runProgram(kRocplot, {"missing.txt", "--picture", "p.bmp"}, dir);
+  EXPECT_FALSE(fs::exists(dir / "p.bmp"));
+}
+
+TEST(RocplotE2e, HelpAndVersion) {
+  fs::path dir = freshDir("help");
+  RunResult help = runProgram(kRocplot, {"--help"}, dir);
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("usage: rocplot FILE", 0), 0u);
+  RunResult version = runProgram(kRocplot, {"--version"}, dir);
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out.rfind("rocplot ", 0), 0u);
+}
+
+TEST(RocplotE2e, KeyWaitReturnsWhenInputIsNotATerminal) {
+  fs::path dir = freshDir("key");
+  fs::copy_file(kData / "perfect.txt", dir / "scores.txt");
+  RunResult run = runProgram(kRocplot, {"scores.txt"}, dir, "x", 20);
+  EXPECT_EQ(run.status, 0) << run.err;
+}
+
+}  // namespace
+}  // namespace e2e
