@@ -17,10 +17,11 @@ cp "$SCORES" "$WORK/scores.txt"
 
 echo "== rocplot, whole program: $RECORDS records, $((BYTES / 1000000)) MB"
 (cd "$WORK" && env -u DISPLAY QT_QPA_PLATFORM=offscreen hyperfine --warmup 1 --runs 5 \
-  --export-json rocplot.json --input /dev/null \
-  "$BUILD/roc/rocplot scores.txt roc --picture roc.bmp")
-(cd "$WORK" && hyperfine --runs 1 --export-json peer.json \
-  "/usr/bin/python3 $PWD/bench/peers/roc_sklearn.py scores.txt")
+  --export-json rocplot.json \
+  "$BUILD/roc/rocplot scores.txt roc --picture roc.bmp </dev/null")
+PEER=$(pwd)/bench/peers/roc_sklearn.py
+(cd "$WORK" && hyperfine --runs 1 --export-json peer.json --show-output \
+  "/usr/bin/python3 $PEER scores.txt")
 /usr/bin/python3 - "$WORK" "$BYTES" "$RECORDS" <<'PY'
 import json, sys
 work, size, records = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])

@@ -112,6 +112,34 @@ double scanValue(std::string_view text, const NumberScan& scan) {
   return strtod_l(copy.c_str(), nullptr, cLocale());
 }
 
+bool parseShortDecimal(const char* begin, const char* end, const char*& stop, double& value) {
+  const char* p = begin;
+  bool negative = false;
+  if (p != end && (*p == '-' || *p == '+')) {
+    negative = *p == '-';
+    ++p;
+  }
+  std::uint64_t mantissa = 0;
+  const char* digits = p;
+  while (p != end && isDigit(*p)) mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
+  int count = static_cast<int>(p - digits);
+  int fraction = 0;
+  if (p != end && *p == '.') {
+    const char* first = ++p;
+    while (p != end && isDigit(*p)) mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
+    fraction = static_cast<int>(p - first);
+    count += fraction;
+  }
+  if (count == 0 || count > 19 || fraction > 22 || mantissa > (std::uint64_t{1} << 53)) {
+    return false;
+  }
+  if (p != end && (*p == 'e' || *p == 'E' || *p == 'd' || *p == 'D')) return false;
+  double v = static_cast<double>(mantissa) / kPowersOfTen[fraction];
+  value = negative ? -v : v;
+  stop = p;
+  return true;
+}
+
 bool parseDecimal(std::string_view text, double& value) {
   NumberScan scan = scanNumber(text);
   if (scan.length != 0 && scan.length == text.size()) {

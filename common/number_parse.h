@@ -30,6 +30,13 @@ NumberScan scanNumber(std::string_view text);
 // The double value of text[0 .. scan.length), correctly rounded.
 double scanValue(std::string_view text, const NumberScan& scan);
 
+// The common short form fast: an optional sign and up to 19 digits with an
+// optional decimal point, no exponent, whose value converts exactly by one
+// multiplication or division.  On success stores the value, sets "stop" to
+// the first character after the number and returns true; returns false
+// (storing nothing) for anything else, which the general path then handles.
+bool parseShortDecimal(const char* begin, const char* end, const char*& stop, double& value);
+
 // Parses all of "text" as a number, or as inf, infinity or nan (either case,
 // with an optional sign), so that the toolkit's own outputs read back.
 // Returns false, leaving "value" alone, when the text is anything else.

@@ -51,7 +51,13 @@ std::string_view TokenReader::next() {
   while (i < n && isBlank(data[i])) ++i;
   const std::size_t start = i;
   while (i < n && !kEnders.table[static_cast<unsigned char>(data[i])]) ++i;
-  std::string_view token(data + start, i - start);
+  finishToken(i);
+  return std::string_view(data + start, i - start);
+}
+
+void TokenReader::finishToken(std::size_t i) {
+  const std::size_t n = text_.size();
+  const char* data = text_.data();
   tokenLine_ = line_;
   while (i < n && isBlank(data[i])) ++i;
   if (i < n) {
@@ -67,13 +73,23 @@ std::string_view TokenReader::next() {
     }
   }
   pos_ = i;
-  return token;
 }
 
 double TokenReader::readDouble() {
+  // Most tokens are short plain decimals: convert them in place.
+  const char* data = text_.data();
+  const char* end = data + text_.size();
+  const char* p = data + pos_;
+  while (p != end && isBlank(*p)) ++p;
+  const char* stop = nullptr;
+  double value = 0.0;
+  if (parseShortDecimal(p, end, stop, value) &&
+      (stop == end || kEnders.table[static_cast<unsigned char>(*stop)])) {
+    finishToken(static_cast<std::size_t>(stop - data));
+    return value;
+  }
   std::string_view token = next();
   if (token.empty()) return 0.0;
-  double value = 0.0;
   if (!parseDecimal(token, value)) throwNotANumber(token);
   return value;
 }
@@ -81,22 +97,28 @@ double TokenReader::readDouble() {
 float TokenReader::readSingle() { return static_cast<float>(readDouble()); }
 
 std::uint64_t TokenReader::readWholeLowBits() {
+  // Digits-only tokens (the usual case) are taken exactly, at any length, as
+  // their low 64 bits; everything else goes through the general path.
+  const char* data = text_.data();
+  const char* end = data + text_.size();
+  const char* p = data + pos_;
+  while (p != end && isBlank(*p)) ++p;
+  bool negative = false;
+  if (p != end && (*p == '+' || *p == '-')) {
+    negative = *p == '-';
+    ++p;
+  }
+  const char* digits = p;
+  std::uint64_t bits = 0;
+  for (; p != end && *p >= '0' && *p <= '9'; ++p) {
+    bits = bits * 10 + static_cast<unsigned>(*p - '0');  // wraps: keeps the low bits
+  }
+  if (p != digits && (p == end || kEnders.table[static_cast<unsigned char>(*p)])) {
+    finishToken(static_cast<std::size_t>(p - data));
+    return negative ? ~bits + 1 : bits;
+  }
   std::string_view token = next();
   if (token.empty()) return 0;
-  std::size_t i = 0;
-  bool negative = false;
-  if (token[0] == '+' || token[0] == '-') {
-    negative = token[0] == '-';
-    i = 1;
-  }
-  if (i < token.size()) {
-    std::uint64_t bits = 0;
-    std::size_t j = i;
-    for (; j < token.size() && token[j] >= '0' && token[j] <= '9'; ++j) {
-      bits = bits * 10 + static_cast<unsigned>(token[j] - '0');  // wraps: keeps the low bits
-    }
-    if (j == token.size()) return negative ? ~bits + 1 : bits;
-  }
   double value = 0.0;
   if (!parseDecimal(token, value)) throwNotANumber(token);
   return lowBitsOf(CInt(value));

@@ -50,6 +50,9 @@ class TokenReader {
 
  private:
   [[noreturn]] void throwNotANumber(std::string_view token) const;
+  // Skips the blanks after a token ending at "i" and takes one comma or line
+  // end; the token stood on line_.
+  void finishToken(std::size_t i);
 
   std::string_view text_;
   std::string fileName_;
