@@ -72,7 +72,11 @@ void stamp(const Raster& raster, int col, int row, const Pen& pen) {
 
 void drawLine(const Raster& raster, double col1, double row1, double col2, double row2,
               const Pen& pen) {
-  if (std::isnan(col1) || std::isnan(row1) || std::isnan(col2) || std::isnan(row2)) return;
+  // A line to a point at infinity or not a number has no drawable course.
+  if (!std::isfinite(col1) || !std::isfinite(row1) || !std::isfinite(col2) ||
+      !std::isfinite(row2)) {
+    return;
+  }
   // Ends inside the margin keep their exact rounding; only far ends move.
   const double margin = 4.0 + pen.width;
   if (!clipSegment(col1, row1, col2, row2, -margin, -margin, raster.width + margin,

@@ -34,7 +34,7 @@ void stamp(const Raster& raster, int col, int row, const Pen& pen);
 
 // A line between two pixel positions given as unrounded doubles, both ends
 // included.  Far-away ends are clipped first, so no line costs more than the
-// picture's size.
+// picture's size; a line with an infinite or NaN end draws nothing.
 void drawLine(const Raster& raster, double col1, double row1, double col2, double row2,
               const Pen& pen);
 
