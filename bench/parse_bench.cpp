@@ -34,8 +34,8 @@ void BM_ReadScores(benchmark::State& state) {
     benchmark::DoNotOptimize(h);
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
-  state.counters["records/s"] =
-      benchmark::Counter(static_cast<double>(state.iterations()) * 1e6, benchmark::Counter::kIsRate);
+  state.counters["records/s"] = benchmark::Counter(static_cast<double>(state.iterations()) * 1e6,
+                                                   benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ReadScores)->Unit(benchmark::kMillisecond);
 

@@ -14,8 +14,7 @@ namespace common {
 namespace {
 
 [[noreturn]] void cannotOpen(const std::string& path, int error) {
-  throw ToolError(Fault::kFileNotFound,
-                  "cannot open \"" + path + "\": " + std::strerror(error));
+  throw ToolError(Fault::kFileNotFound, "cannot open \"" + path + "\": " + std::strerror(error));
 }
 
 }  // namespace
@@ -35,8 +34,8 @@ MappedFile::MappedFile(const std::string& path) {
     cannotOpen(path, EISDIR);
   }
   if (S_ISREG(info.st_mode) && info.st_size > 0) {
-    void* block = ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE,
-                         fd, 0);
+    void* block =
+        ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
     if (block != MAP_FAILED) {
       ::madvise(block, static_cast<std::size_t>(info.st_size), MADV_SEQUENTIAL);
       ::close(fd);

@@ -10,8 +10,8 @@ std::string generalForm(double value, int digits) {
   if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
   if (value == 0) value = 0.0;  // folds -0 into 0
   char buffer[64];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general,
-                              digits);
+  auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
   std::string text(buffer, result.ptr);
   if (!text.empty() && text.back() == '.') text.pop_back();
   return text;

@@ -12,8 +12,7 @@ namespace common {
 namespace {
 
 ToolError writeError(const std::string& path, int error) {
-  return ToolError(Fault::kBadFileName,
-                   "cannot write \"" + path + "\": " + std::strerror(error));
+  return ToolError(Fault::kBadFileName, "cannot write \"" + path + "\": " + std::strerror(error));
 }
 
 }  // namespace

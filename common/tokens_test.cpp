@@ -32,12 +32,12 @@ TEST(TokenReader, SeparatesAsTheConsoleProgramsDo) {
       {"0.5\t,\t1\r\n", {0.5, 1}},
       {"  0.5   1  \n", {0.5, 1}},
       {"1\r2\r", {1, 2}},
-      {"1\n\n2", {1, 0, 2}},         // an empty line is an empty token
-      {"1,,2", {1, 0, 2}},           // so are two commas in a row
-      {"1,\n2", {1, 0, 2}},          // and a comma at the end of a line
+      {"1\n\n2", {1, 0, 2}},  // an empty line is an empty token
+      {"1,,2", {1, 0, 2}},    // so are two commas in a row
+      {"1,\n2", {1, 0, 2}},   // and a comma at the end of a line
       {"1 , \n2", {1, 0, 2}},
       {"1\r\n\r\n2", {1, 0, 2}},
-      {"1   2", {1, 2}},             // blanks alone never make one
+      {"1   2", {1, 2}},  // blanks alone never make one
       {"1e2 2D1 -.5", {100, 20, -0.5}},
       {"", {0}},
   };
@@ -60,11 +60,17 @@ TEST(TokenReader, WholeNumbersKeepTheirLowBits) {
     std::uint64_t expected;
   };
   const Row rows[] = {
-      {"1", 1},         {"-1", ~std::uint64_t{0}},  {"256", 256},
-      {"1.0", 1},       {"0.5", 0},                 {"1.5", 2},
-      {"2.5", 2},       {"1e0", 1},                 {"-2.5", ~std::uint64_t{0} - 1},
-      {"18446744073709551617", 1},                  // past 64 bits: the low bits, exactly
-      {"1e20", 7766279631452241920u},               // 10^20 mod 2^64
+      {"1", 1},
+      {"-1", ~std::uint64_t{0}},
+      {"256", 256},
+      {"1.0", 1},
+      {"0.5", 0},
+      {"1.5", 2},
+      {"2.5", 2},
+      {"1e0", 1},
+      {"-2.5", ~std::uint64_t{0} - 1},
+      {"18446744073709551617", 1},     // past 64 bits: the low bits, exactly
+      {"1e20", 7766279631452241920u},  // 10^20 mod 2^64
       {"nan", 0},
   };
   for (const Row& row : rows) {
@@ -104,9 +110,8 @@ TEST(TokenReader, CutsARunawayTokenInTheMessage) {
     reader.readDouble();
     FAIL();
   } catch (const ToolError& e) {
-    EXPECT_EQ(std::string(e.what()),
-              "big.txt: line 1: type mismatch: expected a number, got \"" + std::string(40, 'x') +
-                  "...\"");
+    EXPECT_EQ(std::string(e.what()), "big.txt: line 1: type mismatch: expected a number, got \"" +
+                                         std::string(40, 'x') + "...\"");
   }
 }
 

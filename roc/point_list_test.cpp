@@ -11,9 +11,9 @@ TEST(PointList, SecondArgumentChoosesIt) {
   struct Row {
     const char* argument;
     bool wanted;
-  } rows[] = {{"roc", true},   {"ROC", true},       {"Roc", true},   {"  ROC  ", true},
-              {"", false},     {"roc.txt", false},  {"rocplot", false}, {"r o c", false},
-              {"\troc", false}};
+  } rows[] = {{"roc", true},      {"ROC", true},    {"Roc", true},
+              {"  ROC  ", true},  {"", false},      {"roc.txt", false},
+              {"rocplot", false}, {"r o c", false}, {"\troc", false}};
   for (const Row& row : rows) EXPECT_EQ(wantsPointList(row.argument), row.wanted) << row.argument;
 }
 

@@ -57,8 +57,8 @@ TEST(RocPlot, CurveWithLabelledBestPoint) {
   // Five label lines of 8 pixels from row 11 (y = 0.98), starting at column 0;
   // their first five characters are blanks except on the Matthews line.
   EXPECT_GT(countIn(s, kBlack, 40, 11, 127, 18), 20);
-  EXPECT_GT(countIn(s, kBlack, 0, 35, 39, 42), 20);  // "Matt"
-  EXPECT_EQ(countIn(s, kBlack, 1, 11, 39, 34), 0);    // leading blanks
+  EXPECT_GT(countIn(s, kBlack, 0, 35, 39, 42), 20);    // "Matt"
+  EXPECT_EQ(countIn(s, kBlack, 1, 11, 39, 34), 0);     // leading blanks
   EXPECT_GT(countIn(s, kBlack, 40, 59, 127, 66), 20);  // the t line at y = 0.90
   EXPECT_EQ(countIn(s, kBlack, 0, 67, 599, 599), 0);
 }

@@ -20,8 +20,7 @@ struct RocRun {
 // the curve with its labels and summary, and writes the point list to
 // "pointListPath" when that is not empty (in between, as the picture's
 // labels need the sweep and the summary the AUC).
-RocRun runRoc(std::string_view text, const std::string& fileName,
-              const std::string& pointListPath);
+RocRun runRoc(std::string_view text, const std::string& fileName, const std::string& pointListPath);
 
 }  // namespace roc
 

@@ -29,11 +29,11 @@ TEST(ScoreFile, RecordsAndTheirCount) {
   };
   const Row rows[] = {
       {"0.5,1\n0.25,0\n", {{0.5f, 1}, {0.25f, 0}}},
-      {"0.5,1\n0.25,0", {{0.5f, 1}, {0.25f, 0}}},           // no final line end: the same
+      {"0.5,1\n0.25,0", {{0.5f, 1}, {0.25f, 0}}},              // no final line end: the same
       {"0.5,1\n0.25,0\n\n", {{0.5f, 1}, {0.25f, 0}, {0, 0}}},  // a trailing blank line: (0, 0)
       {"0.5 1 0.25\t0\r\n", {{0.5f, 1}, {0.25f, 0}}},
-      {"0.5\n1\n", {{0.5f, 1}}},                             // one record over two lines
-      {"", {{0, 0}}},                                        // always at least one
+      {"0.5\n1\n", {{0.5f, 1}}},  // one record over two lines
+      {"", {{0, 0}}},             // always at least one
       {"0.9,257\n0.1,-1\n0.2,1.5\n0.3,2.5\n0.4,1e0\n",
        {{0.9f, 1}, {0.1f, 255}, {0.2f, 2}, {0.3f, 2}, {0.4f, 1}}},  // low 8 bits; halves to even
       {"1D-1,1\n", {{0.1f, 1}}},

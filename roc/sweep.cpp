@@ -60,8 +60,10 @@ RocResult sweep(const ScoreHistogram& histogram) {
   for (int k = 0; k < thresholds; ++k) {
     const Confusion c = histogram.countsAt(k);
     // Quotients of the counts, rounded to single when stored; 0/0 is NaN.
-    result.tpr[k] = static_cast<float>(static_cast<double>(c.tp) / static_cast<double>(c.fn + c.tp));
-    result.fpr[k] = static_cast<float>(static_cast<double>(c.fp) / static_cast<double>(c.fp + c.tn));
+    result.tpr[k] =
+        static_cast<float>(static_cast<double>(c.tp) / static_cast<double>(c.fn + c.tp));
+    result.fpr[k] =
+        static_cast<float>(static_cast<double>(c.fp) / static_cast<double>(c.fp + c.tn));
     const double d =
         std::fabs(static_cast<double>(result.tpr[k]) - static_cast<double>(result.fpr[k])) / kSqrt2;
     if (d > result.dmax) {  // strictly: the lowest threshold keeps a tie; NaN never wins

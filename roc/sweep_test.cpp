@@ -43,8 +43,7 @@ RocResult literalSweep(const std::vector<Record>& records, std::vector<Confusion
       const double n = static_cast<double>(c.tp + c.fp + c.fn + c.tn);
       const double pObs = (c.fn + c.tp) / n;
       const double pPred = (c.fp + c.tp) / n;
-      r.matthews =
-          (c.tp / n - pPred * pObs) / std::sqrt(pPred * pObs * (1 - pObs) * (1 - pPred));
+      r.matthews = (c.tp / n - pPred * pObs) / std::sqrt(pPred * pObs * (1 - pObs) * (1 - pPred));
     }
     k += 1;
     t = t + 0.01;
@@ -59,8 +58,12 @@ ScoreHistogram histogramOf(const std::vector<Record>& records) {
   return h;
 }
 
-bool sameBits(float a, float b) { return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b); }
-bool sameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
+bool sameBits(float a, float b) {
+  return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
+}
+bool sameBits(double a, double b) {
+  return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
 
 void expectSameResult(const RocResult& fast, const RocResult& literal) {
   for (int k = 0; k <= kLastPoint; ++k) {
@@ -70,7 +73,8 @@ void expectSameResult(const RocResult& fast, const RocResult& literal) {
   EXPECT_EQ(fast.kbest, literal.kbest);
   EXPECT_TRUE(sameBits(fast.dmax, literal.dmax));
   EXPECT_EQ(fast.best, literal.best);
-  EXPECT_TRUE(sameBits(fast.matthews, literal.matthews)) << fast.matthews << " " << literal.matthews;
+  EXPECT_TRUE(sameBits(fast.matthews, literal.matthews))
+      << fast.matthews << " " << literal.matthews;
 }
 
 TEST(Sweep, ThresholdsAreAccumulated) {
@@ -103,9 +107,18 @@ TEST(Sweep, SingleScoresAgainstDoubleThresholds) {
 TEST(Sweep, FastCountsEqualTheLiteralLoopOnRandomFiles) {
   std::mt19937 random(2024);
   const std::vector<double>& t = sweepThresholds();
-  const float specials[] = {0.0f, -0.0f, -1.0f, 1.0f, 2.0f, 0.1f, 0.3f, 0.25f, 0.5f,
+  const float specials[] = {0.0f,
+                            -0.0f,
+                            -1.0f,
+                            1.0f,
+                            2.0f,
+                            0.1f,
+                            0.3f,
+                            0.25f,
+                            0.5f,
                             std::numeric_limits<float>::infinity(),
-                            -std::numeric_limits<float>::infinity(), std::nanf(""),
+                            -std::numeric_limits<float>::infinity(),
+                            std::nanf(""),
                             std::numeric_limits<float>::denorm_min()};
   const std::uint8_t classes[] = {0, 1, 1, 0, 2, 3, 255};
   for (int trial = 0; trial < 300; ++trial) {

@@ -34,9 +34,7 @@ Colour fromArgb(std::uint32_t argb) {
 
 // A pixel coordinate from its unrounded value: halves away from zero, and
 // held within a range where integer arithmetic on it cannot overflow.
-int roundPixel(double p) {
-  return static_cast<int>(std::round(std::clamp(p, -1.0e9, 1.0e9)));
-}
+int roundPixel(double p) { return static_cast<int>(std::round(std::clamp(p, -1.0e9, 1.0e9))); }
 
 }  // namespace
 
@@ -189,9 +187,8 @@ void Surface::circle(double x, double y, double radius, std::optional<Colour> co
   s.curX = x;
   s.curY = y;
   if (!centre.valid || !(radiusPx >= 0)) return;
-  internal::drawCircle(s.raster(), centre.col, centre.row,
-                       roundPixel(std::min(radiusPx, 1.0e7)), s.penFor(colour),
-                       s.fillStyle == FillStyle::kSolid, toArgb(s.fill));
+  internal::drawCircle(s.raster(), centre.col, centre.row, roundPixel(std::min(radiusPx, 1.0e7)),
+                       s.penFor(colour), s.fillStyle == FillStyle::kSolid, toArgb(s.fill));
 }
 
 void Surface::point(double x, double y, std::optional<Colour> colour) {
@@ -228,11 +225,10 @@ void Surface::print(std::string_view text, std::optional<Colour> colour) {
 
 double Surface::textWidth(std::string_view text) const {
   const Impl& s = *impl_;
-  double px = s.fixedFont()
-                  ? 8.0 * static_cast<double>(text.size())
-                  : QFontMetrics(s.qfont(), &s.image)
-                        .horizontalAdvance(QString::fromLatin1(
-                            text.data(), static_cast<qsizetype>(text.size())));
+  double px = s.fixedFont() ? 8.0 * static_cast<double>(text.size())
+                            : QFontMetrics(s.qfont(), &s.image)
+                                  .horizontalAdvance(QString::fromLatin1(
+                                      text.data(), static_cast<qsizetype>(text.size())));
   return px / std::fabs(s.colsPerX);
 }
 

@@ -52,10 +52,10 @@ TEST(SurfaceMapping, ScaleAxesRunEitherWay) {
     double left, top, right, bottom, x, y;
     int col, row;
   } rows[] = {
-      {0, 0, 10, 10, 1, 2, 10, 20},     // y down
-      {0, 10, 10, 0, 1, 2, 10, 80},     // y up
-      {10, 0, 0, 10, 1, 0, 90, 0},      // x to the left
-      {-5, 5, 5, -5, 0, 0, 50, 50},     // centred
+      {0, 0, 10, 10, 1, 2, 10, 20},  // y down
+      {0, 10, 10, 0, 1, 2, 10, 80},  // y up
+      {10, 0, 0, 10, 1, 0, 90, 0},   // x to the left
+      {-5, 5, 5, -5, 0, 0, 50, 50},  // centred
   };
   for (const Row& r : rows) {
     s.setScale(r.left, r.top, r.right, r.bottom);
@@ -138,7 +138,7 @@ TEST(SurfaceFloodFill, StopsAtTheBorderColourOnly) {
   EXPECT_EQ(countColour(s, kBlack), 14 * 14);
   EXPECT_EQ(countColour(s, kRed), 4 * 15);
   EXPECT_EQ(s.pixel(2, 2), kWhite);
-  s.floodFill(5, 5, kRed);  // on the border: nothing
+  s.floodFill(5, 5, kRed);   // on the border: nothing
   s.floodFill(-1, 3, kRed);  // outside: nothing
   EXPECT_EQ(countColour(s, kBlack), 14 * 14);
   s.floodFill(15, 15, kRed);  // a region already in the fill colour is refilled and ends

@@ -24,8 +24,8 @@ void writeFile(const std::filesystem::path& path, const std::string& text) {
 }
 
 std::filesystem::path freshDir(const std::string& name) {
-  auto dir = std::filesystem::temp_directory_path() /
-             ("toolkit_e2e_" + std::to_string(::getpid())) / name;
+  auto dir =
+      std::filesystem::temp_directory_path() / ("toolkit_e2e_" + std::to_string(::getpid())) / name;
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   return dir;

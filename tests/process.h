@@ -9,9 +9,9 @@
 namespace e2e {
 
 struct RunResult {
-  int status = -1;      // exit status; -1 when killed by a signal or the timeout
-  std::string out;      // standard output
-  std::string err;      // standard error
+  int status = -1;  // exit status; -1 when killed by a signal or the timeout
+  std::string out;  // standard output
+  std::string err;  // standard error
 };
 
 // Runs "program" with "args" in the folder "cwd", standard input from

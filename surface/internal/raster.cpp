@@ -12,8 +12,8 @@ namespace {
 
 // Clips the segment to the box [lo, hi] in both axes (Liang-Barsky).
 // Returns false when nothing of it is inside.
-bool clipSegment(double& x1, double& y1, double& x2, double& y2, double loX, double loY,
-                 double hiX, double hiY) {
+bool clipSegment(double& x1, double& y1, double& x2, double& y2, double loX, double loY, double hiX,
+                 double hiY) {
   double t0 = 0.0;
   double t1 = 1.0;
   const double dx = x2 - x1;
@@ -140,7 +140,8 @@ void drawCircle(const Raster& raster, int col, int row, int radius, const Pen& p
   int y = 0;
   int error = 1 - radius;
   while (x >= y) {
-    const int points[8][2] = {{x, y}, {y, x}, {-y, x}, {-x, y}, {-x, -y}, {-y, -x}, {y, -x}, {x, -y}};
+    const int points[8][2] = {{x, y},   {y, x},   {-y, x}, {-x, y},
+                              {-x, -y}, {-y, -x}, {y, -x}, {x, -y}};
     for (const auto& p : points) stamp(raster, col + p[0], row + p[1], pen);
     ++y;
     if (error < 0) {

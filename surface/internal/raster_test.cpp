@@ -11,7 +11,8 @@ namespace {
 struct Canvas {
   std::vector<std::uint32_t> pixels;
   Raster raster;
-  explicit Canvas(int w, int h) : pixels(static_cast<std::size_t>(w) * h, 0), raster{nullptr, w, h, w} {
+  explicit Canvas(int w, int h)
+      : pixels(static_cast<std::size_t>(w) * h, 0), raster{nullptr, w, h, w} {
     raster.pixels = pixels.data();
   }
   int count(std::uint32_t colour) const {
