@@ -1,8 +1,6 @@
 #include "common/number_parse.h"
 
-#include <locale.h>
-#include <stdlib.h>
-
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -15,13 +13,6 @@ constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// The C locale, so that the slow path never sees a decimal comma that a
-// window program's locale may have set.
-locale_t cLocale() {
-  static locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-  return locale;
-}
 
 bool equalsIgnoreCase(std::string_view text, std::string_view word) {
   if (text.size() != word.size()) return false;
@@ -105,11 +96,20 @@ double scanValue(std::string_view text, const NumberScan& scan) {
     }
     return scan.negative ? -value : value;
   }
+  // The general case: from_chars, which is locale-independent and correctly
+  // rounded, on a copy that spells the exponent with 'e' and drops a '+'.
   std::string copy(text.substr(0, scan.length));
   for (char& c : copy) {
     if (c == 'd' || c == 'D') c = 'e';
   }
-  return strtod_l(copy.c_str(), nullptr, cLocale());
+  const char* first = copy.data() + ((copy[0] == '+' || copy[0] == '-') ? 1 : 0);
+  double value = 0.0;
+  auto result = std::from_chars(first, copy.data() + copy.size(), value);
+  if (result.ec == std::errc::result_out_of_range) {
+    // Beyond the doubles: the scan's exponent tells overflow from underflow.
+    value = scan.exponent10 > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+  }
+  return scan.negative ? -value : value;
 }
 
 bool parseShortDecimal(const char* begin, const char* end, const char*& stop, double& value) {
