@@ -10,6 +10,7 @@
 #include <QString>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "common/errors.h"
 #include "surface/app.h"
@@ -40,6 +41,7 @@ int roundPixel(double p) { return static_cast<int>(std::round(std::clamp(p, -1.0
 
 struct Surface::Impl {
   QImage image;
+  internal::FillMarks fillMarks;
   // Mapping: col = (x - left) * colsPerX, row = rowBase + (y - top) * rowsPerY,
   // the row then rounded (scale) or subtracted from H - 1 after rounding (window).
   double left = 0, top = 0, right = 0, bottom = 0;
@@ -67,15 +69,29 @@ struct Surface::Impl {
     return Pen{toArgb(colour.value_or(pen)), width, style == DrawStyle::kDotted};
   }
   bool fixedFont() const { return fontName == kFixedFont; }
-  QFont qfont() const {
-    ensureGuiApplication();
-    QFont font(QString::fromStdString(fontName));
-    font.setPointSizeF(fontPoints);
-    font.setStyleStrategy(QFont::NoAntialias);
-    return font;
+  // The font and its metrics, made once per font choice: labels measure and
+  // print thousands of texts.
+  mutable std::optional<QFont> font;
+  mutable std::optional<QFontMetrics> metrics;
+  void forgetFont() {
+    metrics.reset();
+    font.reset();
+  }
+  const QFont& qfont() const {
+    if (!font) {
+      ensureGuiApplication();
+      font.emplace(QString::fromStdString(fontName));
+      font->setPointSizeF(fontPoints);
+      font->setStyleStrategy(QFont::NoAntialias);
+    }
+    return *font;
+  }
+  const QFontMetrics& fontMetrics() const {
+    if (!metrics) metrics.emplace(qfont(), &image);
+    return *metrics;
   }
   // Text line height in pixels.
-  int lineHeightPx() const { return fixedFont() ? 8 : QFontMetrics(qfont(), &image).height(); }
+  int lineHeightPx() const { return fixedFont() ? 8 : fontMetrics().height(); }
 };
 
 Surface::Surface(int widthPx, int heightPx) : impl_(std::make_unique<Impl>()) {
@@ -137,9 +153,15 @@ void Surface::setFillStyle(FillStyle style) { impl_->fillStyle = style; }
 FillStyle Surface::fillStyle() const { return impl_->fillStyle; }
 void Surface::setFillColour(Colour colour) { impl_->fill = colour; }
 Colour Surface::fillColour() const { return impl_->fill; }
-void Surface::setFontName(std::string name) { impl_->fontName = std::move(name); }
+void Surface::setFontName(std::string name) {
+  impl_->fontName = std::move(name);
+  impl_->forgetFont();
+}
 const std::string& Surface::fontName() const { return impl_->fontName; }
-void Surface::setFontSize(double points) { impl_->fontPoints = points; }
+void Surface::setFontSize(double points) {
+  impl_->fontPoints = points;
+  impl_->forgetFont();
+}
 double Surface::fontSize() const { return impl_->fontPoints; }
 
 void Surface::setCurrentPoint(double x, double y) {
@@ -210,11 +232,10 @@ void Surface::print(std::string_view text, std::optional<Colour> colour) {
                             argb);
   } else if (p.valid) {
     QPainter painter(&s.image);
-    QFont font = s.qfont();
-    painter.setFont(font);
+    painter.setFont(s.qfont());
     painter.setPen(QColor::fromRgb(argb));
     painter.setRenderHint(QPainter::TextAntialiasing, false);
-    painter.drawText(p.col, p.row + QFontMetrics(font, &s.image).ascent(),
+    painter.drawText(p.col, p.row + s.fontMetrics().ascent(),
                      QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
   }
   // One line further down the picture, whichever way y runs.
@@ -237,7 +258,8 @@ double Surface::textHeight(std::string_view) const {
 }
 
 void Surface::floodFill(int col, int row, Colour border) {
-  internal::floodFill(impl_->raster(), col, row, toArgb(border), toArgb(impl_->fill));
+  internal::floodFill(impl_->raster(), col, row, toArgb(border), toArgb(impl_->fill),
+                      impl_->fillMarks);
 }
 
 Colour Surface::pixel(int col, int row) const {

@@ -153,11 +153,19 @@ void drawCircle(const Raster& raster, int col, int row, int radius, const Pen& p
   }
 }
 
-void floodFill(const Raster& raster, int col, int row, std::uint32_t border, std::uint32_t argb) {
+void floodFill(const Raster& raster, int col, int row, std::uint32_t border, std::uint32_t argb,
+               FillMarks& marks) {
   if (!raster.inside(col, row) || raster.at(col, row) == border) return;
-  std::vector<std::uint8_t> done(static_cast<std::size_t>(raster.width) * raster.height, 0);
+  const std::size_t area = static_cast<std::size_t>(raster.width) * raster.height;
+  if (marks.stamps.size() != area || marks.generation == UINT32_MAX) {
+    marks.stamps.assign(area, 0);
+    marks.generation = 0;
+  }
+  const std::uint32_t generation = ++marks.generation;
+  std::uint32_t* stamps = marks.stamps.data();
   auto open = [&](int c, int r) {
-    return raster.at(c, r) != border && done[static_cast<std::size_t>(r) * raster.width + c] == 0;
+    return raster.at(c, r) != border &&
+           stamps[static_cast<std::size_t>(r) * raster.width + c] != generation;
   };
   // Each entry is a pixel from which a run is filled left and right; the rows
   // above and below the run then push one seed per stretch of open pixels.
@@ -172,7 +180,7 @@ void floodFill(const Raster& raster, int col, int row, std::uint32_t border, std
     while (right + 1 < raster.width && open(right + 1, r)) ++right;
     for (int i = left; i <= right; ++i) {
       raster.at(i, r) = argb;
-      done[static_cast<std::size_t>(r) * raster.width + i] = 1;
+      stamps[static_cast<std::size_t>(r) * raster.width + i] = generation;
     }
     for (int nr : {r - 1, r + 1}) {
       if (nr < 0 || nr >= raster.height) continue;

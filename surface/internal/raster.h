@@ -4,6 +4,7 @@
 #define SURFACE_INTERNAL_RASTER_H_
 
 #include <cstdint>
+#include <vector>
 
 namespace surface::internal {
 
@@ -46,10 +47,18 @@ void fillRect(const Raster& raster, int col1, int row1, int col2, int row2, std:
 void drawCircle(const Raster& raster, int col, int row, int radius, const Pen& pen, bool fill,
                 std::uint32_t fillArgb);
 
+// Scratch memory of flood fills, kept between fills so that a fill costs
+// time in proportion to the region it fills, not to the picture: a pixel is
+// done in the current fill when its stamp equals the fill's generation.
+struct FillMarks {
+  std::vector<std::uint32_t> stamps;
+  std::uint32_t generation = 0;
+};
+
 // Fills the 4-connected region of pixels not of colour "border" around
-// (col, row) with "argb".  Iterative, by runs of pixels; memory is bounded by
-// one byte a pixel.
-void floodFill(const Raster& raster, int col, int row, std::uint32_t border, std::uint32_t argb);
+// (col, row) with "argb".  Iterative, by runs of pixels, with no recursion.
+void floodFill(const Raster& raster, int col, int row, std::uint32_t border, std::uint32_t argb,
+               FillMarks& marks);
 
 // The text in the fixed 8 x 8 font with its top-left at (col, row), only the
 // glyphs' set pixels painted.
