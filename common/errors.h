@@ -40,6 +40,13 @@ class ToolError : public std::runtime_error {
   Fault fault_;
 };
 
+// Thrown once a program's own message (a message box such as "Errore nel
+// file di dati") has been shown: the run ends without a further report.
+class ProgramEnded : public std::runtime_error {
+ public:
+  explicit ProgramEnded(const std::string& message) : std::runtime_error(message) {}
+};
+
 // Builds "FILE: PLACE: fault name: detail", leaving out PLACE when empty and
 // ": detail" when detail is empty.  PLACE is e.g. "line 3" or "item 57".
 ToolError makeError(Fault fault, std::string_view file, std::string_view place,

@@ -3,7 +3,11 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstring>
+#include <string>
 
 namespace surface {
 namespace {
@@ -15,6 +19,17 @@ bool named(const char* variable) {
 
 void chooseOffscreenIfHeadless() {
   if (!hasDisplay() && !named("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  // Qt wants a private runtime folder and warns on standard error when the
+  // session names none (as under cron or CI); make the one it would use.
+  if (!named("XDG_RUNTIME_DIR")) {
+    const std::string dir = "/tmp/runtime-" + std::to_string(getuid());
+    mkdir(dir.c_str(), 0700);
+    struct stat info;
+    if (stat(dir.c_str(), &info) == 0 && info.st_uid == getuid()) {
+      chmod(dir.c_str(), 0700);
+      setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+    }
+  }
 }
 
 }  // namespace

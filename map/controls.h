@@ -1,0 +1,52 @@
+// The options dialog's controls as the drawing pass sees them, and the run
+// state the pass shares with the dialog and the drawing routines.
+//
+// The pass reads the controls while it runs and may write some back (the
+// variable and column boxes); the dialog, or batch mode, fills them.
+#ifndef MAP_CONTROLS_H_
+#define MAP_CONTROLS_H_
+
+#include <string>
+
+#include "common/grid.h"
+#include "map/draw/som_grid.h"
+
+namespace map {
+
+inline constexpr const char* kDefaultPicture = "Favomap_output.bmp";
+
+struct MapControls {
+  std::string visfile;    // .bmu file name
+  std::string codfile;    // .wgt file name, option (2)
+  std::string datfile;    // data file name, option (3)
+  std::string classfile;  // class file name, option (4)
+  int option = 0;         // selected output option, 0..3 for (1)..(4)
+  bool outline = false;        // Check1
+  bool distance = false;       // Check2
+  bool countPatterns = false;  // Check3, "n. of BM patterns"
+  bool blankUnits = false;     // Check4, "SOM units: blank"
+  bool histogram = false;      // hist_on
+  bool connect = false;        // Connect, read by the series
+  std::string colcod;          // variable number, option (2)
+  std::string nvarext = "1";   // data column, option (3)
+  bool nvarextEnabled = false;
+  std::string first;  // first pattern of the series
+  std::string num;    // patterns in the series
+  std::string bmpout = kDefaultPicture;
+};
+
+struct RunState {
+  std::string bmuFile;
+  std::string wgtFile;
+  std::string dataFile;
+  std::string clsFile;
+  int mapOption = 0;
+  double nObjects = 0;
+  draw::SomGrid grid;  // nRows, nCols, rowLo, colLo, nVars, weights, maxDist
+  common::Grid2<float> interpGrid;
+  int nExt = 0;
+};
+
+}  // namespace map
+
+#endif  // MAP_CONTROLS_H_

@@ -1,0 +1,81 @@
+#include "map/draw/drawhex.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "common/colour.h"
+#include "common/rounding.h"
+#include "map/draw/distance.h"
+#include "map/draw/lattice.h"
+
+namespace map::draw {
+namespace {
+
+// A side this wide already covers a cell several times over; wider widths
+// would only cost time.
+constexpr int kWidestSide = 64;
+
+std::vector<float> unitWeights(const SomGrid& grid, int row, int col) {
+  std::vector<float> v(static_cast<std::size_t>(std::max(grid.nVars, 0)));
+  for (int k = 1; k <= grid.nVars; ++k) v[static_cast<std::size_t>(k - 1)] = grid.weights(col, row, k);
+  return v;
+}
+
+}  // namespace
+
+int sideWidth(float d, float maxDist, int distWidth) {
+  if (maxDist == 0) return 1;  // 0/0: all neighbours alike
+  float q = d / maxDist;
+  q = q * static_cast<float>(distWidth);
+  q = q + 1.0f;
+  if (!std::isfinite(q)) return 1;
+  return static_cast<int>(std::clamp(common::CInt(q), 1.0, static_cast<double>(kWidestSide)));
+}
+
+void fillpoly(surface::Surface& picture, double x, double y, double r, double g, double b) {
+  picture.setFillStyle(surface::FillStyle::kSolid);
+  picture.setFillColour(common::rgb(static_cast<int>(std::clamp(common::CInt(r), -1.0, 256.0)),
+                                    static_cast<int>(std::clamp(common::CInt(g), -1.0, 256.0)),
+                                    static_cast<int>(std::clamp(common::CInt(b), -1.0, 256.0))));
+  const double px = common::CInt(picture.toPixelsX(x));
+  const double py = common::CInt(picture.toPixelsY(y));
+  if (!(std::fabs(px) < 1e9 && std::fabs(py) < 1e9)) return;
+  picture.floodFill(static_cast<int>(px), static_cast<int>(py), picture.penColour());
+}
+
+void drawhex(surface::Surface& picture, const SomGrid& grid, const SideWidths& sides, int y0,
+             int x, double r, double g, double b, double w) {
+  const bool scaled = w >= 0;  // any negative w is the plain mode
+  std::vector<float> own;
+  if (scaled) own = unitWeights(grid, y0, x);
+  const std::array<MapPoint, 6> c = hexCorners(y0, x);
+
+  picture.setPenColour(common::kBlack);
+  picture.line(c[0].x, c[0].y, c[1].x, c[1].y);
+  for (int k = 2; k <= 6; ++k) picture.lineTo(c[k % 6].x, c[k % 6].y);
+
+  // The seed's offsets are lengths of the hexagon: half its half-width, and
+  // half its height less that.
+  fillpoly(picture, c[0].x + 0.5 / 2, c[0].y + (1.12 / 2 - 0.5 / 2), r, g, b);
+
+  for (int side = 1; side <= 6; ++side) {
+    int width = 1;
+    const RowCol across = neighbourAcross(side, y0, x);
+    if (scaled && grid.hasUnit(across.row, across.col)) {
+      const std::vector<float> other = unitWeights(grid, across.row, across.col);
+      const float d = distance(own.data(), other.data(), grid.nVars, sides.distPref);
+      width = sideWidth(d, grid.maxDist, sides.distWidth);
+    }
+    picture.setDrawWidth(width);
+    const MapPoint& to = c[side % 6];
+    if (side == 1) {
+      picture.line(c[0].x, c[0].y, to.x, to.y);
+    } else {
+      picture.lineTo(to.x, to.y);
+    }
+  }
+  picture.setDrawWidth(1);
+}
+
+}  // namespace map::draw

@@ -1,0 +1,35 @@
+// Drawing one map unit as a hexagon.
+#ifndef MAP_DRAW_DRAWHEX_H_
+#define MAP_DRAW_DRAWHEX_H_
+
+#include "map/draw/som_grid.h"
+#include "surface/surface.h"
+
+namespace map::draw {
+
+// What the side widths of distance mode depend on.
+struct SideWidths {
+  int distPref = 0;   // the measure used for every side
+  int distWidth = 0;  // pixels added to a side at the largest dissimilarity
+};
+
+// Draws unit (y0, x): a black outline, a flood fill in colour (r, g, b), then
+// the six sides again, 1 pixel wide when w is negative or no neighbour lies
+// across the side, else CInt(d / maxDist * distWidth + 1) pixels with d the
+// dissimilarity to that neighbour (1 when maxDist is 0).  Leaves the pen
+// black, the draw width 1, the fill style solid and the fill colour (r, g, b).
+void drawhex(surface::Surface& picture, const SomGrid& grid, const SideWidths& sides, int y0,
+             int x, double r, double g, double b, double w);
+
+// Fills, in colour (CInt(r), CInt(g), CInt(b)), the region around the seed
+// (x, y) bounded by the pen colour.  The seed is converted to pixels as a
+// pair of lengths, without subtracting the scale's origin, so it lands on
+// the pixel of user point (x + left, y + top).
+void fillpoly(surface::Surface& picture, double x, double y, double r, double g, double b);
+
+// The width of a side at dissimilarity d, for maxDist and distWidth.
+int sideWidth(float d, float maxDist, int distWidth);
+
+}  // namespace map::draw
+
+#endif  // MAP_DRAW_DRAWHEX_H_

@@ -1,0 +1,64 @@
+#include "map/draw/hex2hex.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "common/colour.h"
+#include "common/rounding.h"
+
+namespace map::draw {
+namespace {
+
+constexpr double kDot = 0.5 / 16;    // radius of a dot
+constexpr double kMarker = 0.5 / 7;  // half-side of the start square, radius of the end circle
+
+int component(double v) { return static_cast<int>(std::clamp(common::CInt(v), -1.0, 256.0)); }
+
+}  // namespace
+
+MapPoint markerPoint(int row, int col) {
+  return {col + rowOffset(row), 0.87 * row + (1 - 0.25 / 4)};
+}
+
+void hex2hex(surface::Surface& picture, int y0, int x0, int y1, int x1, double r, double g,
+             double b, double w, int iniziofine, bool connect) {
+  const MapPoint p0 = markerPoint(y0, x0);
+  const MapPoint p1 = markerPoint(y1, x1);
+  const common::Colour c = common::rgb(component(r), component(g), component(b));
+  picture.setPenColour(common::kBlack);
+
+  if (iniziofine == -1) {
+    const common::Colour kept = picture.fillColour();
+    picture.setFillColour(c);
+    if (connect) {
+      picture.line(p0.x - kMarker, p0.y - kMarker, p0.x + kMarker, p0.y + kMarker, c,
+                   surface::LineKind::kFilledBox);
+    } else {
+      picture.circle(p0.x, p0.y, kDot, common::kRed);
+    }
+    picture.setFillColour(kept);
+  }
+
+  const int keptWidth = picture.drawWidth();
+  const common::Colour keptFill = picture.fillColour();
+  picture.setDrawWidth(static_cast<int>(std::clamp(common::CInt(w), 1.0, 64.0)));
+  if (connect) {
+    picture.setFillColour(c);
+    picture.line(p0.x, p0.y, p1.x, p1.y, c);
+    picture.circle(p1.x, p1.y, kDot, c);
+  } else {
+    picture.setFillColour(common::kRed);
+    picture.circle(p1.x, p1.y, kDot, common::kRed);
+  }
+  picture.setDrawWidth(keptWidth);
+  picture.setFillColour(keptFill);
+
+  if (iniziofine == 1) {
+    const common::Colour kept = picture.fillColour();
+    picture.setFillColour(c);
+    picture.circle(p1.x, p1.y, connect ? kMarker : kDot, connect ? c : common::kRed);
+    picture.setFillColour(kept);
+  }
+}
+
+}  // namespace map::draw

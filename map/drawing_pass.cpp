@@ -1,0 +1,106 @@
+#include "map/drawing_pass.h"
+
+#include <cmath>
+
+#include "common/errors.h"
+#include "common/strings.h"
+#include "map/draw/drawhex.h"
+#include "map/som_files.h"
+#include "map/variable_maps.h"
+
+namespace map {
+
+void takeDialogValues(RunState& state, const MapControls& controls) {
+  state.bmuFile = common::trimBlanks(controls.visfile);
+  state.wgtFile = common::trimBlanks(controls.codfile);
+  state.dataFile = common::trimBlanks(controls.datfile);
+  state.clsFile = common::trimBlanks(controls.classfile);
+  state.mapOption = controls.option;
+}
+
+namespace {
+
+draw::SideWidths sidesOf(const Settings& s) { return {s.distPref, s.distWidth}; }
+
+std::string drawPlainMap(PassContext& pass) {
+  draw::SomGrid& grid = pass.state.grid;
+  for (int col = 1; col <= grid.nCols; ++col) {
+    for (int row = 1; row <= grid.nRows; ++row) {
+      draw::drawhex(pass.picture, grid, sidesOf(pass.settings), row, col, 255, 255, 255, -1);
+    }
+  }
+  return "Favomap [" + pass.state.bmuFile + "]";
+}
+
+std::string drawClassMap(PassContext& pass) {
+  draw::SomGrid& grid = pass.state.grid;
+  ClassReader classes(pass.state.clsFile, pass.toolkit);
+  for (int row = 1; row <= grid.nRows; ++row) {
+    for (int col = 1; col <= grid.nCols; ++col) {
+      const int k = classes.next();
+      draw::drawhex(pass.picture, grid, sidesOf(pass.settings), row, col,
+                    pass.settings.classRed[k], pass.settings.classGreen[k],
+                    pass.settings.classBlue[k], -1);
+    }
+  }
+  return "Favomap [" + pass.state.bmuFile + ", " + pass.state.clsFile + "]";
+}
+
+}  // namespace
+
+std::string drawMap(PassContext& pass) {
+  switch (pass.state.mapOption) {
+    case 0:
+      return drawPlainMap(pass);
+    case 1:
+      return drawVariableMap(pass);
+    case 2:
+      return drawExternalMap(pass);
+    case 3:
+      return drawClassMap(pass);
+    default:
+      return "Favomap";
+  }
+}
+
+PassResult drawingPass(RunState& state, MapControls& controls, const std::string& settingsPath,
+                       surface::Toolkit& toolkit) {
+  const BmuHeader header = checkGridType(state.bmuFile, toolkit);
+  const Settings settings = loadSettings(settingsPath);
+  state.nObjects = header.nObjects;
+  state.grid = draw::SomGrid{};
+  state.grid.nRows = header.nRows;
+  state.grid.nCols = header.nCols;
+  if (static_cast<double>(header.nRows) * header.nCols > kMostUnits) {
+    throw common::makeError(common::Fault::kTooLarge, state.bmuFile, "line 3",
+                            "a map of " + std::to_string(header.nRows) + " x " +
+                                std::to_string(header.nCols) + " units is more than " +
+                                std::to_string(static_cast<long>(kMostUnits)) +
+                                " units can show");
+  }
+  if (!std::isfinite(settings.hexSize)) {
+    throw common::makeError(common::Fault::kOverflow, settingsPath, "line 2",
+                            "hexSize is not a finite number");
+  }
+
+  PassResult result;
+  result.geometry = fitWindow(header.nRows, header.nCols, settings.hexSize);
+  result.picture = surface::Surface(result.geometry.widthPx, result.geometry.heightPx);
+  result.picture.setScale(0, 0.5, result.geometry.x2, result.geometry.y2);
+
+  PassContext pass{state, controls, settings, toolkit, result.picture};
+  result.caption = drawMap(pass);
+  writeLabels(pass);
+  traceSeries(pass);
+
+  const std::string name(common::trimBlanks(controls.bmpout));
+  if (name.empty()) {
+    throw common::ToolError(common::Fault::kBadFileName,
+                            "bad file name or path: the picture's file name is empty");
+  }
+  result.picture.save(name);
+  result.savedPath = name;
+  return result;
+}
+
+}  // namespace map

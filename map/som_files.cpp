@@ -1,0 +1,138 @@
+#include "map/som_files.h"
+
+#include <cmath>
+#include <sstream>
+
+#include "common/errors.h"
+#include "common/number_parse.h"
+#include "common/strings.h"
+
+namespace map {
+
+InputFile::InputFile(const std::string& path) : file_(path), reader_(file_.text(), path) {}
+
+namespace {
+
+BmuHeader readBmuHeader(ItemReader& in) {
+  BmuHeader h;
+  h.gridType = in.readLine();
+  h.nObjects = in.readNumber();
+  h.nRows = in.readInteger();
+  h.nCols = in.readInteger();
+  return h;
+}
+
+// "label row col": the last two blank-separated words are numbers.
+bool splitBlankRecord(const std::string& text, BmuRecord& record) {
+  std::string_view s = common::trimBlanks(text);
+  const std::size_t lastBlank = s.find_last_of(' ');
+  if (lastBlank == std::string_view::npos) return false;
+  const std::string_view colWord = s.substr(lastBlank + 1);
+  std::string_view rest = common::trimBlanks(s.substr(0, lastBlank));
+  const std::size_t middleBlank = rest.find_last_of(' ');
+  if (middleBlank == std::string_view::npos) return false;
+  const std::string_view rowWord = rest.substr(middleBlank + 1);
+  double row = 0, col = 0;
+  if (!common::parseDecimal(rowWord, row) || !common::parseDecimal(colWord, col)) return false;
+  record.label = std::string(common::trimBlanks(rest.substr(0, middleBlank)));
+  record.row = row;
+  record.col = col;
+  return true;
+}
+
+}  // namespace
+
+BmuReader::BmuReader(const std::string& path) : path_(path), file_(path) {
+  header_ = readBmuHeader(file_.items());
+}
+
+BmuRecord BmuReader::next() {
+  ItemReader& in = file_.items();
+  BmuRecord record;
+  record.label = in.readText();
+  if (!(in.lastItemEndedLine() && splitBlankRecord(record.label, record))) {
+    record.row = in.readNumber();
+    record.col = in.readNumber();
+  }
+  ++records_;
+  return record;
+}
+
+BmuHeader checkGridType(const std::string& bmuPath, surface::Toolkit& toolkit) {
+  InputFile file(bmuPath);
+  ItemReader& in = file.items();
+  const std::string first = in.readLine();
+  if (common::trimBlanks(first) == "square") {
+    toolkit.messageBox(kSquareGridMessage, "Warning");
+    throw common::ProgramEnded(kSquareGridMessage);
+  }
+  BmuHeader h;
+  h.gridType = first;
+  h.nObjects = in.readNumber();
+  h.nRows = in.readInteger();
+  h.nCols = in.readInteger();
+  return h;
+}
+
+void readWeights(const std::string& wgtPath, draw::SomGrid& grid) {
+  InputFile file(wgtPath);
+  ItemReader& in = file.items();
+  in.readLine();
+  grid.nRows = in.readInteger();
+  grid.nCols = in.readInteger();
+  grid.nVars = in.readInteger();
+  // A header that announces more values than the file could hold (each takes
+  // at least one character) is refused before anything is allocated.
+  const double announced = static_cast<double>(std::max(grid.nRows, 0)) *
+                           std::max(grid.nCols, 0) * std::max(grid.nVars, 0);
+  if (announced > static_cast<double>(in.remaining()) + 1) {
+    throw common::makeError(common::Fault::kPastEndOfFile, wgtPath, in.place(),
+                            "the header announces " + std::to_string(grid.nRows) + " x " +
+                                std::to_string(grid.nCols) + " units of " +
+                                std::to_string(grid.nVars) +
+                                " values, more than the file holds");
+  }
+  grid.weights = common::Grid3<float>({grid.colLo, grid.nCols}, {grid.rowLo, grid.nRows},
+                                      {1, grid.nVars});
+  for (int row = grid.rowLo; row <= grid.nRows; ++row) {
+    for (int col = grid.colLo; col <= grid.nCols; ++col) {
+      for (int var = 1; var <= grid.nVars; ++var) grid.weights(col, row, var) = in.readSingle();
+    }
+  }
+}
+
+int measureDataFile(const std::string& dataPath, double nObjects, surface::Toolkit& toolkit,
+                    bool& enableColumnBox) {
+  InputFile file(dataPath);
+  ItemReader& in = file.items();
+  long count = 0;
+  do {
+    in.readNumber();
+    ++count;
+  } while (!in.atEnd());
+  const float ratio = static_cast<float>(count / nObjects);
+  if (!(std::isfinite(ratio) && ratio == std::floor(ratio))) {
+    toolkit.messageBox(kDataFileMessage, "");
+    throw common::ProgramEnded(kDataFileMessage);
+  }
+  if (ratio > 1) enableColumnBox = true;
+  if (ratio > 32767) {
+    throw common::makeError(common::Fault::kOverflow, dataPath, "",
+                            "more than 32767 values per object");
+  }
+  return static_cast<int>(ratio);
+}
+
+ClassReader::ClassReader(const std::string& path, surface::Toolkit& toolkit)
+    : file_(path), toolkit_(toolkit) {}
+
+int ClassReader::next() {
+  const int k = file_.items().readInteger();
+  if (k > 15 || k < 0) {
+    toolkit_.messageBox(kClassMessage, "");
+    throw common::ProgramEnded(kClassMessage);
+  }
+  return k;
+}
+
+}  // namespace map

@@ -1,0 +1,103 @@
+// The four input files of the map renderer: the best-matching-unit file
+// (.bmu), the weights file (.wgt), the external-variable data file and the
+// class file.  All are read with the free-format item reader.
+#ifndef MAP_SOM_FILES_H_
+#define MAP_SOM_FILES_H_
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "common/mapped_file.h"
+#include "map/draw/som_grid.h"
+#include "map/item_reader.h"
+#include "surface/toolkit.h"
+
+namespace map {
+
+// An input file opened for one step of a pass, with its item reader.
+class InputFile {
+ public:
+  // Opens "path"; an empty or wrong name is a file-not-found error.
+  explicit InputFile(const std::string& path);
+  ItemReader& items() { return reader_; }
+
+ private:
+  common::MappedFile file_;
+  ItemReader reader_;
+};
+
+// The .bmu header: grid type line, object count, rows and columns.
+struct BmuHeader {
+  std::string gridType;
+  double nObjects = 0;
+  std::int16_t nRows = 0;
+  std::int16_t nCols = 0;
+};
+
+// One record: the object's label and its unit's row and column as written.
+struct BmuRecord {
+  std::string label;
+  double row = 0;
+  double col = 0;
+};
+
+// Reads a .bmu file: the header, then records one at a time.
+class BmuReader {
+ public:
+  explicit BmuReader(const std::string& path);
+  const BmuHeader& header() const { return header_; }
+
+  // The next record.  A record written "label,row,col" (or with the label
+  // quoted) is the standard form; "label row col" on a line of its own is
+  // accepted too.  Throws at the end of the file or on a bad number.
+  BmuRecord next();
+
+  // Records read so far.
+  long recordsRead() const { return records_; }
+  const std::string& fileName() const { return path_; }
+
+ private:
+  std::string path_;
+  InputFile file_;
+  BmuHeader header_;
+  long records_ = 0;
+};
+
+// The grid type check that opens every pass: a first line that reads
+// "square" once blanks are trimmed shows the "Warning" message and ends the
+// program (ToolError is not used: the message is the report).  Returns the
+// header otherwise.
+BmuHeader checkGridType(const std::string& bmuPath, surface::Toolkit& toolkit);
+
+// Reads the .wgt file into grid: its header replaces nRows and nCols and
+// sets nVars; weights(col, row, var) is filled row by row, column by column.
+void readWeights(const std::string& wgtPath, draw::SomGrid& grid);
+
+// Counts the values of the data file and returns nExt = count / nObjects,
+// showing "Errore nel file di dati" and ending the program when that is not
+// a whole number.  "enableColumnBox" is set when nExt > 1.
+int measureDataFile(const std::string& dataPath, double nObjects, surface::Toolkit& toolkit,
+                    bool& enableColumnBox);
+
+// Reads class numbers one at a time, ending the program with "Class ID must
+// be >0 and <15)" on a value outside 0..15.
+class ClassReader {
+ public:
+  ClassReader(const std::string& path, surface::Toolkit& toolkit);
+  int next();
+
+ private:
+  InputFile file_;
+  surface::Toolkit& toolkit_;
+};
+
+// The messages the renderer shows for the faults it tests itself.
+inline constexpr const char* kSquareGridMessage =
+    "This program does not support SOMs with square grids!";
+inline constexpr const char* kDataFileMessage = "Errore nel file di dati";
+inline constexpr const char* kClassMessage = "Class ID must be >0 and <15)";
+
+}  // namespace map
+
+#endif  // MAP_SOM_FILES_H_

@@ -1,0 +1,147 @@
+// The object labels written into the units, and the series traced over them.
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "common/errors.h"
+#include "common/grid.h"
+#include "common/number_forms.h"
+#include "common/rounding.h"
+#include "common/strings.h"
+#include "map/draw/hex2hex.h"
+#include "map/draw/labels.h"
+#include "map/draw/lattice.h"
+#include "map/drawing_pass.h"
+#include "map/som_files.h"
+
+namespace map {
+namespace {
+
+// A record's row or column as an index, checked against the map.
+int indexOf(double value, common::Bounds bounds, const char* what, const BmuReader& bmu) {
+  const double i = common::CInt(value);
+  if (!(i >= bounds.lo && i <= bounds.hi)) {
+    throw common::makeError(common::Fault::kSubscriptOutOfRange, bmu.fileName(),
+                            "record " + std::to_string(bmu.recordsRead()),
+                            std::string(what) + " " + common::generalForm(value, 15) +
+                                " is outside " + std::to_string(bounds.lo) + ".." +
+                                std::to_string(bounds.hi));
+  }
+  return static_cast<int>(i);
+}
+
+// A unit index for drawing only: far-away values stay far away.
+int drawingIndex(double value) {
+  const double i = common::CInt(value);
+  return std::isfinite(i) ? static_cast<int>(std::clamp(i, -1.0e6, 1.0e6)) : 0;
+}
+
+void printCentred(surface::Surface& picture, const std::string& text, double x, double y,
+                  double lift) {
+  picture.setCurrentPoint(x - picture.textWidth(text) / 2, y - lift * picture.textHeight(text));
+  picture.print(text);
+}
+
+}  // namespace
+
+std::vector<LabelLine> labelLines(std::string_view unitLabels, bool countPatterns,
+                                  bool blankUnits) {
+  std::string s(common::trimBlanks(unitLabels));
+  int n = draw::countLabels(s);
+  std::array<double, 3> lift{};
+  if (n == 1) {
+    lift = {0.45};
+  } else if (n == 2) {
+    lift = {0.85, 0.05};
+  } else if (n >= 3) {
+    lift = {1.1, 0.4, -0.2};
+  }
+  if (countPatterns) {
+    s = std::to_string(n);
+    lift[0] = 0.45;
+    n = 1;
+  }
+  if (blankUnits) {  // tested second, so it wins over the count
+    s.clear();
+    lift[0] = 0.45;
+    n = 1;
+  }
+  std::vector<LabelLine> lines;
+  for (int k = 1; k <= n && k <= 3; ++k) {
+    std::string t;
+    if (k == n) {
+      t = common::trimBlanks(s);
+    } else if (k <= 2) {
+      const std::size_t blank = s.find(' ');
+      t = s.substr(0, blank);
+      s = blank == std::string::npos ? std::string() : s.substr(blank + 1);
+    } else {
+      t = "...";
+    }
+    lines.push_back({t, lift[static_cast<std::size_t>(k - 1)]});
+  }
+  return lines;
+}
+
+void writeLabels(PassContext& pass) {
+  const draw::SomGrid& grid = pass.state.grid;
+  surface::Surface& picture = pass.picture;
+  picture.setFontName("Arial");
+  picture.setFontSize(pass.settings.hexSize > 550 ? 7 + pass.settings.hexSize / 550 : 7);
+
+  const common::Bounds rows{0, grid.nRows};
+  const common::Bounds cols{0, grid.nCols};
+  common::Grid2<std::string> unitLabels(rows, cols);
+  BmuReader bmu(pass.state.bmuFile);
+  for (double i = 1; i <= pass.state.nObjects; ++i) {
+    const BmuRecord record = bmu.next();
+    const int row = indexOf(record.row, rows, "row", bmu);
+    const int col = indexOf(record.col, cols, "column", bmu);
+    unitLabels(row, col) += " " + record.label;
+  }
+  if (pass.controls.histogram || pass.controls.outline) return;
+
+  for (int row = 1; row <= grid.nRows; ++row) {
+    for (int col = 1; col <= grid.nCols; ++col) {
+      picture.setPenColour(common::kBlack);
+      const draw::MapPoint centre = draw::hexCentre(row, col);
+      for (const LabelLine& line : labelLines(unitLabels(row, col), pass.controls.countPatterns,
+                                              pass.controls.blankUnits)) {
+        printCentred(picture, line.text, centre.x, centre.y, line.lift);
+      }
+    }
+  }
+}
+
+void traceSeries(PassContext& pass) {
+  const std::string firstText(common::trimBlanks(pass.controls.first));
+  if (firstText.empty()) return;
+  const double first = common::CInt(common::Val(firstText));
+  if (first == 0) return;
+  BmuReader bmu(pass.state.bmuFile);
+  double prevRow = 0;
+  double prevCol = 0;
+  for (double i = 1; i <= first; ++i) {
+    const BmuRecord record = bmu.next();
+    prevRow = record.row;
+    prevCol = record.col;
+  }
+  const double num = common::CInt(common::Val(pass.controls.num));
+  for (double k = first + 1; k <= first + num - 1; ++k) {
+    const BmuRecord record = bmu.next();
+    int iniziofine = 0;
+    if (k == first + 1) iniziofine = -1;
+    if (k == first + num - 1) iniziofine = 1;
+    // The colour shades from blue to red, computed in single precision.
+    const float r = static_cast<float>(255 * (k - first)) / static_cast<float>(num);
+    const float b = 255.0f - r;
+    draw::hex2hex(pass.picture, drawingIndex(prevRow), drawingIndex(prevCol),
+                  drawingIndex(record.row), drawingIndex(record.col), r, 0, b, 3, iniziofine,
+                  pass.controls.connect);
+    prevRow = record.row;
+    prevCol = record.col;
+  }
+}
+
+}  // namespace map
