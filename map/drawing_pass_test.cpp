@@ -1,1 +1,198 @@
+#include "map/drawing_pass.h"
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "common/errors.h"
+#include "map/draw/hex2hex.h"
+#include "map/draw/lattice.h"
+#include "map/testing.h"
+
+namespace map {
+namespace {
+
+using common::Colour;
+using testing::RecordingToolkit;
+using testing::ScratchDir;
+
+std::string settingsWithHexSize(int hexSize) {
+  std::ifstream in(std::string(EXAMPLES_DIR) + "/som/Favomap5.cfg", std::ios::binary);
+  std::stringstream all;
+  all << in.rdbuf();
+  std::string text = all.str();
+  const std::size_t second = text.find('\n') + 1;
+  const std::size_t end = text.find('\n', second);
+  return text.substr(0, second) + std::to_string(hexSize) + text.substr(end);
+}
+
+// A 10 x 10 map with objects o1..o30 and a class file of stripes.
+struct TenByTen {
+  ScratchDir dir{"pass"};
+  std::string bmu;
+  std::string classes;
+  std::string settings;
+  MapControls controls;
+  RunState state;
+  RecordingToolkit toolkit;
+
+  TenByTen() {
+    std::string text = "hexa\n30\n10,10\n";
+    for (int i = 1; i <= 30; ++i) {
+      text += "o" + std::to_string(i) + "," + std::to_string((i * 7) % 10 + 1) + "," +
+              std::to_string((i * 3) % 10 + 1) + "\n";
+    }
+    bmu = dir.file("m.bmu", text);
+    std::string cls;
+    for (int row = 1; row <= 10; ++row) {
+      for (int col = 1; col <= 10; ++col) cls += std::to_string(classOf(row, col)) + " ";
+      cls += "\n";
+    }
+    classes = dir.file("m.cls", cls);
+    settings = dir.file("Favomap5.cfg", settingsWithHexSize(300));
+    controls.visfile = "  " + bmu + " ";
+    controls.classfile = classes;
+    controls.bmpout = dir.path("map.bmp");
+  }
+  static int classOf(int row, int col) { return (row + col) % 4 + 1; }
+  PassResult run() {
+    takeDialogValues(state, controls);
+    return drawingPass(state, controls, settings, toolkit);
+  }
+};
+
+Colour at(const surface::Surface& s, double x, double y) {
+  const surface::PixelPoint p = s.toPixel(x, y);
+  return s.pixel(p.col, p.row);
+}
+
+TEST(DrawingPass, ClassMapColoursEveryUnitWithBlackBordersBetween) {
+  TenByTen map;
+  map.controls.option = 3;
+  map.controls.blankUnits = true;
+  const PassResult r = map.run();
+  const Settings settings = loadSettings(map.settings);
+  for (int row = 1; row <= 10; ++row) {
+    for (int col = 1; col <= 10; ++col) {
+      const draw::MapPoint c = draw::hexCentre(row, col);
+      EXPECT_EQ(at(r.picture, c.x, c.y), settings.classColour(TenByTen::classOf(row, col)))
+          << row << "," << col;
+      EXPECT_EQ(at(r.picture, c.x + 0.5, c.y), common::kBlack) << row << "," << col;
+    }
+  }
+  EXPECT_EQ(r.caption, "Favomap [" + map.bmu + ", " + map.classes + "]");
+  EXPECT_EQ(r.savedPath, map.controls.bmpout);
+  EXPECT_TRUE(std::filesystem::exists(map.controls.bmpout));
+}
+
+TEST(DrawingPass, PlainMapIsWhiteAndCarriesLabels) {
+  TenByTen map;
+  const PassResult r = map.run();
+  EXPECT_EQ(r.caption, "Favomap [" + map.bmu + "]");
+  // Object i sits at row 7i mod 10 + 1, column 3i mod 10 + 1: unit (1, 2)
+  // holds none, unit (8, 4) holds o1, o11 and o21.
+  const draw::MapPoint empty = draw::hexCentre(1, 2);
+  EXPECT_EQ(at(r.picture, empty.x, empty.y), common::kWhite);
+  int black = 0;
+  const draw::MapPoint labelled = draw::hexCentre(8, 4);
+  const surface::PixelPoint p = r.picture.toPixel(labelled.x, labelled.y);
+  for (int dr = -8; dr <= 8; ++dr) {
+    for (int dc = -8; dc <= 8; ++dc) black += r.picture.pixel(p.col + dc, p.row + dr) == common::kBlack;
+  }
+  EXPECT_GT(black, 5);  // the label's pixels around the centre
+}
+
+TEST(DrawingPass, LabelLinesForOneToFourObjects) {
+  using Lines = std::vector<LabelLine>;
+  EXPECT_EQ(labelLines("", false, false), Lines{});
+  EXPECT_EQ(labelLines(" A", false, false), (Lines{{"A", 0.45}}));
+  EXPECT_EQ(labelLines(" A B", false, false), (Lines{{"A", 0.85}, {"B", 0.05}}));
+  EXPECT_EQ(labelLines(" A B C", false, false), (Lines{{"A", 1.1}, {"B", 0.4}, {"C", -0.2}}));
+  EXPECT_EQ(labelLines(" A B C D", false, false),
+            (Lines{{"A", 1.1}, {"B", 0.4}, {"...", -0.2}}));
+  EXPECT_EQ(labelLines(" A B C", true, false), (Lines{{"3", 0.45}}));
+  EXPECT_EQ(labelLines("", true, false), (Lines{{"0", 0.45}}));
+  EXPECT_EQ(labelLines(" A B C", true, true), (Lines{{"", 0.45}}));
+}
+
+TEST(DrawingPass, LastRowOfASmallMapIsFilled) {
+  TenByTen map;
+  map.controls.option = 3;
+  map.controls.blankUnits = true;
+  const PassResult r = map.run();
+  EXPECT_GT(r.geometry.extraRowsPx, 0);
+  const Settings settings = loadSettings(map.settings);
+  const draw::MapPoint c = draw::hexCentre(10, 5);
+  const surface::PixelPoint p = r.picture.toPixel(c.x, c.y + 0.4);  // low in the cell
+  ASSERT_LT(p.row, r.picture.heightPx());
+  EXPECT_EQ(r.picture.pixel(p.col, p.row), settings.classColour(TenByTen::classOf(10, 5)));
+}
+
+TEST(DrawingPass, ConnectedSeriesShadesFromBlueToRed) {
+  TenByTen map;
+  map.controls.blankUnits = true;
+  map.controls.first = "2";
+  map.controls.num = "3";
+  map.controls.connect = true;
+  const PassResult r = map.run();
+  // Objects 2 to 4; the last, o4, sits at row 9, column 3, with the end
+  // circle in the colour 255 * 2 / 3, 0, 255 - 255 * 2 / 3.
+  const draw::MapPoint end = draw::markerPoint(9, 3);
+  EXPECT_EQ(at(r.picture, end.x, end.y), common::rgb(170, 0, 85));
+}
+
+TEST(DrawingPass, SeriesPastTheLastObjectStops) {
+  TenByTen map;
+  map.controls.first = "29";
+  map.controls.num = "5";
+  try {
+    map.run();
+    FAIL();
+  } catch (const common::ToolError& e) {
+    EXPECT_EQ(e.fault(), common::Fault::kPastEndOfFile);
+  }
+  EXPECT_FALSE(std::filesystem::exists(map.controls.bmpout));
+}
+
+TEST(DrawingPass, FaultsStopBeforeAnythingIsSaved) {
+  TenByTen map;
+  { std::ofstream(map.controls.bmpout) << "earlier picture"; }
+  map.controls.option = 3;
+  map.classes = map.dir.file("m.cls", "1 2 3 16\n");
+  EXPECT_THROW(map.run(), common::ProgramEnded);
+  EXPECT_EQ(map.toolkit.messages, std::vector<std::string>{"|Class ID must be >0 and <15)"});
+  std::ifstream kept(map.controls.bmpout);
+  std::string contents;
+  std::getline(kept, contents);
+  EXPECT_EQ(contents, "earlier picture");
+
+  TenByTen far;
+  far.bmu = far.dir.file("m.bmu", "hexa\n2\n10,10\nA,3,4\nB,11,2\n");
+  try {
+    far.run();
+    FAIL();
+  } catch (const common::ToolError& e) {
+    EXPECT_EQ(std::string(e.what()),
+              far.bmu + ": record 2: subscript out of range: row 11 is outside 0..10");
+  }
+
+  TenByTen unnamed;
+  unnamed.controls.bmpout = "   ";
+  try {
+    unnamed.run();
+    FAIL();
+  } catch (const common::ToolError& e) {
+    EXPECT_EQ(e.fault(), common::Fault::kBadFileName);
+  }
+}
+
+TEST(DrawingPass, RowZeroIsAcceptedButNeverShown) {
+  TenByTen map;
+  map.bmu = map.dir.file("m.bmu", "hexa\n1\n10,10\nA,0,0\n");
+  EXPECT_NO_THROW(map.run());
+}
+
+}  // namespace
+}  // namespace map

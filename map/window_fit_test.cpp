@@ -1,1 +1,42 @@
+#include "map/window_fit.h"
+
 #include <gtest/gtest.h>
+
+namespace map {
+namespace {
+
+TEST(WindowFit, TenByTenAtHexSize300) {
+  const MapGeometry g = fitWindow(10, 10, 300);
+  EXPECT_DOUBLE_EQ(g.mapScale, 0.9);
+  EXPECT_NEAR(g.pictureWidth, 3105, 1e-9);
+  EXPECT_NEAR(g.pictureHeight, 2743.27, 0.005);
+  EXPECT_NEAR(g.windowWidth, 3465, 1e-9);
+  EXPECT_NEAR(g.windowHeight, 3463.27, 0.005);
+  EXPECT_EQ(g.widthPx, 207);
+  // The formulas end the scale at 9.215, above the last row's bottom at
+  // 9.82: the picture grows downward until 9.92 is inside, the scale with it.
+  EXPECT_GT(g.extraRowsPx, 0);
+  EXPECT_GE(g.y2, 0.87 * 10 + 1.12 + 0.1);
+  const double rowsPerUnit = g.heightPx / (g.y2 - 0.5);
+  EXPECT_NEAR(rowsPerUnit, 183 / (9.2150 - 0.5), 0.01);  // units stay where they were
+  EXPECT_LT(0.5 + (g.heightPx - 1) / rowsPerUnit, 0.87 * 10 + 1.12 + 0.1);  // whole pixels, no more
+}
+
+TEST(WindowFit, MapsThatFitAreUnchanged) {
+  const MapGeometry g = fitWindow(40, 40, 300);
+  EXPECT_EQ(g.extraRowsPx, 0);
+  EXPECT_GE(g.y2, 0.87 * 40 + 1.12);
+}
+
+TEST(WindowFit, LargeMapsShrinkUntilTheWindowFits) {
+  const MapGeometry g = fitWindow(100, 100, 600);
+  EXPECT_LT(g.mapScale, 0.9);
+  EXPECT_LE(g.windowWidth, 28800);
+  EXPECT_LE(g.windowHeight, 16000);
+  // One factor of 0.9 fewer would not fit.
+  EXPECT_TRUE(g.pictureWidth / 0.9 + 360 > 28800 || g.pictureHeight / 0.9 + 720 > 16000);
+  EXPECT_LE(g.widthPx, 1920);
+}
+
+}  // namespace
+}  // namespace map

@@ -1,0 +1,50 @@
+// Helpers shared by the map renderer's tests: a toolkit that records its
+// message boxes, and scratch folders with input files.
+#ifndef MAP_TESTING_H_
+#define MAP_TESTING_H_
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "surface/toolkit.h"
+
+namespace map::testing {
+
+class RecordingToolkit : public surface::Toolkit {
+ public:
+  void messageBox(std::string_view prompt, std::string_view title) override {
+    messages.push_back(std::string(title) + "|" + std::string(prompt));
+  }
+  std::vector<std::string> messages;
+};
+
+// A fresh folder for one test, removed by the destructor.
+class ScratchDir {
+ public:
+  explicit ScratchDir(const std::string& name)
+      : path_(std::filesystem::temp_directory_path() /
+              ("map_test_" + std::to_string(getpid()) + "_" + name)) {
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+  }
+  ~ScratchDir() { std::filesystem::remove_all(path_); }
+
+  // Writes "text" to the file "name" in the folder and returns its path.
+  std::string file(const std::string& name, const std::string& text) const {
+    const auto p = path_ / name;
+    std::ofstream(p, std::ios::binary) << text;
+    return p.string();
+  }
+  std::string path(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace map::testing
+
+#endif  // MAP_TESTING_H_

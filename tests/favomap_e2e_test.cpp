@@ -1,0 +1,108 @@
+// Favomap5 in batch mode, run as a user runs it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "tests/process.h"
+
+namespace e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kFavomap = FAVOMAP_EXE;
+const fs::path kSom = fs::path(EXAMPLES_DIR) / "som";
+
+// A folder with the example map's files and no settings file of its own.
+fs::path exampleDir(const std::string& name) {
+  fs::path dir = freshDir(name);
+  for (const char* f : {"iris.bmu", "iris.wgt", "iris.cls", "iris_ext.dat"}) {
+    fs::copy_file(kSom / f, dir / f);
+  }
+  return dir;
+}
+
+TEST(FavomapE2e, DrawsTheExampleMapInEveryBatchForm) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string caption;
+  } cases[] = {
+      {{"--bmu", "iris.bmu"}, "Favomap [iris.bmu]"},
+      {{"--bmu", "iris.bmu", "--first", "51", "--num", "10", "--connect", "--count"},
+       "Favomap [iris.bmu]"},
+      {{"--bmu", "iris.bmu", "--option", "4", "--classes", "iris.cls"},
+       "Favomap [iris.bmu, iris.cls]"},
+  };
+  for (const Case& c : cases) {
+    fs::path dir = exampleDir("draw");
+    RunResult run = runProgram(kFavomap, c.args, dir);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, c.caption + "\nFavomap_output.bmp\n");
+    const std::string bmp = readFile(dir / "Favomap_output.bmp");
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+  }
+}
+
+TEST(FavomapE2e, ProgramMessagesGoToStandardErrorAndStopTheRun) {
+  fs::path dir = exampleDir("messages");
+  writeFile(dir / "square.bmu", "  square \n2\n2,2\nA,1,1\nB,2,2\n");
+  writeFile(dir / "bad.cls", "1 2 3 4 5 17\n");
+  writeFile(dir / "Favomap_output.bmp", "earlier picture");
+  struct Case {
+    std::vector<std::string> args;
+    std::string err;
+  } cases[] = {
+      {{"--bmu", "square.bmu"},
+       "Favomap5: Warning: This program does not support SOMs with square grids!\n"},
+      {{"--bmu", "iris.bmu", "--option", "4", "--classes", "bad.cls"},
+       "Favomap5: Class ID must be >0 and <15)\n"},
+      {{"--bmu", "missing.bmu"},
+       "Favomap5: cannot open \"missing.bmu\": No such file or directory\n"},
+      {{"--bmu", "iris.bmu", "--option", "4", "--classes", "iris.bmu"},
+       "Favomap5: iris.bmu: item 1 (line 1): type mismatch: expected a number, got "
+       "\"hexa\"\n"},
+      {{"--bmu", "iris.bmu", "--first", "149", "--num", "5"},
+       "Favomap5: iris.bmu: item 454 (line 154): input past end of file\n"},
+      {{"--bmu", "iris.bmu", "--output", "no/such/folder/map.bmp"},
+       "Favomap5: cannot write \"no/such/folder/map.bmp\": No such file or directory\n"},
+      {{"--bmu", "iris.bmu", "--config", "nothing.cfg"},
+       "Favomap5: cannot open \"nothing.cfg\": No such file or directory\n"},
+      {{"--bmu", "iris.bmu", "--option", "5"}, "Favomap5: --option takes 1, 2, 3 or 4\n"},
+  };
+  for (const Case& c : cases) {
+    RunResult run = runProgram(kFavomap, c.args, dir);
+    EXPECT_EQ(run.status, 1) << c.args[1];
+    EXPECT_EQ(run.err, c.err);
+    EXPECT_EQ(readFile(dir / "Favomap_output.bmp"), "earlier picture");
+  }
+}
+
+TEST(FavomapE2e, SettingsInTheCurrentFolderWin) {
+  fs::path dir = exampleDir("settings");
+  // A settings file whose hexSize is 300 gives a smaller picture than the
+  // copy beside the program (600).
+  std::string settings = readFile(kSom / "Favomap5.cfg");
+  const std::size_t second = settings.find('\n') + 1;
+  settings.replace(second, settings.find('\r', second) - second, "300");
+  writeFile(dir / "Favomap5.cfg", settings);
+  RunResult small = runProgram(kFavomap, {"--bmu", "iris.bmu", "--output", "small.bmp"}, dir);
+  fs::remove(dir / "Favomap5.cfg");
+  RunResult large = runProgram(kFavomap, {"--bmu", "iris.bmu", "--output", "large.bmp"}, dir);
+  ASSERT_EQ(small.status, 0) << small.err;
+  ASSERT_EQ(large.status, 0) << large.err;
+  EXPECT_LT(fs::file_size(dir / "small.bmp") * 3, fs::file_size(dir / "large.bmp"));
+}
+
+TEST(FavomapE2e, HelpNamesTheOptions) {
+  RunResult help = runProgram(kFavomap, {"--help"}, freshDir("help"));
+  EXPECT_EQ(help.status, 0);
+  for (const char* option : {"--bmu", "--option", "--classes", "--first", "--connect",
+                             "--output", "--config"}) {
+    EXPECT_NE(help.out.find(option), std::string::npos) << option;
+  }
+}
+
+}  // namespace
+}  // namespace e2e
