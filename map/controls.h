@@ -16,11 +16,11 @@ namespace map {
 inline constexpr const char* kDefaultPicture = "Favomap_output.bmp";
 
 struct MapControls {
-  std::string visfile;    // .bmu file name
-  std::string codfile;    // .wgt file name, option (2)
-  std::string datfile;    // data file name, option (3)
-  std::string classfile;  // class file name, option (4)
-  int option = 0;         // selected output option, 0..3 for (1)..(4)
+  std::string visfile;         // .bmu file name
+  std::string codfile;         // .wgt file name, option (2)
+  std::string datfile;         // data file name, option (3)
+  std::string classfile;       // class file name, option (4)
+  int option = 0;              // selected output option, 0..3 for (1)..(4)
   bool outline = false;        // Check1
   bool distance = false;       // Check2
   bool countPatterns = false;  // Check3, "n. of BM patterns"

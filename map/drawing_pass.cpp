@@ -38,9 +38,8 @@ std::string drawClassMap(PassContext& pass) {
   for (int row = 1; row <= grid.nRows; ++row) {
     for (int col = 1; col <= grid.nCols; ++col) {
       const int k = classes.next();
-      draw::drawhex(pass.picture, grid, sidesOf(pass.settings), row, col,
-                    pass.settings.classRed[k], pass.settings.classGreen[k],
-                    pass.settings.classBlue[k], -1);
+      draw::drawhex(pass.picture, grid, sidesOf(pass.settings), row, col, pass.settings.classRed[k],
+                    pass.settings.classGreen[k], pass.settings.classBlue[k], -1);
     }
   }
   return "Favomap [" + pass.state.bmuFile + ", " + pass.state.clsFile + "]";
@@ -75,8 +74,7 @@ PassResult drawingPass(RunState& state, MapControls& controls, const std::string
     throw common::makeError(common::Fault::kTooLarge, state.bmuFile, "line 3",
                             "a map of " + std::to_string(header.nRows) + " x " +
                                 std::to_string(header.nCols) + " units is more than " +
-                                std::to_string(static_cast<long>(kMostUnits)) +
-                                " units can show");
+                                std::to_string(static_cast<long>(kMostUnits)) + " units can show");
   }
   if (!std::isfinite(settings.hexSize)) {
     throw common::makeError(common::Fault::kOverflow, settingsPath, "line 2",

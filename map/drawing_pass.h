@@ -62,8 +62,7 @@ struct LabelLine {
 // the count of labels instead when "countPatterns"; one empty line when
 // "blankUnits" (which wins over the count).  No lines for a unit without
 // labels unless one of the two modes is on.
-std::vector<LabelLine> labelLines(std::string_view unitLabels, bool countPatterns,
-                                  bool blankUnits);
+std::vector<LabelLine> labelLines(std::string_view unitLabels, bool countPatterns, bool blankUnits);
 
 void writeLabels(PassContext& pass);
 void traceSeries(PassContext& pass);

@@ -99,7 +99,8 @@ TEST(DrawingPass, PlainMapIsWhiteAndCarriesLabels) {
   const draw::MapPoint labelled = draw::hexCentre(8, 4);
   const surface::PixelPoint p = r.picture.toPixel(labelled.x, labelled.y);
   for (int dr = -8; dr <= 8; ++dr) {
-    for (int dc = -8; dc <= 8; ++dc) black += r.picture.pixel(p.col + dc, p.row + dr) == common::kBlack;
+    for (int dc = -8; dc <= 8; ++dc)
+      black += r.picture.pixel(p.col + dc, p.row + dr) == common::kBlack;
   }
   EXPECT_GT(black, 5);  // the label's pixels around the centre
 }
@@ -110,8 +111,7 @@ TEST(DrawingPass, LabelLinesForOneToFourObjects) {
   EXPECT_EQ(labelLines(" A", false, false), (Lines{{"A", 0.45}}));
   EXPECT_EQ(labelLines(" A B", false, false), (Lines{{"A", 0.85}, {"B", 0.05}}));
   EXPECT_EQ(labelLines(" A B C", false, false), (Lines{{"A", 1.1}, {"B", 0.4}, {"C", -0.2}}));
-  EXPECT_EQ(labelLines(" A B C D", false, false),
-            (Lines{{"A", 1.1}, {"B", 0.4}, {"...", -0.2}}));
+  EXPECT_EQ(labelLines(" A B C D", false, false), (Lines{{"A", 1.1}, {"B", 0.4}, {"...", -0.2}}));
   EXPECT_EQ(labelLines(" A B C", true, false), (Lines{{"3", 0.45}}));
   EXPECT_EQ(labelLines("", true, false), (Lines{{"0", 0.45}}));
   EXPECT_EQ(labelLines(" A B C", true, true), (Lines{{"", 0.45}}));

@@ -123,9 +123,9 @@ T wholeItem(double value, const std::string& file, const std::string& place) {
   const double r = common::CInt(value);
   if (!(r >= static_cast<double>(std::numeric_limits<T>::min()) &&
         r <= static_cast<double>(std::numeric_limits<T>::max()))) {
-    throw common::makeError(common::Fault::kOverflow, file, place,
-                            "the value does not fit an integer of " +
-                                std::to_string(8 * sizeof(T)) + " bits");
+    throw common::makeError(
+        common::Fault::kOverflow, file, place,
+        "the value does not fit an integer of " + std::to_string(8 * sizeof(T)) + " bits");
   }
   return static_cast<T>(r);
 }

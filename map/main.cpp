@@ -22,8 +22,10 @@ struct Option {
 
 constexpr Option kOptions[] = {
     {"bmu", "Best-matching-unit file of the map (required).", "FILE"},
-    {"option", "Output option: 1 plain map with labels, 2 variables, 3 external variable, "
-               "4 class colours (default 1).", "N"},
+    {"option",
+     "Output option: 1 plain map with labels, 2 variables, 3 external variable, "
+     "4 class colours (default 1).",
+     "N"},
     {"wgt", "Weights file, option 2.", "FILE"},
     {"var", "Variable (weights file column) shown by option 2.", "N"},
     {"histogram", "Option 2: all variables as histograms.", nullptr},
@@ -38,8 +40,10 @@ constexpr Option kOptions[] = {
     {"num", "Number of objects in the series.", "N"},
     {"connect", "Join the series with a line shading from blue to red.", nullptr},
     {"output", "Picture file, .bmp or .png (default Favomap_output.bmp).", "FILE"},
-    {"config", "Settings file (default: Favomap5.cfg in the current folder, else the copy "
-               "beside the program).", "FILE"},
+    {"config",
+     "Settings file (default: Favomap5.cfg in the current folder, else the copy "
+     "beside the program).",
+     "FILE"},
 };
 
 void addOptions(QCommandLineParser& parser) {

@@ -83,17 +83,16 @@ void readWeights(const std::string& wgtPath, draw::SomGrid& grid) {
   grid.nVars = in.readInteger();
   // A header that announces more values than the file could hold (each takes
   // at least one character) is refused before anything is allocated.
-  const double announced = static_cast<double>(std::max(grid.nRows, 0)) *
-                           std::max(grid.nCols, 0) * std::max(grid.nVars, 0);
+  const double announced = static_cast<double>(std::max(grid.nRows, 0)) * std::max(grid.nCols, 0) *
+                           std::max(grid.nVars, 0);
   if (announced > static_cast<double>(in.remaining()) + 1) {
     throw common::makeError(common::Fault::kPastEndOfFile, wgtPath, in.place(),
                             "the header announces " + std::to_string(grid.nRows) + " x " +
                                 std::to_string(grid.nCols) + " units of " +
-                                std::to_string(grid.nVars) +
-                                " values, more than the file holds");
+                                std::to_string(grid.nVars) + " values, more than the file holds");
   }
-  grid.weights = common::Grid3<float>({grid.colLo, grid.nCols}, {grid.rowLo, grid.nRows},
-                                      {1, grid.nVars});
+  grid.weights =
+      common::Grid3<float>({grid.colLo, grid.nCols}, {grid.rowLo, grid.nRows}, {1, grid.nVars});
   for (int row = grid.rowLo; row <= grid.nRows; ++row) {
     for (int col = grid.colLo; col <= grid.nCols; ++col) {
       for (int var = 1; var <= grid.nVars; ++var) grid.weights(col, row, var) = in.readSingle();

@@ -16,7 +16,7 @@ TEST(GridType, OnlyTheWordSquareIsRefused) {
   struct Row {
     const char* first;
     bool refused;
-  } rows[] = {{"hexa", false},   {"", false},       {"square", true},
+  } rows[] = {{"hexa", false},      {"", false},       {"square", true},
               {"  square  ", true}, {"Square", false}, {"squares", false}};
   for (const Row& r : rows) {
     RecordingToolkit toolkit;
@@ -40,8 +40,8 @@ TEST(GridType, OnlyTheWordSquareIsRefused) {
 
 TEST(BmuReader, ReadsCommaQuotedAndBlankSeparatedRecords) {
   ScratchDir dir("bmu");
-  const std::string bmu = dir.file(
-      "m.bmu", "hexa\n4\n3,4\nA12,3,4\n\"B 7\",1,2\nC3 2 1\nlabel with words 3 3\n");
+  const std::string bmu =
+      dir.file("m.bmu", "hexa\n4\n3,4\nA12,3,4\n\"B 7\",1,2\nC3 2 1\nlabel with words 3 3\n");
   BmuReader reader(bmu);
   EXPECT_EQ(reader.header().nObjects, 4);
   struct Expected {

@@ -21,8 +21,8 @@ MapGeometry fitWindow(int nRows, int nCols, double hexSize) {
     if (g.windowWidth <= 28800 && g.windowHeight <= 16000) break;
   }
   g.x2 = (nCols + 1.5) * (gridW + 1.5 * hexSize + 2 * L) * g.mapScale * 1.01 / g.windowWidth;
-  g.y2 = ((nCols + 1.5) * g.pictureHeight / g.pictureWidth + 0.5) *
-         (gridH + 1.5 * hexSize + T) * g.mapScale * 1.05 / g.windowHeight;
+  g.y2 = ((nCols + 1.5) * g.pictureHeight / g.pictureWidth + 0.5) * (gridH + 1.5 * hexSize + T) *
+         g.mapScale * 1.05 / g.windowHeight;
 
   auto pixels = [](double twips) {
     const double px = std::round(twips / kTwipsPerPixel);

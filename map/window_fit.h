@@ -21,7 +21,7 @@ struct MapGeometry {
   double windowHeight = 0;   // FH, twips
   double x2 = 0;             // user x at the right edge
   double y2 = 0;             // user y at the bottom edge
-  int widthPx = 1;      // the picture, extended
+  int widthPx = 1;           // the picture, extended
   int heightPx = 1;
   int extraRowsPx = 0;  // pixels added below so that the last row shows whole;
                         // the window grows by as many (pictureHeight and

@@ -1,11 +1,11 @@
 #include "surface/app.h"
 
-#include <QApplication>
-#include <QGuiApplication>
-#include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QApplication>
+#include <QGuiApplication>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 

@@ -98,8 +98,8 @@ TEST(FavomapE2e, SettingsInTheCurrentFolderWin) {
 TEST(FavomapE2e, HelpNamesTheOptions) {
   RunResult help = runProgram(kFavomap, {"--help"}, freshDir("help"));
   EXPECT_EQ(help.status, 0);
-  for (const char* option : {"--bmu", "--option", "--classes", "--first", "--connect",
-                             "--output", "--config"}) {
+  for (const char* option :
+       {"--bmu", "--option", "--classes", "--first", "--connect", "--output", "--config"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
 }

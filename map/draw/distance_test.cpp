@@ -23,8 +23,8 @@ TEST(Distance, CrossedUnitVectors) {
   struct Row {
     int pref;
     float expected;
-  } rows[] = {{0, kRoot2}, {1, 2},      {2, 2},     {3, 1},  {4, 1},      {5, kRoot2}, {6, 1},
-              {7, 1},      {8, kRoot2}, {9, 2},     {10, kRoot2}, {11, 2}, {12, kRoot2}, {13, 1}};
+  } rows[] = {{0, kRoot2}, {1, 2},      {2, 2}, {3, 1},       {4, 1},  {5, kRoot2},  {6, 1},
+              {7, 1},      {8, kRoot2}, {9, 2}, {10, kRoot2}, {11, 2}, {12, kRoot2}, {13, 1}};
   for (const Row& r : rows) {
     EXPECT_FLOAT_EQ(distance(x, y, 2, r.pref), r.expected) << "measure " << r.pref;
   }

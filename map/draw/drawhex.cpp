@@ -18,7 +18,8 @@ constexpr int kWidestSide = 64;
 
 std::vector<float> unitWeights(const SomGrid& grid, int row, int col) {
   std::vector<float> v(static_cast<std::size_t>(std::max(grid.nVars, 0)));
-  for (int k = 1; k <= grid.nVars; ++k) v[static_cast<std::size_t>(k - 1)] = grid.weights(col, row, k);
+  for (int k = 1; k <= grid.nVars; ++k)
+    v[static_cast<std::size_t>(k - 1)] = grid.weights(col, row, k);
   return v;
 }
 
@@ -44,8 +45,8 @@ void fillpoly(surface::Surface& picture, double x, double y, double r, double g,
   picture.floodFill(static_cast<int>(px), static_cast<int>(py), picture.penColour());
 }
 
-void drawhex(surface::Surface& picture, const SomGrid& grid, const SideWidths& sides, int y0,
-             int x, double r, double g, double b, double w) {
+void drawhex(surface::Surface& picture, const SomGrid& grid, const SideWidths& sides, int y0, int x,
+             double r, double g, double b, double w) {
   const bool scaled = w >= 0;  // any negative w is the plain mode
   std::vector<float> own;
   if (scaled) own = unitWeights(grid, y0, x);

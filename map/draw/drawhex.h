@@ -18,8 +18,8 @@ struct SideWidths {
 // across the side, else CInt(d / maxDist * distWidth + 1) pixels with d the
 // dissimilarity to that neighbour (1 when maxDist is 0).  Leaves the pen
 // black, the draw width 1, the fill style solid and the fill colour (r, g, b).
-void drawhex(surface::Surface& picture, const SomGrid& grid, const SideWidths& sides, int y0,
-             int x, double r, double g, double b, double w);
+void drawhex(surface::Surface& picture, const SomGrid& grid, const SideWidths& sides, int y0, int x,
+             double r, double g, double b, double w);
 
 // Fills, in colour (CInt(r), CInt(g), CInt(b)), the region around the seed
 // (x, y) bounded by the pen colour.  The seed is converted to pixels as a

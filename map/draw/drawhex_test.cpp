@@ -36,12 +36,12 @@ Colour at(const surface::Surface& s, double x, double y) {
 }
 
 TEST(SideWidth, RoundsHalvesToEven) {
-  EXPECT_EQ(sideWidth(0.75f, 1.0f, 2), 2);    // 2.5
-  EXPECT_EQ(sideWidth(0.625f, 1.0f, 4), 4);   // 3.5
-  EXPECT_EQ(sideWidth(2.0f, 2.0f, 4), 5);     // the largest distance: distWidth + 1
-  EXPECT_EQ(sideWidth(0.0f, 2.0f, 4), 1);     // identical neighbours
-  EXPECT_EQ(sideWidth(0.0f, 0.0f, 4), 1);     // all neighbours alike
-  EXPECT_EQ(sideWidth(1e37f, 1e37f, 4), 5);   // unknown measure: full width
+  EXPECT_EQ(sideWidth(0.75f, 1.0f, 2), 2);   // 2.5
+  EXPECT_EQ(sideWidth(0.625f, 1.0f, 4), 4);  // 3.5
+  EXPECT_EQ(sideWidth(2.0f, 2.0f, 4), 5);    // the largest distance: distWidth + 1
+  EXPECT_EQ(sideWidth(0.0f, 2.0f, 4), 1);    // identical neighbours
+  EXPECT_EQ(sideWidth(0.0f, 0.0f, 4), 1);    // all neighbours alike
+  EXPECT_EQ(sideWidth(1e37f, 1e37f, 4), 5);  // unknown measure: full width
 }
 
 TEST(Drawhex, FillsEachUnitAndKeepsBlackBordersBetweenThem) {

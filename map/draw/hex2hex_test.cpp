@@ -37,10 +37,10 @@ TEST(Hex2hex, ConnectedSegmentWithStartSquareAndEndCircle) {
   hex2hex(s, 1, 1, 1, 3, 102, 0, 153, 3, -1, true);
   const MapPoint p0 = markerPoint(1, 1);
   const MapPoint p1 = markerPoint(1, 3);
-  EXPECT_EQ(at(s, 2, p0.y), c);                       // the line
-  EXPECT_EQ(at(s, 2, p0.y - 0.05), kWhite);           // 3 pixels wide, not 10
-  EXPECT_EQ(at(s, p0.x - 0.06, p0.y - 0.06), c);      // the start square's corner
-  EXPECT_EQ(at(s, p1.x, p1.y - 0.05), kWhite);        // no end circle: not the last
+  EXPECT_EQ(at(s, 2, p0.y), c);                   // the line
+  EXPECT_EQ(at(s, 2, p0.y - 0.05), kWhite);       // 3 pixels wide, not 10
+  EXPECT_EQ(at(s, p0.x - 0.06, p0.y - 0.06), c);  // the start square's corner
+  EXPECT_EQ(at(s, p1.x, p1.y - 0.05), kWhite);    // no end circle: not the last
   // The state comes back as it was.
   EXPECT_EQ(s.drawWidth(), 2);
   EXPECT_EQ(s.fillColour(), common::rgb(1, 2, 3));
@@ -48,7 +48,7 @@ TEST(Hex2hex, ConnectedSegmentWithStartSquareAndEndCircle) {
 
   hex2hex(s, 1, 3, 2, 3, 102, 0, 153, 3, 1, true);  // last segment: the end circle
   const MapPoint p2 = markerPoint(2, 3);
-  EXPECT_EQ(at(s, p2.x, p2.y - 0.05), c);             // inside the radius-1/14 disc
+  EXPECT_EQ(at(s, p2.x, p2.y - 0.05), c);              // inside the radius-1/14 disc
   EXPECT_EQ(at(s, p2.x + 0.06, p2.y - 0.06), kWhite);  // a circle, not a square
 }
 

@@ -12,8 +12,8 @@ TEST(CountLabels, CountsBlankSeparatedWords) {
     std::string text;
     int expected;
   } rows[] = {
-      {"", 0},          {"   ", 0},          {" A", 1},         {" A B C", 3},
-      {"A  B", 3},      {"\tA", 1},          {"A\tB", 1},       {" setosa12 ", 1},
+      {"", 0},     {"   ", 0}, {" A", 1},   {" A B C", 3},
+      {"A  B", 3}, {"\tA", 1}, {"A\tB", 1}, {" setosa12 ", 1},
   };
   for (const Row& r : rows) EXPECT_EQ(countLabels(r.text), r.expected) << '"' << r.text << '"';
   std::string forty;

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Whole-program benchmarks of Favomap5:
+#  (a) a generated 100 x 100 map, option 4, no labels, to PNG, against R's
+#      kohonen package drawing the same map (bench/peers/kohonen_property.R);
+#  (b) a generated 200 x 200 map with 100,000 objects, option 4, labels and a
+#      1,000-step connected series.
+# Called by ./run bench with BUILD_DIR set.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+BUILD=${BUILD_DIR:?}
+ROOT=$(pwd)
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+cd "$WORK"
+cp "$ROOT/examples/som/Favomap5.cfg" .
+"$BUILD/bench/gen_som" 100 100 0 m100
+"$BUILD/bench/gen_som" 200 200 100000 m200
+export QT_QPA_PLATFORM=offscreen
+unset DISPLAY
+
+echo "== Favomap5 (a): 100 x 100 map, class colours, no labels, PNG"
+hyperfine --warmup 1 --runs 10 --export-json a.json \
+  "$BUILD/map/Favomap5 --bmu m100.bmu --option 4 --classes m100.cls --output a.png" \
+  "Rscript $ROOT/bench/peers/kohonen_property.R peer.png"
+echo "== Favomap5 (b): 200 x 200 map, 100,000 objects, labels, 1,000-step series"
+hyperfine --warmup 1 --runs 5 --export-json b.json \
+  "$BUILD/map/Favomap5 --bmu m200.bmu --option 4 --classes m200.cls --first 1 --num 1000 --connect --output b.bmp"
+/usr/bin/python3 - <<'PY'
+import json
+a = json.load(open("a.json"))["results"]
+b = json.load(open("b.json"))["results"][0]["mean"]
+ours, peer = a[0]["mean"], a[1]["mean"]
+print(f"(a) Favomap5 {ours:.3f} s, kohonen {peer:.3f} s: Favomap5 is {peer / ours:.1f}x faster (target 2x)")
+print(f"(b) Favomap5 {b:.3f} s (target under 1 s)")
+PY
