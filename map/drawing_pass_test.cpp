@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "common/errors.h"
 #include "map/draw/hex2hex.h"
@@ -17,16 +16,6 @@ namespace {
 using common::Colour;
 using testing::RecordingToolkit;
 using testing::ScratchDir;
-
-std::string settingsWithHexSize(int hexSize) {
-  std::ifstream in(std::string(EXAMPLES_DIR) + "/som/Favomap5.cfg", std::ios::binary);
-  std::stringstream all;
-  all << in.rdbuf();
-  std::string text = all.str();
-  const std::size_t second = text.find('\n') + 1;
-  const std::size_t end = text.find('\n', second);
-  return text.substr(0, second) + std::to_string(hexSize) + text.substr(end);
-}
 
 // A 10 x 10 map with objects o1..o30 and a class file of stripes.
 struct TenByTen {
@@ -51,7 +40,7 @@ struct TenByTen {
       cls += "\n";
     }
     classes = dir.file("m.cls", cls);
-    settings = dir.file("Favomap5.cfg", settingsWithHexSize(300));
+    settings = dir.file("Favomap5.cfg", testing::exampleSettingsWith(2, "300"));
     controls.visfile = "  " + bmu + " ";
     controls.classfile = classes;
     controls.bmpout = dir.path("map.bmp");

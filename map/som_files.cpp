@@ -42,8 +42,12 @@ bool splitBlankRecord(const std::string& text, BmuRecord& record) {
 
 }  // namespace
 
-BmuReader::BmuReader(const std::string& path) : path_(path), file_(path) {
-  header_ = readBmuHeader(file_.items());
+BmuReader::BmuReader(const std::string& path, Header header) : path_(path), file_(path) {
+  if (header == Header::kRead) {
+    header_ = readBmuHeader(file_.items());
+  } else {
+    for (int i = 0; i < 3; ++i) file_.items().readLine();
+  }
 }
 
 BmuRecord BmuReader::next() {

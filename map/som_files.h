@@ -45,7 +45,10 @@ struct BmuRecord {
 // Reads a .bmu file: the header, then records one at a time.
 class BmuReader {
  public:
-  explicit BmuReader(const std::string& path);
+  // How the header is passed: read as items, or skipped as three lines by a
+  // step that needs only the records.
+  enum class Header { kRead, kSkipThreeLines };
+  explicit BmuReader(const std::string& path, Header header = Header::kRead);
   const BmuHeader& header() const { return header_; }
 
   // The next record.  A record written "label,row,col" (or with the label
@@ -55,6 +58,9 @@ class BmuReader {
 
   // Records read so far.
   long recordsRead() const { return records_; }
+
+  // True when nothing but blanks and line ends remains.
+  bool atEnd() { return file_.items().atEnd(); }
   const std::string& fileName() const { return path_; }
 
  private:

@@ -45,6 +45,14 @@ class ScratchDir {
   std::filesystem::path path_;
 };
 
+// The example settings file with line "number" (1-based) replaced by "text".
+inline std::string exampleSettingsWith(int number, const std::string& text) {
+  std::ifstream in(std::string(EXAMPLES_DIR) + "/som/Favomap5.cfg", std::ios::binary);
+  std::string line, out;
+  for (int i = 1; std::getline(in, line); ++i) out += (i == number ? text : line) + "\n";
+  return out;
+}
+
 }  // namespace map::testing
 
 #endif  // MAP_TESTING_H_

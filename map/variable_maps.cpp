@@ -1,14 +1,201 @@
 #include "map/variable_maps.h"
 
-namespace map {
+#include <cmath>
+#include <string>
 
-// Options (2) and (3) draw no map yet; they name their inputs in the caption.
+#include "common/errors.h"
+#include "common/rounding.h"
+#include "map/draw/distance.h"
+#include "map/draw/drawhex.h"
+#include "map/draw/hexmean.h"
+#include "map/draw/lattice.h"
+#include "map/som_files.h"
+
+namespace map {
+namespace {
+
+// vmin and vmax start here, as singles: 9e9 rounds to 8999999488.
+constexpr float kStartMin = 9000000000.0f;
+constexpr float kStartMax = -9000000000.0f;
+
+struct Range {
+  float vmin = kStartMin;
+  float vmax = kStartMax;
+  void take(float v) {
+    if (v > vmax) vmax = v;
+    if (v < vmin) vmin = v;
+  }
+  // The place of v in the range, 0 to 1; 0 for every value of an empty range.
+  double f(float v) const {
+    if (vmax == vmin) return 0.0;
+    return (static_cast<double>(v) - vmin) / (static_cast<double>(vmax) - vmin);
+  }
+};
+
+int whole(double v) { return static_cast<int>(common::CInt(v)); }
+
+double widthMode(const PassContext& pass) {
+  return pass.controls.distance ? pass.settings.distPref : -1;
+}
+
+draw::SideWidths sidesOf(const Settings& s) { return {s.distPref, s.distWidth}; }
+
+std::string singleVariableMap(PassContext& pass, int var) {
+  draw::SomGrid& grid = pass.state.grid;
+  Range range;
+  for (int col = 1; col <= grid.nCols; ++col) {
+    for (int row = 1; row <= grid.nRows; ++row) range.take(grid.weights(col, row, var));
+  }
+  const Settings& s = pass.settings;
+  for (int col = 1; col <= grid.nCols; ++col) {
+    for (int row = 1; row <= grid.nRows; ++row) {
+      const double f = range.f(grid.weights(col, row, var));
+      const int pale = 255 - whole(96 * f);
+      const int red = s.redMode == 0 ? 255 : pale;
+      const int green = s.greenMode == 0 ? 255 - whole(255 * f) : pale;
+      const int blue = s.blueMode == 0 ? whole(255 * f) : pale;
+      draw::drawhex(pass.picture, grid, sidesOf(s), row, col, red, green, blue, widthMode(pass));
+    }
+  }
+  return "Favomap [" + pass.state.bmuFile + ", " + pass.state.wgtFile + ", var. #" +
+         std::to_string(var) + "]";
+}
+
+std::string histograms(PassContext& pass) {
+  draw::SomGrid& grid = pass.state.grid;
+  const Settings& s = pass.settings;
+  Range range;
+  for (int col = 1; col <= grid.nCols; ++col) {
+    for (int row = 1; row <= grid.nRows; ++row) {
+      for (int k = 1; k <= grid.nVars; ++k) range.take(grid.weights(col, row, k));
+    }
+  }
+  for (int col = 1; col <= grid.nCols; ++col) {
+    for (int row = 1; row <= grid.nRows; ++row) {
+      draw::drawhex(pass.picture, grid, sidesOf(s), row, col, 255, 255, 255, widthMode(pass));
+    }
+  }
+  surface::Surface& picture = pass.picture;
+  for (int row = 1; row <= grid.nRows; ++row) {
+    for (int col = 1; col <= grid.nCols; ++col) {
+      const double left = col + draw::rowOffset(row) - 0.4;
+      const double bottom = 0.87 * row + 0.56 + 0.3;
+      const double bw = 0.8 / grid.nVars;
+      picture.line(left, bottom, left + 0.8, bottom - 0.6, s.boxColor, surface::LineKind::kBox);
+      for (int k = 1; k <= grid.nVars; ++k) {
+        const double f = range.f(grid.weights(col, row, k));
+        const double x0 = left + (k - 1) * bw;
+        const double x1 = left + k * bw;
+        if (s.boxColor != 0) {
+          picture.line(x0, bottom, x1, bottom - 0.6, s.boxColor, surface::LineKind::kBox);
+        }
+        const common::Colour bar = k % 2 == 0 ? s.barColorEven : s.barColorOdd;
+        if (s.histFlip == 0) {
+          picture.line(x0, bottom, x1, bottom - 0.6 * f, bar, surface::LineKind::kFilledBox);
+        } else {
+          picture.line(x0, bottom - 0.6, x1, bottom - 0.6 + 0.6 * f, bar,
+                       surface::LineKind::kFilledBox);
+        }
+      }
+    }
+  }
+  return "Favomap [" + pass.state.bmuFile + ", " + pass.state.wgtFile + ", all vars histogram]";
+}
+
+}  // namespace
+
 std::string drawVariableMap(PassContext& pass) {
-  return "Favomap [" + pass.state.bmuFile + ", " + pass.state.wgtFile + "]";
+  if (pass.controls.outline) return drawoutlines(pass);
+  draw::SomGrid& grid = pass.state.grid;
+  readWeights(pass.state.wgtFile, grid);
+  int var = 0;
+  if (!pass.controls.histogram) {
+    var = whole(common::Val(pass.controls.colcod));
+    if (var > grid.nVars) {
+      pass.controls.colcod = std::to_string(grid.nVars);
+      var = grid.nVars;
+    } else if (var < 1) {
+      pass.controls.colcod = "1";
+      var = 1;
+    }
+  }
+  grid.maxDist = draw::maxdistance(grid, grid.nCols, grid.nRows, grid.nVars,
+                                   pass.settings.distPref);
+  if (pass.controls.histogram) return histograms(pass);
+  return singleVariableMap(pass, var);
 }
 
 std::string drawExternalMap(PassContext& pass) {
-  return "Favomap [" + pass.state.bmuFile + ", " + pass.state.dataFile + "]";
+  RunState& state = pass.state;
+  draw::SomGrid& grid = state.grid;
+  MapControls& controls = pass.controls;
+  if (controls.nvarext.empty()) controls.nvarext = "1";
+  bool enable = false;
+  state.nExt = measureDataFile(state.dataFile, state.nObjects, pass.toolkit, enable);
+  if (enable) controls.nvarextEnabled = true;
+  int col = whole(common::Val(controls.nvarext));
+  if (col > state.nExt) {
+    col = state.nExt;
+    controls.nvarext = std::to_string(state.nExt);
+  } else if (col < 1) {  // no column below 1: the first one is shown
+    col = 1;
+    controls.nvarext = "1";
+  }
+
+  const common::Bounds cols{grid.colLo, grid.nCols};
+  const common::Bounds rows{grid.rowLo, grid.nRows};
+  common::Grid2<float> values(cols, rows, 0.0f);
+  common::Grid2<int> unitCounts(cols, rows, 0);
+
+  Range range;
+  {
+    InputFile data(state.dataFile);
+    for (double object = 1; object <= state.nObjects; ++object) {
+      for (int j = 1; j <= state.nExt; ++j) {
+        const float v = data.items().readSingle();
+        if (j == col) range.take(v);
+      }
+    }
+  }
+  {
+    BmuReader bmu(state.bmuFile, BmuReader::Header::kSkipThreeLines);
+    InputFile data(state.dataFile);
+    ItemReader& in = data.items();
+    do {
+      const BmuRecord record = bmu.next();
+      float v = 0;
+      for (int j = 1; j <= state.nExt; ++j) {
+        const float value = in.readSingle();
+        if (j == col) v = value;
+      }
+      const int c = whole(record.col);
+      const int r = whole(record.row);
+      if (!cols.contains(c) || !rows.contains(r)) {
+        throw common::makeError(common::Fault::kSubscriptOutOfRange, state.bmuFile,
+                                "record " + std::to_string(bmu.recordsRead()),
+                                "unit (" + std::to_string(r) + ", " + std::to_string(c) +
+                                    ") is outside the map");
+      }
+      values(c, r) = values(c, r) + v;
+      unitCounts(c, r) += 1;
+    } while (!bmu.atEnd() && !in.atEnd());
+  }
+  for (int c = cols.lo; c <= cols.hi; ++c) {
+    for (int r = rows.lo; r <= rows.hi; ++r) {
+      const int n = unitCounts(c, r);
+      values(c, r) = n == 0 ? draw::kMissing : values(c, r) / static_cast<float>(n);
+    }
+  }
+  draw::fillMissing(values);
+  state.interpGrid = values;
+
+  for (int c = cols.lo; c <= cols.hi; ++c) {
+    for (int r = rows.lo; r <= rows.hi; ++r) {
+      const int grey = 255 - whole(128 * range.f(values(c, r)));
+      draw::drawhex(pass.picture, grid, sidesOf(pass.settings), r, c, grey, grey, grey, -1);
+    }
+  }
+  return "Favomap [" + state.bmuFile + ", " + state.dataFile + "]";
 }
 
 }  // namespace map
