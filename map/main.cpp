@@ -9,7 +9,9 @@
 
 #include "common/errors.h"
 #include "map/drawing_pass.h"
+#include "map/options_dialog.h"
 #include "surface/app.h"
+#include "surface/qt_toolkit.h"
 #include "surface/toolkit.h"
 
 namespace {
@@ -86,6 +88,25 @@ bool readControls(const QCommandLineParser& parser, map::MapControls& c) {
   return true;
 }
 
+// The window program: the options dialog until Exit or a pass that ends it.
+int runDialog(QApplication& app) {
+  const std::string programDir = QCoreApplication::applicationDirPath().toStdString();
+  map::OptionsDialog* dialog = nullptr;
+  surface::QtToolkit toolkit("Favomap5", nullptr);
+  map::OptionsDialog::Environment env;
+  env.settingsPath = [programDir] { return map::chooseSettingsFile("", programDir); };
+  env.toolkit = &toolkit;
+  env.endProgram = [&app](int status) {
+    QApplication::closeAllWindows();
+    app.exit(status);
+  };
+  dialog = new map::OptionsDialog(env);
+  dialog->show();
+  const int status = app.exec();
+  delete dialog;
+  return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -102,8 +123,11 @@ int main(int argc, char** argv) {
   addOptions(parser);
   parser.process(*app);
   if (argc == 1) {
-    std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
-    return 0;
+    if (!surface::hasDisplay()) {
+      std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
+      return 0;
+    }
+    return runDialog(*app);
   }
   map::MapControls controls;
   if (!readControls(parser, controls)) {
@@ -119,9 +143,17 @@ int main(int argc, char** argv) {
   const std::string settings = map::chooseSettingsFile(
       text(parser, "config"), QCoreApplication::applicationDirPath().toStdString());
   surface::ConsoleToolkit toolkit("Favomap5");
+  const map::MapControls given = controls;
   try {
     const map::PassResult result = map::drawingPass(state, controls, settings, toolkit);
     std::printf("%s\n%s\n", result.caption.c_str(), result.savedPath.c_str());
+    // The values the pass corrected, as the dialog's boxes would show them.
+    if (controls.colcod != given.colcod) {
+      std::printf("color coded variable (.wgt file column #): %s\n", controls.colcod.c_str());
+    }
+    if (controls.nvarext != given.nvarext) {
+      std::printf("color coded variable (data file column #): %s\n", controls.nvarext.c_str());
+    }
   } catch (const common::ProgramEnded&) {
     return 1;
   } catch (const common::ToolError& error) {

@@ -51,7 +51,7 @@ void ensureGuiApplication() {
   static int argc = 1;
   static char name[] = "toolkit";
   static char* argv[] = {name, nullptr};
-  static QGuiApplication* app = new QGuiApplication(argc, argv);  // lives to the end
+  static QApplication* app = new QApplication(argc, argv);  // lives to the end
   (void)app;
 }
 

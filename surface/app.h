@@ -17,8 +17,8 @@ bool hasDisplay();
 // bare machine.  "argc" and "argv" must outlive the application.
 std::unique_ptr<QApplication> startApplication(int& argc, char** argv);
 
-// Makes sure some Qt GUI application exists (fonts need one), starting an
-// off-screen one for the rest of the process if there is none.
+// Makes sure a Qt application exists (fonts and widgets need one), starting
+// an off-screen one for the rest of the process if there is none.
 void ensureGuiApplication();
 
 }  // namespace surface

@@ -1,0 +1,242 @@
+#include "map/options_dialog.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "common/errors.h"
+#include "map/drawing_pass.h"
+#include "map/help_text.h"
+
+namespace map {
+namespace {
+
+constexpr double kClientHeightTwips = 6390;
+// The form sets its outer width: 5200 twips with the help hidden, 9100 shown.
+// Its frame takes 100 twips of that (the client area is 5100 wide), and Qt
+// sizes the client area, so the widths below are the outer ones less the frame.
+constexpr double kFrameTwips = 100;
+constexpr double kClosedWidthTwips = 5200 - kFrameTwips;
+constexpr double kOpenWidthTwips = 9100 - kFrameTwips;
+
+int px(double twips) { return qRound(twips / 15.0); }
+
+void place(QWidget* w, const char* name, int left, int top, int width, int height) {
+  w->setObjectName(name);
+  w->setGeometry(px(left), px(top), px(width), px(height));
+}
+
+QLabel* label(QWidget* parent, const char* name, const char* text, int l, int t, int w, int h) {
+  auto* widget = new QLabel(text, parent);
+  place(widget, name, l, t, w, h);
+  return widget;
+}
+
+QLineEdit* textBox(QWidget* parent, const char* name, const char* text, int l, int t, int w,
+                   int h) {
+  auto* widget = new QLineEdit(text, parent);
+  place(widget, name, l, t, w, h);
+  return widget;
+}
+
+QCheckBox* checkBox(QWidget* parent, const char* name, const char* text, int l, int t, int w,
+                    int h) {
+  auto* widget = new QCheckBox(text, parent);
+  place(widget, name, l, t, w, h);
+  return widget;
+}
+
+QGroupBox* frame(QWidget* parent, const char* name, const char* caption, int l, int t, int w,
+                 int h) {
+  auto* widget = new QGroupBox(caption, parent);
+  place(widget, name, l, t, w, h);
+  return widget;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const char* caption, int l, int t, int w,
+                    int h) {
+  auto* widget = new QPushButton(caption, parent);
+  place(widget, name, l, t, w, h);
+  return widget;
+}
+
+std::string textOf(const QLineEdit* box) { return box->text().toStdString(); }
+
+}  // namespace
+
+int OptionsDialog::closedWidthPx() { return px(kClosedWidthTwips); }
+int OptionsDialog::openWidthPx() { return px(kOpenWidthTwips); }
+
+OptionsDialog::OptionsDialog(Environment environment) : env_(std::move(environment)) {
+  build();
+}
+
+OptionsDialog::~OptionsDialog() = default;
+
+void OptionsDialog::build() {
+  setObjectName("Favomap5");
+  setWindowTitle("Favomap options");
+  QFont font("Arial");
+  font.setPointSizeF(7.5);
+  setFont(font);
+
+  label(this, "Label11", "Select output options", 120, 480, 975, 495)->setWordWrap(true);
+  const char* optionTexts[4] = {"(1) Plain SOM with object labes only",
+                                "(2) SOM with info about variables",
+                                "(3) SOM with interpolated external variable",
+                                "(4) SOM with color coded virtual units (max=16)"};
+  for (int i = 0; i < 4; ++i) {
+    option_[i] = new QRadioButton(optionTexts[i], this);
+    place(option_[i], "Option1", 1200, 120 + 300 * i, 3735, 255);
+    option_[i]->setProperty("index", i);
+    connect(option_[i], &QRadioButton::clicked, this, [this, i] { selectOption(i); });
+  }
+  option_[0]->setChecked(true);
+
+  label(this, "Label1", ".bmu file name", 195, 1605, 1020, 255);
+  visfile_ = textBox(this, "visfile", "", 1320, 1560, 2250, 285);
+  label(this, "Label2", ".bmp file name", 120, 2080, 1095, 255);
+  bmpout_ = textBox(this, "bmpout", kDefaultPicture, 1320, 2035, 2250, 285);
+  check4_ = checkBox(this, "Check4", "SOM units:   blank", 180, 2520, 1660, 255);
+  check3_ = checkBox(this, "Check3", "n. of BM patterns", 1995, 2520, 1560, 255);
+
+  frame1_ = frame(this, "Frame1", "Show series", 3720, 1440, 1215, 1335);
+  label(frame1_, "Label9", "First", 120, 280, 375, 255);
+  first_ = textBox(frame1_, "first", "", 600, 240, 495, 285);
+  label(frame1_, "Label10", "n", 120, 680, 375, 255);
+  num_ = textBox(frame1_, "num", "", 600, 640, 495, 285);
+  connect_ = checkBox(frame1_, "Connect", "Connect", 120, 1020, 975, 255);
+
+  frame3_ = frame(this, "Frame3", "(2)", 120, 2880, 4815, 1200);
+  label(frame3_, "Label5", ".wgt file name", 45, 315, 1050, 255);
+  codfile_ = textBox(frame3_, "codfile", "", 1200, 285, 2250, 285);
+  label(frame3_, "Label6", "color coded variable (.wgt file column #)", 120, 720, 2895, 255);
+  colcod_ = textBox(frame3_, "colcod", "", 3045, 720, 405, 285);
+  check1_ = checkBox(frame3_, "Check1", "Outline", 3600, 240, 1000, 255);
+  histOn_ = checkBox(frame3_, "hist_on", "Histogram", 3600, 540, 1000, 255);
+  check2_ = checkBox(frame3_, "Check2", "Distance", 3600, 840, 1000, 255);
+
+  frame2_ = frame(this, "Frame2", "(3)", 120, 4200, 3615, 1215);
+  label(frame2_, "Label3", "data file name", 120, 300, 1000, 255);
+  datfile_ = textBox(frame2_, "datfile", "", 1200, 265, 2250, 285);
+  label(frame2_, "Label7", "color coded variable (data file column #)", 120, 720, 2895, 255);
+  nvarext_ = textBox(frame2_, "nvarext", "1", 3045, 720, 405, 285);
+  nvarext_->setEnabled(false);
+
+  frame4_ = frame(this, "Frame4", "(4)", 120, 5520, 3615, 720);
+  label(frame4_, "Label8", "class file name", 120, 305, 1050, 255);
+  classfile_ = textBox(frame4_, "classfile", "", 1275, 265, 2160, 285);
+
+  QPushButton* drawButton = button(this, "OKButton", "Draw", 3960, 4320, 975, 375);
+  help_ = button(this, "Command2", "Help", 3960, 4800, 975, 375);
+  QPushButton* exitButton = button(this, "Command1", "Exit", 3960, 5880, 975, 375);
+
+  helptext_ = new QPlainTextEdit(this);
+  place(helptext_, "helptext", 5160, 120, 3735, 6015);
+  helptext_->setPlainText(QString::fromStdString(helpText()));
+  helptext_->setReadOnly(true);
+  helptext_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+  frame2_->setEnabled(false);
+  frame3_->setEnabled(false);
+  frame4_->setEnabled(false);
+
+  // A check set or cleared in code runs the box's rule as a click does:
+  // toggled fires for both.
+  connect(check1_, &QCheckBox::toggled, this, [this] { outlineClicked(); });
+  connect(histOn_, &QCheckBox::toggled, this, [this] { histogramClicked(); });
+  connect(check3_, &QCheckBox::toggled, this, [this](bool on) {
+    if (on) check4_->setChecked(false);
+  });
+  connect(check4_, &QCheckBox::toggled, this, [this](bool on) {
+    if (on) check3_->setChecked(false);
+  });
+  connect(help_, &QPushButton::clicked, this, [this] { toggleHelp(); });
+  connect(exitButton, &QPushButton::clicked, this, [this] { env_.endProgram(0); });
+  connect(drawButton, &QPushButton::clicked, this, [this] { draw(); });
+
+  setFixedSize(closedWidthPx(), px(kClientHeightTwips));
+}
+
+void OptionsDialog::selectOption(int index) {
+  state_.mapOption = index;
+  frame3_->setEnabled(index == 1);
+  frame2_->setEnabled(index == 2);
+  frame4_->setEnabled(index == 3);
+}
+
+void OptionsDialog::outlineClicked() {
+  if (check1_->isChecked()) colcod_->setEnabled(false);
+  if (!check1_->isChecked() && !histOn_->isChecked()) colcod_->setEnabled(true);
+  if (check1_->isChecked()) histOn_->setChecked(false);
+}
+
+void OptionsDialog::histogramClicked() {
+  if (histOn_->isChecked()) colcod_->setEnabled(false);
+  if (!histOn_->isChecked() && !check1_->isChecked()) colcod_->setEnabled(true);
+  if (histOn_->isChecked()) check1_->setChecked(false);
+}
+
+void OptionsDialog::toggleHelp() {
+  helpShown_ = !helpShown_;
+  help_->setText(helpShown_ ? "Close help" : "Help");
+  setFixedSize(helpShown_ ? openWidthPx() : closedWidthPx(), height());
+}
+
+MapControls OptionsDialog::controls() const {
+  MapControls c;
+  c.visfile = textOf(visfile_);
+  c.codfile = textOf(codfile_);
+  c.datfile = textOf(datfile_);
+  c.classfile = textOf(classfile_);
+  c.option = state_.mapOption;
+  c.outline = check1_->isChecked();
+  c.distance = check2_->isChecked();
+  c.countPatterns = check3_->isChecked();
+  c.blankUnits = check4_->isChecked();
+  c.histogram = histOn_->isChecked();
+  c.connect = connect_->isChecked();
+  c.colcod = textOf(colcod_);
+  c.nvarext = textOf(nvarext_);
+  c.nvarextEnabled = nvarext_->isEnabled();
+  c.first = textOf(first_);
+  c.num = textOf(num_);
+  c.bmpout = textOf(bmpout_);
+  return c;
+}
+
+void OptionsDialog::writeBack(const MapControls& after) {
+  colcod_->setText(QString::fromStdString(after.colcod));
+  nvarext_->setText(QString::fromStdString(after.nvarext));
+  if (after.nvarextEnabled) nvarext_->setEnabled(true);
+}
+
+void OptionsDialog::draw() {
+  mapWindow_.reset();
+  MapControls c = controls();
+  takeDialogValues(state_, c);
+  mapWindow_ = std::make_unique<MapWindow>();
+  mapWindow_->show();
+  // The dialog takes no clicks while the pass runs: no second Draw can start.
+  setEnabled(false);
+  int ended = -1;
+  try {
+    const PassResult result = drawingPass(state_, c, env_.settingsPath(), *env_.toolkit);
+    writeBack(c);
+    mapWindow_->showPicture(result.picture.image(), result.geometry,
+                            QString::fromStdString(result.caption));
+  } catch (const common::ProgramEnded&) {
+    ended = 1;
+  } catch (const common::ToolError& error) {
+    env_.toolkit->messageBox(error.what(), "");
+    ended = 1;
+  }
+  setEnabled(true);
+  if (ended >= 0) env_.endProgram(ended);
+}
+
+}  // namespace map

@@ -1,0 +1,222 @@
+#include "map/options_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest/QTest>
+#include <algorithm>
+#include <filesystem>
+
+#include "map/help_text.h"
+#include "map/testing.h"
+#include "surface/app.h"
+
+namespace map {
+namespace {
+
+using testing::RecordingToolkit;
+using testing::ScratchDir;
+
+// A dialog on screen (off-screen platform), with its messages recorded and
+// its "end of program" noted instead of carried out.
+class DialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    surface::ensureGuiApplication();
+    settings_ = dir_.file("Favomap5.cfg", testing::exampleSettingsWith(2, "300"));
+    OptionsDialog::Environment env;
+    env.settingsPath = [this] { return settings_; };
+    env.toolkit = &toolkit_;
+    env.endProgram = [this](int status) { ended_ = status; };
+    dialog_ = std::make_unique<OptionsDialog>(env);
+    dialog_->show();
+  }
+
+  template <typename T>
+  T* find(const char* name) {
+    T* widget = dialog_->findChild<T*>(name);
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+  QRadioButton* option(int index) {
+    for (QRadioButton* b : dialog_->findChildren<QRadioButton*>("Option1")) {
+      if (b->property("index").toInt() == index) return b;
+    }
+    ADD_FAILURE() << "no Option1 " << index;
+    return nullptr;
+  }
+  void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+  void type(const char* box, const std::string& text) {
+    QLineEdit* edit = find<QLineEdit>(box);
+    edit->clear();
+    QTest::keyClicks(edit, QString::fromStdString(text));
+  }
+
+  ScratchDir dir_{"dialog"};
+  std::string settings_;
+  RecordingToolkit toolkit_;
+  int ended_ = -1;
+  std::unique_ptr<OptionsDialog> dialog_;
+};
+
+TEST_F(DialogTest, OpensAsTheFormSays) {
+  EXPECT_EQ(dialog_->windowTitle(), "Favomap options");
+  EXPECT_EQ(dialog_->width(), OptionsDialog::closedWidthPx());
+  EXPECT_EQ(dialog_->height(), 426);
+  EXPECT_TRUE(option(0)->isChecked());
+  EXPECT_EQ(option(3)->text(), "(4) SOM with color coded virtual units (max=16)");
+  EXPECT_TRUE(find<QGroupBox>("Frame1")->isEnabled());
+  for (const char* f : {"Frame2", "Frame3", "Frame4"}) EXPECT_FALSE(find<QGroupBox>(f)->isEnabled());
+  EXPECT_FALSE(find<QLineEdit>("nvarext")->isEnabled());
+  EXPECT_EQ(find<QLineEdit>("nvarext")->text(), "1");
+  EXPECT_EQ(find<QLineEdit>("bmpout")->text(), "Favomap_output.bmp");
+  EXPECT_EQ(find<QLineEdit>("visfile")->geometry(), QRect(88, 104, 150, 19));
+  EXPECT_EQ(find<QCheckBox>("Connect")->parentWidget()->objectName(), "Frame1");
+  EXPECT_EQ(find<QCheckBox>("Check4")->text(), "SOM units:   blank");
+  EXPECT_FALSE(find<QCheckBox>("Check3")->isChecked());
+  EXPECT_EQ(dialog_->controls().option, 0);
+}
+
+TEST_F(DialogTest, HelpTextIsExactReadOnlyAndShownOnDemand) {
+  QPlainTextEdit* help = find<QPlainTextEdit>("helptext");
+  EXPECT_TRUE(help->isReadOnly());
+  EXPECT_EQ(help->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+  const std::string text = helpText();
+  EXPECT_EQ(text.rfind("This program draws hexagonal SOMs using the ouput files obtained from "
+                       "Lattix.exe.\r\n\r\nOnly a Best Matching Unit (BMU) file is needed to draw a "
+                       "simple SOM with labels (option 1).Two check boxes",
+                       0),
+            0u);
+  EXPECT_NE(text.find("Fourier shape analysis.If Distance is checked (option 2), then"),
+            std::string::npos);
+  EXPECT_NE(text.find("preserved). Keep a back-up copy"), std::string::npos);
+  EXPECT_EQ(text.substr(text.size() - 40), "whose name can be specified by the user.");
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 12);
+  // The widget holds the same text (its own line breaks are LF).
+  QString shown = help->toPlainText();
+  EXPECT_EQ(shown.count('\n'), 12);
+  // Hidden at first: the help lies beyond the closed width.
+  EXPECT_GE(help->x(), dialog_->width());
+  QPushButton* button = find<QPushButton>("Command2");
+  click(button);
+  EXPECT_EQ(button->text(), "Close help");
+  EXPECT_EQ(dialog_->width(), OptionsDialog::openWidthPx());
+  EXPECT_LE(help->geometry().right(), dialog_->width());
+  click(button);
+  EXPECT_EQ(button->text(), "Help");
+  EXPECT_EQ(dialog_->width(), OptionsDialog::closedWidthPx());
+}
+
+TEST_F(DialogTest, OptionButtonsEnableExactlyTheirFrame) {
+  struct Row {
+    int index;
+    const char* frame;
+  } rows[] = {{1, "Frame3"}, {2, "Frame2"}, {3, "Frame4"}, {0, nullptr}};
+  for (const Row& r : rows) {
+    click(option(r.index));
+    EXPECT_EQ(dialog_->controls().option, r.index);
+    for (const char* f : {"Frame2", "Frame3", "Frame4"}) {
+      EXPECT_EQ(find<QGroupBox>(f)->isEnabled(), r.frame && std::string(f) == r.frame)
+          << "option " << r.index << " " << f;
+    }
+    EXPECT_TRUE(find<QGroupBox>("Frame1")->isEnabled());
+  }
+  // A file name typed for option (4) stays when option (1) is chosen.
+  click(option(3));
+  type("classfile", "kept.cls");
+  click(option(0));
+  EXPECT_EQ(dialog_->controls().classfile, "kept.cls");
+}
+
+TEST_F(DialogTest, OutlineAndHistogramExcludeEachOther) {
+  click(option(1));
+  QCheckBox* outline = find<QCheckBox>("Check1");
+  QCheckBox* histogram = find<QCheckBox>("hist_on");
+  QLineEdit* colcod = find<QLineEdit>("colcod");
+  click(histogram);
+  EXPECT_FALSE(colcod->isEnabled());
+  click(outline);
+  EXPECT_TRUE(outline->isChecked());
+  EXPECT_FALSE(histogram->isChecked());
+  EXPECT_FALSE(colcod->isEnabled());
+  click(outline);
+  EXPECT_FALSE(outline->isChecked());
+  EXPECT_TRUE(colcod->isEnabled());
+}
+
+TEST_F(DialogTest, CountAndBlankExcludeEachOther) {
+  QCheckBox* count = find<QCheckBox>("Check3");
+  QCheckBox* blank = find<QCheckBox>("Check4");
+  click(count);
+  click(blank);
+  EXPECT_TRUE(blank->isChecked());
+  EXPECT_FALSE(count->isChecked());
+  click(count);
+  EXPECT_TRUE(count->isChecked());
+  EXPECT_FALSE(blank->isChecked());
+}
+
+TEST_F(DialogTest, DrawShowsTheMapAndWritesBackTheVariable) {
+  const std::string bmu = dir_.file("m.bmu", "hexa\n2\n2,3\nA,1,1\nB,2,3\n");
+  const std::string wgt = dir_.file("m.wgt", "w\n2 3 2\n1 2\n3 4\n5 6\n7 8\n9 10\n11 12\n");
+  type("visfile", "  " + bmu + "  ");
+  click(option(1));
+  type("codfile", wgt);
+  type("colcod", "0");
+  type("bmpout", dir_.path("map.bmp"));
+  click(find<QPushButton>("OKButton"));
+  EXPECT_EQ(ended_, -1) << (toolkit_.messages.empty() ? "" : toolkit_.messages[0]);
+  EXPECT_EQ(find<QLineEdit>("colcod")->text(), "1");
+  ASSERT_NE(dialog_->mapWindow(), nullptr);
+  EXPECT_EQ(dialog_->mapWindow()->windowTitle().toStdString(),
+            "Favomap [" + bmu + ", " + wgt + ", var. #1]");
+  EXPECT_FALSE(dialog_->mapWindow()->picture().isNull());
+  EXPECT_TRUE(std::filesystem::exists(dir_.path("map.bmp")));
+  EXPECT_EQ(dialog_->state().bmuFile, bmu);  // trimmed
+  EXPECT_TRUE(dialog_->isEnabled());
+
+  const MapWindow* first = dialog_->mapWindow();
+  type("colcod", "7");
+  click(find<QPushButton>("OKButton"));
+  EXPECT_EQ(find<QLineEdit>("colcod")->text(), "2");
+  EXPECT_NE(dialog_->mapWindow(), nullptr);
+  (void)first;
+}
+
+TEST_F(DialogTest, ColumnBoxIsEnabledByADataFileWithSeveralColumns) {
+  type("visfile", dir_.file("m.bmu", "hexa\n2\n2,3\nA,1,1\nB,2,3\n"));
+  click(option(2));
+  type("datfile", dir_.file("m.dat", "1 2\n3 4\n"));
+  type("bmpout", dir_.path("map.bmp"));
+  click(find<QPushButton>("OKButton"));
+  EXPECT_TRUE(find<QLineEdit>("nvarext")->isEnabled());
+}
+
+TEST_F(DialogTest, MessagesEndTheProgram) {
+  type("visfile", dir_.file("sq.bmu", "square\n1\n1,1\nA,1,1\n"));
+  click(find<QPushButton>("OKButton"));
+  EXPECT_EQ(toolkit_.messages,
+            std::vector<std::string>{"Warning|This program does not support SOMs with square grids!"});
+  EXPECT_EQ(ended_, 1);
+
+  ended_ = -1;
+  toolkit_.messages.clear();
+  type("visfile", dir_.path("missing.bmu"));
+  click(find<QPushButton>("OKButton"));
+  ASSERT_EQ(toolkit_.messages.size(), 1u);
+  EXPECT_NE(toolkit_.messages[0].find("missing.bmu"), std::string::npos);
+  EXPECT_EQ(ended_, 1);
+}
+
+TEST_F(DialogTest, ExitEndsTheProgram) {
+  click(find<QPushButton>("Command1"));
+  EXPECT_EQ(ended_, 0);
+}
+
+}  // namespace
+}  // namespace map
