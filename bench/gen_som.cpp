@@ -1,16 +1,19 @@
 // Writes the files of a generated hexagonal map for the Favomap5 benchmarks:
-// NAME.bmu with N objects spread over ROWS x COLS units, and NAME.cls with a
-// class (0..15) per unit in broad patches.
+// NAME.bmu with N objects spread over ROWS x COLS units, NAME.cls with a
+// class (0..15) per unit in broad patches, and, when VARS is given, NAME.wgt
+// with VARS smoothly varying weights per unit and NAME.dat with one external
+// value per object.
 //
-//   gen_som ROWS COLS N NAME
+//   gen_som ROWS COLS N NAME [VARS]
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
 
 int main(int argc, char** argv) {
-  if (argc != 5) {
-    std::fputs("usage: gen_som ROWS COLS N NAME\n", stderr);
+  if (argc != 5 && argc != 6) {
+    std::fputs("usage: gen_som ROWS COLS N NAME [VARS]\n", stderr);
     return 2;
   }
   const int rows = std::atoi(argv[1]);
@@ -32,5 +35,25 @@ int main(int argc, char** argv) {
   }
   std::fclose(bmu);
   std::fclose(cls);
+  if (argc == 6) {
+    const int vars = std::atoi(argv[5]);
+    std::FILE* wgt = std::fopen((name + ".wgt").c_str(), "w");
+    std::FILE* dat = std::fopen((name + ".dat").c_str(), "w");
+    if (!wgt || !dat) return 1;
+    std::fprintf(wgt, "generated weights\n%d %d %d\n", rows, cols, vars);
+    std::uniform_real_distribution<double> noise(0.0, 0.05);
+    for (int r = 1; r <= rows; ++r) {
+      for (int c = 1; c <= cols; ++c) {
+        for (int v = 0; v < vars; ++v) {
+          const double x = 0.5 + 0.4 * std::sin(r * 0.05 * (v + 1)) * std::cos(c * 0.03 * (v + 2));
+          std::fprintf(wgt, "%.5f ", x + noise(random));
+        }
+        std::fputc('\n', wgt);
+      }
+    }
+    for (long i = 0; i < n; ++i) std::fprintf(dat, "%.3f\n", noise(random) * 100);
+    std::fclose(wgt);
+    std::fclose(dat);
+  }
   return 0;
 }

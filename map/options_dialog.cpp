@@ -71,9 +71,7 @@ std::string textOf(const QLineEdit* box) { return box->text().toStdString(); }
 int OptionsDialog::closedWidthPx() { return px(kClosedWidthTwips); }
 int OptionsDialog::openWidthPx() { return px(kOpenWidthTwips); }
 
-OptionsDialog::OptionsDialog(Environment environment) : env_(std::move(environment)) {
-  build();
-}
+OptionsDialog::OptionsDialog(Environment environment) : env_(std::move(environment)) { build(); }
 
 OptionsDialog::~OptionsDialog() = default;
 

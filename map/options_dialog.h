@@ -30,8 +30,8 @@ class OptionsDialog : public QWidget {
  public:
   // What the dialog needs from the program around it.
   struct Environment {
-    std::function<std::string()> settingsPath;  // the settings file a pass reads
-    surface::Toolkit* toolkit = nullptr;        // message boxes
+    std::function<std::string()> settingsPath;   // the settings file a pass reads
+    surface::Toolkit* toolkit = nullptr;         // message boxes
     std::function<void(int status)> endProgram;  // Exit, or a pass that ends the program
   };
 

@@ -71,7 +71,8 @@ TEST_F(DialogTest, OpensAsTheFormSays) {
   EXPECT_TRUE(option(0)->isChecked());
   EXPECT_EQ(option(3)->text(), "(4) SOM with color coded virtual units (max=16)");
   EXPECT_TRUE(find<QGroupBox>("Frame1")->isEnabled());
-  for (const char* f : {"Frame2", "Frame3", "Frame4"}) EXPECT_FALSE(find<QGroupBox>(f)->isEnabled());
+  for (const char* f : {"Frame2", "Frame3", "Frame4"})
+    EXPECT_FALSE(find<QGroupBox>(f)->isEnabled());
   EXPECT_FALSE(find<QLineEdit>("nvarext")->isEnabled());
   EXPECT_EQ(find<QLineEdit>("nvarext")->text(), "1");
   EXPECT_EQ(find<QLineEdit>("bmpout")->text(), "Favomap_output.bmp");
@@ -87,11 +88,12 @@ TEST_F(DialogTest, HelpTextIsExactReadOnlyAndShownOnDemand) {
   EXPECT_TRUE(help->isReadOnly());
   EXPECT_EQ(help->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
   const std::string text = helpText();
-  EXPECT_EQ(text.rfind("This program draws hexagonal SOMs using the ouput files obtained from "
-                       "Lattix.exe.\r\n\r\nOnly a Best Matching Unit (BMU) file is needed to draw a "
-                       "simple SOM with labels (option 1).Two check boxes",
-                       0),
-            0u);
+  EXPECT_EQ(
+      text.rfind("This program draws hexagonal SOMs using the ouput files obtained from "
+                 "Lattix.exe.\r\n\r\nOnly a Best Matching Unit (BMU) file is needed to draw a "
+                 "simple SOM with labels (option 1).Two check boxes",
+                 0),
+      0u);
   EXPECT_NE(text.find("Fourier shape analysis.If Distance is checked (option 2), then"),
             std::string::npos);
   EXPECT_NE(text.find("preserved). Keep a back-up copy"), std::string::npos);
@@ -200,8 +202,9 @@ TEST_F(DialogTest, ColumnBoxIsEnabledByADataFileWithSeveralColumns) {
 TEST_F(DialogTest, MessagesEndTheProgram) {
   type("visfile", dir_.file("sq.bmu", "square\n1\n1,1\nA,1,1\n"));
   click(find<QPushButton>("OKButton"));
-  EXPECT_EQ(toolkit_.messages,
-            std::vector<std::string>{"Warning|This program does not support SOMs with square grids!"});
+  EXPECT_EQ(
+      toolkit_.messages,
+      std::vector<std::string>{"Warning|This program does not support SOMs with square grids!"});
   EXPECT_EQ(ended_, 1);
 
   ended_ = -1;

@@ -119,8 +119,8 @@ std::string drawVariableMap(PassContext& pass) {
       var = 1;
     }
   }
-  grid.maxDist = draw::maxdistance(grid, grid.nCols, grid.nRows, grid.nVars,
-                                   pass.settings.distPref);
+  grid.maxDist =
+      draw::maxdistance(grid, grid.nCols, grid.nRows, grid.nVars, pass.settings.distPref);
   if (pass.controls.histogram) return histograms(pass);
   return singleVariableMap(pass, var);
 }
@@ -171,10 +171,10 @@ std::string drawExternalMap(PassContext& pass) {
       const int c = whole(record.col);
       const int r = whole(record.row);
       if (!cols.contains(c) || !rows.contains(r)) {
-        throw common::makeError(common::Fault::kSubscriptOutOfRange, state.bmuFile,
-                                "record " + std::to_string(bmu.recordsRead()),
-                                "unit (" + std::to_string(r) + ", " + std::to_string(c) +
-                                    ") is outside the map");
+        throw common::makeError(
+            common::Fault::kSubscriptOutOfRange, state.bmuFile,
+            "record " + std::to_string(bmu.recordsRead()),
+            "unit (" + std::to_string(r) + ", " + std::to_string(c) + ") is outside the map");
       }
       values(c, r) = values(c, r) + v;
       unitCounts(c, r) += 1;

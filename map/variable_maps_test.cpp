@@ -26,8 +26,7 @@ struct SmallMap {
 
   explicit SmallMap(const std::string& modes = "0,0,0") {
     controls.visfile = dir.file("m.bmu", "hexa\n3\n2,3\nA,1,1\nB,1,1\nC,2,3\n");
-    controls.codfile = dir.file(
-        "m.wgt", "units\n2 3 2\n0 10\n1 9\n2 8\n3 7\n4 6\n5 5\n");
+    controls.codfile = dir.file("m.wgt", "units\n2 3 2\n0 10\n1 9\n2 8\n3 7\n4 6\n5 5\n");
     controls.bmpout = dir.path("out.bmp");
     controls.option = 1;
     controls.blankUnits = true;
@@ -76,8 +75,8 @@ TEST(VariableMap, VariableNumberIsClampedAndWrittenBack) {
     const char* colcod;
     const char* shown;
     int var;
-  } rows[] = {{"0", "1", 1}, {"", "1", 1}, {"99", "2", 2}, {"-4", "1", 1}, {"2.5", "2.5", 2},
-              {"abc", "1", 1}};
+  } rows[] = {{"0", "1", 1},  {"", "1", 1},      {"99", "2", 2},
+              {"-4", "1", 1}, {"2.5", "2.5", 2}, {"abc", "1", 1}};
   for (const Row& row : rows) {
     SmallMap map;
     map.controls.colcod = row.colcod;
@@ -132,8 +131,8 @@ struct ExternalMap {
   std::string settings;
 
   ExternalMap(const std::string& bmuRecords, int objects, const std::string& data) {
-    controls.visfile = dir.file(
-        "m.bmu", "hexa\n" + std::to_string(objects) + "\n3,4\n" + bmuRecords);
+    controls.visfile =
+        dir.file("m.bmu", "hexa\n" + std::to_string(objects) + "\n3,4\n" + bmuRecords);
     controls.datfile = dir.file("m.dat", data);
     controls.bmpout = dir.path("out.bmp");
     controls.option = 2;

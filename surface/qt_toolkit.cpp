@@ -6,7 +6,8 @@ namespace surface {
 
 void QtToolkit::messageBox(std::string_view prompt, std::string_view title) {
   const QString caption =
-      title.empty() ? program_ : QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
+      title.empty() ? program_
+                    : QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
   QMessageBox box(QMessageBox::NoIcon, caption,
                   QString::fromUtf8(prompt.data(), static_cast<qsizetype>(prompt.size())),
                   QMessageBox::Ok, parent_);

@@ -33,6 +33,12 @@ TEST(FavomapE2e, DrawsTheExampleMapInEveryBatchForm) {
        "Favomap [iris.bmu]"},
       {{"--bmu", "iris.bmu", "--option", "4", "--classes", "iris.cls"},
        "Favomap [iris.bmu, iris.cls]"},
+      {{"--bmu", "iris.bmu", "--option", "2", "--wgt", "iris.wgt", "--var", "2", "--distance"},
+       "Favomap [iris.bmu, iris.wgt, var. #2]"},
+      {{"--bmu", "iris.bmu", "--option", "2", "--wgt", "iris.wgt", "--histogram"},
+       "Favomap [iris.bmu, iris.wgt, all vars histogram]"},
+      {{"--bmu", "iris.bmu", "--option", "3", "--data", "iris_ext.dat", "--column", "2"},
+       "Favomap [iris.bmu, iris_ext.dat]"},
   };
   for (const Case& c : cases) {
     fs::path dir = exampleDir("draw");
@@ -70,6 +76,8 @@ TEST(FavomapE2e, ProgramMessagesGoToStandardErrorAndStopTheRun) {
       {{"--bmu", "iris.bmu", "--config", "nothing.cfg"},
        "Favomap5: cannot open \"nothing.cfg\": No such file or directory\n"},
       {{"--bmu", "iris.bmu", "--option", "5"}, "Favomap5: --option takes 1, 2, 3 or 4\n"},
+      {{"--bmu", "iris.bmu", "--option", "3", "--data", "iris.cls"},
+       "Favomap5: Errore nel file di dati\n"},
   };
   for (const Case& c : cases) {
     RunResult run = runProgram(kFavomap, c.args, dir);
@@ -77,6 +85,23 @@ TEST(FavomapE2e, ProgramMessagesGoToStandardErrorAndStopTheRun) {
     EXPECT_EQ(run.err, c.err);
     EXPECT_EQ(readFile(dir / "Favomap_output.bmp"), "earlier picture");
   }
+}
+
+TEST(FavomapE2e, CorrectedColumnsAreReportedAsTheDialogShowsThem) {
+  fs::path dir = exampleDir("corrected");
+  RunResult var = runProgram(
+      kFavomap, {"--bmu", "iris.bmu", "--option", "2", "--wgt", "iris.wgt", "--var", "9"}, dir);
+  EXPECT_EQ(var.status, 0) << var.err;
+  EXPECT_EQ(var.out,
+            "Favomap [iris.bmu, iris.wgt, var. #4]\nFavomap_output.bmp\n"
+            "color coded variable (.wgt file column #): 4\n");
+  RunResult column = runProgram(
+      kFavomap, {"--bmu", "iris.bmu", "--option", "3", "--data", "iris_ext.dat", "--column", "5"},
+      dir);
+  EXPECT_EQ(column.status, 0) << column.err;
+  EXPECT_EQ(column.out,
+            "Favomap [iris.bmu, iris_ext.dat]\nFavomap_output.bmp\n"
+            "color coded variable (data file column #): 2\n");
 }
 
 TEST(FavomapE2e, SettingsInTheCurrentFolderWin) {
