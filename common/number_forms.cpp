@@ -17,6 +17,28 @@ std::string generalForm(double value, int digits) {
   return text;
 }
 
+void appendFileNumber(std::string& out, double value) {
+  out += (value < 0) ? '-' : ' ';
+  const double magnitude = std::fabs(value);
+  if (std::isnan(value)) {
+    out += "nan";
+  } else if (std::isinf(value)) {
+    out += "inf";
+  } else {
+    char buffer[48];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                std::chars_format::general, 15);
+    out.append(buffer, result.ptr);
+  }
+  out += ' ';
+}
+
+std::string fileNumber(double value) {
+  std::string text;
+  appendFileNumber(text, value);
+  return text;
+}
+
 std::string shortSingle(float value) { return generalForm(static_cast<double>(value), 7); }
 
 namespace {

@@ -21,6 +21,14 @@ std::string generalForm(double value, int digits);
 // numbers in point lists ("0.3333333", "1e-05").
 std::string shortSingle(float value);
 
+// The form of numbers in the window programs' output files: a sign position
+// (a blank, or "-"), up to 15 significant digits in general notation, and one
+// trailing blank: " 0.5 ", "-1.25e-07 ".
+std::string fileNumber(double value);
+
+// Appends fileNumber(value) to "out" without a temporary string.
+void appendFileNumber(std::string& out, double value);
+
 // Console form of a double ("%.16g"), with the leading blank.
 std::string consoleDouble(double value);
 

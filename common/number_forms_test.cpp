@@ -37,6 +37,16 @@ TEST(NumberForms, SingleFormsUseSevenDigits) {
   EXPECT_EQ(shortSingle(-0.0f), "0");
 }
 
+TEST(NumberForms, FileNumbersHaveASignPositionAndATrailingBlank) {
+  EXPECT_EQ(fileNumber(0.5), " 0.5 ");
+  EXPECT_EQ(fileNumber(-0.25), "-0.25 ");
+  EXPECT_EQ(fileNumber(1.0 / 3), " 0.333333333333333 ");
+  EXPECT_EQ(fileNumber(0.123456789012345678), " 0.123456789012346 ");
+  EXPECT_EQ(fileNumber(1e-7), " 1e-07 ");
+  EXPECT_EQ(fileNumber(123456789012345678.0), " 1.23456789012346e+17 ");
+  EXPECT_EQ(fileNumber(0), " 0 ");
+}
+
 TEST(NumberForms, ConsoleIntegerHasSignBlank) {
   EXPECT_EQ(consoleInteger(120), " 120");
   EXPECT_EQ(consoleInteger(0), " 0");

@@ -16,6 +16,7 @@ class QtToolkit : public Toolkit {
   // (may be null) is the window the boxes stand over.
   QtToolkit(QString program, QWidget* parent) : program_(std::move(program)), parent_(parent) {}
   void messageBox(std::string_view prompt, std::string_view title) override;
+  std::optional<std::string> chooseFile(const FileChoice& choice) override;
 
  private:
   QString program_;

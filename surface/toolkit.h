@@ -3,10 +3,23 @@
 #ifndef SURFACE_TOOLKIT_H_
 #define SURFACE_TOOLKIT_H_
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace surface {
+
+// What a common file dialog is asked for.
+struct FileChoice {
+  enum class Kind { kOpen, kSave };
+  Kind kind = Kind::kOpen;
+  std::string title;         // empty: the platform's own
+  std::string filter;        // pairs "description|pattern" joined by "|"
+  int filterIndex = 1;       // the preselected pair, counted from 1
+  std::string proposedName;  // empty: none
+  bool mustExist = false;    // open: only existing files
+  bool confirmCreate = false;  // save: ask before a new file is created
+};
 
 class Toolkit {
  public:
@@ -15,6 +28,10 @@ class Toolkit {
   // Shows "prompt" with an OK button and returns when it is dismissed;
   // "title" is empty for a box without a title of its own.
   virtual void messageBox(std::string_view prompt, std::string_view title) = 0;
+
+  // Lets the user choose a file; nothing when the dialog is cancelled (and
+  // always nothing where there is no one to ask).
+  virtual std::optional<std::string> chooseFile(const FileChoice&) { return std::nullopt; }
 };
 
 // Batch mode: a message box is a line on standard error,

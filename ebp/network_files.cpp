@@ -1,0 +1,95 @@
+#include "ebp/network_files.h"
+
+#include <string>
+
+#include "common/errors.h"
+
+namespace ebp {
+namespace {
+
+// Every number takes at least one character and one separator.
+void checkCounts(NumberStream& in, double numbers, std::initializer_list<double> counts) {
+  for (double c : counts) {
+    if (c < 0) {
+      throw common::makeError(common::Fault::kSubscriptOutOfRange, in.fileName(),
+                              "item " + std::to_string(in.itemsRead()),
+                              "a negative count cannot size the network");
+    }
+  }
+  const double room = (static_cast<double>(in.rest().size()) + 1) / 2;
+  if (numbers > room) {
+    throw common::ToolError(common::Fault::kPastEndOfFile,
+                            in.fileName() + ": input past end of file after item " +
+                                std::to_string(in.itemsRead()) + ": the header announces " +
+                                std::to_string(static_cast<long long>(numbers)) +
+                                " more numbers than the file holds");
+  }
+}
+
+}  // namespace
+
+PatternHeader readPatternHeader(NumberStream& in) {
+  PatternHeader h;
+  h.nI = in.nextCount();
+  h.nO = in.nextCount();
+  h.nP = in.nextCount();
+  return h;
+}
+
+WeightsHeader readWeightsHeader(NumberStream& in) {
+  WeightsHeader h;
+  h.nI = in.nextCount();
+  h.nH = in.nextCount();
+  h.nO = in.nextCount();
+  return h;
+}
+
+PatternSet read_patterns(NumberStream& in, int nI, int nO, long nP) {
+  checkCounts(in, static_cast<double>(nP) * (static_cast<double>(nI) + nO), {double(nI), double(nO), double(nP)});
+  PatternSet set;
+  set.nI = nI;
+  set.nO = nO;
+  set.nP = nP;
+  set.inputs.resize(static_cast<std::size_t>(nP) * (nI + 1));
+  set.targets.resize(static_cast<std::size_t>(nP) * nO);
+  for (long p = 1; p <= nP; ++p) {
+    double* row = set.inputRow(p);
+    for (int i = 0; i < nI; ++i) row[i] = in.next();
+    row[nI] = 1.0;
+    double* t = &set.targets[static_cast<std::size_t>(p - 1) * nO];
+    for (int k = 0; k < nO; ++k) t[k] = in.next();
+  }
+  return set;
+}
+
+EbpWeights read_weights(NumberStream& in, int nI, int nH, int nO) {
+  const double numbers = (static_cast<double>(nI) + 1) * (static_cast<double>(nH) + 1) +
+                         (static_cast<double>(nH) + 1) * nO;
+  checkCounts(in, numbers, {double(nI), double(nH), double(nO)});
+  EbpWeights w;
+  w.nI = nI;
+  w.nH = nH;
+  w.nO = nO;
+  w.w1.resize(static_cast<std::size_t>(nI + 1) * (nH + 1));
+  w.w2.resize(static_cast<std::size_t>(nH + 1) * nO);
+  for (double& v : w.w1) v = in.next();
+  for (double& v : w.w2) v = in.next();
+  return w;
+}
+
+long readPerturbations(NumberStream& in) { return in.nextCount(); }
+
+std::vector<float> readNoiseLevels(NumberStream& in) {
+  std::vector<float> levels;
+  do {
+    if (levels.size() == 32767) {
+      throw common::makeError(common::Fault::kOverflow, in.fileName(),
+                              "item " + std::to_string(in.itemsRead() + 1),
+                              "more than 32767 noise levels");
+    }
+    levels.push_back(static_cast<float>(in.next()));
+  } while (!in.atEnd());
+  return levels;
+}
+
+}  // namespace ebp

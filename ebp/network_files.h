@@ -1,0 +1,76 @@
+// The network files in memory: PatternSet (a .pat file) and EbpWeights (a
+// .wgt file), and the noise levels of noise.cfg.
+//
+// Headers are read separately from the records, because the two network
+// programs take their counts from different headers.  All indices in the
+// accessors are 1-based, as in the files: input 1..nI with the bias input
+// nI+1, hidden 1..nH with the hidden bias nH+1, output 1..nO, pattern 1..nP.
+#ifndef EBP_NETWORK_FILES_H_
+#define EBP_NETWORK_FILES_H_
+
+#include <cstdint>
+#include <vector>
+
+#include "ebp/number_stream.h"
+
+namespace ebp {
+
+struct PatternHeader {
+  int nI = 0;
+  int nO = 0;
+  long nP = 0;
+};
+
+struct WeightsHeader {
+  int nI = 0;
+  int nH = 0;
+  int nO = 0;
+};
+
+struct PatternSet {
+  int nI = 0;
+  int nO = 0;
+  long nP = 0;
+  std::vector<double> inputs;   // nP rows of nI + 1 values; the last is the bias input, 1
+  std::vector<double> targets;  // nP rows of nO values
+
+  const double* inputRow(long p) const { return &inputs[static_cast<std::size_t>(p - 1) * (nI + 1)]; }
+  double* inputRow(long p) { return &inputs[static_cast<std::size_t>(p - 1) * (nI + 1)]; }
+  double target(long p, int k) const { return targets[static_cast<std::size_t>(p - 1) * nO + (k - 1)]; }
+};
+
+struct EbpWeights {
+  int nI = 0;
+  int nH = 0;
+  int nO = 0;
+  std::vector<double> w1;  // (nI+1) x (nH+1), source-major: w1[(i-1)(nH+1) + (j-1)]
+  std::vector<double> w2;  // (nH+1) x nO, source-major: w2[(j-1) nO + (k-1)]
+
+  double& inputToHidden(int i, int j) { return w1[static_cast<std::size_t>(i - 1) * (nH + 1) + (j - 1)]; }
+  double& hiddenToOutput(int j, int k) { return w2[static_cast<std::size_t>(j - 1) * nO + (k - 1)]; }
+};
+
+// The three header numbers of a pattern file: nI, nO, nP.
+PatternHeader readPatternHeader(NumberStream& in);
+
+// The three header numbers of a weights file: nI, nH, nO.
+WeightsHeader readWeightsHeader(NumberStream& in);
+
+// Reads nP records of nI inputs and nO targets, setting the bias input of
+// every pattern to 1.  Refuses, before allocating, counts that are negative
+// or announce more numbers than the rest of the file can hold.
+PatternSet read_patterns(NumberStream& in, int nI, int nO, long nP);
+
+// Reads the input-to-hidden block ((nI+1) groups of nH+1 weights) and the
+// hidden-to-output block ((nH+1) groups of nO weights).
+EbpWeights read_weights(NumberStream& in, int nI, int nH, int nO);
+
+// noise.cfg: the number of perturbations per pattern, then noise levels as
+// singles to the end of the file; at most 32767 levels, the 32768th is an
+// overflow error.
+long readPerturbations(NumberStream& in);
+std::vector<float> readNoiseLevels(NumberStream& in);
+
+}  // namespace ebp
+
+#endif  // EBP_NETWORK_FILES_H_

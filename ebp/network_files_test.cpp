@@ -1,0 +1,108 @@
+#include "ebp/network_files.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/errors.h"
+
+namespace ebp {
+namespace {
+
+TEST(NumberStream, SeparatorsInAnyMix) {
+  NumberStream in("1,2  3\t4\r\n5 , 6\n\n-7.5e1 +.25 8.", "f.pat");
+  const double expected[] = {1, 2, 3, 4, 5, 6, -75, 0.25, 8};
+  for (double e : expected) EXPECT_EQ(in.next(), e);
+  EXPECT_TRUE(in.atEnd());
+  EXPECT_EQ(in.itemsRead(), 9);
+}
+
+TEST(NumberStream, ErrorsNameTheItem) {
+  struct Row {
+    const char* text;
+    int good;
+    const char* message;
+  } rows[] = {
+      {"1 2 abc", 2, "w.wgt: item 3: type mismatch: expected a number, got \"abc\""},
+      {"1 2 1d3", 2, "w.wgt: item 3: type mismatch: expected a number, got \"1d3\""},
+      {"1 2 nan", 2, "w.wgt: item 3: type mismatch: expected a number, got \"nan\""},
+      {"1 2\n\n", 2, "w.wgt: input past end of file after item 2"},
+  };
+  for (const Row& r : rows) {
+    NumberStream in(r.text, "w.wgt");
+    for (int i = 0; i < r.good; ++i) in.next();
+    try {
+      in.next();
+      ADD_FAILURE() << r.text;
+    } catch (const common::ToolError& e) {
+      EXPECT_STREQ(e.what(), r.message);
+    }
+  }
+}
+
+TEST(PatternFile, OneLineReadsLikeOnePatternPerLine) {
+  const std::string lines = "2 1 2\n0.1 0.2 1\n0.3 0.4 0\n";
+  const std::string oneLine = "2,1,2,0.1,0.2,1,0.3,0.4,0";
+  for (const std::string& text : {lines, oneLine}) {
+    NumberStream in(text, "p.pat");
+    const PatternHeader h = readPatternHeader(in);
+    const PatternSet set = read_patterns(in, h.nI, h.nO, h.nP);
+    EXPECT_EQ(set.inputs, (std::vector<double>{0.1, 0.2, 1, 0.3, 0.4, 1}));
+    EXPECT_EQ(set.targets, (std::vector<double>{1, 0}));
+  }
+}
+
+TEST(WeightsFile, BlocksAreSourceMajor) {
+  // nI = 2, nH = 1, nO = 1: w(1>1) w(1>2) w(2>1) w(2>2) w(b>1) w(b>2) v(1>1) v(b>1).
+  NumberStream in("2 1 1  1 2 3 4 5 6  7 8  99 99", "w.wgt");
+  const WeightsHeader h = readWeightsHeader(in);
+  EbpWeights w = read_weights(in, h.nI, h.nH, h.nO);
+  EXPECT_EQ(w.inputToHidden(1, 2), 2);
+  EXPECT_EQ(w.inputToHidden(3, 1), 5);
+  EXPECT_EQ(w.hiddenToOutput(1, 1), 7);
+  EXPECT_EQ(w.hiddenToOutput(2, 1), 8);
+  EXPECT_FALSE(in.atEnd());  // the extra numbers are never read
+  NumberStream none("1 0 2  0.5 0.25  3 4", "w.wgt");  // nH = 0: bias rows only
+  const WeightsHeader h0 = readWeightsHeader(none);
+  EbpWeights w0 = read_weights(none, h0.nI, h0.nH, h0.nO);
+  EXPECT_EQ(w0.w1, (std::vector<double>{0.5, 0.25}));
+  EXPECT_EQ(w0.w2, (std::vector<double>{3, 4}));
+}
+
+TEST(NetworkFiles, HeadersThatPromiseTooMuchFailBeforeAllocating) {
+  NumberStream in("2000000000 10 1  1 2 3 4 5 6 7 8 9 10", "p.pat");
+  const PatternHeader h = readPatternHeader(in);
+  try {
+    read_patterns(in, h.nI, h.nO, h.nP);
+    FAIL();
+  } catch (const common::ToolError& e) {
+    EXPECT_EQ(e.fault(), common::Fault::kPastEndOfFile);
+  }
+  NumberStream negative("-2 1 1 0 0 0", "w.wgt");
+  const WeightsHeader wh = readWeightsHeader(negative);
+  EXPECT_THROW(read_weights(negative, wh.nI, wh.nH, wh.nO), common::ToolError);
+}
+
+TEST(NoiseFile, LevelsToTheEndAsSingles) {
+  NumberStream in("3\n0.05\n0.1 0.2\n\n", "noise.cfg");
+  EXPECT_EQ(readPerturbations(in), 3);
+  EXPECT_EQ(readNoiseLevels(in), (std::vector<float>{0.05f, 0.1f, 0.2f}));
+  std::string many = "1";
+  for (int i = 0; i < 32768; ++i) many += " 0.5";
+  NumberStream tooMany(many, "noise.cfg");
+  readPerturbations(tooMany);
+  try {
+    readNoiseLevels(tooMany);
+    FAIL();
+  } catch (const common::ToolError& e) {
+    EXPECT_EQ(e.fault(), common::Fault::kOverflow);
+  }
+  std::string most = "1";
+  for (int i = 0; i < 32767; ++i) most += " 0.5";
+  NumberStream fits(most, "noise.cfg");
+  readPerturbations(fits);
+  EXPECT_EQ(readNoiseLevels(fits).size(), 32767u);
+}
+
+}  // namespace
+}  // namespace ebp

@@ -1,0 +1,64 @@
+// The number stream of the network files (.pat, .wgt, noise.cfg).
+//
+// The files are streams of decimal numbers (optional sign, digits with an
+// optional point and fraction, optional exponent E or e) separated by commas,
+// blanks, tabs and line ends in any mix; line structure carries no meaning.
+// A reader takes numbers one after another and never looks past the last
+// one it needs.  Errors name the file and the item:
+//   weights.wgt: item 57: type mismatch: expected a number, got "abc"
+//   weights.wgt: input past end of file after item 412
+#ifndef EBP_NUMBER_STREAM_H_
+#define EBP_NUMBER_STREAM_H_
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace ebp {
+
+class NumberStream {
+ public:
+  // Reads "text", which must outlive the stream; "fileName" names it in errors.
+  NumberStream(std::string_view text, std::string fileName);
+
+  // The next number.  Throws ToolError: kPastEndOfFile when none is left,
+  // kTypeMismatch for a field that is not a number.
+  double next();
+
+  // The next number as a whole count (rounded, halves to even); kOverflow
+  // when it lies outside 32-bit integers.
+  std::int32_t nextCount();
+
+  // True when only separators remain.
+  bool atEnd();
+
+  // Numbers read so far.
+  long itemsRead() const { return items_; }
+  const std::string& fileName() const { return fileName_; }
+
+  // The rest of the text from the current position (for readers that split
+  // the work of a long stream), and moving past "count" numbers taken from it.
+  std::string_view rest();
+  void skipTaken(std::size_t consumedChars, long numbers);
+
+ private:
+  void skipSeparators();
+
+  std::string_view text_;
+  std::string fileName_;
+  std::size_t pos_ = 0;
+  long items_ = 0;
+};
+
+// Parses one field of a network file; false when it is not a number of the
+// files' syntax (D exponents and inf/nan words are not).
+bool parseNetworkNumber(std::string_view field, double& value);
+
+// True for the characters that separate numbers.
+inline bool isSeparator(char c) {
+  return c == ' ' || c == ',' || c == '\t' || c == '\n' || c == '\r';
+}
+
+}  // namespace ebp
+
+#endif  // EBP_NUMBER_STREAM_H_

@@ -1,0 +1,59 @@
+// One run of Yieldex: the three files, reading, the forward pass of every
+// pattern, the output file, the plot and the report.
+#ifndef EBP_YIELDEX_YIELDEX_RUN_H_
+#define EBP_YIELDEX_YIELDEX_RUN_H_
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "ebp/yieldex/statistics.h"
+#include "surface/surface.h"
+#include "surface/toolkit.h"
+
+namespace ebp {
+
+struct YieldexFiles {
+  std::string patterns;
+  std::string weights;
+  std::string output;
+};
+
+// The three file dialogs, with their filters and proposals: the pattern file
+// (".pat" added to a name without a period), the weights file (proposed from
+// the pattern file's path up to its first period; ".wgt" added likewise) and
+// the output file (proposed from the weights file's path; used as chosen).
+// Nothing when one is cancelled: the run ends there, touching no file.
+std::optional<YieldexFiles> chooseFiles(surface::Toolkit& toolkit);
+
+// The same names from a command line: an empty weights or output name takes
+// the proposal.
+YieldexFiles completeFiles(const std::string& patterns, const std::string& weights,
+                           const std::string& output);
+
+struct YieldexHooks {
+  std::function<void()> refresh;       // show what the plot holds so far
+  std::function<void()> wait;          // the pause before computing
+  std::function<void(int nO)> legend;  // show legend slots 1 .. min(nO, 17)
+};
+
+struct YieldexResult {
+  Statistics statistics;
+  std::string report;  // CR LF lines
+  long patterns = 0;
+  int outputs = 0;
+};
+
+// Reads the files (nI and nO from the weights header, nP from the pattern
+// header), runs the network on every pattern, plots each (output, target)
+// pair, writes the output file and computes the statistics.  The output file
+// is written beside its target and moved into place once complete, before
+// the statistics; a run that fails earlier leaves an existing file as it
+// was.  Throws ToolError for bad files, an overflow, or a zero denominator in
+// the statistics (then the output file is already complete).
+YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
+                         const YieldexHooks& hooks);
+
+}  // namespace ebp
+
+#endif  // EBP_YIELDEX_YIELDEX_RUN_H_

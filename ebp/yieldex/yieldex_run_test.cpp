@@ -1,0 +1,205 @@
+#include "ebp/yieldex/yieldex_run.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "common/errors.h"
+#include "ebp/yieldex/names.h"
+#include "ebp/yieldex/plot.h"
+#include "ebp/yieldex/report.h"
+
+namespace ebp {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Scratch {
+  fs::path dir = fs::temp_directory_path() / ("yieldex_test_" + std::to_string(getpid()));
+  Scratch() { fs::create_directories(dir); }
+  ~Scratch() { fs::remove_all(dir); }
+  std::string file(const std::string& name, const std::string& text) const {
+    std::ofstream(dir / name, std::ios::binary) << text;
+    return (dir / name).string();
+  }
+  std::string read(const std::string& name) const {
+    std::ifstream in(dir / name, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+};
+
+TEST(YieldexNames, ProposalsCutAtTheFirstPeriodOfThePath) {
+  EXPECT_EQ(withExtension("/home/u/run", ".pat"), "/home/u/run.pat");
+  EXPECT_EQ(withExtension("/home/u/run.d/run", ".pat"), "/home/u/run.d/run");
+  EXPECT_EQ(proposedName("/home/u/run.d/run", ".wgt"), "/home/u/run.wgt");
+  EXPECT_EQ(proposedName("/data/iris.train.pat", ".wgt"), "/data/iris.wgt");
+  const YieldexFiles f = completeFiles("/home/u/run", "", "");
+  EXPECT_EQ(f.patterns, "/home/u/run.pat");
+  EXPECT_EQ(f.weights, "/home/u/run.wgt");
+  EXPECT_EQ(f.output, "/home/u/run.out");
+  EXPECT_EQ(completeFiles("a.pat", "net", "result").weights, "net.wgt");
+  EXPECT_EQ(completeFiles("a.pat", "net", "result").output, "result");
+}
+
+// Proposals are what the dialogs show; a cancelled dialog ends the run.
+class ScriptedToolkit : public surface::Toolkit {
+ public:
+  void messageBox(std::string_view, std::string_view) override {}
+  std::optional<std::string> chooseFile(const surface::FileChoice& choice) override {
+    asked.push_back(choice);
+    if (answers.empty()) return std::nullopt;
+    std::string answer = answers.front();
+    answers.erase(answers.begin());
+    return answer;
+  }
+  std::vector<std::string> answers;
+  std::vector<surface::FileChoice> asked;
+};
+
+TEST(YieldexDialogs, FiltersProposalsAndCancel) {
+  ScriptedToolkit toolkit;
+  toolkit.answers = {"/home/u/run.d/run", "/home/u/net", "/tmp/o.txt"};
+  const auto files = chooseFiles(toolkit);
+  ASSERT_TRUE(files);
+  EXPECT_EQ(files->patterns, "/home/u/run.d/run");
+  EXPECT_EQ(files->weights, "/home/u/net.wgt");
+  EXPECT_EQ(files->output, "/tmp/o.txt");
+  ASSERT_EQ(toolkit.asked.size(), 3u);
+  EXPECT_EQ(toolkit.asked[0].filter, "All Files (*.*)|*.*|Patterns Files(*.pat)|*.pat");
+  EXPECT_EQ(toolkit.asked[0].filterIndex, 2);
+  EXPECT_TRUE(toolkit.asked[0].mustExist);
+  EXPECT_EQ(toolkit.asked[1].proposedName, "/home/u/run.wgt");
+  EXPECT_EQ(toolkit.asked[1].filter, "All Files (*.*)|*.*|Weights Files(*.wgt)|*.wgt");
+  EXPECT_EQ(toolkit.asked[2].proposedName, "/home/u/net.out");
+  EXPECT_EQ(toolkit.asked[2].kind, surface::FileChoice::Kind::kSave);
+  EXPECT_TRUE(toolkit.asked[2].confirmCreate);
+  ScriptedToolkit cancel;
+  cancel.answers = {"a.pat"};
+  EXPECT_FALSE(chooseFiles(cancel));
+  EXPECT_EQ(cancel.asked.size(), 2u);
+}
+
+TEST(YieldexPlot, ColoursOfEighteenOutputs) {
+  const int expected[18] = {9, 10, 11, 12, 13, 14, 1, 0, 1, 2, 3, 4, 5, 6, 14, 8, 9, 10};
+  for (int k = 1; k <= 18; ++k) EXPECT_EQ(outputColourIndex(k), expected[k - 1]) << k;
+  EXPECT_EQ(outputColour(4), common::rgb(255, 0, 0));
+}
+
+TEST(YieldexPlot, FrameDiagonalAndPoints) {
+  surface::Surface plot(kPlotSizePx, kPlotSizePx);
+  graphini(plot);
+  auto at = [&](double x, double y) {
+    const surface::PixelPoint p = plot.toPixel(x, y);
+    return plot.pixel(p.col, p.row);
+  };
+  EXPECT_EQ(at(0.3, 0.7), common::kWhite);
+  EXPECT_EQ(at(0, 0.5), common::kBlack);   // the box
+  EXPECT_EQ(at(1, 0.3), common::kBlack);
+  EXPECT_NE(at(-0.06, 0.95), common::kWhite);  // outside the square: the surface's own colour
+  int dark = 0, light = 0;
+  for (double t = 0.2; t < 0.8; t += 0.01) {
+    const surface::PixelPoint d = plot.toPixel(t, t);
+    (plot.pixel(d.col, d.row) == common::kBlack ? dark : light) += 1;
+  }
+  EXPECT_GT(dark, 5);   // the diagonal is dotted: some pixels black,
+  EXPECT_GT(light, 5);  // some not
+  plotPoint(plot, 4, 0.25, 0.75);
+  const surface::PixelPoint centre = plot.toPixel(0.25, 0.75);
+  const int r = static_cast<int>(std::lround(plot.toPixelsX(0.005)));
+  EXPECT_EQ(plot.pixel(centre.col + r, centre.row), common::rgb(255, 0, 0));
+  EXPECT_EQ(plot.pixel(centre.col, centre.row), common::kWhite);  // an outline only
+}
+
+TEST(YieldexReport, ExactText) {
+  Statistics s;
+  s.overall = {0.0125, 0.5};
+  s.outputs = {{0.01, 0.25}, {0.015, 1.0 / 3}};
+  EXPECT_EQ(reportText("a.pat", "b.wgt", s),
+            "Patterns\ta.pat\r\nWeights\tb.wgt\r\n\r\nOverall\r\nMSE\t0.0125\r\nR^2\t0.5\r\n\r\n"
+            "Output 1\r\nMSE\t0.01\r\nR^2\t0.25\r\n\r\n"
+            "Output 2\r\nMSE\t0.015\r\nR^2\t0.333333333333333\r\n\r\n");
+}
+
+// A network with one input, one hidden node and one output whose output rises
+// with the input.
+const char* kRisingNet = "1 1 1\n4 0\n-2 0\n3\n-1\n";
+
+TEST(YieldexRun, OutputFileAndStatistics) {
+  Scratch s;
+  YieldexFiles f{s.file("p.pat", "1 1 3\n0.1 0.2\n0.5 0.6\n0.9 0.7\n"), s.file("p.wgt", kRisingNet),
+                 (s.dir / "p.out").string()};
+  surface::Surface plot(kPlotSizePx, kPlotSizePx);
+  int legend = 0;
+  YieldexHooks hooks;
+  hooks.legend = [&](int nO) { legend = nO; };
+  const YieldexResult r = runYieldex(f, plot, hooks);
+  EXPECT_EQ(legend, 1);
+  EXPECT_EQ(r.patterns, 3);
+  const std::string out = s.read("p.out");
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 3);
+  EXPECT_EQ(out.substr(0, 1), " ");
+  EXPECT_EQ(out.substr(out.size() - 3), " \r\n");
+  EXPECT_EQ(r.report.rfind("Patterns\t" + f.patterns + "\r\nWeights\t" + f.weights + "\r\n", 0), 0u);
+  EXPECT_GT(r.statistics.overall.r2, 0.5);
+}
+
+TEST(YieldexRun, TwoPatternsLieOnALine) {
+  Scratch s;
+  YieldexFiles f{s.file("p.pat", "1 1 2\n0.2 0.9\n0.8 0.1\n"), s.file("p.wgt", kRisingNet),
+                 (s.dir / "p.out").string()};
+  surface::Surface plot(kPlotSizePx, kPlotSizePx);
+  const YieldexResult r = runYieldex(f, plot, {});
+  EXPECT_NEAR(r.statistics.outputs[0].r2, 1.0, 1e-12);
+  EXPECT_GT(r.statistics.outputs[0].mse, 0.1);
+}
+
+TEST(YieldexRun, OnePatternCompletesTheOutputThenDividesByZero) {
+  Scratch s;
+  YieldexFiles f{s.file("p.pat", "1 2 1\n0.5 0.1 0.9\n"),
+                 s.file("p.wgt", "1 1 2\n1 0\n0 0\n1 1\n0 0\n"), (s.dir / "p.out").string()};
+  surface::Surface plot(kPlotSizePx, kPlotSizePx);
+  try {
+    runYieldex(f, plot, {});
+    FAIL();
+  } catch (const common::ToolError& e) {
+    EXPECT_EQ(e.fault(), common::Fault::kDivisionByZero);
+  }
+  const std::string out = s.read("p.out");
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1);
+  EXPECT_EQ(out.find("  "), out.find(' ', 1));  // " y1  y2 ": two values, blank between
+}
+
+TEST(YieldexRun, WeightsHeaderDecidesInputsAndOutputs) {
+  // The pattern header says 3 inputs, the weights header 2: each record is
+  // read as two inputs and a target, so the file's third input is the target,
+  // and the records run one number ahead of the lines.
+  Scratch s;
+  // The network: h = s(4 x1), y = s(h), with s the logistic function.
+  YieldexFiles f{s.file("p.pat", "3 1 2\n0 0 0.25 1\n0 0 0.75 0\n"),
+                 s.file("p.wgt", "2 1 1\n4 0\n0 0\n0 0\n1\n0\n"), (s.dir / "p.out").string()};
+  surface::Surface plot(kPlotSizePx, kPlotSizePx);
+  const YieldexResult r = runYieldex(f, plot, {});
+  auto sigma = [](double a) { return 1 / (std::exp(-a) + 1); };
+  const double y1 = sigma(sigma(0));  // record 1: inputs 0, 0; target 0.25
+  const double y2 = sigma(sigma(4));  // record 2: inputs 1, 0; target 0
+  EXPECT_DOUBLE_EQ(r.statistics.outputs[0].mse, ((0.25 - y1) * (0.25 - y1) + y2 * y2) / 2);
+}
+
+TEST(YieldexRun, AFailedRunLeavesTheOldOutputAlone) {
+  Scratch s;
+  s.file("p.out", "earlier results\r\n");
+  YieldexFiles f{s.file("p.pat", "1 1 3\n0.1 0.2\n0.5 oops\n0.9 0.7\n"),
+                 s.file("p.wgt", kRisingNet), (s.dir / "p.out").string()};
+  surface::Surface plot(kPlotSizePx, kPlotSizePx);
+  EXPECT_THROW(runYieldex(f, plot, {}), common::ToolError);
+  EXPECT_EQ(s.read("p.out"), "earlier results\r\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(s.dir), fs::directory_iterator()), 3);
+}
+
+}  // namespace
+}  // namespace ebp

@@ -1,0 +1,53 @@
+// The Yieldex window: "NN output", the plot, the report, the legend of up to
+// 17 outputs, Reload and Exit.
+#ifndef EBP_YIELDEX_YIELDEX_WINDOW_H_
+#define EBP_YIELDEX_YIELDEX_WINDOW_H_
+
+#include <QWidget>
+#include <array>
+#include <chrono>
+#include <functional>
+
+#include "surface/surface.h"
+#include "surface/toolkit.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace ebp {
+
+class YieldexWindow : public QWidget {
+ public:
+  struct Environment {
+    surface::Toolkit* toolkit = nullptr;      // file dialogs and message boxes
+    std::chrono::milliseconds pause{2000};    // the wait before computing
+    std::function<void(int status)> endProgram;  // Exit, or an error that ends the program
+  };
+
+  explicit YieldexWindow(Environment environment);
+
+  // One run: dialogs, reading, computing, plotting, report.  A cancelled
+  // dialog ends the run and leaves the window idle; an error shows in a
+  // message box and ends the program.
+  void run();
+
+  QImage plotImage() const;
+  QString reportText() const;
+  QLabel* legendSlot(int k) const { return legend_[static_cast<std::size_t>(k - 1)]; }
+
+ private:
+  void showPlot();
+  void showLegend(int nO);
+  void pause();
+
+  Environment env_;
+  surface::Surface plot_;
+  QLabel* plotArea_ = nullptr;
+  QPlainTextEdit* report_ = nullptr;
+  std::array<QLabel*, 17> legend_{};
+};
+
+}  // namespace ebp
+
+#endif  // EBP_YIELDEX_YIELDEX_WINDOW_H_
