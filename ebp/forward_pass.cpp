@@ -14,9 +14,9 @@ namespace ebp {
 double logistic(double a) {
   const double e = std::exp(-a);
   if (std::isinf(e)) {
-    throw common::ToolError(common::Fault::kOverflow,
-                            "overflow: the net input " + common::generalForm(a, 15) +
-                                " is beyond the activation's range");
+    throw common::ToolError(common::Fault::kOverflow, "overflow: the net input " +
+                                                          common::generalForm(a, 15) +
+                                                          " is beyond the activation's range");
   }
   return 1.0 / (e + 1.0);
 }

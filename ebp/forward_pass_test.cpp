@@ -109,7 +109,8 @@ void referencePass(const double* x, const EbpWeights& w, double* y) {
   for (int k = 1; k <= w.nO; ++k) {
     double sum = 0;
     for (int j = 1; j <= w.nH + 1; ++j) {
-      sum = sum + w.w2[static_cast<std::size_t>(j - 1) * w.nO + (k - 1)] * h[static_cast<std::size_t>(j - 1)];
+      sum = sum + w.w2[static_cast<std::size_t>(j - 1) * w.nO + (k - 1)] *
+                      h[static_cast<std::size_t>(j - 1)];
     }
     y[k - 1] = 1 / (std::exp(-sum) + 1);
   }

@@ -45,20 +45,40 @@ WeightsHeader readWeightsHeader(NumberStream& in) {
 }
 
 PatternSet read_patterns(NumberStream& in, int nI, int nO, long nP) {
-  checkCounts(in, static_cast<double>(nP) * (static_cast<double>(nI) + nO), {double(nI), double(nO), double(nP)});
+  const double total = static_cast<double>(nP) * (static_cast<double>(nI) + nO);
+  checkCounts(in, total, {double(nI), double(nO), double(nP)});
   PatternSet set;
   set.nI = nI;
   set.nO = nO;
   set.nP = nP;
   set.inputs.resize(static_cast<std::size_t>(nP) * (nI + 1));
   set.targets.resize(static_cast<std::size_t>(nP) * nO);
-  for (long p = 1; p <= nP; ++p) {
-    double* row = set.inputRow(p);
-    for (int i = 0; i < nI; ++i) row[i] = in.next();
-    row[nI] = 1.0;
-    double* t = &set.targets[static_cast<std::size_t>(p - 1) * nO];
-    for (int k = 0; k < nO; ++k) t[k] = in.next();
-  }
+  // Each thread's numbers arrive in index order: a cursor per thread follows
+  // them, dividing only when a thread starts.
+  const long perRecord = nI + nO;
+  struct Cursor {
+    long expected = -1, p = 0, c = 0;
+  };
+  thread_local Cursor cursor;
+  cursor = Cursor{};
+  readNumbers(in, static_cast<long>(total), [&](long index, double value) {
+    Cursor& at = cursor;
+    if (index != at.expected) {
+      at.p = index / perRecord;
+      at.c = index % perRecord;
+    }
+    if (at.c < nI) {
+      set.inputs[static_cast<std::size_t>(at.p) * (nI + 1) + at.c] = value;
+    } else {
+      set.targets[static_cast<std::size_t>(at.p) * nO + (at.c - nI)] = value;
+    }
+    at.expected = index + 1;
+    if (++at.c == perRecord) {
+      at.c = 0;
+      ++at.p;
+    }
+  });
+  for (long p = 1; p <= nP; ++p) set.inputRow(p)[nI] = 1.0;
   return set;
 }
 

@@ -34,9 +34,13 @@ struct PatternSet {
   std::vector<double> inputs;   // nP rows of nI + 1 values; the last is the bias input, 1
   std::vector<double> targets;  // nP rows of nO values
 
-  const double* inputRow(long p) const { return &inputs[static_cast<std::size_t>(p - 1) * (nI + 1)]; }
+  const double* inputRow(long p) const {
+    return &inputs[static_cast<std::size_t>(p - 1) * (nI + 1)];
+  }
   double* inputRow(long p) { return &inputs[static_cast<std::size_t>(p - 1) * (nI + 1)]; }
-  double target(long p, int k) const { return targets[static_cast<std::size_t>(p - 1) * nO + (k - 1)]; }
+  double target(long p, int k) const {
+    return targets[static_cast<std::size_t>(p - 1) * nO + (k - 1)];
+  }
 };
 
 struct EbpWeights {
@@ -46,8 +50,12 @@ struct EbpWeights {
   std::vector<double> w1;  // (nI+1) x (nH+1), source-major: w1[(i-1)(nH+1) + (j-1)]
   std::vector<double> w2;  // (nH+1) x nO, source-major: w2[(j-1) nO + (k-1)]
 
-  double& inputToHidden(int i, int j) { return w1[static_cast<std::size_t>(i - 1) * (nH + 1) + (j - 1)]; }
-  double& hiddenToOutput(int j, int k) { return w2[static_cast<std::size_t>(j - 1) * nO + (k - 1)]; }
+  double& inputToHidden(int i, int j) {
+    return w1[static_cast<std::size_t>(i - 1) * (nH + 1) + (j - 1)];
+  }
+  double& hiddenToOutput(int j, int k) {
+    return w2[static_cast<std::size_t>(j - 1) * nO + (k - 1)];
+  }
 };
 
 // The three header numbers of a pattern file: nI, nO, nP.

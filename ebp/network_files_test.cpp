@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "common/errors.h"
 
@@ -61,7 +63,7 @@ TEST(WeightsFile, BlocksAreSourceMajor) {
   EXPECT_EQ(w.inputToHidden(3, 1), 5);
   EXPECT_EQ(w.hiddenToOutput(1, 1), 7);
   EXPECT_EQ(w.hiddenToOutput(2, 1), 8);
-  EXPECT_FALSE(in.atEnd());  // the extra numbers are never read
+  EXPECT_FALSE(in.atEnd());                            // the extra numbers are never read
   NumberStream none("1 0 2  0.5 0.25  3 4", "w.wgt");  // nH = 0: bias rows only
   const WeightsHeader h0 = readWeightsHeader(none);
   EbpWeights w0 = read_weights(none, h0.nI, h0.nH, h0.nO);
@@ -81,6 +83,47 @@ TEST(NetworkFiles, HeadersThatPromiseTooMuchFailBeforeAllocating) {
   NumberStream negative("-2 1 1 0 0 0", "w.wgt");
   const WeightsHeader wh = readWeightsHeader(negative);
   EXPECT_THROW(read_weights(negative, wh.nI, wh.nH, wh.nO), common::ToolError);
+}
+
+// Long streams are read in two halves on two threads; what they read and
+// the errors they report are those of reading one number after another.
+TEST(NumberStream, LongStreamsReadInHalvesAsInOrder) {
+  const long count = 1200000;  // 7.2 MB: long enough to be split
+  std::string text;
+  for (long i = 0; i < count; ++i) text += std::to_string(i % 1000) + (i % 7 ? " " : ",\n");
+  std::vector<double> values(count, -1);
+  text += " 5 6";
+  NumberStream in(text, "long.pat");
+  readNumbers(in, count,
+              [&](long index, double v) { values[static_cast<std::size_t>(index)] = v; });
+  for (long i = 0; i < count; ++i) ASSERT_EQ(values[static_cast<std::size_t>(i)], i % 1000) << i;
+  EXPECT_EQ(in.itemsRead(), count);
+  EXPECT_EQ(in.next(), 5);  // the stream continues right after the last number taken
+
+  struct Row {
+    std::vector<long> bad;  // items (0-based) spoilt
+    long read;              // numbers asked for
+    std::string message;
+  } rows[] = {
+      {{1100000}, count, "long.pat: item 1100001: type mismatch: expected a number, got \"x\""},
+      {{1100000, 200}, count, "long.pat: item 201: type mismatch: expected a number, got \"x\""},
+      {{}, count + 3, "long.pat: input past end of file after item 1200000"},
+      {{1199999}, count - 1, ""},  // never read
+  };
+  for (const Row& r : rows) {
+    std::string spoilt;
+    for (long i = 0; i < count; ++i) {
+      const bool bad = std::find(r.bad.begin(), r.bad.end(), i) != r.bad.end();
+      spoilt += (bad ? std::string("x") : std::to_string(i % 1000)) + " ";
+    }
+    NumberStream s(spoilt, "long.pat");
+    try {
+      readNumbers(s, r.read, [](long, double) {});
+      EXPECT_EQ(r.message, "");
+    } catch (const common::ToolError& e) {
+      EXPECT_EQ(e.what(), r.message);
+    }
+  }
 }
 
 TEST(NoiseFile, LevelsToTheEndAsSingles) {

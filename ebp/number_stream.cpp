@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <thread>
 #include <utility>
 
 #include "common/errors.h"
@@ -38,9 +39,9 @@ bool NumberStream::atEnd() {
 double NumberStream::next() {
   skipSeparators();
   if (pos_ >= text_.size()) {
-    throw common::ToolError(common::Fault::kPastEndOfFile,
-                            fileName_ + ": input past end of file after item " +
-                                std::to_string(items_));
+    throw common::ToolError(
+        common::Fault::kPastEndOfFile,
+        fileName_ + ": input past end of file after item " + std::to_string(items_));
   }
   const std::size_t start = pos_;
   while (pos_ < text_.size() && !isSeparator(text_[pos_])) ++pos_;
@@ -70,6 +71,96 @@ std::string_view NumberStream::rest() { return text_.substr(pos_); }
 void NumberStream::skipTaken(std::size_t consumedChars, long numbers) {
   pos_ += consumedChars;
   items_ += numbers;
+}
+
+namespace internal {
+
+ChunkResult parseChunk(std::string_view text, long count, long firstIndex,
+                       const std::function<void(long, double)>& store) {
+  ChunkResult r;
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  while (r.parsed < count) {
+    while (p != end && isSeparator(*p)) ++p;
+    if (p == end) break;
+    double value = 0;
+    const char* stop = nullptr;
+    if (!common::parseShortDecimal(p, end, stop, value) || (stop != end && !isSeparator(*stop))) {
+      const char* fieldEnd = p;
+      while (fieldEnd != end && !isSeparator(*fieldEnd)) ++fieldEnd;
+      const std::string_view field(p, static_cast<std::size_t>(fieldEnd - p));
+      if (!parseNetworkNumber(field, value)) {
+        r.bad = true;
+        r.badField = std::string(field.substr(0, 64));
+        break;
+      }
+      stop = fieldEnd;
+    }
+    p = stop;
+    store(firstIndex + r.parsed, value);
+    ++r.parsed;
+  }
+  r.consumed = static_cast<std::size_t>(p - text.data());
+  return r;
+}
+
+}  // namespace internal
+
+namespace {
+
+// The numbers that start in text[0 .. n): separator-to-field steps, counted
+// without branches so that the compiler can take many characters at once.
+long countFields(const char* text, std::size_t n) {
+  auto separator = [](unsigned char c) -> unsigned {
+    return (c == ' ') | (c == ',') | (c == '\t') | (c == '\n') | (c == '\r');
+  };
+  long count = n > 0 && !separator(static_cast<unsigned char>(text[0]));
+  for (std::size_t i = 1; i < n; ++i) {
+    count += separator(static_cast<unsigned char>(text[i - 1])) &
+             (separator(static_cast<unsigned char>(text[i])) ^ 1u);
+  }
+  return count;
+}
+
+}  // namespace
+
+void readNumbers(NumberStream& in, long count, const std::function<void(long, double)>& store) {
+  constexpr std::size_t kWorthSplitting = 1 << 22;
+  const std::string_view text = in.rest();
+  if (text.size() < kWorthSplitting) {
+    for (long i = 0; i < count; ++i) store(i, in.next());
+    return;
+  }
+  std::size_t split = text.size() / 2;
+  while (split < text.size() && !isSeparator(text[split])) ++split;
+  const long firstHalf = countFields(text.data(), split);
+  if (firstHalf >= count) {
+    for (long i = 0; i < count; ++i) store(i, in.next());
+    return;
+  }
+  // Both halves are stored in place, the second from the first half's count
+  // on; the store sees each half's indices in increasing order.
+  internal::ChunkResult second;
+  std::thread worker([&] {
+    second = internal::parseChunk(text.substr(split), count - firstHalf, firstHalf, store);
+  });
+  const internal::ChunkResult first =
+      internal::parseChunk(text.substr(0, split), firstHalf, 0, store);
+  worker.join();
+  const long before = in.itemsRead();
+  auto badItem = [&](long index, const std::string& field) {
+    return common::makeError(common::Fault::kTypeMismatch, in.fileName(),
+                             "item " + std::to_string(before + index + 1),
+                             "expected a number, got " + common::quoteInput(field));
+  };
+  if (first.bad) throw badItem(first.parsed, first.badField);
+  if (second.bad) throw badItem(firstHalf + second.parsed, second.badField);
+  if (firstHalf + second.parsed < count) {
+    throw common::ToolError(common::Fault::kPastEndOfFile,
+                            in.fileName() + ": input past end of file after item " +
+                                std::to_string(before + firstHalf + second.parsed));
+  }
+  in.skipTaken(split + second.consumed, count);
 }
 
 }  // namespace ebp

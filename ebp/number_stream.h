@@ -11,8 +11,10 @@
 #define EBP_NUMBER_STREAM_H_
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ebp {
 
@@ -49,6 +51,28 @@ class NumberStream {
   std::size_t pos_ = 0;
   long items_ = 0;
 };
+
+// Reads the next "count" numbers of "in", calling store(index, value) with
+// index 0 .. count-1, and leaves "in" after the last of them.  A long stream
+// is split at a separator and its halves parsed on two threads, each calling
+// "store" for its own indices in increasing order (so the store must accept
+// calls from two threads for different indices).  The numbers and the error
+// reported (the first bad item in the file) are those of reading one number
+// after another.
+void readNumbers(NumberStream& in, long count, const std::function<void(long, double)>& store);
+
+namespace internal {
+struct ChunkResult {
+  long parsed = 0;
+  std::size_t consumed = 0;
+  bool bad = false;
+  std::string badField;
+};
+// Parses up to "count" numbers of "text" into store(firstIndex + i, value);
+// stops at the first bad field.
+ChunkResult parseChunk(std::string_view text, long count, long firstIndex,
+                       const std::function<void(long, double)>& store);
+}  // namespace internal
 
 // Parses one field of a network file; false when it is not a number of the
 // files' syntax (D exponents and inf/nan words are not).

@@ -28,8 +28,7 @@ QStringList nameFilters(const std::string& filter) {
   QStringList filters;
   for (int i = 0; i + 1 < parts.size(); i += 2) {
     const QString& description = parts[i];
-    filters << (description.contains('(') ? description
-                                          : description + " (" + parts[i + 1] + ")");
+    filters << (description.contains('(') ? description : description + " (" + parts[i + 1] + ")");
   }
   return filters;
 }

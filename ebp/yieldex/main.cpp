@@ -33,9 +33,9 @@ int runWindow(QApplication& app) {
 }
 
 int runBatch(const QCommandLineParser& parser) {
-  const ebp::YieldexFiles files =
-      ebp::completeFiles(parser.positionalArguments().first().toStdString(),
-                         parser.value("weights").toStdString(), parser.value("output").toStdString());
+  const ebp::YieldexFiles files = ebp::completeFiles(
+      parser.positionalArguments().first().toStdString(), parser.value("weights").toStdString(),
+      parser.value("output").toStdString());
   surface::Surface plot(ebp::kPlotSizePx, ebp::kPlotSizePx);
   try {
     const ebp::YieldexResult result = ebp::runYieldex(files, plot, {});
@@ -73,7 +73,8 @@ int main(int argc, char** argv) {
   parser.addVersionOption();
   parser.addOption(QCommandLineOption("weights", "Weights file.", "FILE"));
   parser.addOption(QCommandLineOption("output", "Output file of the network's outputs.", "FILE"));
-  parser.addOption(QCommandLineOption("plot", "Save the plot as a picture (.bmp or .png).", "FILE"));
+  parser.addOption(
+      QCommandLineOption("plot", "Save the plot as a picture (.bmp or .png).", "FILE"));
   parser.addPositionalArgument("PATTERNS", "Pattern file.");
   parser.process(*app);
   if (argc == 1) {

@@ -1,6 +1,8 @@
 #include "ebp/yieldex/yieldex_run.h"
 
 #include <algorithm>
+#include <exception>
+#include <thread>
 #include <vector>
 
 #include "common/mapped_file.h"
@@ -22,13 +24,14 @@ std::optional<YieldexFiles> chooseFiles(surface::Toolkit& toolkit) {
       {Kind::kOpen, "", "All Files (*.*)|*.*|Patterns Files(*.pat)|*.pat", 2, "", true, false});
   if (!patterns) return std::nullopt;
   files.patterns = withExtension(*patterns, ".pat");
-  auto weights = toolkit.chooseFile({Kind::kOpen, "",
-                                     "All Files (*.*)|*.*|Weights Files(*.wgt)|*.wgt", 2,
-                                     proposedName(files.patterns, ".wgt"), true, false});
+  auto weights =
+      toolkit.chooseFile({Kind::kOpen, "", "All Files (*.*)|*.*|Weights Files(*.wgt)|*.wgt", 2,
+                          proposedName(files.patterns, ".wgt"), true, false});
   if (!weights) return std::nullopt;
   files.weights = withExtension(*weights, ".wgt");
-  auto output = toolkit.chooseFile({Kind::kSave, "", "All Files (*.*)|*.*|Output Files(*.out)|*.out",
-                                    2, proposedName(files.weights, ".out"), false, true});
+  auto output =
+      toolkit.chooseFile({Kind::kSave, "", "All Files (*.*)|*.*|Output Files(*.out)|*.out", 2,
+                          proposedName(files.weights, ".out"), false, true});
   if (!output) return std::nullopt;
   files.output = *output;
   return files;
@@ -38,8 +41,8 @@ YieldexFiles completeFiles(const std::string& patterns, const std::string& weigh
                            const std::string& output) {
   YieldexFiles files;
   files.patterns = withExtension(patterns, ".pat");
-  files.weights = weights.empty() ? proposedName(files.patterns, ".wgt")
-                                  : withExtension(weights, ".wgt");
+  files.weights =
+      weights.empty() ? proposedName(files.patterns, ".wgt") : withExtension(weights, ".wgt");
   files.output = output.empty() ? proposedName(files.weights, ".out") : output;
   return files;
 }
@@ -48,6 +51,25 @@ namespace {
 
 void call(const std::function<void()>& hook) {
   if (hook) hook();
+}
+
+// One line per pattern: each output in the file form (sign position, 15
+// digits, a trailing blank), then CR LF.
+void writeOutputLines(common::TextFileWriter& output, const std::vector<double>& y, long nP,
+                      int nO) {
+  constexpr std::size_t kFlushAt = 1 << 20;
+  std::string lines;
+  lines.reserve(kFlushAt + 4096);
+  for (long p = 0; p < nP; ++p) {
+    const double* row = &y[static_cast<std::size_t>(p) * nO];
+    for (int k = 0; k < nO; ++k) common::appendFileNumber(lines, row[k]);
+    lines += "\r\n";
+    if (lines.size() > kFlushAt) {
+      output.write(lines);
+      lines.clear();
+    }
+  }
+  output.write(lines);
 }
 
 }  // namespace
@@ -76,10 +98,19 @@ YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
 
   const std::vector<double> y = forwardAll(patterns, weights);
   const int nO = wh.nO;
+  // The output file is formatted and written on a second thread while this
+  // one plots the points and adds up the sums, both in pattern order.
+  std::exception_ptr writeError;
+  std::thread writer([&] {
+    try {
+      writeOutputLines(output, y, patterns.nP, nO);
+      output.commit();
+    } catch (...) {
+      writeError = std::current_exception();
+    }
+  });
   std::vector<Accumulator> perOutput(static_cast<std::size_t>(std::max(nO, 0)));
   Accumulator pooled;
-  std::string lines;
-  constexpr std::size_t kFlushAt = 1 << 20;
   for (long p = 1; p <= patterns.nP; ++p) {
     const double* row = &y[static_cast<std::size_t>(p - 1) * nO];
     for (int k = 1; k <= nO; ++k) {
@@ -88,16 +119,10 @@ YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
       plotPoint(plot, k, out, target);
       perOutput[static_cast<std::size_t>(k - 1)].add(out, target);
       pooled.add(out, target);
-      common::appendFileNumber(lines, out);
-    }
-    lines += "\r\n";
-    if (lines.size() > kFlushAt) {
-      output.write(lines);
-      lines.clear();
     }
   }
-  output.write(lines);
-  output.commit();
+  writer.join();
+  if (writeError) std::rethrow_exception(writeError);
 
   YieldexResult result;
   result.patterns = patterns.nP;

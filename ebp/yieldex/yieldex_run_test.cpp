@@ -98,7 +98,7 @@ TEST(YieldexPlot, FrameDiagonalAndPoints) {
     return plot.pixel(p.col, p.row);
   };
   EXPECT_EQ(at(0.3, 0.7), common::kWhite);
-  EXPECT_EQ(at(0, 0.5), common::kBlack);   // the box
+  EXPECT_EQ(at(0, 0.5), common::kBlack);  // the box
   EXPECT_EQ(at(1, 0.3), common::kBlack);
   EXPECT_NE(at(-0.06, 0.95), common::kWhite);  // outside the square: the surface's own colour
   int dark = 0, light = 0;
@@ -144,7 +144,8 @@ TEST(YieldexRun, OutputFileAndStatistics) {
   EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 3);
   EXPECT_EQ(out.substr(0, 1), " ");
   EXPECT_EQ(out.substr(out.size() - 3), " \r\n");
-  EXPECT_EQ(r.report.rfind("Patterns\t" + f.patterns + "\r\nWeights\t" + f.weights + "\r\n", 0), 0u);
+  EXPECT_EQ(r.report.rfind("Patterns\t" + f.patterns + "\r\nWeights\t" + f.weights + "\r\n", 0),
+            0u);
   EXPECT_GT(r.statistics.overall.r2, 0.5);
 }
 

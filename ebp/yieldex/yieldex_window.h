@@ -20,8 +20,8 @@ namespace ebp {
 class YieldexWindow : public QWidget {
  public:
   struct Environment {
-    surface::Toolkit* toolkit = nullptr;      // file dialogs and message boxes
-    std::chrono::milliseconds pause{2000};    // the wait before computing
+    surface::Toolkit* toolkit = nullptr;         // file dialogs and message boxes
+    std::chrono::milliseconds pause{2000};       // the wait before computing
     std::function<void(int status)> endProgram;  // Exit, or an error that ends the program
   };
 

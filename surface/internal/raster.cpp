@@ -135,20 +135,36 @@ void drawCircle(const Raster& raster, int col, int row, int radius, const Pen& p
       fillRect(raster, col - half, r, col + half, r, fillArgb);
     }
   }
-  // Midpoint circle: eight symmetric points per step.
-  int x = radius;
-  int y = 0;
-  int error = 1 - radius;
-  while (x >= y) {
-    const int points[8][2] = {{x, y},   {y, x},   {-y, x}, {-x, y},
-                              {-x, -y}, {-y, -x}, {y, -x}, {x, -y}};
-    for (const auto& p : points) stamp(raster, col + p[0], row + p[1], pen);
-    ++y;
-    if (error < 0) {
-      error += 2 * y + 1;
+  // Midpoint circle: eight symmetric points per step, made once per radius
+  // (plots draw many circles of one size).
+  thread_local int cachedRadius = -1;
+  thread_local std::vector<std::pair<int, int>> outline;
+  if (radius != cachedRadius) {
+    outline.clear();
+    int x = radius;
+    int y = 0;
+    int error = 1 - radius;
+    while (x >= y) {
+      const int points[8][2] = {{x, y},   {y, x},   {-y, x}, {-x, y},
+                                {-x, -y}, {-y, -x}, {y, -x}, {x, -y}};
+      for (const auto& p : points) outline.emplace_back(p[0], p[1]);
+      ++y;
+      if (error < 0) {
+        error += 2 * y + 1;
+      } else {
+        --x;
+        error += 2 * (y - x) + 1;
+      }
+    }
+    cachedRadius = radius;
+  }
+  const bool inside = pen.width <= 1 && col - radius >= 0 && row - radius >= 0 &&
+                      col + radius < raster.width && row + radius < raster.height;
+  for (const auto& [dx, dy] : outline) {
+    if (inside) {
+      raster.at(col + dx, row + dy) = pen.argb;
     } else {
-      --x;
-      error += 2 * (y - x) + 1;
+      stamp(raster, col + dx, row + dy, pen);
     }
   }
 }
