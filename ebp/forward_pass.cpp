@@ -11,41 +11,56 @@
 
 namespace ebp {
 
-double logistic(double a) {
-  const double e = std::exp(-a);
-  if (std::isinf(e)) {
-    throw common::ToolError(common::Fault::kOverflow, "overflow: the net input " +
-                                                          common::generalForm(a, 15) +
-                                                          " is beyond the activation's range");
+void throwActivationOverflow(double a) {
+  throw common::ToolError(common::Fault::kOverflow, "overflow: the net input " +
+                                                        common::generalForm(a, 15) +
+                                                        " is beyond the activation's range");
+}
+
+namespace rows_base {
+void addRows(double* sums, const double* rows, const double* x, int rowCount, int width);
+}
+namespace rows_avx2 {
+void addRows(double* sums, const double* rows, const double* x, int rowCount, int width);
+}
+
+void addWeightedRows(double* sums, const double* rows, const double* x, int rowCount, int width) {
+  static const auto kernel =
+      __builtin_cpu_supports("avx2") ? &rows_avx2::addRows : &rows_base::addRows;
+  kernel(sums, rows, x, rowCount, width);
+}
+
+namespace {
+
+__attribute__((target_clones("avx2", "default"))) void reciprocalOfOnePlus(double* v, int n) {
+  for (int j = 0; j < n; ++j) v[j] = 1.0 / (v[j] + 1.0);
+}
+
+}  // namespace
+
+void applyLogistic(double* v, int n) {
+  for (int j = 0; j < n; ++j) {
+    const double e = std::exp(-v[j]);
+    if (std::isinf(e)) throwActivationOverflow(v[j]);
+    v[j] = e;
   }
-  return 1.0 / (e + 1.0);
+  reciprocalOfOnePlus(v, n);
 }
 
 // Each destination keeps its own sum over the sources in increasing order;
 // the loops run over destinations innermost, so the compiler can process
 // several destinations at once without changing any sum.
 void forward_pass(const double* x, const EbpWeights& w, double* hidden, double* y) {
-  const int nI = w.nI;
-  const int nH = w.nH;
-  const int nO = w.nO;
-  const int hiddenCount = nH + 1;
+  const int hiddenCount = w.nH + 1;
   std::fill(hidden, hidden + hiddenCount, 0.0);
-  for (int i = 0; i <= nI; ++i) {
-    const double xi = x[i];
-    const double* row = &w.w1[static_cast<std::size_t>(i) * hiddenCount];
-    for (int j = 0; j < hiddenCount; ++j) hidden[j] = hidden[j] + row[j] * xi;
-  }
+  addWeightedRows(hidden, w.w1.data(), x, w.nI + 1, hiddenCount);
   // The hidden bias node's activation is computed like the others (it can
   // overflow like them) and then fixed at 1.
-  for (int j = 0; j < hiddenCount; ++j) hidden[j] = logistic(hidden[j]);
-  hidden[nH] = 1.0;
-  std::fill(y, y + nO, 0.0);
-  for (int j = 0; j < hiddenCount; ++j) {
-    const double hj = hidden[j];
-    const double* row = &w.w2[static_cast<std::size_t>(j) * nO];
-    for (int k = 0; k < nO; ++k) y[k] = y[k] + row[k] * hj;
-  }
-  for (int k = 0; k < nO; ++k) y[k] = logistic(y[k]);
+  applyLogistic(hidden, hiddenCount);
+  hidden[w.nH] = 1.0;
+  std::fill(y, y + w.nO, 0.0);
+  addWeightedRows(y, w.w2.data(), hidden, hiddenCount, w.nO);
+  applyLogistic(y, w.nO);
 }
 
 std::vector<double> forwardAll(const PatternSet& patterns, const EbpWeights& w, int threads) {

@@ -8,15 +8,34 @@
 #ifndef EBP_FORWARD_PASS_H_
 #define EBP_FORWARD_PASS_H_
 
+#include <cmath>
 #include <vector>
 
 #include "ebp/network_files.h"
 
 namespace ebp {
 
+// Throws the overflow error of a net input whose exp(-a) is infinite.
+[[noreturn]] void throwActivationOverflow(double a);
+
 // The logistic function 1 / (exp(-a) + 1); throws ToolError(kOverflow) when
 // exp(-a) overflows (a below about -709.78).
-double logistic(double a);
+inline double logistic(double a) {
+  const double e = std::exp(-a);
+  if (std::isinf(e)) throwActivationOverflow(a);
+  return 1.0 / (e + 1.0);
+}
+
+// v[j] = logistic(v[j]) for j = 0 .. n-1: the exps one after another (the
+// first overflow is reported), then the divisions, which the processor may
+// take several at a time.
+void applyLogistic(double* v, int n);
+
+// sums[j] += rows[t][j] * x[t] for t = 0 .. rowCount-1 in order, j = 0 ..
+// width-1; rows are "width" apart.  Each sum is added to in increasing t, so
+// the results do not depend on how many j the processor takes at once (the
+// function is built for several vector widths and picks one at run time).
+void addWeightedRows(double* sums, const double* rows, const double* x, int rowCount, int width);
 
 // One pattern: x holds nI + 1 inputs (the last the bias input 1), hidden
 // receives nH + 1 activations and y the nO outputs.  Sizes are the caller's.

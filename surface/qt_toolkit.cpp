@@ -43,6 +43,9 @@ std::optional<std::string> QtToolkit::chooseFile(const FileChoice& choice) {
     dialog.selectNameFilter(filters[choice.filterIndex - 1]);
   }
   if (!choice.proposedName.empty()) dialog.selectFile(QString::fromStdString(choice.proposedName));
+  if (!choice.defaultExtension.empty()) {
+    dialog.setDefaultSuffix(QString::fromStdString(choice.defaultExtension));
+  }
   if (choice.kind == FileChoice::Kind::kOpen) {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(choice.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);

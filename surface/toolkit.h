@@ -19,6 +19,7 @@ struct FileChoice {
   std::string proposedName;  // empty: none
   bool mustExist = false;    // open: only existing files
   bool confirmCreate = false;  // save: ask before a new file is created
+  std::string defaultExtension;  // added to a typed name without one ("pat")
 };
 
 class Toolkit {

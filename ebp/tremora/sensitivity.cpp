@@ -1,0 +1,251 @@
+#include "ebp/tremora/sensitivity.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <vector>
+
+#include "common/errors.h"
+#include "common/mapped_file.h"
+#include "common/number_forms.h"
+#include "ebp/forward_pass.h"
+#include "ebp/network_files.h"
+#include "ebp/number_stream.h"
+#include "ebp/parallel.h"
+
+namespace ebp {
+namespace {
+
+// test.err, written line by line so that a run that stops keeps what it had.
+class ResultsFile {
+ public:
+  explicit ResultsFile(const std::string& path)
+      : path_(path), file_(std::fopen(path.c_str(), "wb")) {
+    if (!file_) {
+      throw common::ToolError(common::Fault::kBadFileName,
+                              "cannot write \"" + path + "\": " + std::strerror(errno));
+    }
+  }
+  ~ResultsFile() { std::fclose(file_); }
+  void line(const std::string& text) {
+    std::fputs(text.c_str(), file_);
+    std::fputs("\r\n", file_);
+    if (std::fflush(file_) != 0) {
+      throw common::ToolError(common::Fault::kBadFileName,
+                              "cannot write \"" + path_ + "\": " + std::strerror(errno));
+    }
+  }
+
+ private:
+  std::string path_;
+  std::FILE* file_;
+};
+
+std::string quoted(const std::string& word, const std::string& path) {
+  return "\"" + word + "\",\"" + path + "\"";
+}
+
+// The squared errors (t - y)^2 of every pattern and output for the network
+// with one input column replaced, computed on both cores.  For input i the
+// hidden sums of every pattern are carried up to the term before i (the
+// unperturbed inputs 1..i-1 added in order), so a perturbed pass adds the
+// terms from i on: the same additions in the same order as the whole pass.
+// A pattern whose perturbed value equals its stored one takes its base terms.
+class Evaluator {
+ public:
+  Evaluator(const PatternSet& set, const EbpWeights& w)
+      : set_(set),
+        w_(w),
+        hiddenCount_(w.nH + 1),
+        prefix_(static_cast<std::size_t>(set.nP) * hiddenCount_),
+        base_(static_cast<std::size_t>(set.nP) * set.nO),
+        terms_(base_.size()) {
+    computeBase();
+  }
+
+  const std::vector<double>& baseTerms() const { return base_; }
+
+  // Starts input i (1-based) of a level: the carried sums stop before term i.
+  void startInput(int i) {
+    if (i == 1) {
+      std::fill(prefix_.begin(), prefix_.end(), 0.0);
+    } else {
+      addTerm(i - 1);
+    }
+  }
+
+  // The terms with input i of pattern p set to values[p - 1].
+  const std::vector<double>& perturbedTerms(int i, const std::vector<double>& values) {
+    std::exception_ptr error;
+    long errorPattern = -1;
+    std::mutex errorMutex;
+    pool_.run(set_.nP, [&](long begin, long end) {
+      std::vector<double> hidden(static_cast<std::size_t>(hiddenCount_));
+      std::vector<double> y(static_cast<std::size_t>(set_.nO));
+      for (long p = begin; p < end; ++p) {
+        try {
+          evaluate(p, i, values[static_cast<std::size_t>(p)], hidden.data(), y.data());
+        } catch (const common::ToolError&) {
+          std::lock_guard<std::mutex> lock(errorMutex);
+          if (errorPattern < 0 || p < errorPattern) {
+            errorPattern = p;
+            error = std::current_exception();
+          }
+          return;
+        }
+      }
+    });
+    if (error) rethrowFor(error, errorPattern);
+    return terms_;
+  }
+
+ private:
+  [[noreturn]] static void rethrowFor(std::exception_ptr error, long p) {
+    try {
+      std::rethrow_exception(error);
+    } catch (const common::ToolError& e) {
+      throw common::ToolError(e.fault(), "pattern " + std::to_string(p + 1) + ": " + e.what());
+    }
+  }
+
+  void computeBase() {
+    std::vector<double> hidden(static_cast<std::size_t>(hiddenCount_));
+    std::vector<double> y(static_cast<std::size_t>(set_.nO));
+    for (long p = 0; p < set_.nP; ++p) {
+      try {
+        forward_pass(set_.inputRow(p + 1), w_, hidden.data(), y.data());
+      } catch (const common::ToolError&) {
+        rethrowFor(std::current_exception(), p);
+      }
+      storeTerms(base_, p, y.data());
+    }
+  }
+
+  void storeTerms(std::vector<double>& into, long p, const double* y) const {
+    for (int k = 0; k < set_.nO; ++k) {
+      const double d = set_.target(p + 1, k + 1) - y[k];
+      into[static_cast<std::size_t>(p) * set_.nO + k] = d * d;
+    }
+  }
+
+  // Adds the unperturbed term of input t (1-based) to every carried sum.
+  void addTerm(int t) {
+    const double* row = &w_.w1[static_cast<std::size_t>(t - 1) * hiddenCount_];
+    for (long p = 0; p < set_.nP; ++p) {
+      const double x = set_.inputRow(p + 1)[t - 1];
+      double* s = &prefix_[static_cast<std::size_t>(p) * hiddenCount_];
+      for (int j = 0; j < hiddenCount_; ++j) s[j] = s[j] + row[j] * x;
+    }
+  }
+
+  void evaluate(long p, int i, double value, double* hidden, double* y) {
+    const double* x = set_.inputRow(p + 1);
+    if (std::memcmp(&value, &x[i - 1], sizeof value) == 0) {
+      for (int k = 0; k < set_.nO; ++k) {
+        terms_[static_cast<std::size_t>(p) * set_.nO + k] =
+            base_[static_cast<std::size_t>(p) * set_.nO + k];
+      }
+      return;
+    }
+    const double* s = &prefix_[static_cast<std::size_t>(p) * hiddenCount_];
+    const double* first = &w_.w1[static_cast<std::size_t>(i - 1) * hiddenCount_];
+    for (int j = 0; j < hiddenCount_; ++j) hidden[j] = s[j] + first[j] * value;
+    addWeightedRows(hidden, &w_.w1[static_cast<std::size_t>(i) * hiddenCount_], x + i,
+                    w_.nI + 1 - i, hiddenCount_);
+    applyLogistic(hidden, hiddenCount_);
+    hidden[w_.nH] = 1.0;
+    std::fill(y, y + set_.nO, 0.0);
+    addWeightedRows(y, w_.w2.data(), hidden, hiddenCount_, set_.nO);
+    applyLogistic(y, set_.nO);
+    storeTerms(terms_, p, y);
+  }
+
+  const PatternSet& set_;
+  const EbpWeights& w_;
+  const int hiddenCount_;
+  std::vector<double> prefix_;
+  std::vector<double> base_;
+  std::vector<double> terms_;
+  ParallelFor pool_;
+};
+
+double sumOf(const std::vector<double>& terms, double e) {
+  for (double t : terms) e = e + t;
+  return e;
+}
+
+}  // namespace
+
+SensitivityRun sens_main(const SensitivityFiles& files, const SensitivityHooks& hooks,
+                         UniformRandom& random) {
+  common::MappedFile patternFile(files.patterns);
+  common::MappedFile weightsFile(files.weights);
+  ResultsFile results(files.results);
+  results.line(quoted("patterns", files.patterns));
+  results.line(quoted("weights", files.weights));
+  results.line(quoted("noise levels", files.noise));
+
+  common::MappedFile noiseFile(files.noise);
+  NumberStream noise(noiseFile.text(), files.noise);
+  SensitivityRun run;
+  run.perturbations = readPerturbations(noise);
+
+  NumberStream ps(patternFile.text(), files.patterns);
+  NumberStream ws(weightsFile.text(), files.weights);
+  // The pattern header gives the counts; of the weights header only the
+  // number of hidden nodes is kept.
+  const PatternHeader ph = readPatternHeader(ps);
+  const WeightsHeader wh = readWeightsHeader(ws);
+  PatternSet set = read_patterns(ps, ph.nI, ph.nO, ph.nP);
+  const EbpWeights w = read_weights(ws, ph.nI, wh.nH, ph.nO);
+  run.nI = ph.nI;
+  run.nO = ph.nO;
+  run.nP = ph.nP;
+  run.nH = wh.nH;
+
+  Evaluator evaluator(set, w);
+  const double nP = static_cast<double>(set.nP);
+  results.line(common::fileNumber(sumOf(evaluator.baseTerms(), 0.0) / nP));
+
+  std::vector<double> values(static_cast<std::size_t>(set.nP));
+  do {
+    if (run.levels == 32767) {
+      throw common::makeError(common::Fault::kOverflow, files.noise,
+                              "item " + std::to_string(noise.itemsRead() + 1),
+                              "more than 32767 noise levels");
+    }
+    const float level = static_cast<float>(noise.next());
+    ++run.levels;
+    std::string line;
+    for (int i = 1; i <= set.nI; ++i) {
+      if (hooks.progress) hooks.progress(run.levels, i);
+      evaluator.startInput(i);
+      double e = 0;
+      const bool fixed = hooks.fixed && hooks.fixed();
+      if (fixed) run.perturbations = 2;
+      for (long r = 1; r <= run.perturbations; ++r) {
+        for (long p = 1; p <= set.nP; ++p) {
+          const double v = set.inputRow(p)[i - 1];
+          double x;
+          if (fixed) {
+            x = r == 1 ? v + static_cast<double>(level) : v - static_cast<double>(level);
+          } else {
+            const float u = random.next();
+            x = v + (static_cast<double>(u) - 0.5) * 2 * static_cast<double>(level);
+          }
+          if (x < 0) x = 0;
+          if (x > 1) x = 1;
+          values[static_cast<std::size_t>(p - 1)] = x;
+        }
+        e = sumOf(evaluator.perturbedTerms(i, values), e);
+      }
+      common::appendFileNumber(line, e / nP / static_cast<double>(run.perturbations));
+      if (i < set.nI) line += ',';
+    }
+    results.line(line);
+  } while (!noise.atEnd());
+  return run;
+}
+
+}  // namespace ebp

@@ -1,0 +1,49 @@
+// The sensitivity analysis of Tremora: the network's error with each input
+// perturbed in turn, at every noise level of noise.cfg, written to test.err.
+#ifndef EBP_TREMORA_SENSITIVITY_H_
+#define EBP_TREMORA_SENSITIVITY_H_
+
+#include <functional>
+#include <string>
+
+#include "ebp/tremora/uniform_random.h"
+
+namespace ebp {
+
+struct SensitivityFiles {
+  std::string patterns;
+  std::string weights;
+  std::string results;  // test.err
+  std::string noise;    // noise.cfg
+};
+
+// What the analysis learnt about the network, for the Info page.
+struct SensitivityRun {
+  int nI = 0;
+  int nH = 0;
+  int nO = 0;
+  long nP = 0;
+  long perturbations = 0;  // R; 2 after a fixed run
+  int levels = 0;
+};
+
+struct SensitivityHooks {
+  // Read before every input: true for "fixed" perturbations (+L, then -L),
+  // false for "random" ones.
+  std::function<bool()> fixed;
+  // Called before every input with the level (from 1) and the input (from 1).
+  std::function<void(int level, int input)> progress;
+};
+
+// Runs the analysis and writes the results file: three quoted header lines,
+// the base error E0, then one line of nI errors per noise level.  Errors are
+// sums over the outputs of squared errors, averaged over patterns (and
+// rounds).  Each line is written as soon as it is complete, so a run that
+// stops (a bad noise level, the end of noise.cfg before any level, an
+// overflow) leaves the lines before it in the file.  Throws ToolError.
+SensitivityRun sens_main(const SensitivityFiles& files, const SensitivityHooks& hooks,
+                         UniformRandom& random);
+
+}  // namespace ebp
+
+#endif  // EBP_TREMORA_SENSITIVITY_H_

@@ -1,0 +1,122 @@
+#include "ebp/tremora/sensitivity_report.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "common/colour.h"
+
+namespace ebp {
+namespace {
+
+SensitivityTable tableOf(std::vector<float> levels, std::vector<std::vector<float>> change,
+                         float e0 = 0.0123f) {
+  SensitivityTable t;
+  t.e0 = e0;
+  t.levels = std::move(levels);
+  t.change = std::move(change);
+  float dmin = 9e9f;
+  for (const auto& row : t.change) {
+    for (float d : row) {
+      if (d > t.dmax) t.dmax = d;
+      if (d < dmin) dmin = d;
+    }
+  }
+  t.dmin = dmin > 0 ? 0 : dmin;
+  t.range = std::fabs(t.dmin) + t.dmax;
+  return t;
+}
+
+TEST(DataPage, OneInput) {
+  const SensitivityTable t = tableOf({0.005f, 0.05f}, {{0.1234f}, {-0.031f}});
+  EXPECT_EQ(dataPage(t),
+            " NN Mean Square Error = 0.0123\r\n"
+            "\r\n"
+            " ----------------\r\n"
+            "Changes in Mean Square Error\r\n"
+            " Noise  Input #01  \r\n"
+            " ----------------\r\n"
+            " .5%     12.34%  \r\n"
+            " 5.0%     -3.10%  \r\n"
+            " ----------------\r\n");
+}
+
+TEST(DataPage, TitleIndentsForTwoAndThreeInputs) {
+  const SensitivityTable two = tableOf({0.1f}, {{0.5f, 1.0f}});
+  EXPECT_NE(dataPage(two).find("\r\n     Changes in"), std::string::npos);
+  EXPECT_NE(dataPage(two).find(" Noise  Input #01  Input #02  \r\n"), std::string::npos);
+  EXPECT_NE(dataPage(two).find(" 10.0%     50.00%    100.00%  \r\n"), std::string::npos);
+  const SensitivityTable three = tableOf({0.1f}, {{0, 0, 0}});
+  EXPECT_NE(dataPage(three).find("\r\n          Changes in"), std::string::npos);
+  EXPECT_EQ(dataPage(three).find("\r\n           Changes in"), std::string::npos);
+}
+
+TEST(InfoPage, CountsAndFiles) {
+  const SensitivityFiles f{"a.pat", "b.wgt", "/p/test.err", "/p/noise.cfg"};
+  SensitivityRun run;
+  run.nP = 569;
+  run.nI = 30;
+  run.nH = 0;
+  run.nO = 1;
+  run.perturbations = 10;
+  EXPECT_EQ(infoPage(f, run),
+            " patterns: a.pat\r\n\r\n    number of patterns = 569\r\n\r\n\r\n"
+            " weights: b.wgt\r\n\r\n    number of input nodes = 30\r\n"
+            "    number of hidden nodes = \r\n    number of output nodes = 1\r\n\r\n\r\n"
+            " noise levels: /p/noise.cfg\r\n\r\n    perturbations per pattern: 10\r\n\r\n\r\n"
+            " output saved to: /p/test.err");
+}
+
+TEST(PlotAxes, LevelLabels) {
+  std::vector<std::string> fine;
+  for (const auto& l : levelLabels(0.2f)) fine.push_back(l.second);
+  EXPECT_EQ(fine, (std::vector<std::string>{"0.0%", "5.0%", "10.0%", "15.0%", "20.0%"}));
+  std::vector<std::string> coarse;
+  for (const auto& l : levelLabels(0.6f)) coarse.push_back(l.second);
+  EXPECT_EQ(coarse, (std::vector<std::string>{"0%", "10%", "20%", "30%", "40%", "50%", "60%"}));
+}
+
+TEST(PlotAxes, ChangeTicks) {
+  EXPECT_EQ(changeTicks(1.2, 0), (std::vector<double>{0, 0.5, 1.0}));
+  EXPECT_EQ(changeTicks(1.2, -0.5), (std::vector<double>{0, 0.5, 1.0}));  // no -50 %
+  EXPECT_EQ(changeTicks(1.2, -0.6), (std::vector<double>{0, 0.5, 1.0, -0.5}));
+  EXPECT_EQ(changeTicks(3, -1.5), (std::vector<double>{0, 1, 2, 3, -1}));
+}
+
+TEST(Plot, CurvesLegendAndColours) {
+  EXPECT_EQ(inputColour(15), common::kBlack);
+  EXPECT_EQ(inputColour(16), common::paletteColour(1));
+  EXPECT_EQ(inputColour(1), common::paletteColour(1));
+  std::vector<std::vector<float>> change(2, std::vector<float>(16, 0.0f));
+  for (int i = 0; i < 16; ++i) change[1][static_cast<std::size_t>(i)] = 0.1f * (i + 1);
+  const SensitivityTable t = tableOf({0.05f, 0.1f}, change);
+  surface::Surface plot(kPlotWidthPx, kPlotHeightPx);
+  EXPECT_FALSE(drawSensitivityPlot(plot, t));
+  auto count = [&](common::Colour c) {
+    int n = 0;
+    for (int r = 0; r < plot.heightPx(); ++r) {
+      for (int col = 0; col < plot.widthPx(); ++col) n += plot.pixel(col, r) == c;
+    }
+    return n;
+  };
+  EXPECT_GT(count(common::rgb(223, 223, 223)), 50);  // the grid
+  EXPECT_GT(count(common::paletteColour(5)), 30);    // the curve of input 5
+  // The curve of input 16 ends at (0.1, 1.6), drawn in dark blue.
+  const surface::PixelPoint end = plot.toPixel(0.1, 1.6);
+  int blue = 0;
+  for (int dr = -6; dr <= 6; ++dr) {
+    for (int dc = -30; dc <= 0; ++dc)
+      blue += plot.pixel(end.col + dc, end.row + dr) == common::paletteColour(1);
+  }
+  EXPECT_GT(blue, 5);
+}
+
+TEST(Plot, EmptySpansDrawNothing) {
+  surface::Surface plot(kPlotWidthPx, kPlotHeightPx);
+  EXPECT_TRUE(drawSensitivityPlot(plot, tableOf({0.1f, 0.0f}, {{0.2f}, {0.1f}})));
+  EXPECT_TRUE(drawSensitivityPlot(plot, tableOf({0.1f, 0.2f}, {{0.0f}, {0.0f}})));
+  EXPECT_EQ(plot.pixel(300, 200), common::kWhite);
+}
+
+}  // namespace
+}  // namespace ebp

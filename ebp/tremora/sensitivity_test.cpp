@@ -1,0 +1,268 @@
+#include "ebp/tremora/sensitivity.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "common/errors.h"
+#include "common/number_forms.h"
+#include "ebp/forward_pass.h"
+#include "ebp/tremora/sensitivity_report.h"
+
+namespace ebp {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Scratch {
+  fs::path dir = fs::temp_directory_path() / ("tremora_test_" + std::to_string(getpid()));
+  Scratch() { fs::create_directories(dir); }
+  ~Scratch() { fs::remove_all(dir); }
+  std::string file(const std::string& name, const std::string& text) const {
+    std::ofstream(dir / name, std::ios::binary) << text;
+    return (dir / name).string();
+  }
+  std::string read(const std::string& name) const {
+    std::ifstream in(dir / name, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  SensitivityFiles files(const std::string& pat, const std::string& wgt, const std::string& noise,
+                         const std::string& results = "test.err") const {
+    return {file("n.pat", pat), file("n.wgt", wgt), (dir / results).string(),
+            file("noise.cfg", noise)};
+  }
+};
+
+SensitivityHooks mode(bool fixed) {
+  SensitivityHooks hooks;
+  hooks.fixed = [fixed] { return fixed; };
+  return hooks;
+}
+
+// The analysis as the loops describe it, one pattern and one number at a
+// time, writing the results text.  The fast analysis must write these bytes.
+std::string literalResults(const SensitivityFiles& f, PatternSet set, const EbpWeights& w,
+                           long perturbations, const std::vector<float>& levels, bool fixed,
+                           UniformRandom& random) {
+  std::string text = "\"patterns\",\"" + f.patterns + "\"\r\n\"weights\",\"" + f.weights +
+                     "\"\r\n\"noise levels\",\"" + f.noise + "\"\r\n";
+  const PatternSet pristine = set;
+  std::vector<double> hidden(static_cast<std::size_t>(w.nH) + 1), y(static_cast<std::size_t>(w.nO));
+  auto addErrors = [&](double& e) {
+    for (long p = 1; p <= set.nP; ++p) {
+      forward_pass(set.inputRow(p), w, hidden.data(), y.data());
+      for (int k = 1; k <= set.nO; ++k) {
+        const double d = set.target(p, k) - y[static_cast<std::size_t>(k - 1)];
+        e = e + d * d;
+      }
+    }
+  };
+  double e = 0;
+  addErrors(e);
+  text += common::fileNumber(e / static_cast<double>(set.nP)) + "\r\n";
+  long r = perturbations;
+  for (float level : levels) {
+    for (int i = 1; i <= set.nI; ++i) {
+      e = 0;
+      if (fixed) r = 2;
+      for (long round = 1; round <= r; ++round) {
+        set = pristine;
+        std::vector<double> saved;
+        for (long p = 1; p <= set.nP; ++p) {
+          double& x = set.inputRow(p)[i - 1];
+          const double v = x;
+          saved.push_back(v);
+          if (fixed) {
+            x = round == 1 ? v + level : v - level;
+          } else {
+            x = v + (static_cast<double>(random.next()) - 0.5) * 2 * static_cast<double>(level);
+          }
+          if (x < 0) x = 0;
+          if (x > 1) x = 1;
+        }
+        addErrors(e);
+        for (long p = 1; p <= set.nP; ++p)
+          set.inputRow(p)[i - 1] = saved[static_cast<std::size_t>(p - 1)];
+      }
+      text += common::fileNumber(e / static_cast<double>(set.nP) / static_cast<double>(r));
+      text += i < set.nI ? "," : "\r\n";
+    }
+  }
+  return text;
+}
+
+struct Generated {
+  std::string pat, wgt;
+  PatternSet set;
+  EbpWeights w;
+};
+
+Generated generate(std::mt19937& random, int nI, int nH, int nO, long nP) {
+  Generated g;
+  std::normal_distribution<double> weight(0, 1.5);
+  std::uniform_real_distribution<double> unit(0, 1);
+  std::ostringstream pat, wgt;
+  pat.precision(17);
+  wgt.precision(17);
+  pat << nI << " " << nO << " " << nP << "\n";
+  for (long p = 0; p < nP; ++p) {
+    for (int i = 0; i < nI + nO; ++i) {
+      const int kind = static_cast<int>(random() % 4);
+      const double v = kind == 0 ? 0.0 : kind == 1 ? 1.0 : unit(random);  // clamping matters
+      pat << v << " ";
+    }
+    pat << "\n";
+  }
+  wgt << nI << " " << nH << " " << nO << "\n";
+  const int count = (nI + 1) * (nH + 1) + (nH + 1) * nO;
+  for (int k = 0; k < count; ++k) wgt << weight(random) << " ";
+  g.pat = pat.str();
+  g.wgt = wgt.str();
+  NumberStream ps(g.pat, "p");
+  NumberStream ws(g.wgt, "w");
+  const PatternHeader ph = readPatternHeader(ps);
+  const WeightsHeader wh = readWeightsHeader(ws);
+  g.set = read_patterns(ps, ph.nI, ph.nO, ph.nP);
+  g.w = read_weights(ws, ph.nI, wh.nH, ph.nO);
+  return g;
+}
+
+TEST(Sensitivity, ResultsEqualTheLiteralLoopsByteForByte) {
+  std::mt19937 random(21);
+  Scratch s;
+  for (int trial = 0; trial < 12; ++trial) {
+    const int nI = 1 + static_cast<int>(random() % 6);
+    const int nH = static_cast<int>(random() % 6);
+    const int nO = 1 + static_cast<int>(random() % 3);
+    const long nP = trial % 3 == 0 ? 700 : 1 + static_cast<long>(random() % 60);
+    Generated g = generate(random, nI, nH, nO, nP);
+    const bool fixed = trial % 2 == 1;
+    const std::vector<float> levels = {0.01f, 0.05f, 0.3f, 0.0f, 0.9f};
+    const SensitivityFiles f = s.files(g.pat, g.wgt, "3\n0.01 0.05 0.3 0 0.9\n");
+    UniformRandom fast, literal;
+    sens_main(f, mode(fixed), fast);
+    EXPECT_EQ(s.read("test.err"), literalResults(f, g.set, g.w, 3, levels, fixed, literal))
+        << "trial " << trial;
+    // A second run continues the sequence (the same again in fixed mode).
+    sens_main(f, mode(fixed), fast);
+    EXPECT_EQ(s.read("test.err"), literalResults(f, g.set, g.w, 3, levels, fixed, literal))
+        << "trial " << trial << ", second run";
+  }
+}
+
+TEST(Sensitivity, FixedModeUsesTwoRoundsAndClamps) {
+  Scratch s;
+  // One input, one output: y = s(w x); the stored input is 0.98.
+  const std::string pat = "1 1 1\n0.98 0.5\n";
+  const std::string wgt = "1 0 1\n0\n0\n0\n";  // nH = 0: the output ignores the input
+  const SensitivityFiles f = s.files(pat, wgt, "10\n0.05\n");
+  UniformRandom random;
+  const SensitivityRun run = sens_main(f, mode(true), random);
+  EXPECT_EQ(run.perturbations, 2);
+  EXPECT_NE(infoPage(f, run).find("    perturbations per pattern: 2\r\n"), std::string::npos);
+  EXPECT_NE(infoPage(f, run).find("    number of hidden nodes = \r\n"), std::string::npos);
+
+  // With a hidden node that sees the input: the two rounds are x = 1 and x = 0.93.
+  const std::string wgt2 = "1 1 1\n3 0\n-1 0\n2\n-1\n";
+  const SensitivityFiles f2 = s.files(pat, wgt2, "10\n0.05\n");
+  sens_main(f2, mode(true), random);
+  NumberStream ws(wgt2, "w");
+  readWeightsHeader(ws);
+  const EbpWeights w = read_weights(ws, 1, 1, 1);
+  auto error = [&](double x) {
+    std::vector<double> hidden(2), y(1);
+    const double in[] = {x, 1};
+    forward_pass(in, w, hidden.data(), y.data());
+    return (0.5 - y[0]) * (0.5 - y[0]);
+  };
+  double e = 0;
+  e = e + error(1.0);
+  e = e + error(0.98 - static_cast<double>(0.05f));
+  const std::string text = s.read("test.err");
+  EXPECT_EQ(text.substr(text.rfind("\"\r\n") + 3),
+            common::fileNumber(error(0.98)) + "\r\n" + common::fileNumber(e / 1 / 2) + "\r\n");
+}
+
+TEST(Sensitivity, LevelZeroGivesTheBaseErrorForEveryInput) {
+  std::mt19937 random(5);
+  Scratch s;
+  Generated g = generate(random, 3, 4, 2, 50);
+  for (bool fixed : {true, false}) {
+    const SensitivityFiles f = s.files(g.pat, g.wgt, "4\n0\n");
+    UniformRandom r;
+    sens_main(f, mode(fixed), r);
+    const SensitivityTable t = rereadResults(f, 1, 3);
+    for (float d : t.change[0]) EXPECT_NEAR(d, 0.0f, 1e-6f);
+  }
+}
+
+TEST(Sensitivity, OneLevelOneLineAndOneInputNoComma) {
+  Scratch s;
+  const SensitivityFiles f =
+      s.files("1 1 2\n0.2 0.3\n0.7 0.6\n", "1 1 1\n2 0\n-1 0\n1\n0\n", "1\n0.1\n");
+  UniformRandom r;
+  const SensitivityRun run = sens_main(f, mode(false), r);
+  EXPECT_EQ(run.levels, 1);
+  const std::string text = s.read("test.err");
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 5);
+  const std::size_t lastLine = text.rfind("\r\n", text.size() - 3) + 2;
+  EXPECT_EQ(text.find(',', lastLine), std::string::npos);  // one value, no comma
+}
+
+TEST(Sensitivity, NoiseFileStopsLeaveWhatWasWritten) {
+  Scratch s;
+  const std::string pat = "2 1 2\n0.2 0.3 0.5\n0.7 0.6 0.1\n";
+  const std::string wgt = "2 1 1\n1 0\n1 0\n1 0\n1\n0\n";
+  UniformRandom r;
+  const SensitivityFiles onlyR = s.files(pat, wgt, "5\n");
+  try {
+    sens_main(onlyR, mode(false), r);
+    FAIL();
+  } catch (const common::ToolError& e) {
+    EXPECT_EQ(e.fault(), common::Fault::kPastEndOfFile);
+  }
+  std::string text = s.read("test.err");
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 4);  // the header and E0
+  const SensitivityFiles bad = s.files(pat, wgt, "5\n0.1\n0.2\nlots\n");
+  EXPECT_THROW(sens_main(bad, mode(false), r), common::ToolError);
+  text = s.read("test.err");
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 6);  // and two levels
+}
+
+TEST(Sensitivity, FreshRunsAreIdentical) {
+  std::mt19937 random(8);
+  Scratch s;
+  Generated g = generate(random, 4, 3, 2, 40);
+  const SensitivityFiles f = s.files(g.pat, g.wgt, "3\n0.1 0.2\n");
+  UniformRandom first;
+  sens_main(f, mode(false), first);
+  const std::string one = s.read("test.err");
+  UniformRandom again;
+  sens_main(f, mode(false), again);
+  EXPECT_EQ(s.read("test.err"), one);
+  sens_main(f, mode(false), again);  // continues the sequence: other draws
+  EXPECT_NE(s.read("test.err"), one);
+}
+
+TEST(Sensitivity, BaseErrorOfZeroIsADivisionByZero) {
+  Scratch s;
+  // Targets equal to what the network gives: nH = 0, all weights 0, y = 0.5.
+  const SensitivityFiles f = s.files("1 1 2\n0.2 0.5\n0.7 0.5\n", "1 0 1\n0\n0\n0\n", "1\n0.1\n");
+  UniformRandom r;
+  const SensitivityRun run = sens_main(f, mode(false), r);
+  try {
+    rereadResults(f, run.levels, run.nI);
+    FAIL();
+  } catch (const common::ToolError& e) {
+    EXPECT_EQ(e.fault(), common::Fault::kDivisionByZero);
+  }
+}
+
+}  // namespace
+}  // namespace ebp

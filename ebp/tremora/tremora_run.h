@@ -1,0 +1,36 @@
+// One run of Tremora: the analysis, then what the window shows of it.
+#ifndef EBP_TREMORA_TREMORA_RUN_H_
+#define EBP_TREMORA_TREMORA_RUN_H_
+
+#include <optional>
+#include <string>
+
+#include "ebp/tremora/sensitivity.h"
+#include "ebp/tremora/sensitivity_report.h"
+#include "surface/surface.h"
+#include "surface/toolkit.h"
+
+namespace ebp {
+
+struct TremoraOutcome {
+  SensitivityRun run;
+  SensitivityTable table;
+  std::string data;                   // the Data page
+  std::string info;                   // the Info page
+  std::optional<std::string> noPlot;  // why there is no plot, when there is none
+};
+
+// The two open dialogs, "Open patterns file" and "Open synaptic weights data
+// file"; nothing when one is cancelled (the run then ends, touching no file).
+// The results and noise files are "programDir"/test.err and noise.cfg.
+std::optional<SensitivityFiles> chooseFiles(surface::Toolkit& toolkit,
+                                            const std::string& programDir);
+
+// sens_main, the reread of the results, both pages and the plot.  Throws
+// ToolError (bad files, an overflow, E0 = 0 after test.err is complete).
+TremoraOutcome runTremora(const SensitivityFiles& files, const SensitivityHooks& hooks,
+                          UniformRandom& random, surface::Surface& plot);
+
+}  // namespace ebp
+
+#endif  // EBP_TREMORA_TREMORA_RUN_H_
