@@ -57,6 +57,21 @@ std::string consoleSingle(float value) {
   return withSignBlank(value, generalForm(static_cast<double>(value), 7));
 }
 
+void appendConsoleSingle(std::string& out, float value) {
+  const double v = static_cast<double>(value);
+  if (!std::isfinite(v) || v == 0) {
+    out += consoleSingle(value);
+    return;
+  }
+  char buffer[40];
+  char* p = buffer;
+  if (v > 0) *p++ = ' ';
+  const auto result = std::to_chars(p, buffer + sizeof buffer, v, std::chars_format::general, 7);
+  p = result.ptr;
+  if (p[-1] == '.') --p;
+  out.append(buffer, p);
+}
+
 std::string consoleInteger(std::int64_t value) {
   std::string text = std::to_string(value);
   if (value >= 0) text.insert(text.begin(), ' ');

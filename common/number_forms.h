@@ -35,6 +35,9 @@ std::string consoleDouble(double value);
 // Console form of a single ("%.7g" of the widened value), with the leading blank.
 std::string consoleSingle(float value);
 
+// Appends consoleSingle(value) to "out" without a temporary string.
+void appendConsoleSingle(std::string& out, float value);
+
 // Console form of a whole number: one leading blank when not negative.
 std::string consoleInteger(std::int64_t value);
 

@@ -1,0 +1,28 @@
+#include "colfold/arguments.h"
+
+#include "common/strings.h"
+
+namespace colfold {
+
+Fields splitCommandLine(const std::vector<std::string>& arguments) {
+  std::string joined;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    if (i > 0) joined += ' ';
+    joined += arguments[i];
+  }
+  std::string text(common::trimBlanks(joined));
+  Fields fields;
+  for (int f = 0; f < 4; ++f) {
+    const std::size_t blank = text.find(' ');
+    if (blank == std::string::npos) continue;  // the field stays empty
+    fields[static_cast<std::size_t>(f)] = text.substr(0, blank);
+    text = text.substr(blank + 1);
+  }
+  const std::size_t blank = text.find(' ');
+  std::string fifth = blank == std::string::npos ? text : text.substr(blank + 1);
+  const std::size_t first = fifth.find_first_not_of(' ');
+  fields[4] = first == std::string::npos ? std::string() : fifth.substr(first);
+  return fields;
+}
+
+}  // namespace colfold

@@ -1,0 +1,25 @@
+// The five texts of Colfold: input file, output file, number of input nodes,
+// number of output nodes, number of patterns.
+#ifndef COLFOLD_ARGUMENTS_H_
+#define COLFOLD_ARGUMENTS_H_
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace colfold {
+
+using Fields = std::array<std::string, 5>;
+
+// The command line's fields: the arguments are joined with single blanks and
+// trimmed; four fields are cut from the front, each at the first blank (a
+// field is empty, and the text left alone, when no blank is left); the fifth
+// is everything after the first blank still in the text (all of it when there
+// is none), leading blanks removed.  So four arguments leave the fourth field
+// empty and give the fourth argument as the fifth; a sixth argument and any
+// after it become the fifth field, the fifth argument being lost.
+Fields splitCommandLine(const std::vector<std::string>& arguments);
+
+}  // namespace colfold
+
+#endif  // COLFOLD_ARGUMENTS_H_

@@ -1,0 +1,116 @@
+#include "colfold/conversion.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "common/errors.h"
+#include "common/number_forms.h"
+
+namespace colfold {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string convert(const std::string& text, std::int64_t* count = nullptr) {
+  std::string out;
+  const std::int64_t n = convertValues(text, "t.txt", out);
+  if (count) *count = n;
+  return out;
+}
+
+TEST(Conversion, ThreeByFourTable) {
+  std::int64_t n = 0;
+  EXPECT_EQ(convert("1 2 3 4\n5,6,7,8\n9  10 , 11 12\n", &n),
+            " 1\r\n 2\r\n 3\r\n 4\r\n 5\r\n 6\r\n 7\r\n 8\r\n 9\r\n 10\r\n 11\r\n 12\r\n");
+  EXPECT_EQ(n, 12);
+}
+
+TEST(Conversion, EmptyTokensAreZero) {
+  struct Row {
+    const char* text;
+    const char* out;
+  } rows[] = {
+      {"1\n\n2\n", " 1\r\n 0\r\n 2\r\n"},      // an empty line
+      {"1,,2", " 1\r\n 0\r\n 2\r\n"},          // two commas
+      {"1,\n2", " 1\r\n 0\r\n 2\r\n"},         // a comma at a line's end
+      {"1 2\n\n", " 1\r\n 2\r\n 0\r\n"},       // an empty last line
+      {"1   2  ", " 1\r\n 2\r\n"},             // blanks never make one
+      {"1 2", " 1\r\n 2\r\n"},                 // no final line end: no extra value
+      {"", ""},
+  };
+  for (const Row& r : rows) EXPECT_EQ(convert(r.text), r.out) << r.text;
+}
+
+TEST(Conversion, SevenDigitsOfASingle) {
+  EXPECT_EQ(convert("1234567.89 0.25 -1.5 5 1.23456789 1e-5 2D3 1e39"),
+            " 1234568\r\n 0.25\r\n-1.5\r\n 5\r\n 1.234568\r\n 1e-05\r\n 2000\r\n inf\r\n");
+}
+
+// The single form is "%.7g" of the single widened, for every kind of value.
+TEST(Conversion, SingleFormEqualsPrintf) {
+  std::mt19937 random(1);
+  std::uniform_int_distribution<std::uint32_t> bits;
+  for (int trial = 0; trial < 200000; ++trial) {
+    std::uint32_t b = bits(random);
+    float value;
+    std::memcpy(&value, &b, sizeof value);
+    if (!std::isfinite(value)) continue;
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "%.7g", static_cast<double>(value));
+    std::string out;
+    common::appendConsoleSingle(out, value);
+    const std::string want = (value < 0 ? "" : " ") + std::string(expected);
+    ASSERT_EQ(out, value == 0 ? " 0" : want) << expected;
+  }
+}
+
+TEST(Conversion, BadTokenStops) {
+  try {
+    convert("1 2\n3 x4\n");
+    FAIL();
+  } catch (const common::ToolError& e) {
+    EXPECT_STREQ(e.what(), "t.txt: line 2: type mismatch: expected a number, got \"x4\"");
+  }
+}
+
+TEST(ConvertFile, BlocksOnTwoThreadsGiveTheSameFile) {
+  fs::path dir = fs::temp_directory_path() / ("colfold_test_" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  std::mt19937 random(3);
+  std::string table;
+  while (table.size() < (20u << 20)) {
+    for (int c = 0; c < 10; ++c) {
+      table += std::to_string(static_cast<int>(random() % 100000)) + "." +
+               std::to_string(random() % 1000) + (c % 3 == 0 ? ", " : "  ");
+    }
+    table += random() % 50 == 0 ? ",\r\n\r\n" : "\n";
+  }
+  std::ofstream(dir / "in.txt", std::ios::binary) << table;
+  const std::int64_t n = convertFile({(dir / "in.txt").string(), (dir / "out.pat").string(), "10", "1", "x"});
+  std::string expected = "10\r\n1\r\nx\r\n";
+  const std::int64_t m = convertValues(table, "in.txt", expected);
+  EXPECT_EQ(n, m);
+  std::ifstream in(dir / "out.pat", std::ios::binary);
+  std::stringstream got;
+  got << in.rdbuf();
+  EXPECT_TRUE(got.str() == expected);
+  // A failed conversion leaves the old output alone.
+  std::ofstream(dir / "bad.txt") << "1 2 three\n";
+  EXPECT_THROW(convertFile({(dir / "bad.txt").string(), (dir / "out.pat").string(), "", "", ""}),
+               common::ToolError);
+  std::ifstream again(dir / "out.pat", std::ios::binary);
+  std::stringstream kept;
+  kept << again.rdbuf();
+  EXPECT_TRUE(kept.str() == expected);
+  fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace colfold

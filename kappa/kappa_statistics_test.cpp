@@ -1,0 +1,118 @@
+#include "kappa/kappa_statistics.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+
+#include "kappa/kappa_dialogue.h"
+
+namespace kappa {
+namespace {
+
+KappaResult run(int k, std::vector<std::int64_t> m, std::string weights, double p = 0.95) {
+  return kappaStatistics(k, m, weights, p, [](const std::string&) {
+    ADD_FAILURE() << "no weights file expected";
+    return std::vector<double>();
+  });
+}
+
+TEST(Kappa, TwoByTwoExample) {
+  const KappaResult r = run(2, {20, 5, 10, 15}, "");
+  EXPECT_NEAR(r.kappa, 0.4, 1e-15);
+  EXPECT_NEAR(r.se, 0.131453, 1e-6);
+  EXPECT_NEAR(r.low, 0.142356, 1e-6);
+  EXPECT_NEAR(r.high, 0.657644, 1e-6);
+  EXPECT_NEAR(r.se0, 0.138564, 1e-6);
+  EXPECT_NEAR(r.pValue, 0.003892, 1e-6);
+  EXPECT_EQ(agreementWord(r.kappa), "poor");
+}
+
+TEST(Kappa, ThreeByThreeUnweightedLinearQuadratic) {
+  const std::vector<std::int64_t> m = {30, 5, 2, 4, 25, 6, 1, 7, 20};
+  const KappaResult plain = run(3, m, "");
+  EXPECT_NEAR(plain.kappa, 0.622698, 1e-6);
+  EXPECT_NEAR(plain.se, 0.065231, 1e-6);
+  EXPECT_EQ(plain.pValue, 0);  // kappa / SE0 above 8.3: the distribution is exactly 1
+  const KappaResult linear = run(3, m, "LINEAR");
+  EXPECT_NEAR(linear.kappa, 0.676001, 1e-6);
+  EXPECT_NEAR(linear.se, 0.060268, 1e-6);
+  const KappaResult quadratic = run(3, m, "Quadratic");
+  EXPECT_NEAR(quadratic.kappa, 0.731734, 1e-6);
+  EXPECT_NEAR(quadratic.se, 0.061786, 1e-6);
+}
+
+TEST(Kappa, WeightsTextSpellings) {
+  EXPECT_EQ(weightMode(""), 0);
+  EXPECT_EQ(weightMode("no"), 0);
+  EXPECT_EQ(weightMode("none"), 0);
+  EXPECT_EQ(weightMode("linear"), 1);
+  EXPECT_EQ(weightMode("quadratic"), 2);
+  EXPECT_EQ(weightMode("w.txt"), 3);
+  const std::vector<std::int64_t> m = {20, 5, 10, 15};
+  EXPECT_EQ(run(2, m, "None").kappa, run(2, m, "").kappa);
+  EXPECT_EQ(run(2, m, "NO").kappa, run(2, m, "").kappa);
+  std::string typed = "MyWeights.TXT";
+  std::string asked;
+  kappaStatistics(2, m, typed, 0.95, [&](const std::string& name) {
+    asked = name;
+    return std::vector<double>{1, 0, 0, 1};
+  });
+  EXPECT_EQ(asked, "myweights.txt");  // lower-cased first
+}
+
+TEST(Kappa, IdentityWeightsFromAFileFollowTheWeightedFormulas) {
+  const std::vector<std::int64_t> m = {20, 5, 10, 15};
+  std::string w = "identity.txt";
+  const KappaResult weighted = kappaStatistics(2, m, w, 0.95, [](const std::string&) {
+    return std::vector<double>{1, 0, 0, 1};
+  });
+  EXPECT_NEAR(weighted.kappa, 0.4, 1e-15);  // the same kappa as unweighted
+}
+
+TEST(Kappa, DegenerateTablesKeepIeeeResults) {
+  const KappaResult one = run(1, {7}, "linear");  // (k - 1)^e = 0: 0/0 weights
+  EXPECT_TRUE(std::isnan(one.kappa));
+  EXPECT_TRUE(std::isnan(one.pValue));
+  EXPECT_EQ(agreementWord(one.kappa), "very bad");
+  const KappaResult zero = run(2, {0, 0, 0, 0}, "");
+  EXPECT_TRUE(std::isnan(zero.kappa));
+}
+
+TEST(Kappa, NegativeKappaHasAPValueAboveOne) {
+  const KappaResult r = run(2, {2, 20, 18, 3}, "");
+  EXPECT_LT(r.kappa, 0);
+  EXPECT_GT(r.pValue, 1);
+  EXPECT_EQ(agreementWord(r.kappa), "very bad");
+}
+
+TEST(Kappa, AgreementWordBoundaries) {
+  EXPECT_EQ(agreementWord(0.81), "excellent");
+  EXPECT_EQ(agreementWord(0.8), "good");
+  EXPECT_EQ(agreementWord(0.6), "moderate");
+  EXPECT_EQ(agreementWord(0.4), "poor");
+  EXPECT_EQ(agreementWord(0.2), "bad");
+  EXPECT_EQ(agreementWord(0), "bad");
+  EXPECT_EQ(agreementWord(-0.01), "very bad");
+  EXPECT_EQ(agreementWord(std::nan("")), "very bad");
+}
+
+TEST(Kappa, ConfidenceLevels) {
+  const std::vector<std::int64_t> m = {20, 5, 10, 15};
+  const KappaResult r99 = run(2, m, "", 0.99);
+  EXPECT_NEAR((r99.high - r99.kappa) / r99.se, 2.575829, 1e-6);
+  const KappaResult edge = run(2, m, "", -1);  // q = 0: the quantile is 0
+  EXPECT_EQ(edge.low, edge.kappa);
+  EXPECT_EQ(edge.high, edge.kappa);
+}
+
+TEST(KappaDialogue, ZeroLevelMeansNinetyFivePercent) {
+  std::istringstream in("missing-file.txt\n2\n0\n0\n");
+  std::ostringstream out, err;
+  EXPECT_EQ(runKappatest(in, out, err, false), 1);
+  EXPECT_EQ(err.str(), "kappatest: cannot open \"missing-file.txt\": No such file or directory\n");
+  EXPECT_EQ(out.str().find("kappa  ="), std::string::npos);  // no report
+}
+
+}  // namespace
+}  // namespace kappa
