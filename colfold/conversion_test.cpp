@@ -37,12 +37,12 @@ TEST(Conversion, EmptyTokensAreZero) {
     const char* text;
     const char* out;
   } rows[] = {
-      {"1\n\n2\n", " 1\r\n 0\r\n 2\r\n"},      // an empty line
-      {"1,,2", " 1\r\n 0\r\n 2\r\n"},          // two commas
-      {"1,\n2", " 1\r\n 0\r\n 2\r\n"},         // a comma at a line's end
-      {"1 2\n\n", " 1\r\n 2\r\n 0\r\n"},       // an empty last line
-      {"1   2  ", " 1\r\n 2\r\n"},             // blanks never make one
-      {"1 2", " 1\r\n 2\r\n"},                 // no final line end: no extra value
+      {"1\n\n2\n", " 1\r\n 0\r\n 2\r\n"},  // an empty line
+      {"1,,2", " 1\r\n 0\r\n 2\r\n"},      // two commas
+      {"1,\n2", " 1\r\n 0\r\n 2\r\n"},     // a comma at a line's end
+      {"1 2\n\n", " 1\r\n 2\r\n 0\r\n"},   // an empty last line
+      {"1   2  ", " 1\r\n 2\r\n"},         // blanks never make one
+      {"1 2", " 1\r\n 2\r\n"},             // no final line end: no extra value
       {"", ""},
   };
   for (const Row& r : rows) EXPECT_EQ(convert(r.text), r.out) << r.text;
@@ -71,6 +71,32 @@ TEST(Conversion, SingleFormEqualsPrintf) {
   }
 }
 
+// The same for the magnitudes of real tables, and for exact halves.
+TEST(Conversion, SingleFormEqualsPrintfForTableValues) {
+  std::mt19937 random(2);
+  std::uniform_real_distribution<double> exponent(-11, 8);
+  std::uniform_real_distribution<double> mantissa(1, 10);
+  auto expectForm = [](float value) {
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "%.7g", static_cast<double>(value));
+    std::string out;
+    common::appendConsoleSingle(out, value);
+    ASSERT_EQ(out, (value < 0 ? "" : " ") + std::string(expected)) << expected;
+  };
+  for (int trial = 0; trial < 400000; ++trial) {
+    float value =
+        static_cast<float>(mantissa(random) * std::pow(10.0, std::floor(exponent(random))));
+    if (trial % 2) value = -value;
+    expectForm(value);
+    expectForm(std::nextafter(value, 0.0f));
+  }
+  for (float tie :
+       {1234567.5f, 1234568.5f, 999999.5f, 9999999.5f, 0.5f, 2.5f, 1e-10f, 9.9999999e6f}) {
+    expectForm(tie);
+    expectForm(-tie);
+  }
+}
+
 TEST(Conversion, BadTokenStops) {
   try {
     convert("1 2\n3 x4\n");
@@ -93,7 +119,8 @@ TEST(ConvertFile, BlocksOnTwoThreadsGiveTheSameFile) {
     table += random() % 50 == 0 ? ",\r\n\r\n" : "\n";
   }
   std::ofstream(dir / "in.txt", std::ios::binary) << table;
-  const std::int64_t n = convertFile({(dir / "in.txt").string(), (dir / "out.pat").string(), "10", "1", "x"});
+  const std::int64_t n =
+      convertFile({(dir / "in.txt").string(), (dir / "out.pat").string(), "10", "1", "x"});
   std::string expected = "10\r\n1\r\nx\r\n";
   const std::int64_t m = convertValues(table, "in.txt", expected);
   EXPECT_EQ(n, m);

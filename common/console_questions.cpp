@@ -12,11 +12,12 @@ std::string textAnswer(std::string_view line) {
   while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
   if (i < line.size() && line[i] == '"') {
     const std::size_t close = line.find('"', i + 1);
-    return std::string(line.substr(i + 1, close == std::string_view::npos ? std::string_view::npos
-                                                                         : close - i - 1));
+    return std::string(line.substr(
+        i + 1, close == std::string_view::npos ? std::string_view::npos : close - i - 1));
   }
   const std::size_t end = line.find(',', i);
-  std::string_view text = line.substr(i, end == std::string_view::npos ? std::string_view::npos : end - i);
+  std::string_view text =
+      line.substr(i, end == std::string_view::npos ? std::string_view::npos : end - i);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
   return std::string(text);
 }

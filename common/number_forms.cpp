@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace common {
 
@@ -26,8 +27,8 @@ void appendFileNumber(std::string& out, double value) {
     out += "inf";
   } else {
     char buffer[48];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                std::chars_format::general, 15);
+    auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::general, 15);
     out.append(buffer, result.ptr);
   }
   out += ' ';
@@ -57,7 +58,107 @@ std::string consoleSingle(float value) {
   return withSignBlank(value, generalForm(static_cast<double>(value), 7));
 }
 
+namespace {
+
+// "%.7g" of a single whose magnitude lies in [1e-10, 1e7), in integers: the
+// single is m 2^e with m below 2^24, so m 5^p (p = 0..16) fits 64 bits and
+// its shift by p + e gives the single times 10^p with every bit of its
+// fraction, and rounding that to a whole number rounds the exact value to
+// seven digits, halves to even, as printf does.  False for other values.
+bool appendSevenDigits(std::string& out, float value) {
+  static constexpr std::uint64_t kFives[] = {
+      1ull,         5ull,          25ull,         125ull,         625ull,         3125ull,
+      15625ull,     78125ull,      390625ull,     1953125ull,     9765625ull,     48828125ull,
+      244140625ull, 1220703125ull, 6103515625ull, 30517578125ull, 152587890625ull};
+  const float magnitude = std::fabs(value);
+  if (!(magnitude >= 1e-10f && magnitude < 1e7f)) return false;
+  std::uint32_t bits;
+  std::memcpy(&bits, &magnitude, sizeof bits);
+  const int biased = static_cast<int>(bits >> 23);
+  if (biased == 0) return false;
+  const std::uint64_t m = (bits & 0x7FFFFFu) | 0x800000u;
+  const int e = biased - 127 - 23;
+  int e10 = static_cast<int>(std::floor((biased - 127) * 0.30102999566398120));
+  std::uint64_t q = 0, remainder = 0, half = 0;
+  bool found = false;
+  for (int attempt = 0; attempt < 4 && !found; ++attempt) {
+    const int p = 6 - e10;
+    if (p < 0 || p > 16) return false;
+    const std::uint64_t scaled = m * kFives[p];
+    const int shift = p + e;
+    remainder = 0;
+    half = 0;
+    if (shift >= 0) {
+      if (shift >= 40 || (scaled >> (63 - shift)) != 0) {
+        ++e10;
+        continue;
+      }
+      q = scaled << shift;
+    } else {
+      const int s = -shift;
+      if (s >= 64) {
+        --e10;
+        continue;
+      }
+      q = scaled >> s;
+      remainder = scaled & ((std::uint64_t{1} << s) - 1);
+      half = std::uint64_t{1} << (s - 1);
+    }
+    if (q < 1000000) {
+      --e10;
+    } else if (q >= 10000000) {
+      ++e10;
+    } else {
+      found = true;
+    }
+  }
+  if (!found) return false;
+  if (remainder > half || (remainder == half && half != 0 && (q & 1) != 0)) ++q;
+  if (q == 10000000) {
+    q = 1000000;
+    ++e10;
+  }
+  char digits[8];
+  for (int i = 6; i >= 0; --i) {
+    digits[i] = static_cast<char>('0' + q % 10);
+    q /= 10;
+  }
+  int last = 6;  // the last digit that is not a trailing zero
+  while (last > 0 && digits[last] == '0') --last;
+  char text[24];
+  char* t = text;
+  *t++ = value < 0 ? '-' : ' ';
+  if (e10 < -4 || e10 >= 7) {
+    *t++ = digits[0];
+    if (last > 0) {
+      *t++ = '.';
+      for (int i = 1; i <= last; ++i) *t++ = digits[i];
+    }
+    const int x = e10 < 0 ? -e10 : e10;
+    *t++ = 'e';
+    *t++ = e10 < 0 ? '-' : '+';
+    *t++ = static_cast<char>('0' + x / 10);
+    *t++ = static_cast<char>('0' + x % 10);
+  } else if (e10 >= 0) {
+    for (int i = 0; i <= e10; ++i) *t++ = digits[i];
+    if (last > e10) {
+      *t++ = '.';
+      for (int i = e10 + 1; i <= last; ++i) *t++ = digits[i];
+    }
+  } else {
+    *t++ = '0';
+    *t++ = '.';
+    for (int i = 0; i < -e10 - 1; ++i) *t++ = '0';
+    for (int i = 0; i <= last; ++i) *t++ = digits[i];
+  }
+  out.append(text, t);
+  return true;
+}
+
+}  // namespace
+
 void appendConsoleSingle(std::string& out, float value) {
+  if (appendSevenDigits(out, value)) return;
   const double v = static_cast<double>(value);
   if (!std::isfinite(v) || v == 0) {
     out += consoleSingle(value);

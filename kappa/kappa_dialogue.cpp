@@ -76,10 +76,9 @@ int runKappatest(std::istream& in, std::ostream& out, std::ostream& err, bool sh
     const long rank = k > 0 ? k : 0;
     const std::vector<std::int64_t> m = readMatrix(matrixName, rank);
     const std::string typed = weights;
-    const KappaResult r = kappaStatistics(static_cast<int>(rank), m, weights, level,
-                                          [&](const std::string& lowered) {
-                                            return readWeightsFile(lowered, typed, rank);
-                                          });
+    const KappaResult r = kappaStatistics(
+        static_cast<int>(rank), m, weights, level,
+        [&](const std::string& lowered) { return readWeightsFile(lowered, typed, rank); });
     out << "\n"
         << "  kappa  =" << common::consoleDouble(r.kappa) << "\n"
         << "p(kappa) =" << common::consoleDouble(r.pValue) << "\n"

@@ -29,9 +29,9 @@ double square(double x) { return x * x; }
 
 }  // namespace
 
-KappaResult kappaStatistics(int k, const std::vector<std::int64_t>& m, std::string& weightsText,
-                            double level,
-                            const std::function<std::vector<double>(const std::string&)>& readWeights) {
+KappaResult kappaStatistics(
+    int k, const std::vector<std::int64_t>& m, std::string& weightsText, double level,
+    const std::function<std::vector<double>(const std::string&)>& readWeights) {
   for (char& c : weightsText) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   const int mode = weightMode(weightsText);
   const std::size_t kk = static_cast<std::size_t>(k > 0 ? k : 0);

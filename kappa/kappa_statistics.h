@@ -28,9 +28,9 @@ int weightMode(const std::string& lowerCased);
 // text (lower-cased in place) and confidence level p.  For a weights file,
 // readWeights(name) returns its k x k values in row order.  All arithmetic
 // follows IEEE rules: degenerate tables give infinities and not-a-numbers.
-KappaResult kappaStatistics(int k, const std::vector<std::int64_t>& m, std::string& weightsText,
-                            double p,
-                            const std::function<std::vector<double>(const std::string&)>& readWeights);
+KappaResult kappaStatistics(
+    int k, const std::vector<std::int64_t>& m, std::string& weightsText, double p,
+    const std::function<std::vector<double>(const std::string&)>& readWeights);
 
 // The agreement word: excellent above 0.8, good above 0.6, moderate above
 // 0.4, poor above 0.2, bad from 0, very bad below 0 or for not-a-number.
