@@ -13,8 +13,13 @@
 namespace common {
 namespace {
 
+// "file not found" for a name that leads nowhere, "bad file name or path"
+// for one that leads to something that cannot be read as a file.
 [[noreturn]] void cannotOpen(const std::string& path, int error) {
-  throw ToolError(Fault::kFileNotFound, "cannot open \"" + path + "\": " + std::strerror(error));
+  const Fault fault =
+      (error == ENOENT || error == ENOTDIR) ? Fault::kFileNotFound : Fault::kBadFileName;
+  throw ToolError(fault, "cannot open \"" + path + "\": " + std::string(faultName(fault)) +
+                             " (" + std::strerror(error) + ")");
 }
 
 }  // namespace

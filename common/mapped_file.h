@@ -13,9 +13,10 @@ namespace common {
 
 class MappedFile {
  public:
-  // Opens "path".  Throws ToolError(kFileNotFound) with the text
-  //   cannot open "PATH": REASON
-  // when it cannot be opened or read (missing, a folder, no permission).
+  // Opens "path".  Throws ToolError with the text
+  //   cannot open "PATH": file not found (No such file or directory)
+  // when it cannot be opened or read: kFileNotFound for a missing file,
+  // kBadFileName ("bad file name or path") for a folder, no permission, ...
   explicit MappedFile(const std::string& path);
   ~MappedFile();
   MappedFile(const MappedFile&) = delete;

@@ -12,7 +12,9 @@ namespace common {
 namespace {
 
 ToolError writeError(const std::string& path, int error) {
-  return ToolError(Fault::kBadFileName, "cannot write \"" + path + "\": " + std::strerror(error));
+  return ToolError(Fault::kBadFileName, "cannot write \"" + path +
+                                            "\": bad file name or path (" +
+                                            std::strerror(error) + ")");
 }
 
 }  // namespace

@@ -110,7 +110,7 @@ TEST(KappaDialogue, ZeroLevelMeansNinetyFivePercent) {
   std::istringstream in("missing-file.txt\n2\n0\n0\n");
   std::ostringstream out, err;
   EXPECT_EQ(runKappatest(in, out, err, false), 1);
-  EXPECT_EQ(err.str(), "kappatest: cannot open \"missing-file.txt\": No such file or directory\n");
+  EXPECT_EQ(err.str(), "kappatest: cannot open \"missing-file.txt\": file not found (No such file or directory)\n");
   EXPECT_EQ(out.str().find("kappa  ="), std::string::npos);  // no report
 }
 

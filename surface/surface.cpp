@@ -274,7 +274,8 @@ void Surface::save(const std::string& path) const {
   bool ok = file.open(QIODevice::WriteOnly) && impl_->image.save(&file, format) && file.commit();
   if (!ok) {
     throw common::ToolError(common::Fault::kBadFileName,
-                            "cannot write \"" + path + "\": " + file.errorString().toStdString());
+                            "cannot write \"" + path + "\": bad file name or path (" +
+                                file.errorString().toStdString() + ")");
   }
 }
 

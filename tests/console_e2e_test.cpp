@@ -67,9 +67,9 @@ TEST(KappatestE2e, UnreadableFilesStopWithoutAReport) {
     std::string answers;
     std::string err;
   } cases[] = {
-      {"none.txt\n2\n\n0\n", "kappatest: cannot open \"none.txt\": No such file or directory\n"},
+      {"none.txt\n2\n\n0\n", "kappatest: cannot open \"none.txt\": file not found (No such file or directory)\n"},
       {"m.txt\n2\n\n1\n3\nw.txt\n",
-       "kappatest: cannot open \"w.txt\": No such file or directory\n"},
+       "kappatest: cannot open \"w.txt\": file not found (No such file or directory)\n"},
       {"m.txt\n100000\n\n0\n",
        "kappatest: a confusion matrix of rank 100000 is too large (at most 10000)\n"},
   };
@@ -125,11 +125,11 @@ TEST(ColfoldE2e, FailuresShowTheErrorReportAndKeepTheOldOutput) {
     std::string reason;
   } cases[] = {
       {{"none.txt", "old.pat", "1", "1", "1"},
-       "Colfold: cannot open \"none.txt\": No such file or directory\n"},
+       "Colfold: cannot open \"none.txt\": file not found (No such file or directory)\n"},
       {{"bad.txt", "old.pat", "1", "1", "1"},
        "Colfold: bad.txt: line 2: type mismatch: expected a number, got \"five\"\n"},
       {{"bad.txt", "no/dir/x.pat", "1", "1", "1"},
-       "Colfold: cannot write \"no/dir/x.pat\": No such file or directory\n"},
+       "Colfold: cannot write \"no/dir/x.pat\": bad file name or path (No such file or directory)\n"},
   };
   for (const Case& c : cases) {
     RunResult run = runProgram(kColfold, c.args, dir);

@@ -24,7 +24,8 @@ class ResultsFile {
       : path_(path), file_(std::fopen(path.c_str(), "wb")) {
     if (!file_) {
       throw common::ToolError(common::Fault::kBadFileName,
-                              "cannot write \"" + path + "\": " + std::strerror(errno));
+                              "cannot write \"" + path + "\": bad file name or path (" +
+                                  std::strerror(errno) + ")");
     }
   }
   ~ResultsFile() { std::fclose(file_); }
@@ -33,7 +34,8 @@ class ResultsFile {
     std::fputs("\r\n", file_);
     if (std::fflush(file_) != 0) {
       throw common::ToolError(common::Fault::kBadFileName,
-                              "cannot write \"" + path_ + "\": " + std::strerror(errno));
+                              "cannot write \"" + path_ + "\": bad file name or path (" +
+                                  std::strerror(errno) + ")");
     }
   }
 
@@ -177,8 +179,28 @@ double sumOf(const std::vector<double>& terms, double e) {
 
 }  // namespace
 
+namespace {
+SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& hooks,
+                       UniformRandom& random);
+}  // namespace
+
 SensitivityRun sens_main(const SensitivityFiles& files, const SensitivityHooks& hooks,
                          UniformRandom& random) {
+  try {
+    return analyse(files, hooks, random);
+  } catch (const common::ToolError& e) {
+    // An overflow of the network names its pattern; say in which file.
+    if (e.fault() != common::Fault::kOverflow || std::string(e.what()).rfind("pattern ", 0) != 0) {
+      throw;
+    }
+    throw common::ToolError(e.fault(), files.patterns + ": " + e.what());
+  }
+}
+
+namespace {
+
+SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& hooks,
+                       UniformRandom& random) {
   common::MappedFile patternFile(files.patterns);
   common::MappedFile weightsFile(files.weights);
   ResultsFile results(files.results);
@@ -247,5 +269,7 @@ SensitivityRun sens_main(const SensitivityFiles& files, const SensitivityHooks& 
   } while (!noise.atEnd());
   return run;
 }
+
+}  // namespace
 
 }  // namespace ebp

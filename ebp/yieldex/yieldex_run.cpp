@@ -5,6 +5,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/errors.h"
 #include "common/mapped_file.h"
 #include "common/number_forms.h"
 #include "common/text_writer.h"
@@ -96,7 +97,12 @@ YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
   call(hooks.wait);
   if (hooks.legend) hooks.legend(wh.nO);
 
-  const std::vector<double> y = forwardAll(patterns, weights);
+  std::vector<double> y;
+  try {
+    y = forwardAll(patterns, weights);
+  } catch (const common::ToolError& e) {
+    throw common::ToolError(e.fault(), files.patterns + ": " + e.what());
+  }
   const int nO = wh.nO;
   // The output file is formatted and written on a second thread while this
   // one plots the points and adds up the sums, both in pattern order.
@@ -127,7 +133,11 @@ YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
   YieldexResult result;
   result.patterns = patterns.nP;
   result.outputs = nO;
-  result.statistics = computeStatistics(perOutput, pooled, patterns.nP);
+  try {
+    result.statistics = computeStatistics(perOutput, pooled, patterns.nP);
+  } catch (const common::ToolError& e) {
+    throw common::ToolError(e.fault(), files.patterns + ": " + e.what());
+  }
   result.report = reportText(files.patterns, files.weights, result.statistics);
   call(hooks.refresh);
   return result;
