@@ -67,7 +67,8 @@ TEST(KappatestE2e, UnreadableFilesStopWithoutAReport) {
     std::string answers;
     std::string err;
   } cases[] = {
-      {"none.txt\n2\n\n0\n", "kappatest: cannot open \"none.txt\": file not found (No such file or directory)\n"},
+      {"none.txt\n2\n\n0\n",
+       "kappatest: cannot open \"none.txt\": file not found (No such file or directory)\n"},
       {"m.txt\n2\n\n1\n3\nw.txt\n",
        "kappatest: cannot open \"w.txt\": file not found (No such file or directory)\n"},
       {"m.txt\n100000\n\n0\n",
@@ -129,7 +130,8 @@ TEST(ColfoldE2e, FailuresShowTheErrorReportAndKeepTheOldOutput) {
       {{"bad.txt", "old.pat", "1", "1", "1"},
        "Colfold: bad.txt: line 2: type mismatch: expected a number, got \"five\"\n"},
       {{"bad.txt", "no/dir/x.pat", "1", "1", "1"},
-       "Colfold: cannot write \"no/dir/x.pat\": bad file name or path (No such file or directory)\n"},
+       "Colfold: cannot write \"no/dir/x.pat\": bad file name or path (No such file or "
+       "directory)\n"},
   };
   for (const Case& c : cases) {
     RunResult run = runProgram(kColfold, c.args, dir);

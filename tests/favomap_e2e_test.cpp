@@ -72,7 +72,8 @@ TEST(FavomapE2e, ProgramMessagesGoToStandardErrorAndStopTheRun) {
       {{"--bmu", "iris.bmu", "--first", "149", "--num", "5"},
        "Favomap5: iris.bmu: item 454 (line 154): input past end of file\n"},
       {{"--bmu", "iris.bmu", "--output", "no/such/folder/map.bmp"},
-       "Favomap5: cannot write \"no/such/folder/map.bmp\": bad file name or path (No such file or directory)\n"},
+       "Favomap5: cannot write \"no/such/folder/map.bmp\": bad file name or path (No such file or "
+       "directory)\n"},
       {{"--bmu", "iris.bmu", "--config", "nothing.cfg"},
        "Favomap5: cannot open \"nothing.cfg\": file not found (No such file or directory)\n"},
       {{"--bmu", "iris.bmu", "--option", "5"}, "Favomap5: --option takes 1, 2, 3 or 4\n"},

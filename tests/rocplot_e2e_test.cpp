@@ -92,9 +92,11 @@ TEST(RocplotE2e, FailuresSayWhatAndWriteNothing) {
     std::string err;
   } cases[] = {
       {{}, "usage: rocplot FILE [roc] [--picture FILE.bmp|FILE.png]\n"},
-      {{"missing.txt", "roc"}, "rocplot: cannot open \"missing.txt\": file not found (No such file or directory)\n"},
+      {{"missing.txt", "roc"},
+       "rocplot: cannot open \"missing.txt\": file not found (No such file or directory)\n"},
       {{"  ", "roc"}, "rocplot: cannot open \"\": file not found (No such file or directory)\n"},
-      {{"folder", "roc"}, "rocplot: cannot open \"folder\": bad file name or path (Is a directory)\n"},
+      {{"folder", "roc"},
+       "rocplot: cannot open \"folder\": bad file name or path (Is a directory)\n"},
       {{"bad.txt", "roc"},
        "rocplot: bad.txt: line 2: type mismatch: expected a number, got \"zero\"\n"},
       {{"bad.txt", "--picture"}, "usage: rocplot FILE [roc] [--picture FILE.bmp|FILE.png]\n"},

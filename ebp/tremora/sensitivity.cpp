@@ -23,9 +23,9 @@ class ResultsFile {
   explicit ResultsFile(const std::string& path)
       : path_(path), file_(std::fopen(path.c_str(), "wb")) {
     if (!file_) {
-      throw common::ToolError(common::Fault::kBadFileName,
-                              "cannot write \"" + path + "\": bad file name or path (" +
-                                  std::strerror(errno) + ")");
+      throw common::ToolError(
+          common::Fault::kBadFileName,
+          "cannot write \"" + path + "\": bad file name or path (" + std::strerror(errno) + ")");
     }
   }
   ~ResultsFile() { std::fclose(file_); }
@@ -33,9 +33,9 @@ class ResultsFile {
     std::fputs(text.c_str(), file_);
     std::fputs("\r\n", file_);
     if (std::fflush(file_) != 0) {
-      throw common::ToolError(common::Fault::kBadFileName,
-                              "cannot write \"" + path_ + "\": bad file name or path (" +
-                                  std::strerror(errno) + ")");
+      throw common::ToolError(
+          common::Fault::kBadFileName,
+          "cannot write \"" + path_ + "\": bad file name or path (" + std::strerror(errno) + ")");
     }
   }
 
