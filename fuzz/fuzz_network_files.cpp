@@ -1,0 +1,49 @@
+// The network files: pattern and weights headers and records, noise.cfg,
+// and the reread of test.err, on the same input.
+#include <cstdint>
+#include <string>
+
+#include "common/errors.h"
+#include "ebp/network_files.h"
+#include "ebp/number_stream.h"
+#include "ebp/tremora/sensitivity_report.h"
+#include "fuzz/fuzz_support.h"
+
+namespace {
+
+template <typename F>
+void tolerant(F&& f) {
+  try {
+    f();
+  } catch (const common::ToolError&) {
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  tolerant([&] {
+    ebp::NumberStream in(text, "p.pat");
+    const ebp::PatternHeader h = ebp::readPatternHeader(in);
+    ebp::read_patterns(in, h.nI, h.nO, h.nP);
+  });
+  tolerant([&] {
+    ebp::NumberStream in(text, "w.wgt");
+    const ebp::WeightsHeader h = ebp::readWeightsHeader(in);
+    ebp::read_weights(in, h.nI, h.nH, h.nO);
+  });
+  tolerant([&] {
+    ebp::NumberStream in(text, "noise.cfg");
+    ebp::readPerturbations(in);
+    ebp::readNoiseLevels(in);
+  });
+  fuzz::TempFile results(data, size, ".err");
+  fuzz::TempFile noise(data, size, ".cfg");
+  tolerant([&] {
+    const ebp::SensitivityFiles files{"p.pat", "w.wgt", results.path(), noise.path()};
+    const ebp::SensitivityTable t = ebp::rereadResults(files, 3, 2);
+    ebp::dataPage(t);
+  });
+  return 0;
+}
