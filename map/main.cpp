@@ -96,10 +96,7 @@ int runDialog(QApplication& app) {
   map::OptionsDialog::Environment env;
   env.settingsPath = [programDir] { return map::chooseSettingsFile("", programDir); };
   env.toolkit = &toolkit;
-  env.endProgram = [&app](int status) {
-    QApplication::closeAllWindows();
-    app.exit(status);
-  };
+  env.endProgram = surface::programEnder(app);
   dialog = new map::OptionsDialog(env);
   dialog->show();
   const int status = app.exec();

@@ -45,6 +45,13 @@ std::unique_ptr<QApplication> startApplication(int& argc, char** argv) {
   return std::make_unique<QApplication>(argc, argv);
 }
 
+std::function<void(int)> programEnder(QApplication& app) {
+  return [&app](int status) {
+    QApplication::closeAllWindows();
+    app.exit(status);
+  };
+}
+
 void ensureGuiApplication() {
   if (QGuiApplication::instance() != nullptr) return;
   chooseOffscreenIfHeadless();

@@ -2,6 +2,7 @@
 #ifndef SURFACE_APP_H_
 #define SURFACE_APP_H_
 
+#include <functional>
 #include <memory>
 
 class QApplication;
@@ -16,6 +17,10 @@ bool hasDisplay();
 // "offscreen" platform, so pictures, fonts and even hidden widgets work on a
 // bare machine.  "argc" and "argv" must outlive the application.
 std::unique_ptr<QApplication> startApplication(int& argc, char** argv);
+
+// What "end the program" does in a window program: every window closes and
+// the event loop of "app" ends with "status".
+std::function<void(int status)> programEnder(QApplication& app);
 
 // Makes sure a Qt application exists (fonts and widgets need one), starting
 // an off-screen one for the rest of the process if there is none.

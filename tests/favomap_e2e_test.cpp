@@ -88,6 +88,28 @@ TEST(FavomapE2e, ProgramMessagesGoToStandardErrorAndStopTheRun) {
   }
 }
 
+// Headers that announce more than a small file can hold fail at once,
+// without allocating what they announce.
+TEST(FavomapE2e, HugeHeadersFailQuickly) {
+  fs::path dir = exampleDir("huge");
+  writeFile(dir / "wide.bmu", "hexa\n1\n100000,100000\nA,1,1\n");
+  writeFile(dir / "big.bmu", "hexa\n1\n30000,30000\nA,1,1\n");
+  writeFile(dir / "big.wgt", "w\n30000 30000 30000\n1 2 3\n");
+  struct Case {
+    std::vector<std::string> args;
+    std::string fault;
+  } cases[] = {
+      {{"--bmu", "wide.bmu"}, "overflow"},
+      {{"--bmu", "big.bmu"}, "too large"},
+      {{"--bmu", "iris.bmu", "--option", "2", "--wgt", "big.wgt"}, "input past end of file"},
+  };
+  for (const Case& c : cases) {
+    RunResult run = runProgram(kFavomap, c.args, dir, "", 20);
+    EXPECT_EQ(run.status, 1) << c.args[1];
+    EXPECT_NE(run.err.find(c.fault), std::string::npos) << run.err;
+  }
+}
+
 TEST(FavomapE2e, CorrectedColumnsAreReportedAsTheDialogShowsThem) {
   fs::path dir = exampleDir("corrected");
   RunResult var = runProgram(

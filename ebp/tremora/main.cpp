@@ -23,10 +23,7 @@ int runWindow(QApplication& app) {
   ebp::TremoraWindow::Environment env;
   env.toolkit = &toolkit;
   env.programDir = QCoreApplication::applicationDirPath().toStdString();
-  env.endProgram = [&app](int status) {
-    QApplication::closeAllWindows();
-    app.exit(status);
-  };
+  env.endProgram = surface::programEnder(app);
   ebp::TremoraWindow window(env);
   window.show();
   return app.exec();

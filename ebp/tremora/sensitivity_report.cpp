@@ -66,16 +66,22 @@ SensitivityTable rereadResults(const SensitivityFiles& files, int levels, int nI
     in.next();
     for (int l = 0; l < levels; ++l) t.levels.push_back(static_cast<float>(in.next()));
   }
+  measureRange(t);
+  return t;
+}
+
+void measureRange(SensitivityTable& t) {
+  float dmax = 0;
   float dmin = 9e9f;
   for (const auto& row : t.change) {
     for (float d : row) {
-      if (d > t.dmax) t.dmax = d;
+      if (d > dmax) dmax = d;
       if (d < dmin) dmin = d;
     }
   }
+  t.dmax = dmax;
   t.dmin = dmin > 0 ? 0 : dmin;
   t.range = std::fabs(t.dmin) + t.dmax;
-  return t;
 }
 
 std::string dataPage(const SensitivityTable& t) {

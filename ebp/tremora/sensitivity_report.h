@@ -25,6 +25,10 @@ struct SensitivityTable {
   float range = 0;                         // |dmin| + dmax
 };
 
+// Sets dmax, dmin and range from the changes: dmax the largest of 0 and every
+// D, dmin the smallest (starting from 9e9, then 0 when it ends above 0).
+void measureRange(SensitivityTable& table);
+
 // Rereads test.err (its three header lines skipped whole, then E0 and
 // levels x nI errors) and the levels of noise.cfg.  E0 = 0 is a division by
 // zero error.

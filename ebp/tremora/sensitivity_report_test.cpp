@@ -15,15 +15,7 @@ SensitivityTable tableOf(std::vector<float> levels, std::vector<std::vector<floa
   t.e0 = e0;
   t.levels = std::move(levels);
   t.change = std::move(change);
-  float dmin = 9e9f;
-  for (const auto& row : t.change) {
-    for (float d : row) {
-      if (d > t.dmax) t.dmax = d;
-      if (d < dmin) dmin = d;
-    }
-  }
-  t.dmin = dmin > 0 ? 0 : dmin;
-  t.range = std::fabs(t.dmin) + t.dmax;
+  measureRange(t);
   return t;
 }
 
@@ -65,6 +57,19 @@ TEST(InfoPage, CountsAndFiles) {
             "    number of hidden nodes = \r\n    number of output nodes = 1\r\n\r\n\r\n"
             " noise levels: /p/noise.cfg\r\n\r\n    perturbations per pattern: 10\r\n\r\n\r\n"
             " output saved to: /p/test.err");
+}
+
+TEST(PlotAxes, RangeOfTheChanges) {
+  const SensitivityTable up = tableOf({0.1f}, {{0.5f, 0.25f}});
+  EXPECT_EQ(up.dmax, 0.5f);
+  EXPECT_EQ(up.dmin, 0.0f);  // all changes above 0
+  EXPECT_EQ(up.range, 0.5f);
+  const SensitivityTable both = tableOf({0.1f}, {{-0.25f, 1.0f}});
+  EXPECT_EQ(both.dmin, -0.25f);
+  EXPECT_EQ(both.range, 1.25f);
+  const SensitivityTable down = tableOf({0.1f}, {{-0.5f}});
+  EXPECT_EQ(down.dmax, 0.0f);
+  EXPECT_EQ(down.range, 0.5f);
 }
 
 TEST(PlotAxes, LevelLabels) {

@@ -11,6 +11,7 @@
 #include "common/errors.h"
 #include "common/number_forms.h"
 #include "ebp/forward_pass.h"
+#include "ebp/testing.h"
 #include "ebp/tremora/sensitivity_report.h"
 
 namespace ebp {
@@ -18,20 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Scratch {
-  fs::path dir = fs::temp_directory_path() / ("tremora_test_" + std::to_string(getpid()));
-  Scratch() { fs::create_directories(dir); }
-  ~Scratch() { fs::remove_all(dir); }
-  std::string file(const std::string& name, const std::string& text) const {
-    std::ofstream(dir / name, std::ios::binary) << text;
-    return (dir / name).string();
-  }
-  std::string read(const std::string& name) const {
-    std::ifstream in(dir / name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+struct Scratch : testing::Scratch {
+  Scratch() : testing::Scratch("tremora_test") {}
   SensitivityFiles files(const std::string& pat, const std::string& wgt, const std::string& noise,
                          const std::string& results = "test.err") const {
     return {file("n.pat", pat), file("n.wgt", wgt), (dir / results).string(),

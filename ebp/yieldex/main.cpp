@@ -22,10 +22,7 @@ int runWindow(QApplication& app) {
   surface::QtToolkit toolkit("Yieldex", nullptr);
   ebp::YieldexWindow::Environment env;
   env.toolkit = &toolkit;
-  env.endProgram = [&app](int status) {
-    QApplication::closeAllWindows();
-    app.exit(status);
-  };
+  env.endProgram = surface::programEnder(app);
   ebp::YieldexWindow window(env);
   window.show();
   QTimer::singleShot(0, &window, [&window] { window.run(); });

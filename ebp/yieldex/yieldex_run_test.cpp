@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "common/errors.h"
+#include "ebp/testing.h"
 #include "ebp/yieldex/names.h"
 #include "ebp/yieldex/plot.h"
 #include "ebp/yieldex/report.h"
@@ -17,20 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Scratch {
-  fs::path dir = fs::temp_directory_path() / ("yieldex_test_" + std::to_string(getpid()));
-  Scratch() { fs::create_directories(dir); }
-  ~Scratch() { fs::remove_all(dir); }
-  std::string file(const std::string& name, const std::string& text) const {
-    std::ofstream(dir / name, std::ios::binary) << text;
-    return (dir / name).string();
-  }
-  std::string read(const std::string& name) const {
-    std::ifstream in(dir / name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+struct Scratch : testing::Scratch {
+  Scratch() : testing::Scratch("yieldex_test") {}
 };
 
 TEST(YieldexNames, ProposalsCutAtTheFirstPeriodOfThePath) {

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <random>
 
+#include "map/draw/test_grids.h"
+
 namespace map::draw {
 namespace {
 
@@ -73,14 +75,7 @@ TEST(Distance, EveryMeasureIsSymmetric) {
   }
 }
 
-SomGrid gridOf(int rows, int cols, int vars) {
-  SomGrid g;
-  g.nRows = rows;
-  g.nCols = cols;
-  g.nVars = vars;
-  g.weights = common::Grid3<float>({1, cols}, {1, rows}, {1, vars});
-  return g;
-}
+using testing::gridOf;
 
 TEST(MaxDistance, FindsTheLargestNeighbourPair) {
   SomGrid row = gridOf(1, 2, 2);

@@ -5,6 +5,7 @@
 #include "common/colour.h"
 #include "map/draw/distance.h"
 #include "map/draw/lattice.h"
+#include "map/draw/test_grids.h"
 
 namespace map::draw {
 namespace {
@@ -13,14 +14,7 @@ using common::Colour;
 using common::kBlack;
 using common::kWhite;
 
-SomGrid gridOf(int rows, int cols, int vars) {
-  SomGrid g;
-  g.nRows = rows;
-  g.nCols = cols;
-  g.nVars = vars;
-  g.weights = common::Grid3<float>({1, cols}, {1, rows}, {1, vars});
-  return g;
-}
+using testing::gridOf;
 
 // A picture with the renderer's kind of scale: y from 0.5 down, about 60
 // pixels a map unit.
