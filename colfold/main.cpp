@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <new>
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -82,6 +83,9 @@ int main(int argc, char** argv) {
     std::cout << common::consoleInteger(count) << "  dati convertiti\n";
   } catch (const common::ToolError& error) {
     reportError(error.what());
+    return 1;
+  } catch (const std::bad_alloc&) {
+    reportError("out of memory");
     return 1;
   }
   return 0;

@@ -47,15 +47,25 @@ WeightsHeader readWeightsHeader(NumberStream& in) {
 PatternSet read_patterns(NumberStream& in, int nI, int nO, long nP) {
   const double total = static_cast<double>(nP) * (static_cast<double>(nI) + nO);
   checkCounts(in, total, {double(nI), double(nO), double(nP)});
+  // Every stored value but the bias input is a number of the file; patterns
+  // of no numbers at all would have the file justify nothing.
+  const double cells = static_cast<double>(nP) * (static_cast<double>(nI) + 1 + nO);
+  if (cells > 16.0 * (static_cast<double>(in.rest().size()) + 1) + (1 << 20)) {
+    throw common::makeError(common::Fault::kTooLarge, in.fileName(),
+                            "item " + std::to_string(in.itemsRead()),
+                            "the header announces " + std::to_string(nP) + " patterns of " +
+                                std::to_string(nI) + " inputs and " + std::to_string(nO) +
+                                " outputs, more than the file can describe");
+  }
   PatternSet set;
   set.nI = nI;
   set.nO = nO;
   set.nP = nP;
-  set.inputs.resize(static_cast<std::size_t>(nP) * (nI + 1));
-  set.targets.resize(static_cast<std::size_t>(nP) * nO);
+  set.inputs.resize(static_cast<std::size_t>(nP) * (static_cast<std::size_t>(nI) + 1));
+  set.targets.resize(static_cast<std::size_t>(nP) * static_cast<std::size_t>(nO));
   // Each thread's numbers arrive in index order: a cursor per thread follows
   // them, dividing only when a thread starts.
-  const long perRecord = nI + nO;
+  const long perRecord = static_cast<long>(nI) + nO;
   struct Cursor {
     long expected = -1, p = 0, c = 0;
   };
@@ -68,7 +78,8 @@ PatternSet read_patterns(NumberStream& in, int nI, int nO, long nP) {
       at.c = index % perRecord;
     }
     if (at.c < nI) {
-      set.inputs[static_cast<std::size_t>(at.p) * (nI + 1) + at.c] = value;
+      set.inputs[static_cast<std::size_t>(at.p) * (static_cast<std::size_t>(nI) + 1) +
+                 static_cast<std::size_t>(at.c)] = value;
     } else {
       set.targets[static_cast<std::size_t>(at.p) * nO + (at.c - nI)] = value;
     }
@@ -90,8 +101,8 @@ EbpWeights read_weights(NumberStream& in, int nI, int nH, int nO) {
   w.nI = nI;
   w.nH = nH;
   w.nO = nO;
-  w.w1.resize(static_cast<std::size_t>(nI + 1) * (nH + 1));
-  w.w2.resize(static_cast<std::size_t>(nH + 1) * nO);
+  w.w1.resize((static_cast<std::size_t>(nI) + 1) * (static_cast<std::size_t>(nH) + 1));
+  w.w2.resize((static_cast<std::size_t>(nH) + 1) * static_cast<std::size_t>(nO));
   for (double& v : w.w1) v = in.next();
   for (double& v : w.w2) v = in.next();
   return w;

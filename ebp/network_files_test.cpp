@@ -80,6 +80,19 @@ TEST(NetworkFiles, HeadersThatPromiseTooMuchFailBeforeAllocating) {
   } catch (const common::ToolError& e) {
     EXPECT_EQ(e.fault(), common::Fault::kPastEndOfFile);
   }
+  // Found by the fuzzer: no inputs, no outputs, 888888888 patterns.
+  NumberStream empty("\n0.02\r.05\r\n888888888\n0.8", "p.pat");
+  const PatternHeader eh = readPatternHeader(empty);
+  try {
+    read_patterns(empty, eh.nI, eh.nO, eh.nP);
+    FAIL();
+  } catch (const common::ToolError& e) {
+    EXPECT_EQ(e.fault(), common::Fault::kTooLarge);
+  }
+  // Found by the fuzzer: counts whose sum overflows 32 bits, with no patterns.
+  NumberStream wide("1010000010 2000000000 0 1 2 3", "p.pat");
+  const PatternHeader wh2 = readPatternHeader(wide);
+  EXPECT_EQ(read_patterns(wide, wh2.nI, wh2.nO, wh2.nP).nP, 0);
   NumberStream negative("-2 1 1 0 0 0", "w.wgt");
   const WeightsHeader wh = readWeightsHeader(negative);
   EXPECT_THROW(read_weights(negative, wh.nI, wh.nH, wh.nO), common::ToolError);

@@ -70,12 +70,7 @@ PassResult drawingPass(RunState& state, MapControls& controls, const std::string
   state.grid = draw::SomGrid{};
   state.grid.nRows = header.nRows;
   state.grid.nCols = header.nCols;
-  if (static_cast<double>(header.nRows) * header.nCols > kMostUnits) {
-    throw common::makeError(common::Fault::kTooLarge, state.bmuFile, "line 3",
-                            "a map of " + std::to_string(header.nRows) + " x " +
-                                std::to_string(header.nCols) + " units is more than " +
-                                std::to_string(static_cast<long>(kMostUnits)) + " units can show");
-  }
+  checkMapSize(header.nRows, header.nCols, state.bmuFile, "line 3");
   if (!std::isfinite(settings.hexSize)) {
     throw common::makeError(common::Fault::kOverflow, settingsPath, "line 2",
                             "hexSize is not a finite number");

@@ -15,11 +15,6 @@
 
 namespace map {
 
-// A map larger than this many units cannot be told apart on any picture the
-// window can hold (every unit would be under a pixel); it is refused before
-// its grids are allocated.
-inline constexpr double kMostUnits = 4000000;
-
 struct PassResult {
   surface::Surface picture{1, 1};
   std::string caption;

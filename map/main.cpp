@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <cstdio>
+#include <new>
 #include <string>
 
 #include "common/errors.h"
@@ -155,6 +156,9 @@ int main(int argc, char** argv) {
     return 1;
   } catch (const common::ToolError& error) {
     std::fprintf(stderr, "Favomap5: %s\n", error.what());
+    return 1;
+  } catch (const std::bad_alloc&) {
+    std::fputs("Favomap5: out of memory\n", stderr);
     return 1;
   }
   return 0;

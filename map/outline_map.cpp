@@ -17,6 +17,7 @@ void readOutlineCoefficients(const std::string& wgtPath, draw::SomGrid& grid) {
   grid.nRows = in.readInteger();
   grid.nCols = in.readInteger();
   const int m = in.readInteger();
+  checkMapSize(grid.nRows, grid.nCols, wgtPath, "line 2");
   const double announced =
       static_cast<double>(std::max(grid.nRows, 0)) * std::max(grid.nCols, 0) * std::max(m, 0);
   if (announced > static_cast<double>(in.remaining()) + 1) {

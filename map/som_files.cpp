@@ -78,6 +78,16 @@ BmuHeader checkGridType(const std::string& bmuPath, surface::Toolkit& toolkit) {
   return h;
 }
 
+void checkMapSize(double rows, double cols, const std::string& file, const std::string& place) {
+  if (rows * cols > kMostUnits) {
+    throw common::makeError(common::Fault::kTooLarge, file, place,
+                            "a map of " + std::to_string(static_cast<long>(rows)) + " x " +
+                                std::to_string(static_cast<long>(cols)) + " units is more than " +
+                                std::to_string(static_cast<long>(kMostUnits)) +
+                                " units can show");
+  }
+}
+
 void readWeights(const std::string& wgtPath, draw::SomGrid& grid) {
   InputFile file(wgtPath);
   ItemReader& in = file.items();
@@ -85,6 +95,7 @@ void readWeights(const std::string& wgtPath, draw::SomGrid& grid) {
   grid.nRows = in.readInteger();
   grid.nCols = in.readInteger();
   grid.nVars = in.readInteger();
+  checkMapSize(grid.nRows, grid.nCols, wgtPath, "line 2");
   // A header that announces more values than the file could hold (each takes
   // at least one character) is refused before anything is allocated.
   const double announced = static_cast<double>(std::max(grid.nRows, 0)) * std::max(grid.nCols, 0) *

@@ -98,6 +98,14 @@ class ClassReader {
   surface::Toolkit& toolkit_;
 };
 
+// A map larger than this many units cannot be told apart on any picture the
+// window can hold (every unit would be under a pixel); its files are refused
+// before anything is allocated for it.
+inline constexpr double kMostUnits = 4000000;
+
+// Throws ToolError(kTooLarge), naming "file", when rows x cols is above kMostUnits.
+void checkMapSize(double rows, double cols, const std::string& file, const std::string& place);
+
 // The messages the renderer shows for the faults it tests itself.
 inline constexpr const char* kSquareGridMessage =
     "This program does not support SOMs with square grids!";

@@ -4,6 +4,7 @@
 
 #include "common/errors.h"
 #include "map/testing.h"
+#include "map/variable_maps.h"
 
 namespace map {
 namespace {
@@ -76,10 +77,26 @@ TEST(Weights, AHeaderAnnouncingMoreThanTheFileHoldsFailsAtOnce) {
   ScratchDir dir("huge");
   draw::SomGrid grid;
   try {
-    readWeights(dir.file("m.wgt", "c\n30000 30000 30000\n1 2 3\n"), grid);
+    readWeights(dir.file("m.wgt", "c\n2000 2000 30000\n1 2 3\n"), grid);
     FAIL();
   } catch (const common::ToolError& e) {
     EXPECT_EQ(e.fault(), common::Fault::kPastEndOfFile);
+  }
+  // A map too large to show is refused whatever its values (found by the
+  // fuzzer: 12487 x 7455 units of no stored values ran for minutes).
+  for (const char* header : {"c\n30000 30000 3\n1 2 3\n", "c\n12487 7455 0\n"}) {
+    try {
+      readWeights(dir.file("m.wgt", header), grid);
+      FAIL() << header;
+    } catch (const common::ToolError& e) {
+      EXPECT_EQ(e.fault(), common::Fault::kTooLarge);
+    }
+    try {
+      readOutlineCoefficients(dir.file("m.wgt", header), grid);
+      FAIL() << header;
+    } catch (const common::ToolError& e) {
+      EXPECT_EQ(e.fault(), common::Fault::kTooLarge);
+    }
   }
 }
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QString>
 #include <cstdio>
+#include <new>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -83,6 +84,9 @@ int main(int argc, char** argv) {
     }
   } catch (const common::ToolError& error) {
     std::fprintf(stderr, "rocplot: %s\n", error.what());
+    return 1;
+  } catch (const std::bad_alloc&) {
+    std::fputs("rocplot: out of memory\n", stderr);
     return 1;
   }
   return 0;

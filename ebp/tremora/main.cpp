@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <cstdio>
+#include <new>
 #include <string>
 
 #include "common/errors.h"
@@ -65,6 +66,9 @@ int runBatch(const QCommandLineParser& parser) {
   } catch (const common::ToolError& error) {
     if (terminal) std::fputs("\n", stderr);
     std::fprintf(stderr, "Tremora: %s\n", error.what());
+    return 1;
+  } catch (const std::bad_alloc&) {
+    std::fputs("Tremora: out of memory\n", stderr);
     return 1;
   }
   return 0;

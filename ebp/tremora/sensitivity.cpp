@@ -57,7 +57,7 @@ std::string quoted(const std::string& word, const std::string& path) {
 class Evaluator {
  public:
   Evaluator(const PatternSet& set, const EbpWeights& w)
-      : set_(set),
+      : set_((checkSize(set, w), set)),
         w_(w),
         hiddenCount_(w.nH + 1),
         prefix_(static_cast<std::size_t>(set.nP) * hiddenCount_),
@@ -67,6 +67,19 @@ class Evaluator {
   }
 
   const std::vector<double>& baseTerms() const { return base_; }
+
+  // The carried sums take nP x (nH + 1) values: refuse what no memory holds
+  // (two headers can each be small files and still multiply to terabytes).
+  static void checkSize(const PatternSet& set, const EbpWeights& w) {
+    const double values = static_cast<double>(set.nP) * (static_cast<double>(w.nH) + 1);
+    if (values > 1e9) {
+      throw common::ToolError(common::Fault::kTooLarge,
+                              "too large: " + std::to_string(set.nP) + " patterns through " +
+                                  std::to_string(w.nH) + " hidden nodes need " +
+                                  std::to_string(static_cast<long long>(values * 8 / 1e9)) +
+                                  " GB of working memory");
+    }
+  }
 
   // Starts input i (1-based) of a level: the carried sums stop before term i.
   void startInput(int i) {

@@ -7,6 +7,7 @@
 #include <QCommandLineParser>
 #include <QTimer>
 #include <cstdio>
+#include <new>
 #include <string>
 
 #include "common/errors.h"
@@ -46,6 +47,9 @@ int runBatch(const QCommandLineParser& parser) {
     if (parser.isSet("plot") && error.fault() == common::Fault::kDivisionByZero) {
       plot.save(parser.value("plot").toStdString());
     }
+    return 1;
+  } catch (const std::bad_alloc&) {
+    std::fputs("Yieldex: out of memory\n", stderr);
     return 1;
   }
   return 0;
