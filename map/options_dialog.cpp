@@ -30,36 +30,11 @@ void place(QWidget* w, const char* name, int left, int top, int width, int heigh
   w->setGeometry(px(left), px(top), px(width), px(height));
 }
 
-QLabel* label(QWidget* parent, const char* name, const char* text, int l, int t, int w, int h) {
-  auto* widget = new QLabel(text, parent);
-  place(widget, name, l, t, w, h);
-  return widget;
-}
-
-QLineEdit* textBox(QWidget* parent, const char* name, const char* text, int l, int t, int w,
-                   int h) {
-  auto* widget = new QLineEdit(text, parent);
-  place(widget, name, l, t, w, h);
-  return widget;
-}
-
-QCheckBox* checkBox(QWidget* parent, const char* name, const char* text, int l, int t, int w,
-                    int h) {
-  auto* widget = new QCheckBox(text, parent);
-  place(widget, name, l, t, w, h);
-  return widget;
-}
-
-QGroupBox* frame(QWidget* parent, const char* name, const char* caption, int l, int t, int w,
-                 int h) {
-  auto* widget = new QGroupBox(caption, parent);
-  place(widget, name, l, t, w, h);
-  return widget;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const char* caption, int l, int t, int w,
-                    int h) {
-  auto* widget = new QPushButton(caption, parent);
+// A control of kind T (label, text box, check box, frame, button) with its
+// text, form name and place.
+template <typename T>
+T* control(QWidget* parent, const char* name, const char* text, int l, int t, int w, int h) {
+  auto* widget = new T(text, parent);
   place(widget, name, l, t, w, h);
   return widget;
 }
@@ -82,7 +57,7 @@ void OptionsDialog::build() {
   font.setPointSizeF(7.5);
   setFont(font);
 
-  label(this, "Label11", "Select output options", 120, 480, 975, 495)->setWordWrap(true);
+  control<QLabel>(this, "Label11", "Select output options", 120, 480, 975, 495)->setWordWrap(true);
   const char* optionTexts[4] = {"(1) Plain SOM with object labes only",
                                 "(2) SOM with info about variables",
                                 "(3) SOM with interpolated external variable",
@@ -95,43 +70,45 @@ void OptionsDialog::build() {
   }
   option_[0]->setChecked(true);
 
-  label(this, "Label1", ".bmu file name", 195, 1605, 1020, 255);
-  visfile_ = textBox(this, "visfile", "", 1320, 1560, 2250, 285);
-  label(this, "Label2", ".bmp file name", 120, 2080, 1095, 255);
-  bmpout_ = textBox(this, "bmpout", kDefaultPicture, 1320, 2035, 2250, 285);
-  check4_ = checkBox(this, "Check4", "SOM units:   blank", 180, 2520, 1660, 255);
-  check3_ = checkBox(this, "Check3", "n. of BM patterns", 1995, 2520, 1560, 255);
+  control<QLabel>(this, "Label1", ".bmu file name", 195, 1605, 1020, 255);
+  visfile_ = control<QLineEdit>(this, "visfile", "", 1320, 1560, 2250, 285);
+  control<QLabel>(this, "Label2", ".bmp file name", 120, 2080, 1095, 255);
+  bmpout_ = control<QLineEdit>(this, "bmpout", kDefaultPicture, 1320, 2035, 2250, 285);
+  check4_ = control<QCheckBox>(this, "Check4", "SOM units:   blank", 180, 2520, 1660, 255);
+  check3_ = control<QCheckBox>(this, "Check3", "n. of BM patterns", 1995, 2520, 1560, 255);
 
-  frame1_ = frame(this, "Frame1", "Show series", 3720, 1440, 1215, 1335);
-  label(frame1_, "Label9", "First", 120, 280, 375, 255);
-  first_ = textBox(frame1_, "first", "", 600, 240, 495, 285);
-  label(frame1_, "Label10", "n", 120, 680, 375, 255);
-  num_ = textBox(frame1_, "num", "", 600, 640, 495, 285);
-  connect_ = checkBox(frame1_, "Connect", "Connect", 120, 1020, 975, 255);
+  frame1_ = control<QGroupBox>(this, "Frame1", "Show series", 3720, 1440, 1215, 1335);
+  control<QLabel>(frame1_, "Label9", "First", 120, 280, 375, 255);
+  first_ = control<QLineEdit>(frame1_, "first", "", 600, 240, 495, 285);
+  control<QLabel>(frame1_, "Label10", "n", 120, 680, 375, 255);
+  num_ = control<QLineEdit>(frame1_, "num", "", 600, 640, 495, 285);
+  connect_ = control<QCheckBox>(frame1_, "Connect", "Connect", 120, 1020, 975, 255);
 
-  frame3_ = frame(this, "Frame3", "(2)", 120, 2880, 4815, 1200);
-  label(frame3_, "Label5", ".wgt file name", 45, 315, 1050, 255);
-  codfile_ = textBox(frame3_, "codfile", "", 1200, 285, 2250, 285);
-  label(frame3_, "Label6", "color coded variable (.wgt file column #)", 120, 720, 2895, 255);
-  colcod_ = textBox(frame3_, "colcod", "", 3045, 720, 405, 285);
-  check1_ = checkBox(frame3_, "Check1", "Outline", 3600, 240, 1000, 255);
-  histOn_ = checkBox(frame3_, "hist_on", "Histogram", 3600, 540, 1000, 255);
-  check2_ = checkBox(frame3_, "Check2", "Distance", 3600, 840, 1000, 255);
+  frame3_ = control<QGroupBox>(this, "Frame3", "(2)", 120, 2880, 4815, 1200);
+  control<QLabel>(frame3_, "Label5", ".wgt file name", 45, 315, 1050, 255);
+  codfile_ = control<QLineEdit>(frame3_, "codfile", "", 1200, 285, 2250, 285);
+  control<QLabel>(frame3_, "Label6", "color coded variable (.wgt file column #)", 120, 720, 2895,
+                  255);
+  colcod_ = control<QLineEdit>(frame3_, "colcod", "", 3045, 720, 405, 285);
+  check1_ = control<QCheckBox>(frame3_, "Check1", "Outline", 3600, 240, 1000, 255);
+  histOn_ = control<QCheckBox>(frame3_, "hist_on", "Histogram", 3600, 540, 1000, 255);
+  check2_ = control<QCheckBox>(frame3_, "Check2", "Distance", 3600, 840, 1000, 255);
 
-  frame2_ = frame(this, "Frame2", "(3)", 120, 4200, 3615, 1215);
-  label(frame2_, "Label3", "data file name", 120, 300, 1000, 255);
-  datfile_ = textBox(frame2_, "datfile", "", 1200, 265, 2250, 285);
-  label(frame2_, "Label7", "color coded variable (data file column #)", 120, 720, 2895, 255);
-  nvarext_ = textBox(frame2_, "nvarext", "1", 3045, 720, 405, 285);
+  frame2_ = control<QGroupBox>(this, "Frame2", "(3)", 120, 4200, 3615, 1215);
+  control<QLabel>(frame2_, "Label3", "data file name", 120, 300, 1000, 255);
+  datfile_ = control<QLineEdit>(frame2_, "datfile", "", 1200, 265, 2250, 285);
+  control<QLabel>(frame2_, "Label7", "color coded variable (data file column #)", 120, 720, 2895,
+                  255);
+  nvarext_ = control<QLineEdit>(frame2_, "nvarext", "1", 3045, 720, 405, 285);
   nvarext_->setEnabled(false);
 
-  frame4_ = frame(this, "Frame4", "(4)", 120, 5520, 3615, 720);
-  label(frame4_, "Label8", "class file name", 120, 305, 1050, 255);
-  classfile_ = textBox(frame4_, "classfile", "", 1275, 265, 2160, 285);
+  frame4_ = control<QGroupBox>(this, "Frame4", "(4)", 120, 5520, 3615, 720);
+  control<QLabel>(frame4_, "Label8", "class file name", 120, 305, 1050, 255);
+  classfile_ = control<QLineEdit>(frame4_, "classfile", "", 1275, 265, 2160, 285);
 
-  QPushButton* drawButton = button(this, "OKButton", "Draw", 3960, 4320, 975, 375);
-  help_ = button(this, "Command2", "Help", 3960, 4800, 975, 375);
-  QPushButton* exitButton = button(this, "Command1", "Exit", 3960, 5880, 975, 375);
+  QPushButton* drawButton = control<QPushButton>(this, "OKButton", "Draw", 3960, 4320, 975, 375);
+  help_ = control<QPushButton>(this, "Command2", "Help", 3960, 4800, 975, 375);
+  QPushButton* exitButton = control<QPushButton>(this, "Command1", "Exit", 3960, 5880, 975, 375);
 
   helptext_ = new QPlainTextEdit(this);
   place(helptext_, "helptext", 5160, 120, 3735, 6015);
