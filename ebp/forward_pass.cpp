@@ -63,10 +63,11 @@ void forward_pass(const double* x, const EbpWeights& w, double* hidden, double* 
   applyLogistic(y, w.nO);
 }
 
-std::vector<double> forwardAll(const PatternSet& patterns, const EbpWeights& w, int threads) {
-  const long nP = patterns.nP;
-  std::vector<double> outputs(static_cast<std::size_t>(nP) * w.nO);
-  threads = static_cast<int>(std::clamp<long>(nP / 1024, 1, std::max(threads, 1)));
+std::optional<ForwardFailure> forwardBlock(const PatternSet& patterns, const EbpWeights& w,
+                                           long first, long last, double* out, int threads) {
+  const long count = last - first + 1;
+  if (count <= 0) return std::nullopt;
+  threads = static_cast<int>(std::clamp<long>(count / 1024, 1, std::max(threads, 1)));
   struct Failure {
     long pattern = -1;
     std::exception_ptr error;
@@ -74,12 +75,12 @@ std::vector<double> forwardAll(const PatternSet& patterns, const EbpWeights& w, 
   std::vector<Failure> failures(static_cast<std::size_t>(threads));
   auto work = [&](int t) {
     std::vector<double> hidden(static_cast<std::size_t>(w.nH) + 1);
-    const long first = 1 + nP * t / threads;
-    const long last = nP * (t + 1) / threads;
-    for (long p = first; p <= last; ++p) {
+    const long begin = first + count * t / threads;
+    const long end = first + count * (t + 1) / threads;
+    for (long p = begin; p < end; ++p) {
       try {
         forward_pass(patterns.inputRow(p), w, hidden.data(),
-                     &outputs[static_cast<std::size_t>(p - 1) * w.nO]);
+                     out + static_cast<std::size_t>(p - first) * w.nO);
       } catch (const common::ToolError&) {
         failures[static_cast<std::size_t>(t)] = {p, std::current_exception()};
         return;
@@ -90,13 +91,23 @@ std::vector<double> forwardAll(const PatternSet& patterns, const EbpWeights& w, 
   for (int t = 1; t < threads; ++t) pool.emplace_back(work, t);
   work(0);
   for (std::thread& th : pool) th.join();
-  for (const Failure& f : failures) {  // in pattern order: the first failing chunk wins
+  for (const Failure& f : failures) {  // in pattern order: the first failing part wins
     if (!f.error) continue;
     try {
       std::rethrow_exception(f.error);
     } catch (const common::ToolError& e) {
-      throw common::ToolError(e.fault(), "pattern " + std::to_string(f.pattern) + ": " + e.what());
+      return ForwardFailure{
+          f.pattern,
+          common::ToolError(e.fault(), "pattern " + std::to_string(f.pattern) + ": " + e.what())};
     }
+  }
+  return std::nullopt;
+}
+
+std::vector<double> forwardAll(const PatternSet& patterns, const EbpWeights& w, int threads) {
+  std::vector<double> outputs(static_cast<std::size_t>(std::max(patterns.nP, 0L)) * w.nO);
+  if (auto failure = forwardBlock(patterns, w, 1, patterns.nP, outputs.data(), threads)) {
+    throw failure->error;
   }
   return outputs;
 }

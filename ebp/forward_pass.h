@@ -9,8 +9,10 @@
 #define EBP_FORWARD_PASS_H_
 
 #include <cmath>
+#include <optional>
 #include <vector>
 
+#include "common/errors.h"
 #include "ebp/network_files.h"
 
 namespace ebp {
@@ -40,6 +42,20 @@ void addWeightedRows(double* sums, const double* rows, const double* x, int rowC
 // One pattern: x holds nI + 1 inputs (the last the bias input 1), hidden
 // receives nH + 1 activations and y the nO outputs.  Sizes are the caller's.
 void forward_pass(const double* x, const EbpWeights& w, double* hidden, double* y);
+
+// What forwardBlock left undone: the first pattern (in pattern order) whose
+// net input overflowed, and that error as "pattern P: overflow: ...".
+struct ForwardFailure {
+  long pattern = 0;
+  common::ToolError error;
+};
+
+// The outputs of patterns first .. last (1-based, inclusive) into "out", one
+// row of nO values per pattern (pattern p at row p - first), computed on up
+// to "threads" threads.  On a failure every row before the failing pattern
+// holds its outputs; the rows from it on are undefined.
+std::optional<ForwardFailure> forwardBlock(const PatternSet& patterns, const EbpWeights& w,
+                                           long first, long last, double* out, int threads = 2);
 
 // The outputs of every pattern, nP rows of nO values in pattern order,
 // computed on up to "threads" threads.  An overflow is reported for the

@@ -93,6 +93,15 @@ TEST(ForwardPass, OverflowingNetInputIsAnError) {
   } catch (const common::ToolError& e) {
     EXPECT_EQ(std::string(e.what()).rfind("pattern 3001: overflow", 0), 0u) << e.what();
   }
+  // The failure falls in the second thread's half (3001 of 1 .. 5000), and
+  // every row before it, in both halves, holds its outputs.
+  std::vector<double> out(5000, -1.0);
+  const auto failure = forwardBlock(set, w, 1, 5000, out.data(), 2);
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->pattern, 3001);
+  EXPECT_EQ(std::string(failure->error.what()).rfind("pattern 3001: overflow", 0), 0u);
+  for (std::size_t row = 0; row < 3000; ++row) ASSERT_EQ(out[row], 0.5) << row;
+  EXPECT_FALSE(forwardBlock(set, w, 1, 3000, out.data(), 2));
 }
 
 // The plain loops of the description, one node at a time.

@@ -45,7 +45,8 @@ std::vector<Program> programs() {
        }},
       {"Yieldex", YIELDEX_EXE, "2 1 3\n0.1 0.2 0.3\n0.4 0.5 0.6\n0.7 0.8 0.9\n",
        [](const fs::path& dir, const std::string& in, const std::string& out) {
-         writeFile(dir / "net.wgt", "2 1 1\n1 0\n-1 0\n0.5 0\n2\n-1\n");
+         // Outputs that vary with the inputs, so the statistics have variances.
+         writeFile(dir / "net.wgt", "2 1 1\n1 0\n-0.5 0\n0.5 0\n2\n-1\n");
          return Invocation{{"--weights", "net.wgt", "--output", out, in}, ""};
        }},
       {"Tremora", TREMORA_EXE, "2 1 3\n0.1 0.2 0.3\n0.4 0.5 0.6\n0.7 0.8 0.9\n",

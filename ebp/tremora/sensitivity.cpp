@@ -241,6 +241,12 @@ SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& ho
 
   Evaluator evaluator(set, w);
   const double nP = static_cast<double>(set.nP);
+  // Every error is a mean over the patterns (and the rounds): none to average
+  // over is a zero denominator, not a "nan" in the file.
+  if (set.nP == 0) {
+    throw common::makeError(common::Fault::kDivisionByZero, files.patterns, "",
+                            "no patterns to average the error over");
+  }
   results.line(common::fileNumber(sumOf(evaluator.baseTerms(), 0.0) / nP));
 
   std::vector<double> values(static_cast<std::size_t>(set.nP));
@@ -274,6 +280,10 @@ SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& ho
           values[static_cast<std::size_t>(p - 1)] = x;
         }
         e = sumOf(evaluator.perturbedTerms(i, values), e);
+      }
+      if (run.perturbations == 0) {
+        throw common::makeError(common::Fault::kDivisionByZero, files.noise, "item 1",
+                                "0 perturbations per pattern to average the error over");
       }
       common::appendFileNumber(line, e / nP / static_cast<double>(run.perturbations));
       if (i < set.nI) line += ',';

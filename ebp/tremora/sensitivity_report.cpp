@@ -128,7 +128,7 @@ void printAt(surface::Surface& plot, const std::string& text, double x, double y
 
 void drawAxes(surface::Surface& plot, const SensitivityTable& t, double llast) {
   const double dmin = t.dmin, range = t.range;
-  for (const auto& [x, label] : levelLabels(llast)) {
+  for (const auto& [x, label] : levelLabels(t.levels.back())) {
     const double tickEnd = dmin - 0.02 * range;
     plot.line(x, dmin, x, tickEnd);
     printAt(plot, label, x - plot.textWidth(label) / 2, tickEnd - plot.textHeight(label) / 2);
@@ -163,11 +163,12 @@ void drawLegend(surface::Surface& plot, const SensitivityTable& t, double llast)
 
 }  // namespace
 
-std::vector<std::pair<double, std::string>> levelLabels(double llast) {
+std::vector<std::pair<double, std::string>> levelLabels(float llast) {
   const bool fine = llast < 0.5;
   const double step = fine ? 0.05 : 0.1;
   const char* mask = fine ? "##0.0%" : "##0%";
-  const double end = common::Int(10 * llast) / 10;
+  const float tenfold = 10.0f * llast;  // in single precision: 0.7f gives 7, not 6.99999988
+  const double end = common::Int(static_cast<double>(tenfold)) / 10;
   std::vector<std::pair<double, std::string>> labels;
   for (double x = 0; x <= end && labels.size() < 10000; x = x + step) {
     labels.emplace_back(x, formatMask(x, mask));

@@ -49,8 +49,9 @@ std::optional<std::string> drawSensitivityPlot(surface::Surface& plot,
 
 // The labels of the horizontal axis for the last level "llast": 0, then
 // steps of 0.05 ("##0.0%") below 0.5 or 0.1 ("##0%") from it, accumulated,
-// up to Int(10 llast) / 10.
-std::vector<std::pair<double, std::string>> levelLabels(double llast);
+// up to Int(10 llast) / 10, where 10 llast is a single-precision product (so
+// a last level of 0.7 ends at 0.7, not at 0.6).
+std::vector<std::pair<double, std::string>> levelLabels(float llast);
 
 // The ticks of the vertical axis: 0 and steps of 0.5 (1 from Dmax 3 on) up
 // to Dmax, then, when -step lies above Dmin, -step, -2 step, ... down to Dmin.

@@ -79,6 +79,13 @@ TEST(PlotAxes, LevelLabels) {
   std::vector<std::string> coarse;
   for (const auto& l : levelLabels(0.6f)) coarse.push_back(l.second);
   EXPECT_EQ(coarse, (std::vector<std::string>{"0%", "10%", "20%", "30%", "40%", "50%", "60%"}));
+  // 10 x 0.7f and 10 x 0.9f are 7 and 9 in single precision (6.99999988 and
+  // 8.99999976 in double): the last level keeps its tick and label.
+  for (const float last : {0.7f, 0.9f}) {
+    const auto labels = levelLabels(last);
+    ASSERT_EQ(labels.size(), static_cast<std::size_t>(std::lround(last * 10)) + 1) << last;
+    EXPECT_EQ(labels.back().second, std::to_string(std::lround(last * 100)) + "%");
+  }
 }
 
 TEST(PlotAxes, ChangeTicks) {

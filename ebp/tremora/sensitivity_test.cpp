@@ -239,17 +239,46 @@ TEST(Sensitivity, FreshRunsAreIdentical) {
   EXPECT_NE(s.read("test.err"), one);
 }
 
-TEST(Sensitivity, BaseErrorOfZeroIsADivisionByZero) {
-  Scratch s;
-  // Targets equal to what the network gives: nH = 0, all weights 0, y = 0.5.
-  const SensitivityFiles f = s.files("1 1 2\n0.2 0.5\n0.7 0.5\n", "1 0 1\n0\n0\n0\n", "1\n0.1\n");
-  UniformRandom r;
-  const SensitivityRun run = sens_main(f, mode(false), r);
-  try {
-    rereadResults(f, run.levels, run.nI);
-    FAIL();
-  } catch (const common::ToolError& e) {
-    EXPECT_EQ(e.fault(), common::Fault::kDivisionByZero);
+// Each zero denominator stops the run with the division-by-zero error where
+// it is met, test.err keeping the lines written before it.
+TEST(Sensitivity, ZeroDenominatorsStopWithWhatWasWritten) {
+  struct Case {
+    const char* name;
+    std::string pat, wgt, noise;
+    int linesKept;        // lines of test.err when the run stops
+    std::string message;  // after the file's path; empty: the reread stops
+  };
+  const std::string pat = "1 1 2\n0.2 0.3\n0.7 0.6\n";
+  const std::string wgt = "1 1 1\n2 0\n-1 0\n1\n0\n";
+  const Case cases[] = {
+      {"no patterns", "1 1 0\n", wgt, "1\n0.1\n", 3,
+       "n.pat: division by zero: no patterns to average the error over"},
+      {"no perturbations", pat, wgt, "0\n0.1\n", 4,
+       "noise.cfg: item 1: division by zero: 0 perturbations per pattern to average the error "
+       "over"},
+      // Targets equal to what the network gives (nH = 0, all weights 0,
+      // y = 0.5): E0 = 0, and the changes against it divide by zero.
+      {"base error 0", "1 1 2\n0.2 0.5\n0.7 0.5\n", "1 0 1\n0\n0\n0\n", "1\n0.1\n", 5, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Scratch s;
+    const SensitivityFiles f = s.files(c.pat, c.wgt, c.noise);
+    UniformRandom r;
+    try {
+      const SensitivityRun run = sens_main(f, mode(false), r);
+      EXPECT_TRUE(c.message.empty());
+      rereadResults(f, run.levels, run.nI);
+      ADD_FAILURE() << "no error";
+    } catch (const common::ToolError& e) {
+      EXPECT_EQ(e.fault(), common::Fault::kDivisionByZero);
+      if (!c.message.empty()) {
+        EXPECT_EQ(e.what(), (s.dir / c.message).string());
+      }
+    }
+    const std::string text = s.read("test.err");
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), c.linesKept);
+    EXPECT_EQ(text.find("nan"), std::string::npos);
   }
 }
 

@@ -40,7 +40,9 @@ int runBatch(const QCommandLineParser& parser) {
     std::string report = result.report;
     for (std::size_t at; (at = report.find("\r\n")) != std::string::npos;) report.erase(at, 1);
     std::fputs(report.c_str(), stdout);
-    std::printf("Output\t%s\n", files.output.c_str());
+    // After a blank line, in words no report line uses: the path is not part
+    // of the report.
+    std::printf("\noutput saved to: %s\n", files.output.c_str());
     if (parser.isSet("plot")) plot.save(parser.value("plot").toStdString());
   } catch (const common::ToolError& error) {
     std::fprintf(stderr, "Yieldex: %s\n", error.what());

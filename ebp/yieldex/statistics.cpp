@@ -8,23 +8,30 @@
 namespace ebp {
 namespace {
 
-double divide(double numerator, double denominator, const std::string& what) {
-  if (denominator == 0) {
-    throw common::ToolError(common::Fault::kDivisionByZero,
-                            "division by zero in the statistics of " + what +
-                                " (fewer than two patterns, or outputs or targets that do not "
-                                "vary)");
-  }
+[[noreturn]] void stop(const std::string& what, const std::string& why) {
+  throw common::ToolError(common::Fault::kDivisionByZero,
+                          "division by zero in the statistics of " + what + ": " + why);
+}
+
+double divide(double numerator, double denominator, const std::string& what,
+              const char* why = "fewer than two patterns") {
+  if (denominator == 0) stop(what, why);
   return numerator / denominator;
 }
 
-// R^2 as the squared correlation, with the n - 1 forms of the variances.
+// R^2 as the squared correlation, with the n - 1 forms of the variances.  A
+// column of equal values has no variance whatever rounding leaves in the sums,
+// so it stops here rather than giving a correlation of noise.
 double rSquared(const Accumulator& a, double n, const std::string& what) {
   const double inverse = divide(1, n - 1, what);
+  if (!a.tVaries) stop(what, "the targets are all equal");
+  if (!a.yVaries) stop(what, "the network's outputs are all equal");
   const double varY = (a.syy - divide(a.sy * a.sy, n, what)) * inverse;
   const double varT = (a.stt - divide(a.st * a.st, n, what)) * inverse;
   const double cov = (a.syt - divide(a.st * a.sy, n, what)) * inverse;
-  const double r = divide(cov, std::sqrt(varT * varY), what);
+  const double product = varT * varY;
+  if (!(product > 0)) stop(what, "the variances' product is not above 0 after rounding");
+  const double r = cov / std::sqrt(product);
   return r * r;
 }
 
@@ -42,7 +49,7 @@ Statistics computeStatistics(const std::vector<Accumulator>& perOutput, const Ac
     s.outputs.push_back(fit);
   }
   const double nO = static_cast<double>(perOutput.size());
-  s.overall.mse = divide(divide(pooled.sse, n, "all outputs"), nO, "all outputs");
+  s.overall.mse = divide(divide(pooled.sse, n, "all outputs"), nO, "all outputs", "no outputs");
   s.overall.r2 = rSquared(pooled, n * nO, "all outputs");
   return s;
 }

@@ -7,10 +7,21 @@
 
 namespace ebp {
 
-// Running sums of network outputs y and targets t.
+// Running sums of network outputs y and targets t, and whether either has
+// taken more than one value (rounding in the sums cannot tell a constant
+// column from one that varies very little).
 struct Accumulator {
   double sy = 0, st = 0, syy = 0, stt = 0, syt = 0, sse = 0;
+  double firstY = 0, firstT = 0;
+  bool started = false, yVaries = false, tVaries = false;
   void add(double y, double t) {
+    if (!started) {
+      started = true;
+      firstY = y;
+      firstT = t;
+    }
+    yVaries = yVaries || y != firstY;
+    tVaries = tVaries || t != firstT;
     const double d = t - y;
     sse = sse + d * d;
     sy = sy + y;
@@ -33,8 +44,8 @@ struct Statistics {
 
 // The statistics from the per-output and pooled sums of nP patterns.
 // Throws ToolError(kDivisionByZero) at the first zero denominator: fewer than
-// two patterns, or outputs or targets that do not vary (for some output, or
-// pooled).
+// two patterns, or outputs or targets that are all equal (for some output, or
+// pooled), or a product of the variances that rounding leaves at or below 0.
 Statistics computeStatistics(const std::vector<Accumulator>& perOutput, const Accumulator& pooled,
                              long nP);
 

@@ -54,24 +54,19 @@ void call(const std::function<void()>& hook) {
   if (hook) hook();
 }
 
-// One line per pattern: each output in the file form (sign position, 15
+// Each pattern's line: each output in the file form (sign position, 15
 // digits, a trailing blank), then CR LF.
-void writeOutputLines(common::TextFileWriter& output, const std::vector<double>& y, long nP,
-                      int nO) {
-  constexpr std::size_t kFlushAt = 1 << 20;
-  std::string lines;
-  lines.reserve(kFlushAt + 4096);
-  for (long p = 0; p < nP; ++p) {
-    const double* row = &y[static_cast<std::size_t>(p) * nO];
+void appendOutputLines(std::string& lines, const double* y, long count, int nO) {
+  for (long p = 0; p < count; ++p) {
+    const double* row = y + static_cast<std::size_t>(p) * nO;
     for (int k = 0; k < nO; ++k) common::appendFileNumber(lines, row[k]);
     lines += "\r\n";
-    if (lines.size() > kFlushAt) {
-      output.write(lines);
-      lines.clear();
-    }
   }
-  output.write(lines);
 }
+
+// Patterns are computed, plotted and written a block at a time, so that the
+// plot holds every pattern before one that fails.
+constexpr long kBlockPatterns = 1 << 15;
 
 }  // namespace
 
@@ -97,38 +92,50 @@ YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
   call(hooks.wait);
   if (hooks.legend) hooks.legend(wh.nO);
 
-  std::vector<double> y;
-  try {
-    y = forwardAll(patterns, weights);
-  } catch (const common::ToolError& e) {
-    throw common::ToolError(e.fault(), files.patterns + ": " + e.what());
-  }
   const int nO = wh.nO;
-  // The output file is formatted and written on a second thread while this
-  // one plots the points and adds up the sums, both in pattern order.
-  std::exception_ptr writeError;
-  std::thread writer([&] {
-    try {
-      writeOutputLines(output, y, patterns.nP, nO);
-      output.commit();
-    } catch (...) {
-      writeError = std::current_exception();
-    }
-  });
   std::vector<Accumulator> perOutput(static_cast<std::size_t>(std::max(nO, 0)));
   Accumulator pooled;
-  for (long p = 1; p <= patterns.nP; ++p) {
-    const double* row = &y[static_cast<std::size_t>(p - 1) * nO];
-    for (int k = 1; k <= nO; ++k) {
-      const double out = row[k - 1];
-      const double target = patterns.target(p, k);
-      plotPoint(plot, k, out, target);
-      perOutput[static_cast<std::size_t>(k - 1)].add(out, target);
-      pooled.add(out, target);
+  std::vector<double> y(static_cast<std::size_t>(std::min(patterns.nP, kBlockPatterns)) *
+                        static_cast<std::size_t>(std::max(nO, 0)));
+  std::string lines;
+  for (long first = 1; first <= patterns.nP; first += kBlockPatterns) {
+    const long last = std::min(patterns.nP, first + kBlockPatterns - 1);
+    const std::optional<ForwardFailure> failure =
+        forwardBlock(patterns, weights, first, last, y.data());
+    const long done = failure ? failure->pattern : last + 1;
+    // The block's lines are formatted and written on a second thread while
+    // this one plots the points and adds up the sums, both in pattern order.
+    std::exception_ptr writeError;
+    std::thread writer;
+    if (!failure) {
+      writer = std::thread([&] {
+        try {
+          lines.clear();
+          appendOutputLines(lines, y.data(), done - first, nO);
+          output.write(lines);
+        } catch (...) {
+          writeError = std::current_exception();
+        }
+      });
+    }
+    for (long p = first; p < done; ++p) {
+      const double* row = &y[static_cast<std::size_t>(p - first) * nO];
+      for (int k = 1; k <= nO; ++k) {
+        const double out = row[k - 1];
+        const double target = patterns.target(p, k);
+        plotPoint(plot, k, out, target);
+        perOutput[static_cast<std::size_t>(k - 1)].add(out, target);
+        pooled.add(out, target);
+      }
+    }
+    if (writer.joinable()) writer.join();
+    if (writeError) std::rethrow_exception(writeError);
+    if (failure) {
+      throw common::ToolError(failure->error.fault(),
+                              files.patterns + ": " + failure->error.what());
     }
   }
-  writer.join();
-  if (writeError) std::rethrow_exception(writeError);
+  output.commit();
 
   YieldexResult result;
   result.patterns = patterns.nP;

@@ -33,7 +33,8 @@ YieldexFiles completeFiles(const std::string& patterns, const std::string& weigh
 
 struct YieldexHooks {
   std::function<void()> refresh;       // show what the plot holds so far
-  std::function<void()> wait;          // the pause before computing
+  std::function<void()> wait;          // the pause before computing; it may throw to
+                                       // end the run, leaving the output file as it was
   std::function<void(int nO)> legend;  // show legend slots 1 .. min(nO, 17)
 };
 
@@ -46,7 +47,9 @@ struct YieldexResult {
 
 // Reads the files (nI and nO from the weights header, nP from the pattern
 // header), runs the network on every pattern, plots each (output, target)
-// pair, writes the output file and computes the statistics.  The output file
+// pair, writes the output file and computes the statistics.  Patterns are
+// plotted a block at a time as they are computed, so after an overflow the
+// plot holds every pattern before the one that overflowed.  The output file
 // is written beside its target and moved into place once complete, before
 // the statistics; a run that fails earlier leaves an existing file as it
 // was.  Throws ToolError for bad files, an overflow, or a zero denominator in

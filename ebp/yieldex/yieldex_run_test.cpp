@@ -114,6 +114,85 @@ TEST(YieldexReport, ExactText) {
             "Output 2\r\nMSE\t0.015\r\nR^2\t0.333333333333333\r\n\r\n");
 }
 
+// Columns of (output, target) pairs, one per output, through the sums and
+// the statistics.  Expected values are worked out by hand, with means taken
+// first; a column whose values are all equal stops, whatever rounding leaves
+// in its one-pass variance.
+TEST(YieldexStatistics, PerOutputPooledAndConstantColumns) {
+  struct Case {
+    const char* name;
+    std::vector<std::vector<double>> y, t;  // [output][pattern]
+    std::vector<Fit> outputs;
+    Fit overall;
+    const char* error;  // the end of the division-by-zero message, or null
+  };
+  const double up = std::nextafter(0.7, 1.0);
+  const Case cases[] = {
+      {"two outputs",
+       {{0.2, 0.4, 0.6}, {0.9, 0.5, 0.1}},
+       {{0.1, 0.5, 0.6}, {1, 0, 0}},
+       {{0.02 / 3, 25.0 / 28}, {0.09, 0.75}},
+       {0.29 / 6, 7203.0 / 10126},
+       nullptr},
+      {"targets all 0.1 (one-pass variance +1.7e-18)",
+       {{0.1, 0.2, 0.3, 0.4, 0.5}},
+       {{0.1, 0.1, 0.1, 0.1, 0.1}},
+       {},
+       {},
+       "output 1: the targets are all equal"},
+      {"outputs all 0.7 (one-pass variance -1.1e-16)",
+       {{0.7, 0.7, 0.7}, {0.1, 0.5, 0.9}},
+       {{0.1, 0.5, 0.6}, {0.2, 0.4, 0.3}},
+       {},
+       {},
+       "output 1: the network's outputs are all equal"},
+      {"second output constant",
+       {{0.1, 0.5, 0.9}, {0.3, 0.3, 0.3}},
+       {{0.2, 0.4, 0.3}, {0.1, 0.5, 0.6}},
+       {},
+       {},
+       "output 2: the network's outputs are all equal"},
+      {"outputs one ulp apart: the variance rounds below 0",
+       {{0.7, 0.7, 0.7, 0.7, up}},
+       {{0.1, 0.2, 0.3, 0.4, 0.5}},
+       {},
+       {},
+       "output 1: the variances' product is not above 0 after rounding"},
+      {"one pattern", {{0.5}}, {{0.5}}, {}, {}, "output 1: fewer than two patterns"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<Accumulator> perOutput(c.y.size());
+    Accumulator pooled;
+    const long nP = static_cast<long>(c.y[0].size());
+    for (long p = 0; p < nP; ++p) {
+      for (std::size_t k = 0; k < c.y.size(); ++k) {
+        perOutput[k].add(c.y[k][static_cast<std::size_t>(p)], c.t[k][static_cast<std::size_t>(p)]);
+        pooled.add(c.y[k][static_cast<std::size_t>(p)], c.t[k][static_cast<std::size_t>(p)]);
+      }
+    }
+    if (c.error != nullptr) {
+      try {
+        computeStatistics(perOutput, pooled, nP);
+        ADD_FAILURE() << "no error";
+      } catch (const common::ToolError& e) {
+        EXPECT_EQ(e.fault(), common::Fault::kDivisionByZero);
+        EXPECT_EQ(std::string(e.what()),
+                  std::string("division by zero in the statistics of ") + c.error);
+      }
+      continue;
+    }
+    const Statistics s = computeStatistics(perOutput, pooled, nP);
+    ASSERT_EQ(s.outputs.size(), c.outputs.size());
+    for (std::size_t k = 0; k < c.outputs.size(); ++k) {
+      EXPECT_NEAR(s.outputs[k].mse, c.outputs[k].mse, 1e-15) << k;
+      EXPECT_NEAR(s.outputs[k].r2, c.outputs[k].r2, 1e-12) << k;
+    }
+    EXPECT_NEAR(s.overall.mse, c.overall.mse, 1e-15);
+    EXPECT_NEAR(s.overall.r2, c.overall.r2, 1e-12);
+  }
+}
+
 // A network with one input, one hidden node and one output whose output rises
 // with the input.
 const char* kRisingNet = "1 1 1\n4 0\n-2 0\n3\n-1\n";
@@ -189,6 +268,31 @@ TEST(YieldexRun, AFailedRunLeavesTheOldOutputAlone) {
   EXPECT_THROW(runYieldex(f, plot, {}), common::ToolError);
   EXPECT_EQ(s.read("p.out"), "earlier results\r\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(s.dir), fs::directory_iterator()), 3);
+}
+
+// The plot is drawn as the patterns are computed: after an overflow at
+// pattern 3 the points of patterns 1 and 2 are on it, and the old output
+// file is untouched.
+TEST(YieldexRun, AnOverflowLeavesThePointsBeforeItPlotted) {
+  Scratch s;
+  s.file("p.out", "earlier results\r\n");
+  YieldexFiles f{s.file("p.pat", "1 1 3\n0.1 0.2\n0.9 0.7\n-1000 0.5\n"),
+                 s.file("p.wgt", kRisingNet), (s.dir / "p.out").string()};
+  surface::Surface plot(kPlotSizePx, kPlotSizePx);
+  try {
+    runYieldex(f, plot, {});
+    FAIL();
+  } catch (const common::ToolError& e) {
+    EXPECT_EQ(e.fault(), common::Fault::kOverflow);
+    EXPECT_EQ(std::string(e.what()).rfind(f.patterns + ": pattern 3: overflow", 0), 0u);
+  }
+  auto sigma = [](double a) { return 1 / (std::exp(-a) + 1); };
+  const int r = static_cast<int>(std::lround(plot.toPixelsX(0.005)));
+  for (const auto& [x, t] : {std::pair{0.1, 0.2}, std::pair{0.9, 0.7}}) {
+    const surface::PixelPoint centre = plot.toPixel(sigma(3 * sigma(4 * x - 2) - 1), t);
+    EXPECT_EQ(plot.pixel(centre.col + r, centre.row), outputColour(1)) << x;
+  }
+  EXPECT_EQ(s.read("p.out"), "earlier results\r\n");
 }
 
 }  // namespace

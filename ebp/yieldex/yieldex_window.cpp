@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QPalette>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -29,7 +30,10 @@ YieldexWindow::YieldexWindow(Environment environment)
   report_->setGeometry(496, 8, 209, 473);
   report_->setReadOnly(true);
   report_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  report_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // A vertical scroll bar only: long lines (paths, many digits) wrap.
+  report_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  report_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  report_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   for (int k = 1; k <= 17; ++k) {
     QLabel* slot = new QLabel(this);
     slot->setObjectName(QString("legend%1").arg(k));
@@ -50,7 +54,10 @@ YieldexWindow::YieldexWindow(Environment environment)
     showPlot();
     run();
   });
-  connect(exitButton, &QPushButton::clicked, this, [this] { env_.endProgram(0); });
+  connect(exitButton, &QPushButton::clicked, this, [this] {
+    ending_ = true;
+    env_.endProgram(0);
+  });
   graphini(plot_);
   showPlot();
 }
@@ -64,23 +71,27 @@ void YieldexWindow::showLegend(int nO) {
   for (int k = 1; k <= nO && k <= 17; ++k) {
     QLabel* slot = legend_[static_cast<std::size_t>(k - 1)];
     slot->setText(QString("Output %1").arg(k));
+    // The colour goes in the palette: a style sheet set again on a later
+    // run would re-polish the label and lose the window's font.
     const common::Colour c = outputColour(k);
-    slot->setStyleSheet(QString("color: rgb(%1, %2, %3);")
-                            .arg(common::redOf(c))
-                            .arg(common::greenOf(c))
-                            .arg(common::blueOf(c)));
+    QPalette palette = slot->palette();
+    palette.setColor(QPalette::WindowText,
+                     QColor(common::redOf(c), common::greenOf(c), common::blueOf(c)));
+    slot->setPalette(palette);
     slot->show();
   }
 }
 
 void YieldexWindow::pause() {
-  // The window stays responsive while it waits.
+  // The window stays responsive while it waits; Exit pressed meanwhile ends
+  // the run at once, before anything is computed or written.
   QElapsedTimer timer;
   timer.start();
-  while (timer.elapsed() <= env_.pause.count()) {
+  while (timer.elapsed() <= env_.pause.count() && !ending_) {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     QThread::msleep(10);
   }
+  if (ending_) throw common::ProgramEnded("Exit pressed during the pause");
 }
 
 void YieldexWindow::run() {
@@ -94,6 +105,8 @@ void YieldexWindow::run() {
     const YieldexResult result = runYieldex(*files, plot_, hooks);
     report_->setPlainText(QString::fromStdString(result.report));
     showPlot();
+  } catch (const common::ProgramEnded&) {
+    // The program is ending; the run unwound without touching the output.
   } catch (const common::ToolError& error) {
     showPlot();
     env_.toolkit->messageBox(error.what(), "");

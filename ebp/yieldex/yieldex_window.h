@@ -46,6 +46,7 @@ class YieldexWindow : public QWidget {
   QLabel* plotArea_ = nullptr;
   QPlainTextEdit* report_ = nullptr;
   std::array<QLabel*, 17> legend_{};
+  bool ending_ = false;  // Exit was pressed: a run in its pause stops there
 };
 
 }  // namespace ebp

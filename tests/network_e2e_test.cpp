@@ -1,0 +1,128 @@
+// Yieldex and Tremora in batch mode on the example network, checked against
+// each other and against statistics worked out here from the files alone.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/process.h"
+
+namespace e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kExamples = fs::path(EXAMPLES_DIR) / "ebp";
+
+std::vector<std::string> linesOf(const std::string& text, const std::string& end) {
+  std::vector<std::string> lines;
+  std::size_t at = 0;
+  for (std::size_t next; (next = text.find(end, at)) != std::string::npos; at = next + end.size()) {
+    lines.push_back(text.substr(at, next - at));
+  }
+  if (at < text.size()) lines.push_back(text.substr(at));
+  return lines;
+}
+
+double valueAfterTab(const std::string& line) {
+  return std::stod(line.substr(line.find('\t') + 1));
+}
+
+// The network's outputs and the targets of the example's 569 patterns (one
+// output), then MSE and R^2 with the means taken first.
+struct Fit {
+  double mse, r2;
+};
+Fit fitOf(const std::vector<double>& y, const std::vector<double>& t) {
+  const double n = static_cast<double>(y.size());
+  double my = 0, mt = 0, sse = 0;
+  for (std::size_t p = 0; p < y.size(); ++p) {
+    my += y[p] / n;
+    mt += t[p] / n;
+    sse += (t[p] - y[p]) * (t[p] - y[p]);
+  }
+  double cyy = 0, ctt = 0, cyt = 0;
+  for (std::size_t p = 0; p < y.size(); ++p) {
+    cyy += (y[p] - my) * (y[p] - my);
+    ctt += (t[p] - mt) * (t[p] - mt);
+    cyt += (y[p] - my) * (t[p] - mt);
+  }
+  return {sse / n, cyt * cyt / (cyy * ctt)};
+}
+
+std::vector<double> targetsOfExample() {
+  std::istringstream in(readFile(kExamples / "cancer.pat"));
+  int nI = 0, nO = 0;
+  long nP = 0;
+  in >> nI >> nO >> nP;
+  std::vector<double> t;
+  double v = 0;
+  for (long p = 0; p < nP; ++p) {
+    for (int i = 0; i < nI; ++i) in >> v;
+    in >> v;
+    t.push_back(v);
+  }
+  return t;
+}
+
+TEST(NetworkPrograms, YieldexAndTremoraAgreeOnTheExampleNetwork) {
+  const fs::path dir = freshDir("network_e2e");
+  const std::string pat = (kExamples / "cancer.pat").string();
+  const std::string wgt = (kExamples / "cancer.wgt").string();
+  const RunResult y =
+      runProgram(YIELDEX_EXE, {pat, "--weights", wgt, "--output", "c.out", "--plot", "c.png"}, dir);
+  ASSERT_EQ(y.status, 0) << y.err;
+  EXPECT_EQ(y.err, "");
+
+  // The output file: one line per pattern, " value " and CR LF, the values
+  // those of the network's trainer.
+  const std::vector<std::string> rows = linesOf(readFile(dir / "c.out"), "\r\n");
+  ASSERT_EQ(rows.size(), 569u);
+  std::istringstream expected(readFile(kExamples / "cancer.expected"));
+  std::vector<double> outputs;
+  for (const std::string& row : rows) {
+    ASSERT_EQ(row.front(), ' ');
+    ASSERT_EQ(row.back(), ' ');
+    double want = 0;
+    expected >> want;
+    outputs.push_back(std::stod(row));
+    EXPECT_NEAR(outputs.back(), want, 1e-12 * std::fabs(want));
+  }
+
+  // The report, then the output file's path apart from it.
+  const std::vector<std::string> report = linesOf(y.out, "\n");
+  ASSERT_EQ(report.size(), 13u) << y.out;
+  EXPECT_EQ(report[0], "Patterns\t" + pat);
+  EXPECT_EQ(report[1], "Weights\t" + wgt);
+  EXPECT_EQ(report[3], "Overall");
+  EXPECT_EQ(report[7], "Output 1");
+  EXPECT_EQ(report[10], "");
+  EXPECT_EQ(report[11], "");
+  EXPECT_EQ(report[12], "output saved to: c.out");
+  const Fit fit = fitOf(outputs, targetsOfExample());
+  for (int at : {4, 8}) EXPECT_NEAR(valueAfterTab(report[at]), fit.mse, 1e-12 * fit.mse);
+  for (int at : {5, 9}) EXPECT_NEAR(valueAfterTab(report[at]), fit.r2, 1e-10);
+  EXPECT_EQ(readFile(dir / "c.png").substr(1, 3), "PNG");
+
+  // Tremora's base error is the same mean square error; one line per level.
+  const RunResult t = runProgram(
+      TREMORA_EXE, {"--noise", (kExamples / "noise.cfg").string(), "--results", "t.err", pat, wgt},
+      dir);
+  ASSERT_EQ(t.status, 0) << t.err;
+  const std::vector<std::string> results = linesOf(readFile(dir / "t.err"), "\r\n");
+  ASSERT_EQ(results.size(), 4u + 6u);
+  EXPECT_EQ(results[0], "\"patterns\",\"" + pat + "\"");
+  EXPECT_NEAR(std::stod(results[3]), fit.mse, 1e-12 * fit.mse);
+  for (std::size_t l = 4; l < results.size(); ++l) {
+    EXPECT_EQ(std::count(results[l].begin(), results[l].end(), ','), 29) << l;
+  }
+  EXPECT_NE(t.out.find(" NN Mean Square Error = 0.0365405\n"), std::string::npos) << t.out;
+  EXPECT_NE(t.out.find("    perturbations per pattern: 10\n"), std::string::npos);
+  EXPECT_NE(t.out.find(" output saved to: t.err"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace e2e
