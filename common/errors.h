@@ -41,10 +41,25 @@ class ToolError : public std::runtime_error {
 };
 
 // Thrown once a program's own message (a message box such as "Errore nel
-// file di dati") has been shown: the run ends without a further report.
+// file di dati") has been shown, or the user has ended the program: the run
+// ends without a further report.
 class ProgramEnded : public std::runtime_error {
  public:
   explicit ProgramEnded(const std::string& message) : std::runtime_error(message) {}
+};
+
+// One of a program's own messages, thrown where the program must end with
+// it (a reader never shows anything itself): the front end shows what() in
+// a message box titled title() (none when empty), or prints it in batch
+// mode, and ends the program.
+class ProgramMessage : public std::runtime_error {
+ public:
+  ProgramMessage(const std::string& text, std::string title)
+      : std::runtime_error(text), title_(std::move(title)) {}
+  const std::string& title() const { return title_; }
+
+ private:
+  std::string title_;
 };
 
 // Builds "FILE: PLACE: fault name: detail", leaving out PLACE when empty and

@@ -1,8 +1,12 @@
 #include "kappa/kappa_statistics.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "kappa/kappa_dialogue.h"
@@ -40,6 +44,31 @@ TEST(Kappa, ThreeByThreeUnweightedLinearQuadratic) {
   const KappaResult quadratic = run(3, m, "Quadratic");
   EXPECT_NEAR(quadratic.kappa, 0.731734, 1e-6);
   EXPECT_NEAR(quadratic.se, 0.061786, 1e-6);
+}
+
+// The standard error under the null hypothesis and the p-value of the
+// weighted tests, against the formulas worked out independently.  Linear
+// weights on the spec's 3 x 3 table put kappa / SE0 above 8.3, where the
+// distribution function is exactly 1.
+TEST(Kappa, WeightedNullErrorAndPValue) {
+  const std::vector<std::int64_t> clear = {30, 5, 2, 4, 25, 6, 1, 7, 20};
+  const std::vector<std::int64_t> weak = {10, 8, 6, 7, 9, 8, 5, 8, 11};
+  struct Case {
+    const std::vector<std::int64_t>* m;
+    const char* weights;
+    double se0, pValue, tolerance;
+  } cases[] = {
+      {&clear, "linear", 0.0781316562781992, 0, 0},
+      {&clear, "quadratic", 0.09995965077231907, 2.473576898864849e-13, 1e-15},
+      {&weak, "linear", 0.09275868946539839, 0.07088959278413665, 1e-9},
+      {&weak, "quadratic", 0.11768778828946255, 0.07363827012030222, 1e-9},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.weights);
+    const KappaResult r = run(3, *c.m, c.weights);
+    EXPECT_NEAR(r.se0, c.se0, 1e-12);
+    EXPECT_NEAR(r.pValue, c.pValue, c.tolerance);
+  }
 }
 
 TEST(Kappa, WeightsTextSpellings) {
@@ -106,12 +135,40 @@ TEST(Kappa, ConfidenceLevels) {
   EXPECT_EQ(edge.high, edge.kappa);
 }
 
-TEST(KappaDialogue, ZeroLevelMeansNinetyFivePercent) {
+TEST(KappaDialogue, MissingMatrixFileStopsWithoutAReport) {
   std::istringstream in("missing-file.txt\n2\n0\n0\n");
   std::ostringstream out, err;
   EXPECT_EQ(runKappatest(in, out, err, false), 1);
-  EXPECT_EQ(err.str(), "kappatest: cannot open \"missing-file.txt\": file not found (No such file or directory)\n");
+  EXPECT_EQ(
+      err.str(),
+      "kappatest: cannot open \"missing-file.txt\": file not found (No such file or directory)\n");
   EXPECT_EQ(out.str().find("kappa  ="), std::string::npos);  // no report
+}
+
+// The level question: 0 or an empty answer both mean 0.95; any other answer
+// is the level.
+TEST(KappaDialogue, ZeroLevelMeansNinetyFivePercent) {
+  const std::string matrix =
+      (std::filesystem::temp_directory_path() / ("kappa_level_" + std::to_string(getpid())))
+          .string();
+  std::ofstream(matrix) << "20 5\n10 15\n";
+  struct Case {
+    const char* answer;
+    const char* heading;
+    const char* low;
+  } cases[] = {{"0", "confidence interval, p = 0.95:", " 0.1423"},
+               {"", "confidence interval, p = 0.95:", " 0.1423"},
+               {"0.99", "confidence interval, p = 0.99:", " 0.0613"}};
+  for (const Case& c : cases) {
+    std::istringstream in(matrix + "\n2\n" + c.answer + "\n0\n");
+    std::ostringstream out, err;
+    ASSERT_EQ(runKappatest(in, out, err, false), 0) << err.str();
+    const std::string text = out.str();
+    const std::size_t at = text.find(std::string(c.heading) + "\n");
+    ASSERT_NE(at, std::string::npos) << c.answer << "\n" << text;
+    EXPECT_EQ(text.substr(at + std::strlen(c.heading) + 1, 7), c.low) << c.answer;
+  }
+  std::filesystem::remove(matrix);
 }
 
 }  // namespace

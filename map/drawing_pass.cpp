@@ -34,7 +34,7 @@ std::string drawPlainMap(PassContext& pass) {
 
 std::string drawClassMap(PassContext& pass) {
   draw::SomGrid& grid = pass.state.grid;
-  ClassReader classes(pass.state.clsFile, pass.toolkit);
+  ClassReader classes(pass.state.clsFile);
   for (int row = 1; row <= grid.nRows; ++row) {
     for (int col = 1; col <= grid.nCols; ++col) {
       const int k = classes.next();
@@ -62,9 +62,9 @@ std::string drawMap(PassContext& pass) {
   }
 }
 
-PassResult drawingPass(RunState& state, MapControls& controls, const std::string& settingsPath,
-                       surface::Toolkit& toolkit) {
-  const BmuHeader header = checkGridType(state.bmuFile, toolkit);
+void drawingPass(RunState& state, MapControls& controls, const std::string& settingsPath,
+                 PassResult& result) {
+  const BmuHeader header = checkGridType(state.bmuFile);
   const Settings settings = loadSettings(settingsPath);
   state.nObjects = header.nObjects;
   state.grid = draw::SomGrid{};
@@ -76,12 +76,11 @@ PassResult drawingPass(RunState& state, MapControls& controls, const std::string
                             "hexSize is not a finite number");
   }
 
-  PassResult result;
   result.geometry = fitWindow(header.nRows, header.nCols, settings.hexSize);
   result.picture = surface::Surface(result.geometry.widthPx, result.geometry.heightPx);
   result.picture.setScale(0, 0.5, result.geometry.x2, result.geometry.y2);
 
-  PassContext pass{state, controls, settings, toolkit, result.picture};
+  PassContext pass{state, controls, settings, result.picture};
   result.caption = drawMap(pass);
   writeLabels(pass);
   traceSeries(pass);
@@ -93,6 +92,11 @@ PassResult drawingPass(RunState& state, MapControls& controls, const std::string
   }
   result.picture.save(name);
   result.savedPath = name;
+}
+
+PassResult drawingPass(RunState& state, MapControls& controls, const std::string& settingsPath) {
+  PassResult result;
+  drawingPass(state, controls, settingsPath, result);
   return result;
 }
 

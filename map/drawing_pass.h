@@ -11,7 +11,6 @@
 #include "map/settings.h"
 #include "map/window_fit.h"
 #include "surface/surface.h"
-#include "surface/toolkit.h"
 
 namespace map {
 
@@ -28,18 +27,22 @@ void takeDialogValues(RunState& state, const MapControls& controls);
 
 // Runs the pass: grid check, settings from "settingsPath", window fitting,
 // the map of the selected option, labels, series, caption, and saving the
-// picture under the trimmed bmpout name.  Messages go through "toolkit" and
-// end the program by throwing common::ProgramEnded; faults throw ToolError.
-// Nothing is saved in either case.
-PassResult drawingPass(RunState& state, MapControls& controls, const std::string& settingsPath,
-                       surface::Toolkit& toolkit);
+// picture under the trimmed bmpout name.  The program's own messages throw
+// common::ProgramMessage, faults ToolError; nothing is saved then, and
+// "result" holds the picture as far as it was drawn (1 x 1 when the pass
+// stopped before the window was fitted) with its geometry, for the window
+// to show behind the message.
+void drawingPass(RunState& state, MapControls& controls, const std::string& settingsPath,
+                 PassResult& result);
+
+// The same, returning the finished pass.
+PassResult drawingPass(RunState& state, MapControls& controls, const std::string& settingsPath);
 
 // The parts of the pass, each used by the pass in this order.
 struct PassContext {
   RunState& state;
   MapControls& controls;
   const Settings& settings;
-  surface::Toolkit& toolkit;
   surface::Surface& picture;
 };
 std::string drawMap(PassContext& pass);  // returns the caption

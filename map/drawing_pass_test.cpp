@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <filesystem>
 #include <fstream>
 
@@ -14,6 +15,7 @@ namespace map {
 namespace {
 
 using common::Colour;
+using testing::programMessageOf;
 using testing::RecordingToolkit;
 using testing::ScratchDir;
 
@@ -25,7 +27,6 @@ struct TenByTen {
   std::string settings;
   MapControls controls;
   RunState state;
-  RecordingToolkit toolkit;
 
   TenByTen() {
     std::string text = "hexa\n30\n10,10\n";
@@ -48,7 +49,7 @@ struct TenByTen {
   static int classOf(int row, int col) { return (row + col) % 4 + 1; }
   PassResult run() {
     takeDialogValues(state, controls);
-    return drawingPass(state, controls, settings, toolkit);
+    return drawingPass(state, controls, settings);
   }
 };
 
@@ -132,6 +133,51 @@ TEST(DrawingPass, ConnectedSeriesShadesFromBlueToRed) {
   EXPECT_EQ(at(r.picture, end.x, end.y), common::rgb(170, 0, 85));
 }
 
+// A series of one pattern draws nothing; one of two has a single segment,
+// passed as the last: the end circle is drawn, the start square is not.
+TEST(DrawingPass, SeriesOfOneAndTwoPatterns) {
+  TenByTen plain;
+  plain.controls.blankUnits = true;
+  const QImage none = plain.run().picture.image();
+  TenByTen one;
+  one.controls.blankUnits = true;
+  one.controls.first = "2";
+  one.controls.num = "1";
+  one.controls.connect = true;
+  EXPECT_TRUE(one.run().picture.image() == none);
+
+  TenByTen two;  // cells of about 80 pixels, so that the markers are many pixels wide
+  two.settings = two.dir.file("Favomap5.cfg", testing::exampleSettingsWith(2, "1500"));
+  two.controls.blankUnits = true;
+  two.controls.first = "2";
+  two.controls.num = "2";
+  two.controls.connect = true;
+  const PassResult r = two.run();
+  // o2 sits at row 5, column 7 and o3 at row 2, column 10; the colour is
+  // 255 / 2 = 127.5 of red and of blue, rounded to 128.
+  const Colour c = common::rgb(128, 0, 128);
+  const draw::MapPoint p0 = draw::markerPoint(5, 7);
+  const draw::MapPoint p1 = draw::markerPoint(2, 10);
+  EXPECT_EQ(at(r.picture, (p0.x + p1.x) / 2, (p0.y + p1.y) / 2), c);   // the segment
+  EXPECT_EQ(at(r.picture, p1.x, p1.y + 0.05), c);                      // the end circle
+  EXPECT_EQ(at(r.picture, p0.x - 0.06, p0.y - 0.06), common::kWhite);  // no start square
+  EXPECT_EQ(at(r.picture, p0.x - 0.06, p0.y + 0.06), common::kWhite);
+}
+
+// Labels are 7 points, or 7 + hexSize / 550 above a hexSize of 550, the
+// same whatever the map's scale.
+TEST(DrawingPass, LabelFontGrowsWithLargeCells) {
+  for (const auto& [hexSize, points] :
+       {std::pair{"300", 7.0}, std::pair{"550", 7.0}, std::pair{"825", 8.5}, std::pair{"1100", 9.0},
+        std::pair{"5500", 17.0}}) {
+    TenByTen map;
+    map.settings = map.dir.file("Favomap5.cfg", testing::exampleSettingsWith(2, hexSize));
+    const PassResult r = map.run();
+    EXPECT_EQ(r.picture.fontName(), "Arial");
+    EXPECT_DOUBLE_EQ(r.picture.fontSize(), points) << hexSize;
+  }
+}
+
 TEST(DrawingPass, SeriesPastTheLastObjectStops) {
   TenByTen map;
   map.controls.first = "29";
@@ -150,8 +196,7 @@ TEST(DrawingPass, FaultsStopBeforeAnythingIsSaved) {
   { std::ofstream(map.controls.bmpout) << "earlier picture"; }
   map.controls.option = 3;
   map.classes = map.dir.file("m.cls", "1 2 3 16\n");
-  EXPECT_THROW(map.run(), common::ProgramEnded);
-  EXPECT_EQ(map.toolkit.messages, std::vector<std::string>{"|Class ID must be >0 and <15)"});
+  EXPECT_EQ(programMessageOf([&] { map.run(); }), "|Class ID must be >0 and <15)");
   std::ifstream kept(map.controls.bmpout);
   std::string contents;
   std::getline(kept, contents);
@@ -177,10 +222,17 @@ TEST(DrawingPass, FaultsStopBeforeAnythingIsSaved) {
   }
 }
 
+// An object on row 0 or column 0 is read, and its label is written nowhere:
+// the picture is that of a map with no objects.
 TEST(DrawingPass, RowZeroIsAcceptedButNeverShown) {
-  TenByTen map;
-  map.bmu = map.dir.file("m.bmu", "hexa\n1\n10,10\nA,0,0\n");
-  EXPECT_NO_THROW(map.run());
+  TenByTen empty;
+  empty.bmu = empty.dir.file("m.bmu", "hexa\n0\n10,10\n");
+  const QImage none = empty.run().picture.image();
+  for (const char* record : {"LABEL,0,0", "LABEL,0,3", "LABEL,4,0"}) {
+    TenByTen map;
+    map.bmu = map.dir.file("m.bmu", std::string("hexa\n1\n10,10\n") + record + "\n");
+    EXPECT_TRUE(map.run().picture.image() == none) << record;
+  }
 }
 
 }  // namespace

@@ -140,10 +140,9 @@ int main(int argc, char** argv) {
   map::takeDialogValues(state, controls);
   const std::string settings = map::chooseSettingsFile(
       text(parser, "config"), QCoreApplication::applicationDirPath().toStdString());
-  surface::ConsoleToolkit toolkit("Favomap5");
   const map::MapControls given = controls;
   try {
-    const map::PassResult result = map::drawingPass(state, controls, settings, toolkit);
+    const map::PassResult result = map::drawingPass(state, controls, settings);
     std::printf("%s\n%s\n", result.caption.c_str(), result.savedPath.c_str());
     // The values the pass corrected, as the dialog's boxes would show them.
     if (controls.colcod != given.colcod) {
@@ -152,7 +151,8 @@ int main(int argc, char** argv) {
     if (controls.nvarext != given.nvarext) {
       std::printf("color coded variable (data file column #): %s\n", controls.nvarext.c_str());
     }
-  } catch (const common::ProgramEnded&) {
+  } catch (const common::ProgramMessage& message) {
+    surface::ConsoleToolkit("Favomap5").messageBox(message.what(), message.title());
     return 1;
   } catch (const common::ToolError& error) {
     std::fprintf(stderr, "Favomap5: %s\n", error.what());

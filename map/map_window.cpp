@@ -24,7 +24,7 @@ void MapWindow::showPicture(const QImage& picture, const MapGeometry& g, const Q
   picture_ = picture;
   const int left = pixels(kPictureLeft);
   const int top = pixels(kPictureTop);
-  const int width = std::max(pixels(g.windowWidth), picture.width() + 2 * left);
+  const int width = std::max(pixels(g.windowWidth) + g.extraColsPx, picture.width() + 2 * left);
   const int height = std::max(pixels(g.windowHeight) + g.extraRowsPx, picture.height() + 2 * top);
   canvas_->setFixedSize(width, height);
   area_->setGeometry(left, top, picture.width(), picture.height());

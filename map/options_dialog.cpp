@@ -199,14 +199,26 @@ void OptionsDialog::draw() {
   // The dialog takes no clicks while the pass runs: no second Draw can start.
   setEnabled(false);
   int ended = -1;
+  PassResult result;
+  // A pass that stops leaves on screen what it drew, behind its message.
+  auto showPartial = [&] {
+    if (result.picture.widthPx() > 1) {
+      mapWindow_->showPicture(
+          result.picture.image(), result.geometry,
+          QString::fromStdString(result.caption.empty() ? "Favomap" : result.caption));
+    }
+  };
   try {
-    const PassResult result = drawingPass(state_, c, env_.settingsPath(), *env_.toolkit);
+    drawingPass(state_, c, env_.settingsPath(), result);
     writeBack(c);
     mapWindow_->showPicture(result.picture.image(), result.geometry,
                             QString::fromStdString(result.caption));
-  } catch (const common::ProgramEnded&) {
+  } catch (const common::ProgramMessage& message) {
+    showPartial();
+    env_.toolkit->messageBox(message.what(), message.title());
     ended = 1;
   } catch (const common::ToolError& error) {
+    showPartial();
     env_.toolkit->messageBox(error.what(), "");
     ended = 1;
   }

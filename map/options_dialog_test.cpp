@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -11,16 +12,25 @@
 #include <QtTest/QTest>
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
+#include "map/draw/lattice.h"
 #include "map/help_text.h"
 #include "map/testing.h"
+#include "map/window_fit.h"
 #include "surface/app.h"
+#include "surface/surface.h"
 
 namespace map {
 namespace {
 
 using testing::RecordingToolkit;
 using testing::ScratchDir;
+
+std::string readAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 // A dialog on screen (off-screen platform), with its messages recorded and
 // its "end of program" noted instead of carried out.
@@ -165,7 +175,8 @@ TEST_F(DialogTest, CountAndBlankExcludeEachOther) {
 
 TEST_F(DialogTest, DrawShowsTheMapAndWritesBackTheVariable) {
   const std::string bmu = dir_.file("m.bmu", "hexa\n2\n2,3\nA,1,1\nB,2,3\n");
-  const std::string wgt = dir_.file("m.wgt", "w\n2 3 2\n1 2\n3 4\n5 6\n7 8\n9 10\n11 12\n");
+  // Variable 2 runs the other way from variable 1: another picture.
+  const std::string wgt = dir_.file("m.wgt", "w\n2 3 2\n1 12\n3 10\n5 8\n7 6\n9 4\n11 2\n");
   type("visfile", "  " + bmu + "  ");
   click(option(1));
   type("codfile", wgt);
@@ -182,12 +193,70 @@ TEST_F(DialogTest, DrawShowsTheMapAndWritesBackTheVariable) {
   EXPECT_EQ(dialog_->state().bmuFile, bmu);  // trimmed
   EXPECT_TRUE(dialog_->isEnabled());
 
-  const MapWindow* first = dialog_->mapWindow();
+  // Draw again: one map window, showing the new map, and the saved picture
+  // replaced by it.
+  const std::string firstSaved = readAll(dir_.path("map.bmp"));
   type("colcod", "7");
   click(find<QPushButton>("OKButton"));
   EXPECT_EQ(find<QLineEdit>("colcod")->text(), "2");
-  EXPECT_NE(dialog_->mapWindow(), nullptr);
-  (void)first;
+  ASSERT_NE(dialog_->mapWindow(), nullptr);
+  EXPECT_EQ(dialog_->mapWindow()->windowTitle().toStdString(),
+            "Favomap [" + bmu + ", " + wgt + ", var. #2]");
+  int mapWindows = 0;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    mapWindows += dynamic_cast<MapWindow*>(w) != nullptr && w->isVisible();
+  }
+  EXPECT_EQ(mapWindows, 1);
+  EXPECT_TRUE(readAll(dir_.path("map.bmp")) != firstSaved);
+  EXPECT_TRUE(
+      dialog_->mapWindow()->picture().convertToFormat(QImage::Format_RGB32) ==
+      QImage(QString::fromStdString(dir_.path("map.bmp"))).convertToFormat(QImage::Format_RGB32));
+}
+
+// A pass that stops leaves what it drew on screen behind its message, and
+// saves nothing: the class units before a bad class value, or the whole map
+// when the picture's name is bad.
+TEST_F(DialogTest, AStoppedPassShowsWhatItDrew) {
+  type("visfile", dir_.file("m.bmu", "hexa\n2\n2,3\nA,1,1\nB,2,3\n"));
+  click(option(3));
+  type("classfile", dir_.file("m.cls", "1 2 16\n"));
+  type("bmpout", dir_.path("map.bmp"));
+  click(find<QPushButton>("OKButton"));
+  EXPECT_EQ(toolkit_.messages, std::vector<std::string>{"|Class ID must be >0 and <15)"});
+  EXPECT_EQ(ended_, 1);
+  ASSERT_NE(dialog_->mapWindow(), nullptr);
+  const MapGeometry g = fitWindow(2, 3, 300);
+  surface::Surface scale(g.widthPx, g.heightPx);
+  scale.setScale(0, 0.5, g.x2, g.y2);
+  const QImage shown = dialog_->mapWindow()->picture();
+  ASSERT_EQ(shown.size(), QSize(g.widthPx, g.heightPx));
+  auto colourOf = [&](int row, int col) {
+    const draw::MapPoint c = draw::hexCentre(row, col);
+    const surface::PixelPoint p = scale.toPixel(c.x, c.y);
+    return shown.pixel(p.col, p.row);
+  };
+  const QRgb background = shown.pixel(0, 0);
+  EXPECT_NE(colourOf(1, 1), background);  // drawn before the bad value
+  EXPECT_NE(colourOf(1, 2), background);
+  EXPECT_EQ(colourOf(2, 1), background);  // never reached
+  EXPECT_FALSE(std::filesystem::exists(dir_.path("map.bmp")));
+
+  ended_ = -1;
+  toolkit_.messages.clear();
+  click(option(0));
+  type("bmpout", dir_.path("no folder/map.bmp"));
+  click(find<QPushButton>("OKButton"));
+  ASSERT_EQ(toolkit_.messages.size(), 1u);
+  EXPECT_NE(toolkit_.messages[0].find("bad file name"), std::string::npos) << toolkit_.messages[0];
+  ASSERT_NE(dialog_->mapWindow(), nullptr);
+  EXPECT_EQ(dialog_->mapWindow()->windowTitle().toStdString(),
+            "Favomap [" + dir_.path("m.bmu") + "]");
+  const QImage whole = dialog_->mapWindow()->picture();
+  long black = 0;
+  for (int y = 0; y < whole.height(); ++y) {
+    for (int x = 0; x < whole.width(); ++x) black += whole.pixel(x, y) == qRgb(0, 0, 0);
+  }
+  EXPECT_GT(black, 100);  // the outlines of the six units and the labels
 }
 
 TEST_F(DialogTest, ColumnBoxIsEnabledByADataFileWithSeveralColumns) {

@@ -62,13 +62,12 @@ BmuRecord BmuReader::next() {
   return record;
 }
 
-BmuHeader checkGridType(const std::string& bmuPath, surface::Toolkit& toolkit) {
+BmuHeader checkGridType(const std::string& bmuPath) {
   InputFile file(bmuPath);
   ItemReader& in = file.items();
   const std::string first = in.readLine();
   if (common::trimBlanks(first) == "square") {
-    toolkit.messageBox(kSquareGridMessage, "Warning");
-    throw common::ProgramEnded(kSquareGridMessage);
+    throw common::ProgramMessage(kSquareGridMessage, "Warning");
   }
   BmuHeader h;
   h.gridType = first;
@@ -83,8 +82,7 @@ void checkMapSize(double rows, double cols, const std::string& file, const std::
     throw common::makeError(common::Fault::kTooLarge, file, place,
                             "a map of " + std::to_string(static_cast<long>(rows)) + " x " +
                                 std::to_string(static_cast<long>(cols)) + " units is more than " +
-                                std::to_string(static_cast<long>(kMostUnits)) +
-                                " units can show");
+                                std::to_string(static_cast<long>(kMostUnits)) + " units can show");
   }
 }
 
@@ -115,8 +113,7 @@ void readWeights(const std::string& wgtPath, draw::SomGrid& grid) {
   }
 }
 
-int measureDataFile(const std::string& dataPath, double nObjects, surface::Toolkit& toolkit,
-                    bool& enableColumnBox) {
+int measureDataFile(const std::string& dataPath, double nObjects, bool& enableColumnBox) {
   InputFile file(dataPath);
   ItemReader& in = file.items();
   long count = 0;
@@ -124,10 +121,15 @@ int measureDataFile(const std::string& dataPath, double nObjects, surface::Toolk
     in.readNumber();
     ++count;
   } while (!in.atEnd());
+  if (nObjects == 0) {
+    throw common::makeError(common::Fault::kDivisionByZero, dataPath, "",
+                            std::to_string(count) +
+                                " values shared among the 0 objects of the "
+                                ".bmu file");
+  }
   const float ratio = static_cast<float>(count / nObjects);
   if (!(std::isfinite(ratio) && ratio == std::floor(ratio))) {
-    toolkit.messageBox(kDataFileMessage, "");
-    throw common::ProgramEnded(kDataFileMessage);
+    throw common::ProgramMessage(kDataFileMessage, "");
   }
   if (ratio > 1) enableColumnBox = true;
   if (ratio > 32767) {
@@ -137,14 +139,12 @@ int measureDataFile(const std::string& dataPath, double nObjects, surface::Toolk
   return static_cast<int>(ratio);
 }
 
-ClassReader::ClassReader(const std::string& path, surface::Toolkit& toolkit)
-    : file_(path), toolkit_(toolkit) {}
+ClassReader::ClassReader(const std::string& path) : file_(path) {}
 
 int ClassReader::next() {
   const int k = file_.items().readInteger();
   if (k > 15 || k < 0) {
-    toolkit_.messageBox(kClassMessage, "");
-    throw common::ProgramEnded(kClassMessage);
+    throw common::ProgramMessage(kClassMessage, "");
   }
   return k;
 }

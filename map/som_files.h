@@ -11,7 +11,6 @@
 #include "common/mapped_file.h"
 #include "map/draw/som_grid.h"
 #include "map/item_reader.h"
-#include "surface/toolkit.h"
 
 namespace map {
 
@@ -71,31 +70,29 @@ class BmuReader {
 };
 
 // The grid type check that opens every pass: a first line that reads
-// "square" once blanks are trimmed shows the "Warning" message and ends the
-// program (ToolError is not used: the message is the report).  Returns the
-// header otherwise.
-BmuHeader checkGridType(const std::string& bmuPath, surface::Toolkit& toolkit);
+// "square" once blanks are trimmed throws common::ProgramMessage with the
+// square-grid message, titled "Warning".  Returns the header otherwise.
+BmuHeader checkGridType(const std::string& bmuPath);
 
 // Reads the .wgt file into grid: its header replaces nRows and nCols and
 // sets nVars; weights(col, row, var) is filled row by row, column by column.
 void readWeights(const std::string& wgtPath, draw::SomGrid& grid);
 
 // Counts the values of the data file and returns nExt = count / nObjects,
-// showing "Errore nel file di dati" and ending the program when that is not
-// a whole number.  "enableColumnBox" is set when nExt > 1.
-int measureDataFile(const std::string& dataPath, double nObjects, surface::Toolkit& toolkit,
-                    bool& enableColumnBox);
+// throwing common::ProgramMessage "Errore nel file di dati" when that is not
+// a whole number, and ToolError(kDivisionByZero) when nObjects is 0.
+// "enableColumnBox" is set when nExt > 1.
+int measureDataFile(const std::string& dataPath, double nObjects, bool& enableColumnBox);
 
-// Reads class numbers one at a time, ending the program with "Class ID must
-// be >0 and <15)" on a value outside 0..15.
+// Reads class numbers one at a time, throwing common::ProgramMessage "Class
+// ID must be >0 and <15)" on a value outside 0..15.
 class ClassReader {
  public:
-  ClassReader(const std::string& path, surface::Toolkit& toolkit);
+  explicit ClassReader(const std::string& path);
   int next();
 
  private:
   InputFile file_;
-  surface::Toolkit& toolkit_;
 };
 
 // A map larger than this many units cannot be told apart on any picture the

@@ -9,7 +9,7 @@
 namespace map {
 namespace {
 
-using testing::RecordingToolkit;
+using testing::programMessageOf;
 using testing::ScratchDir;
 
 TEST(GridType, OnlyTheWordSquareIsRefused) {
@@ -20,23 +20,19 @@ TEST(GridType, OnlyTheWordSquareIsRefused) {
   } rows[] = {{"hexa", false},      {"", false},       {"square", true},
               {"  square  ", true}, {"Square", false}, {"squares", false}};
   for (const Row& r : rows) {
-    RecordingToolkit toolkit;
     const std::string bmu = dir.file("m.bmu", std::string(r.first) + "\n5\n3,4\n");
     if (r.refused) {
-      EXPECT_THROW(checkGridType(bmu, toolkit), common::ProgramEnded) << r.first;
-      EXPECT_EQ(toolkit.messages,
-                std::vector<std::string>{
-                    "Warning|This program does not support SOMs with square grids!"});
+      EXPECT_EQ(programMessageOf([&] { checkGridType(bmu); }),
+                "Warning|This program does not support SOMs with square grids!")
+          << r.first;
     } else {
-      const BmuHeader h = checkGridType(bmu, toolkit);
+      const BmuHeader h = checkGridType(bmu);
       EXPECT_EQ(h.nObjects, 5);
       EXPECT_EQ(h.nRows, 3);
       EXPECT_EQ(h.nCols, 4);
-      EXPECT_TRUE(toolkit.messages.empty());
     }
   }
-  RecordingToolkit toolkit;
-  EXPECT_THROW(checkGridType(dir.path("missing.bmu"), toolkit), common::ToolError);
+  EXPECT_THROW(checkGridType(dir.path("missing.bmu")), common::ToolError);
 }
 
 TEST(BmuReader, ReadsCommaQuotedAndBlankSeparatedRecords) {
@@ -105,23 +101,33 @@ TEST(DataFile, ColumnsFollowFromTheValueCount) {
   struct Row {
     std::string text;
     double objects;
-    int nExt;  // 0: refused
+    int nExt;  // 0: refused with the program's message; -1: a division by zero
     bool enabled;
   } rows[] = {
+      {"1 2 3\n", 0, -1, false},  // a .bmu of no objects
       {"1 2 3\n4 5 6\n", 2, 3, true},
       {"1\n2\n3\n", 3, 1, false},
       {"1 2 3 4 5 6 7 8 9 10 11", 10, 0, false},
       {"1 2\n3 4\n5 6\n7 8\n9 10\n11 12\n13 14\n15 16\n17 18\n19 20\n\n", 10, 2, true},
   };
   for (const Row& r : rows) {
-    RecordingToolkit toolkit;
     bool enabled = false;
     const std::string path = dir.file("d.txt", r.text);
-    if (r.nExt == 0) {
-      EXPECT_THROW(measureDataFile(path, r.objects, toolkit, enabled), common::ProgramEnded);
-      EXPECT_EQ(toolkit.messages, std::vector<std::string>{"|Errore nel file di dati"});
+    if (r.nExt == -1) {
+      try {
+        measureDataFile(path, r.objects, enabled);
+        ADD_FAILURE() << r.text;
+      } catch (const common::ToolError& e) {
+        EXPECT_EQ(e.fault(), common::Fault::kDivisionByZero);
+        EXPECT_EQ(e.what(), path +
+                                ": division by zero: 3 values shared among the 0 objects of "
+                                "the .bmu file");
+      }
+    } else if (r.nExt == 0) {
+      EXPECT_EQ(programMessageOf([&] { measureDataFile(path, r.objects, enabled); }),
+                "|Errore nel file di dati");
     } else {
-      EXPECT_EQ(measureDataFile(path, r.objects, toolkit, enabled), r.nExt);
+      EXPECT_EQ(measureDataFile(path, r.objects, enabled), r.nExt);
       EXPECT_EQ(enabled, r.enabled);
     }
   }
@@ -129,17 +135,14 @@ TEST(DataFile, ColumnsFollowFromTheValueCount) {
 
 TEST(Classes, ZeroToFifteenAreAccepted) {
   ScratchDir dir("cls");
-  RecordingToolkit toolkit;
-  ClassReader ok(dir.file("ok.cls", "0 15\n7,3"), toolkit);
+  ClassReader ok(dir.file("ok.cls", "0 15\n7,3"));
   EXPECT_EQ(ok.next(), 0);
   EXPECT_EQ(ok.next(), 15);
   EXPECT_EQ(ok.next(), 7);
   EXPECT_EQ(ok.next(), 3);
   for (const char* bad : {"16", "-1"}) {
-    RecordingToolkit t;
-    ClassReader reader(dir.file("bad.cls", bad), t);
-    EXPECT_THROW(reader.next(), common::ProgramEnded);
-    EXPECT_EQ(t.messages, std::vector<std::string>{"|Class ID must be >0 and <15)"});
+    ClassReader reader(dir.file("bad.cls", bad));
+    EXPECT_EQ(programMessageOf([&] { reader.next(); }), "|Class ID must be >0 and <15)");
   }
 }
 

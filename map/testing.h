@@ -10,9 +10,22 @@
 #include <string>
 #include <vector>
 
+#include "common/errors.h"
 #include "surface/toolkit.h"
 
 namespace map::testing {
+
+// "TITLE|TEXT" of the program's own message that "run" throws, or "" when
+// it throws none; other errors pass through.
+template <class Run>
+std::string programMessageOf(Run&& run) {
+  try {
+    run();
+  } catch (const common::ProgramMessage& m) {
+    return m.title() + "|" + m.what();
+  }
+  return "";
+}
 
 class RecordingToolkit : public surface::Toolkit {
  public:

@@ -131,15 +131,14 @@ std::string drawExternalMap(PassContext& pass) {
   MapControls& controls = pass.controls;
   if (controls.nvarext.empty()) controls.nvarext = "1";
   bool enable = false;
-  state.nExt = measureDataFile(state.dataFile, state.nObjects, pass.toolkit, enable);
+  state.nExt = measureDataFile(state.dataFile, state.nObjects, enable);
   if (enable) controls.nvarextEnabled = true;
   int col = whole(common::Val(controls.nvarext));
   if (col > state.nExt) {
     col = state.nExt;
     controls.nvarext = std::to_string(state.nExt);
-  } else if (col < 1) {  // no column below 1: the first one is shown
+  } else if (col < 1) {  // the text stays as typed; the first column is shown
     col = 1;
-    controls.nvarext = "1";
   }
 
   const common::Bounds cols{grid.colLo, grid.nCols};

@@ -12,7 +12,7 @@ namespace map {
 namespace {
 
 using common::Colour;
-using testing::RecordingToolkit;
+using testing::programMessageOf;
 using testing::ScratchDir;
 
 // A map of 2 rows x 3 columns with a weights file of two variables: variable
@@ -21,7 +21,6 @@ struct SmallMap {
   ScratchDir dir{"varmap"};
   MapControls controls;
   RunState state;
-  RecordingToolkit toolkit;
   std::string settings;
 
   explicit SmallMap(const std::string& modes = "0,0,0") {
@@ -34,7 +33,7 @@ struct SmallMap {
   }
   PassResult run() {
     takeDialogValues(state, controls);
-    return drawingPass(state, controls, settings, toolkit);
+    return drawingPass(state, controls, settings);
   }
 };
 
@@ -127,7 +126,6 @@ struct ExternalMap {
   ScratchDir dir{"extmap"};
   MapControls controls;
   RunState state;
-  RecordingToolkit toolkit;
   std::string settings;
 
   ExternalMap(const std::string& bmuRecords, int objects, const std::string& data) {
@@ -141,7 +139,7 @@ struct ExternalMap {
   }
   PassResult run() {
     takeDialogValues(state, controls);
-    return drawingPass(state, controls, settings, toolkit);
+    return drawingPass(state, controls, settings);
   }
 };
 
@@ -173,16 +171,19 @@ TEST(ExternalVariable, ColumnsAndTheirBox) {
   EXPECT_EQ(first.controls.nvarext, "1");
   EXPECT_EQ(first.state.interpGrid(1, 1), 1.5f);
 
-  ExternalMap zero("A,1,1\nB,1,1\nC,3,4\n", 3, "1 10\n2 30\n3 50\n");
-  zero.controls.nvarext = "0";
-  zero.run();
-  EXPECT_EQ(zero.controls.nvarext, "1");
+  // Below 1 the text stays as typed and the first column is shown.
+  for (const char* typed : {"0", "-2"}) {
+    ExternalMap below("A,1,1\nB,1,1\nC,3,4\n", 3, "1 10\n2 30\n3 50\n");
+    below.controls.nvarext = typed;
+    below.run();
+    EXPECT_EQ(below.controls.nvarext, typed);
+    EXPECT_EQ(below.state.interpGrid(1, 1), 1.5f);
+  }
 }
 
 TEST(ExternalVariable, DataFileMustHoldWholeObjects) {
   ExternalMap map("A,1,1\nB,1,1\n", 2, "1 2 3\n");
-  EXPECT_THROW(map.run(), common::ProgramEnded);
-  EXPECT_EQ(map.toolkit.messages, std::vector<std::string>{"|Errore nel file di dati"});
+  EXPECT_EQ(programMessageOf([&] { map.run(); }), "|Errore nel file di dati");
 }
 
 TEST(ExternalVariable, RowZeroStopsTheGatheringPass) {

@@ -40,6 +40,16 @@ MapGeometry fitWindow(int nRows, int nCols, double hexSize) {
     g.heightPx = height;
     g.y2 = 0.5 + height / rowsPerUnit;
   }
+
+  const double colsPerUnit = g.widthPx / g.x2;
+  const double neededX = nCols + (nRows >= 2 ? 1.0 : 0.5) + 0.1;
+  if (colsPerUnit > 0 && std::isfinite(colsPerUnit) && g.x2 < neededX) {
+    int width = g.widthPx;
+    while (width / colsPerUnit < neededX && width < 4000) ++width;
+    g.extraColsPx = width - g.widthPx;
+    g.widthPx = width;
+    g.x2 = width / colsPerUnit;
+  }
   return g;
 }
 

@@ -26,6 +26,7 @@ struct MapGeometry {
   int extraRowsPx = 0;  // pixels added below so that the last row shows whole;
                         // the window grows by as many (pictureHeight and
                         // windowHeight are the formulas' values)
+  int extraColsPx = 0;  // the same on the right, for the last column
 };
 
 // The geometry for a map of nRows x nCols units spaced hexSize twips apart.
@@ -35,7 +36,12 @@ struct MapGeometry {
 // Y2 = 9.215).  Every number above stays as the formulas give it, so every
 // unit stays where they put it; the picture and the window are then extended
 // downward by whole pixels, the user scale with them, until the map's bottom
-// (0.87 nRows + 1.12) plus 0.1 lies inside.  Maps that fit are unchanged.
+// (0.87 nRows + 1.12) plus 0.1 lies inside.  The right edge is mended the
+// same way: below hexSize 230 or so, or once the map is shrunk below 0.9,
+// X2 falls short of the map's right edge (nCols + 1 with an even row, the
+// rows offset by half a cell; nCols + 0.5 without), and the picture grows to
+// the right until that edge plus 0.1 lies inside.  Maps that fit are
+// unchanged.
 MapGeometry fitWindow(int nRows, int nCols, double hexSize);
 
 }  // namespace map

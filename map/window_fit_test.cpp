@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace map {
 namespace {
 
@@ -25,7 +27,30 @@ TEST(WindowFit, TenByTenAtHexSize300) {
 TEST(WindowFit, MapsThatFitAreUnchanged) {
   const MapGeometry g = fitWindow(40, 40, 300);
   EXPECT_EQ(g.extraRowsPx, 0);
+  EXPECT_EQ(g.extraColsPx, 0);
   EXPECT_GE(g.y2, 0.87 * 40 + 1.12);
+  EXPECT_GE(g.x2, 40 + 1.1);
+}
+
+// Where the formulas end the scale left of the last column's right edge,
+// the picture grows to the right by whole pixels until that edge plus 0.1 is
+// inside; every unit stays where the formulas put it.
+TEST(WindowFit, TheRightEdgeIsExtendedToTheLastColumn) {
+  struct Case {
+    int rows, cols;
+    double hexSize, formulaX2;
+  } cases[] = {{10, 10, 150, 10.74}, {100, 100, 600, 100.81}, {60, 5, 900, 5.71}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.cols);
+    const MapGeometry g = fitWindow(c.rows, c.cols, c.hexSize);
+    const int formulaWidth = static_cast<int>(std::round(g.pictureWidth / kTwipsPerPixel));
+    EXPECT_GT(g.extraColsPx, 0);
+    EXPECT_EQ(g.widthPx, formulaWidth + g.extraColsPx);
+    const double colsPerUnit = g.widthPx / g.x2;
+    EXPECT_NEAR(formulaWidth / colsPerUnit, c.formulaX2, 0.005);  // units stay where they were
+    EXPECT_GE(g.x2, c.cols + 1.1);
+    EXPECT_LT((g.widthPx - 1) / colsPerUnit, c.cols + 1.1);  // whole pixels, no more
+  }
 }
 
 TEST(WindowFit, LargeMapsShrinkUntilTheWindowFits) {

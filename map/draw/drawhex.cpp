@@ -12,10 +12,6 @@
 namespace map::draw {
 namespace {
 
-// A side this wide already covers a cell several times over; wider widths
-// would only cost time.
-constexpr int kWidestSide = 64;
-
 std::vector<float> unitWeights(const SomGrid& grid, int row, int col) {
   std::vector<float> v(static_cast<std::size_t>(std::max(grid.nVars, 0)));
   for (int k = 1; k <= grid.nVars; ++k)
@@ -25,13 +21,13 @@ std::vector<float> unitWeights(const SomGrid& grid, int row, int col) {
 
 }  // namespace
 
-int sideWidth(float d, float maxDist, int distWidth) {
+int sideWidth(float d, float maxDist, int distWidth, int widest) {
   if (maxDist == 0) return 1;  // 0/0: all neighbours alike
   float q = d / maxDist;
   q = q * static_cast<float>(distWidth);
   q = q + 1.0f;
   if (!std::isfinite(q)) return 1;
-  return static_cast<int>(std::clamp(common::CInt(q), 1.0, static_cast<double>(kWidestSide)));
+  return static_cast<int>(std::clamp(common::CInt(q), 1.0, static_cast<double>(widest)));
 }
 
 void fillpoly(surface::Surface& picture, double x, double y, double r, double g, double b) {
@@ -51,6 +47,8 @@ void drawhex(surface::Surface& picture, const SomGrid& grid, const SideWidths& s
   std::vector<float> own;
   if (scaled) own = unitWeights(grid, y0, x);
   const std::array<MapPoint, 6> c = hexCorners(y0, x);
+  // A side twice as wide as the picture covers all of it wherever it runs.
+  const int widest = 2 * std::max(picture.widthPx(), picture.heightPx()) + 1;
 
   picture.setPenColour(common::kBlack);
   picture.line(c[0].x, c[0].y, c[1].x, c[1].y);
@@ -66,7 +64,7 @@ void drawhex(surface::Surface& picture, const SomGrid& grid, const SideWidths& s
     if (scaled && grid.hasUnit(across.row, across.col)) {
       const std::vector<float> other = unitWeights(grid, across.row, across.col);
       const float d = distance(own.data(), other.data(), grid.nVars, sides.distPref);
-      width = sideWidth(d, grid.maxDist, sides.distWidth);
+      width = sideWidth(d, grid.maxDist, sides.distWidth, widest);
     }
     picture.setDrawWidth(width);
     const MapPoint& to = c[side % 6];

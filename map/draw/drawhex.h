@@ -27,8 +27,10 @@ void drawhex(surface::Surface& picture, const SomGrid& grid, const SideWidths& s
 // the pixel of user point (x + left, y + top).
 void fillpoly(surface::Surface& picture, double x, double y, double r, double g, double b);
 
-// The width of a side at dissimilarity d, for maxDist and distWidth.
-int sideWidth(float d, float maxDist, int distWidth);
+// The width of a side at dissimilarity d, for maxDist and distWidth: CInt(d /
+// maxDist * distWidth + 1), at least 1 and at most "widest" (a bound no real
+// picture reaches, kept only so that absurd settings cost nothing absurd).
+int sideWidth(float d, float maxDist, int distWidth, int widest);
 
 }  // namespace map::draw
 

@@ -16,10 +16,10 @@ using common::kWhite;
 
 using testing::gridOf;
 
-// A picture with the renderer's kind of scale: y from 0.5 down, about 60
+// A picture with the renderer's kind of scale: y from 0.5 down, "perUnit"
 // pixels a map unit.
-surface::Surface pictureFor(int rows, int cols) {
-  surface::Surface s(60 * (cols + 2), static_cast<int>(60 * (0.87 * rows + 1.7)));
+surface::Surface pictureFor(int rows, int cols, int perUnit = 60) {
+  surface::Surface s(perUnit * (cols + 2), static_cast<int>(perUnit * (0.87 * rows + 1.7)));
   s.setScale(0, 0.5, cols + 2, 0.87 * rows + 1.7 + 0.5);
   return s;
 }
@@ -30,12 +30,14 @@ Colour at(const surface::Surface& s, double x, double y) {
 }
 
 TEST(SideWidth, RoundsHalvesToEven) {
-  EXPECT_EQ(sideWidth(0.75f, 1.0f, 2), 2);   // 2.5
-  EXPECT_EQ(sideWidth(0.625f, 1.0f, 4), 4);  // 3.5
-  EXPECT_EQ(sideWidth(2.0f, 2.0f, 4), 5);    // the largest distance: distWidth + 1
-  EXPECT_EQ(sideWidth(0.0f, 2.0f, 4), 1);    // identical neighbours
-  EXPECT_EQ(sideWidth(0.0f, 0.0f, 4), 1);    // all neighbours alike
-  EXPECT_EQ(sideWidth(1e37f, 1e37f, 4), 5);  // unknown measure: full width
+  EXPECT_EQ(sideWidth(0.75f, 1.0f, 2, 1000), 2);     // 2.5
+  EXPECT_EQ(sideWidth(0.625f, 1.0f, 4, 1000), 4);    // 3.5
+  EXPECT_EQ(sideWidth(2.0f, 2.0f, 4, 1000), 5);      // the largest distance: distWidth + 1
+  EXPECT_EQ(sideWidth(0.0f, 2.0f, 4, 1000), 1);      // identical neighbours
+  EXPECT_EQ(sideWidth(0.0f, 0.0f, 4, 1000), 1);      // all neighbours alike
+  EXPECT_EQ(sideWidth(1e37f, 1e37f, 4, 1000), 5);    // unknown measure: full width
+  EXPECT_EQ(sideWidth(3.0f, 3.0f, 100, 1000), 101);  // no cap below the picture's size
+  EXPECT_EQ(sideWidth(3.0f, 3.0f, 30000, 1000), 1000);
 }
 
 TEST(Drawhex, FillsEachUnitAndKeepsBlackBordersBetweenThem) {
@@ -63,11 +65,11 @@ TEST(Drawhex, FillsEachUnitAndKeepsBlackBordersBetweenThem) {
   EXPECT_EQ(at(s, 0.1, 0.6), kWhite);  // outside the map
 }
 
-// Counts the black pixels of the run that crosses x on the row of y.
-int borderWidthAt(const surface::Surface& s, double x, double y) {
+// Counts the black pixels within "reach" of x on the row of y.
+int borderWidthAt(const surface::Surface& s, double x, double y, int reach = 10) {
   const surface::PixelPoint p = s.toPixel(x, y);
   int width = 0;
-  for (int c = p.col - 10; c <= p.col + 10; ++c) width += s.pixel(c, p.row) == kBlack;
+  for (int c = p.col - reach; c <= p.col + reach; ++c) width += s.pixel(c, p.row) == kBlack;
   return width;
 }
 
@@ -76,16 +78,20 @@ TEST(Drawhex, DistanceModeWidensSidesBetweenDifferentUnits) {
   grid.weights(2, 1, 1) = 3;
   grid.weights(2, 1, 2) = 4;
   grid.maxDist = maxdistance(grid, 2, 1, 2, 0);
-  const SideWidths sides{0, 4};
-  surface::Surface s = pictureFor(1, 2);
-  drawhex(s, grid, sides, 1, 1, 255, 255, 255, 0);
-  drawhex(s, grid, sides, 1, 2, 255, 255, 255, 0);
   const double y = hexCentre(1, 1).y;
-  EXPECT_EQ(borderWidthAt(s, 1.5, y), 5);  // the shared side: distWidth + 1
-  EXPECT_EQ(borderWidthAt(s, 0.5, y), 1);  // the map's edge
-  EXPECT_EQ(borderWidthAt(s, 2.5, y), 1);
+  // The most dissimilar neighbours' side is distWidth + 1 wide, at any size.
+  for (const auto [distWidth, perUnit] : {std::pair{4, 60}, std::pair{100, 400}}) {
+    SCOPED_TRACE(distWidth);
+    const SideWidths sides{0, distWidth};
+    surface::Surface s = pictureFor(1, 2, perUnit);
+    drawhex(s, grid, sides, 1, 1, 255, 255, 255, 0);
+    drawhex(s, grid, sides, 1, 2, 255, 255, 255, 0);
+    EXPECT_EQ(borderWidthAt(s, 1.5, y, distWidth / 2 + 8), distWidth + 1);  // the shared side
+    EXPECT_EQ(borderWidthAt(s, 0.5, y), 1);                                 // the map's edge
+    EXPECT_EQ(borderWidthAt(s, 2.5, y), 1);
+  }
   surface::Surface plain = pictureFor(1, 2);
-  drawhex(plain, grid, sides, 1, 1, 255, 255, 255, -5);  // any negative w is plain
+  drawhex(plain, grid, {0, 4}, 1, 1, 255, 255, 255, -5);  // any negative w is plain
   EXPECT_EQ(borderWidthAt(plain, 1.5, y), 1);
 }
 

@@ -52,6 +52,10 @@ TEST(Hex2hex, ConnectedSegmentWithStartSquareAndEndCircle) {
   EXPECT_EQ(at(s, p2.x + 0.06, p2.y - 0.06), kWhite);  // a circle, not a square
 }
 
+// Without Connect: no line; the start dot is a red ring filled with the
+// segment colour, every later dot red, and the end marker, drawn over the
+// last dot with the fill colour set to the segment colour, a red ring
+// filled with it again.
 TEST(Hex2hex, UnconnectedSeriesShowsRedDotsOnly) {
   surface::Surface s = picture();
   hex2hex(s, 1, 1, 1, 3, 102, 0, 153, 3, -1, false);
@@ -59,9 +63,17 @@ TEST(Hex2hex, UnconnectedSeriesShowsRedDotsOnly) {
   const MapPoint p1 = markerPoint(1, 3);
   EXPECT_EQ(at(s, 2, p0.y), kWhite);  // no line
   EXPECT_EQ(at(s, p1.x, p1.y), kRed);
-  const Colour start = at(s, p0.x, p0.y);  // red outline, filled in the segment colour
-  EXPECT_TRUE(start == kRed || start == common::rgb(102, 0, 153));
+  EXPECT_EQ(at(s, p0.x, p0.y), common::rgb(102, 0, 153));  // filled in the segment colour
+  EXPECT_EQ(at(s, p0.x + 1.0 / 32, p0.y), kRed);           // inside a red outline
+  EXPECT_EQ(at(s, p0.x + 0.06, p0.y), kWhite);             // a dot, not the square
   EXPECT_EQ(s.fillColour(), common::rgb(1, 2, 3));
+
+  hex2hex(s, 1, 3, 2, 3, 102, 0, 153, 3, 1, false);  // the last segment
+  const MapPoint p2 = markerPoint(2, 3);
+  EXPECT_EQ(at(s, p2.x, p2.y), common::rgb(102, 0, 153));
+  EXPECT_EQ(at(s, p2.x + 1.0 / 32, p2.y), kRed);
+  EXPECT_EQ(at(s, p2.x, p2.y - 0.05), kWhite);  // the end dot stays small: no 1/14 circle
+  EXPECT_EQ(at(s, (p1.x + p2.x) / 2, (p1.y + p2.y) / 2), kWhite);
 }
 
 TEST(Hex2hex, ZeroLengthSegmentStillShowsItsDot) {

@@ -1,7 +1,10 @@
 #include "surface/internal/raster.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -58,17 +61,83 @@ void stamp(const Raster& raster, int col, int row, const Pen& pen) {
   const int w = pen.width;
   const int origin = -(w - 1) / 2;
   const double half = w / 2.0;
-  for (int j = 0; j < w; ++j) {
-    for (int i = 0; i < w; ++i) {
+  // Only the brush cells that fall inside the picture are visited.
+  const int firstJ = std::max(0, -(row + origin)),
+            lastJ = std::min(w - 1, raster.height - 1 - (row + origin));
+  const int firstI = std::max(0, -(col + origin)),
+            lastI = std::min(w - 1, raster.width - 1 - (col + origin));
+  for (int j = firstJ; j <= lastJ; ++j) {
+    for (int i = firstI; i <= lastI; ++i) {
       double dx = i + 0.5 - half;
       double dy = j + 0.5 - half;
       if (dx * dx + dy * dy > half * half + 0.25) continue;
-      int c = col + origin + i;
-      int r = row + origin + j;
-      if (raster.inside(c, r)) raster.at(c, r) = pen.argb;
+      raster.at(col + origin + i, row + origin + j) = pen.argb;
     }
   }
 }
+
+namespace {
+
+// Pens up to this width stamp their brush at every step of the line.
+constexpr int kStampedWidth = 64;
+
+// The brush cells of row j of a round brush of width w span columns
+// [first, last] of the w x w square (the cells that stamp() paints).
+std::pair<int, int> brushRow(int w, int j) {
+  const double half = w / 2.0;
+  const double dy = j + 0.5 - half;
+  int first = 0;
+  while (first < w) {
+    const double dx = first + 0.5 - half;
+    if (dx * dx + dy * dy <= half * half + 0.25) break;
+    ++first;
+  }
+  return {first, w - 1 - first};
+}
+
+// A wide line: the same cells as stamping the round brush at every step,
+// painted once.  Each raster row collects the leftmost and rightmost cell
+// that any stamp gives it; consecutive stamps differ by at most one pixel
+// and a wide brush's rows are many cells wide, so what one row receives is
+// one unbroken run.  Costs the brush's height per step, not its area.
+class WideStroke {
+ public:
+  WideStroke(const Raster& raster, int width)
+      : raster_(raster),
+        width_(width),
+        origin_(-(width - 1) / 2),
+        left_(static_cast<std::size_t>(raster.height), INT32_MAX),
+        right_(static_cast<std::size_t>(raster.height), INT32_MIN) {
+    spans_.reserve(static_cast<std::size_t>(width));
+    for (int j = 0; j < width; ++j) spans_.push_back(brushRow(width, j));
+  }
+  void add(int col, int row) {
+    const int firstJ = std::max(0, -(row + origin_));
+    const int lastJ = std::min(width_ - 1, raster_.height - 1 - (row + origin_));
+    for (int j = firstJ; j <= lastJ; ++j) {
+      const std::size_t r = static_cast<std::size_t>(row + origin_ + j);
+      const auto [first, last] = spans_[static_cast<std::size_t>(j)];
+      left_[r] = std::min(left_[r], col + origin_ + first);
+      right_[r] = std::max(right_[r], col + origin_ + last);
+    }
+  }
+  void paint(std::uint32_t argb) const {
+    for (int r = 0; r < raster_.height; ++r) {
+      const std::size_t i = static_cast<std::size_t>(r);
+      if (left_[i] > right_[i]) continue;
+      fillRect(raster_, left_[i], r, right_[i], r, argb);
+    }
+  }
+
+ private:
+  const Raster& raster_;
+  int width_;
+  int origin_;
+  std::vector<std::pair<int, int>> spans_;
+  std::vector<int> left_, right_;
+};
+
+}  // namespace
 
 void drawLine(const Raster& raster, double col1, double row1, double col2, double row2,
               const Pen& pen) {
@@ -92,8 +161,14 @@ void drawLine(const Raster& raster, double col1, double row1, double col2, doubl
   const int sx = x < xEnd ? 1 : -1;
   const int sy = y < yEnd ? 1 : -1;
   int error = dx + dy;
+  std::optional<WideStroke> wide;
+  if (pen.width > kStampedWidth) wide.emplace(raster, pen.width);
   for (long step = 0;; ++step) {
-    if (!pen.dotted || pen.width > 1 || step % 2 == 0) stamp(raster, x, y, pen);
+    if (wide) {
+      wide->add(x, y);
+    } else if (!pen.dotted || pen.width > 1 || step % 2 == 0) {
+      stamp(raster, x, y, pen);
+    }
     if (x == xEnd && y == yEnd) break;
     const int twice = 2 * error;
     if (twice >= dy) {
@@ -105,6 +180,7 @@ void drawLine(const Raster& raster, double col1, double row1, double col2, doubl
       y += sy;
     }
   }
+  if (wide) wide->paint(pen.argb);
 }
 
 void fillRect(const Raster& raster, int col1, int row1, int col2, int row2, std::uint32_t argb) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <vector>
 
 namespace surface::internal {
@@ -40,6 +41,34 @@ TEST(Raster, DiagonalLineIsOnePixelPerStep) {
   drawLine(canvas.raster, 0, 0, 9, 9, Pen{1});
   EXPECT_EQ(canvas.count(1), 10);
   for (int i = 0; i < 10; ++i) EXPECT_EQ(canvas.raster.at(i, i), 1u);
+}
+
+// Wide lines are painted row by row; they must cover exactly the cells that
+// stamping the round brush at every step of the line covers.
+TEST(Raster, WideLinesEqualTheStampedBrushCellForCell) {
+  std::mt19937 random(5);
+  // Ends within the clipping margin (4 + width), so that both walk one path.
+  std::uniform_real_distribution<double> col(-60, 360), row(-60, 260);
+  for (int trial = 0; trial < 60; ++trial) {
+    const Pen pen{1, 65 + static_cast<int>(random() % 200)};
+    const double c1 = col(random), r1 = row(random);
+    const double c2 = trial % 5 == 0 ? c1 : col(random), r2 = trial % 7 == 0 ? r1 : row(random);
+    Canvas fast(300, 200), stamped(300, 200);
+    drawLine(fast.raster, c1, r1, c2, r2, pen);
+    int x = static_cast<int>(std::round(c1)), y = static_cast<int>(std::round(r1));
+    const int xEnd = static_cast<int>(std::round(c2)), yEnd = static_cast<int>(std::round(r2));
+    const int dx = std::abs(xEnd - x), dy = -std::abs(yEnd - y);
+    const int sx = x < xEnd ? 1 : -1, sy = y < yEnd ? 1 : -1;
+    int error = dx + dy;
+    for (;;) {
+      stamp(stamped.raster, x, y, pen);
+      if (x == xEnd && y == yEnd) break;
+      const int twice = 2 * error;
+      if (twice >= dy) error += dy, x += sx;
+      if (twice <= dx) error += dx, y += sy;
+    }
+    ASSERT_EQ(fast.pixels, stamped.pixels) << "trial " << trial << " width " << pen.width;
+  }
 }
 
 TEST(Raster, HugeCircleAroundThePictureCostsLittle) {
