@@ -10,14 +10,16 @@
 #include <string>
 #include <vector>
 
+#include "surface/caption_frame.h"
+
 namespace surface::testing {
 
 // The faults of "container"'s layout, one line each: a child that sticks out
 // of the area "within" (the container's own rectangle when empty), two
 // children that overlap (a group box and the controls inside it are
-// checked the same way, one level down), and a label or button too narrow
-// for its text.  Hidden children count: a window's layout must hold
-// whatever it later shows.
+// checked the same way, one level down), a control that crosses its frame's
+// caption, and a label or button too narrow for its text.  Hidden children count: a window's layout
+// must hold whatever it later shows.
 inline std::vector<std::string> layoutFaults(const QWidget& container, QRect within = {}) {
   std::vector<std::string> faults;
   if (within.isNull()) within = container.rect();
@@ -51,6 +53,14 @@ inline std::vector<std::string> layoutFaults(const QWidget& container, QRect wit
     }
     if (const auto* box = qobject_cast<const QGroupBox*>(w)) {
       for (const std::string& f : layoutFaults(*box)) faults.push_back(name(w) + ": " + f);
+    }
+    if (const auto* frame = dynamic_cast<const CaptionFrame*>(w)) {
+      for (const QObject* o : frame->children()) {
+        const auto* inside = qobject_cast<const QWidget*>(o);
+        if (inside != nullptr && inside->geometry().intersects(frame->captionRect())) {
+          faults.push_back(name(w) + ": " + name(inside) + " crosses the caption");
+        }
+      }
     }
   }
   return faults;
