@@ -1,11 +1,16 @@
-# Two helpers that every folder uses to declare its targets.
+# Helpers that every folder uses to declare its targets.
 #
 #   toolkit_library(NAME name SRCS a.cpp b.cpp [DEPS dep ...] [PUBLIC_DEPS dep ...])
 #     A static library `name` with the alias `toolkit::name`.  Headers are
 #     included from the repository root ("common/rounding.h").
 #
+#   toolkit_program(NAME name SRCS main.cpp [DEPS dep ...] [BESIDE file ...])
+#     A program of the toolkit: TOOLKIT_VERSION defined for --version, and
+#     each BESIDE file (a default settings file) copied next to it.
+#
 #   toolkit_test(NAME name SRCS a_test.cpp [DEPS dep ...])
-#     A GoogleTest executable linked with gtest_main and registered with ctest.
+#     A GoogleTest executable linked with gtest_main and registered with
+#     ctest; EXAMPLES_DIR names the sample data for tests that read it.
 
 function(toolkit_library)
   cmake_parse_arguments(TL "" "NAME" "SRCS;DEPS;PUBLIC_DEPS" ${ARGN})
@@ -15,6 +20,17 @@ function(toolkit_library)
   target_link_libraries(${TL_NAME} PUBLIC ${TL_PUBLIC_DEPS} PRIVATE ${TL_DEPS})
 endfunction()
 
+function(toolkit_program)
+  cmake_parse_arguments(TP "" "NAME" "SRCS;DEPS;BESIDE" ${ARGN})
+  add_executable(${TP_NAME} ${TP_SRCS})
+  target_link_libraries(${TP_NAME} PRIVATE ${TP_DEPS})
+  target_compile_definitions(${TP_NAME} PRIVATE TOOLKIT_VERSION="${PROJECT_VERSION}")
+  foreach(file IN LISTS TP_BESIDE)
+    add_custom_command(TARGET ${TP_NAME} POST_BUILD
+      COMMAND ${CMAKE_COMMAND} -E copy_if_different ${file} $<TARGET_FILE_DIR:${TP_NAME}>)
+  endforeach()
+endfunction()
+
 function(toolkit_test)
   if(NOT TOOLKIT_BUILD_TESTS)
     return()
@@ -22,6 +38,7 @@ function(toolkit_test)
   cmake_parse_arguments(TT "" "NAME" "SRCS;DEPS" ${ARGN})
   add_executable(${TT_NAME} ${TT_SRCS})
   target_link_libraries(${TT_NAME} PRIVATE ${TT_DEPS} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${TT_NAME} PRIVATE EXAMPLES_DIR="${PROJECT_SOURCE_DIR}/examples")
   add_test(NAME ${TT_NAME} COMMAND ${TT_NAME})
   set_tests_properties(${TT_NAME} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen"

@@ -6,7 +6,8 @@
 #include "common/errors.h"
 #include "ebp/network_files.h"
 #include "ebp/number_stream.h"
-#include "ebp/tremora/sensitivity_report.h"
+#include "ebp/tremora/sensitivity_pages.h"
+#include "ebp/tremora/sensitivity_results.h"
 #include "fuzz/fuzz_support.h"
 
 namespace {

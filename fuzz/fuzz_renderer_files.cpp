@@ -9,7 +9,6 @@
 #include "map/item_reader.h"
 #include "map/settings.h"
 #include "map/som_files.h"
-#include "map/variable_maps.h"
 
 namespace {
 

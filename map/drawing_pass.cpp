@@ -5,7 +5,10 @@
 #include "common/errors.h"
 #include "common/strings.h"
 #include "map/draw/drawhex.h"
+#include "map/outline_map.h"
+#include "map/series.h"
 #include "map/som_files.h"
+#include "map/unit_labels.h"
 #include "map/variable_maps.h"
 
 namespace map {
@@ -19,8 +22,6 @@ void takeDialogValues(RunState& state, const MapControls& controls) {
 }
 
 namespace {
-
-draw::SideWidths sidesOf(const Settings& s) { return {s.distPref, s.distWidth}; }
 
 std::string drawPlainMap(PassContext& pass) {
   draw::SomGrid& grid = pass.state.grid;

@@ -4,10 +4,9 @@
 #define MAP_DRAWING_PASS_H_
 
 #include <string>
-#include <string_view>
-#include <vector>
 
 #include "map/controls.h"
+#include "map/pass_context.h"
 #include "map/settings.h"
 #include "map/window_fit.h"
 #include "surface/surface.h"
@@ -38,32 +37,9 @@ void drawingPass(RunState& state, MapControls& controls, const std::string& sett
 // The same, returning the finished pass.
 PassResult drawingPass(RunState& state, MapControls& controls, const std::string& settingsPath);
 
-// The parts of the pass, each used by the pass in this order.
-struct PassContext {
-  RunState& state;
-  MapControls& controls;
-  const Settings& settings;
-  surface::Surface& picture;
-};
-std::string drawMap(PassContext& pass);  // returns the caption
-
-// One line of a unit's labels: its text and how many text heights its top
-// edge stands above the cell's centre.
-struct LabelLine {
-  std::string text;
-  double lift = 0;
-  bool operator==(const LabelLine&) const = default;
-};
-
-// The lines written into a unit whose label string is "unitLabels": one to
-// three labels on as many lines, the first two and "..." for four or more;
-// the count of labels instead when "countPatterns"; one empty line when
-// "blankUnits" (which wins over the count).  No lines for a unit without
-// labels unless one of the two modes is on.
-std::vector<LabelLine> labelLines(std::string_view unitLabels, bool countPatterns, bool blankUnits);
-
-void writeLabels(PassContext& pass);
-void traceSeries(PassContext& pass);
+// The map of the selected option (plain, variables, external variable or
+// classes) drawn on pass.picture; returns the window caption.
+std::string drawMap(PassContext& pass);
 
 }  // namespace map
 

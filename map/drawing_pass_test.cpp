@@ -10,13 +10,13 @@
 #include "map/draw/hex2hex.h"
 #include "map/draw/lattice.h"
 #include "map/testing.h"
+#include "map/unit_labels.h"
 
 namespace map {
 namespace {
 
 using common::Colour;
 using testing::programMessageOf;
-using testing::RecordingToolkit;
 using testing::ScratchDir;
 
 // A 10 x 10 map with objects o1..o30 and a class file of stripes.

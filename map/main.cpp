@@ -11,9 +11,10 @@
 #include "common/errors.h"
 #include "map/drawing_pass.h"
 #include "map/options_dialog.h"
-#include "surface/app.h"
-#include "surface/qt_toolkit.h"
-#include "surface/toolkit.h"
+#include "surface/gui_application.h"
+#include "ui/app.h"
+#include "ui/qt_toolkit.h"
+#include "ui/toolkit.h"
 
 namespace {
 
@@ -93,11 +94,11 @@ bool readControls(const QCommandLineParser& parser, map::MapControls& c) {
 int runDialog(QApplication& app) {
   const std::string programDir = QCoreApplication::applicationDirPath().toStdString();
   map::OptionsDialog* dialog = nullptr;
-  surface::QtToolkit toolkit("Favomap5", nullptr);
+  ui::QtToolkit toolkit("Favomap5", nullptr);
   map::OptionsDialog::Environment env;
   env.settingsPath = [programDir] { return map::chooseSettingsFile("", programDir); };
   env.toolkit = &toolkit;
-  env.endProgram = surface::programEnder(app);
+  env.endProgram = ui::programEnder(app);
   dialog = new map::OptionsDialog(env);
   dialog->show();
   const int status = app.exec();
@@ -108,7 +109,7 @@ int runDialog(QApplication& app) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  auto app = surface::startApplication(argc, argv);
+  auto app = ui::startApplication(argc, argv);
   QCoreApplication::setApplicationName("Favomap5");
   QCoreApplication::setApplicationVersion(TOOLKIT_VERSION);
   QCommandLineParser parser;
@@ -152,7 +153,7 @@ int main(int argc, char** argv) {
       std::printf("color coded variable (data file column #): %s\n", controls.nvarext.c_str());
     }
   } catch (const common::ProgramMessage& message) {
-    surface::ConsoleToolkit("Favomap5").messageBox(message.what(), message.title());
+    ui::ConsoleToolkit("Favomap5").messageBox(message.what(), message.title());
     return 1;
   } catch (const common::ToolError& error) {
     std::fprintf(stderr, "Favomap5: %s\n", error.what());

@@ -11,7 +11,7 @@
 #include "common/errors.h"
 #include "map/drawing_pass.h"
 #include "map/help_text.h"
-#include "surface/caption_frame.h"
+#include "ui/caption_frame.h"
 
 namespace map {
 namespace {
@@ -78,14 +78,14 @@ void OptionsDialog::build() {
   check4_ = control<QCheckBox>(this, "Check4", "SOM units:   blank", 180, 2520, 1660, 255);
   check3_ = control<QCheckBox>(this, "Check3", "n. of BM patterns", 1995, 2520, 1560, 255);
 
-  frame1_ = control<surface::CaptionFrame>(this, "Frame1", "Show series", 3720, 1440, 1215, 1335);
+  frame1_ = control<ui::CaptionFrame>(this, "Frame1", "Show series", 3720, 1440, 1215, 1335);
   control<QLabel>(frame1_, "Label9", "First", 120, 280, 375, 255);
   first_ = control<QLineEdit>(frame1_, "first", "", 600, 240, 495, 285);
   control<QLabel>(frame1_, "Label10", "n", 120, 680, 375, 255);
   num_ = control<QLineEdit>(frame1_, "num", "", 600, 640, 495, 285);
   connect_ = control<QCheckBox>(frame1_, "Connect", "Connect", 120, 1020, 975, 255);
 
-  frame3_ = control<surface::CaptionFrame>(this, "Frame3", "(2)", 120, 2880, 4815, 1200);
+  frame3_ = control<ui::CaptionFrame>(this, "Frame3", "(2)", 120, 2880, 4815, 1200);
   control<QLabel>(frame3_, "Label5", ".wgt file name", 45, 315, 1050, 255);
   codfile_ = control<QLineEdit>(frame3_, "codfile", "", 1200, 285, 2250, 285);
   control<QLabel>(frame3_, "Label6", "color coded variable (.wgt file column #)", 120, 720, 2895,
@@ -95,7 +95,7 @@ void OptionsDialog::build() {
   histOn_ = control<QCheckBox>(frame3_, "hist_on", "Histogram", 3600, 540, 1000, 255);
   check2_ = control<QCheckBox>(frame3_, "Check2", "Distance", 3600, 840, 1000, 255);
 
-  frame2_ = control<surface::CaptionFrame>(this, "Frame2", "(3)", 120, 4200, 3615, 1215);
+  frame2_ = control<ui::CaptionFrame>(this, "Frame2", "(3)", 120, 4200, 3615, 1215);
   control<QLabel>(frame2_, "Label3", "data file name", 120, 300, 1000, 255);
   datfile_ = control<QLineEdit>(frame2_, "datfile", "", 1200, 265, 2250, 285);
   control<QLabel>(frame2_, "Label7", "color coded variable (data file column #)", 120, 720, 2895,
@@ -103,7 +103,7 @@ void OptionsDialog::build() {
   nvarext_ = control<QLineEdit>(frame2_, "nvarext", "1", 3045, 720, 405, 285);
   nvarext_->setEnabled(false);
 
-  frame4_ = control<surface::CaptionFrame>(this, "Frame4", "(4)", 120, 5520, 3615, 720);
+  frame4_ = control<ui::CaptionFrame>(this, "Frame4", "(4)", 120, 5520, 3615, 720);
   control<QLabel>(frame4_, "Label8", "class file name", 120, 305, 1050, 255);
   classfile_ = control<QLineEdit>(frame4_, "classfile", "", 1275, 265, 2160, 285);
 

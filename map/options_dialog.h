@@ -15,7 +15,7 @@
 
 #include "map/controls.h"
 #include "map/map_window.h"
-#include "surface/toolkit.h"
+#include "ui/toolkit.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -31,7 +31,7 @@ class OptionsDialog : public QWidget {
   // What the dialog needs from the program around it.
   struct Environment {
     std::function<std::string()> settingsPath;   // the settings file a pass reads
-    surface::Toolkit* toolkit = nullptr;         // message boxes
+    ui::Toolkit* toolkit = nullptr;              // message boxes
     std::function<void(int status)> endProgram;  // Exit, or a pass that ends the program
   };
 

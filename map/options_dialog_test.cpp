@@ -18,9 +18,9 @@
 #include "map/help_text.h"
 #include "map/testing.h"
 #include "map/window_fit.h"
-#include "surface/app.h"
-#include "surface/layout_testing.h"
 #include "surface/surface.h"
+#include "ui/app.h"
+#include "ui/layout_testing.h"
 
 namespace map {
 namespace {
@@ -38,7 +38,7 @@ std::string readAll(const std::string& path) {
 class DialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    surface::ensureGuiApplication();
+    ui::ensureApplication();
     settings_ = dir_.file("Favomap5.cfg", testing::exampleSettingsWith(2, "300"));
     OptionsDialog::Environment env;
     env.settingsPath = [this] { return settings_; };
@@ -89,8 +89,8 @@ TEST_F(DialogTest, OpensAsTheFormSays) {
   EXPECT_EQ(find<QLineEdit>("bmpout")->text(), "Favomap_output.bmp");
   // The help text area lies beyond the closed width: the layout is checked
   // with the help shown.
-  EXPECT_EQ(surface::testing::layoutFaults(
-                *dialog_, QRect(0, 0, OptionsDialog::openWidthPx(), dialog_->height())),
+  EXPECT_EQ(ui::testing::layoutFaults(*dialog_,
+                                      QRect(0, 0, OptionsDialog::openWidthPx(), dialog_->height())),
             std::vector<std::string>{});
   EXPECT_EQ(find<QCheckBox>("Connect")->parentWidget()->objectName(), "Frame1");
   EXPECT_EQ(find<QCheckBox>("Check4")->text(), "SOM units:   blank");

@@ -86,29 +86,58 @@ void checkMapSize(double rows, double cols, const std::string& file, const std::
   }
 }
 
-void readWeights(const std::string& wgtPath, draw::SomGrid& grid) {
-  InputFile file(wgtPath);
-  ItemReader& in = file.items();
+namespace {
+
+// The header of a SOM weights file (a comment line, then rows, columns and
+// the values per unit) into grid.nRows and grid.nCols; returns the values
+// per unit.  A header that announces more values than the file could hold
+// (each takes at least one character) is refused before anything is
+// allocated.
+int readWeightsHeader(ItemReader& in, const std::string& wgtPath, draw::SomGrid& grid) {
   in.readLine();
   grid.nRows = in.readInteger();
   grid.nCols = in.readInteger();
-  grid.nVars = in.readInteger();
+  const int perUnit = in.readInteger();
   checkMapSize(grid.nRows, grid.nCols, wgtPath, "line 2");
-  // A header that announces more values than the file could hold (each takes
-  // at least one character) is refused before anything is allocated.
-  const double announced = static_cast<double>(std::max(grid.nRows, 0)) * std::max(grid.nCols, 0) *
-                           std::max(grid.nVars, 0);
+  const double announced =
+      static_cast<double>(std::max(grid.nRows, 0)) * std::max(grid.nCols, 0) * std::max(perUnit, 0);
   if (announced > static_cast<double>(in.remaining()) + 1) {
     throw common::makeError(common::Fault::kPastEndOfFile, wgtPath, in.place(),
                             "the header announces " + std::to_string(grid.nRows) + " x " +
                                 std::to_string(grid.nCols) + " units of " +
-                                std::to_string(grid.nVars) + " values, more than the file holds");
+                                std::to_string(perUnit) + " values, more than the file holds");
   }
+  return perUnit;
+}
+
+}  // namespace
+
+void readWeights(const std::string& wgtPath, draw::SomGrid& grid) {
+  InputFile file(wgtPath);
+  ItemReader& in = file.items();
+  grid.nVars = readWeightsHeader(in, wgtPath, grid);
   grid.weights =
       common::Grid3<float>({grid.colLo, grid.nCols}, {grid.rowLo, grid.nRows}, {1, grid.nVars});
   for (int row = grid.rowLo; row <= grid.nRows; ++row) {
     for (int col = grid.colLo; col <= grid.nCols; ++col) {
       for (int var = 1; var <= grid.nVars; ++var) grid.weights(col, row, var) = in.readSingle();
+    }
+  }
+}
+
+void readOutlineCoefficients(const std::string& wgtPath, draw::SomGrid& grid) {
+  InputFile file(wgtPath);
+  ItemReader& in = file.items();
+  const int m = readWeightsHeader(in, wgtPath, grid);
+  grid.nVars = m + 3;
+  grid.weights = common::Grid3<float>({grid.colLo, grid.nCols}, {grid.rowLo, grid.nRows},
+                                      {1, std::max(grid.nVars, 3)});
+  for (int row = grid.rowLo; row <= grid.nRows; ++row) {
+    for (int col = grid.colLo; col <= grid.nCols; ++col) {
+      grid.weights(col, row, 1) = 1;
+      grid.weights(col, row, 2) = 0;
+      grid.weights(col, row, 3) = 0;
+      for (int k = 4; k <= grid.nVars; ++k) grid.weights(col, row, k) = in.readSingle();
     }
   }
 }

@@ -78,6 +78,11 @@ BmuHeader checkGridType(const std::string& bmuPath);
 // sets nVars; weights(col, row, var) is filled row by row, column by column.
 void readWeights(const std::string& wgtPath, draw::SomGrid& grid);
 
+// Reads a weights file of outline coefficients: after the header (rows,
+// columns, m) m values per unit, row by row, stored behind the fixed 1, 0, 0
+// as weights(col, row, 1..m+3); nVars becomes m + 3.
+void readOutlineCoefficients(const std::string& wgtPath, draw::SomGrid& grid);
+
 // Counts the values of the data file and returns nExt = count / nObjects,
 // throwing common::ProgramMessage "Errore nel file di dati" when that is not
 // a whole number, and ToolError(kDivisionByZero) when nObjects is 0.

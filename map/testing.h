@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "common/errors.h"
-#include "surface/toolkit.h"
+#include "ui/toolkit.h"
 
 namespace map::testing {
 
@@ -27,7 +27,7 @@ std::string programMessageOf(Run&& run) {
   return "";
 }
 
-class RecordingToolkit : public surface::Toolkit {
+class RecordingToolkit : public ui::Toolkit {
  public:
   void messageBox(std::string_view prompt, std::string_view title) override {
     messages.push_back(std::string(title) + "|" + std::string(prompt));

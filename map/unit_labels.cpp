@@ -1,4 +1,5 @@
-// The object labels written into the units, and the series traced over them.
+#include "map/unit_labels.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -9,10 +10,8 @@
 #include "common/number_forms.h"
 #include "common/rounding.h"
 #include "common/strings.h"
-#include "map/draw/hex2hex.h"
 #include "map/draw/labels.h"
 #include "map/draw/lattice.h"
-#include "map/drawing_pass.h"
 #include "map/som_files.h"
 
 namespace map {
@@ -29,12 +28,6 @@ int indexOf(double value, common::Bounds bounds, const char* what, const BmuRead
                                 std::to_string(bounds.hi));
   }
   return static_cast<int>(i);
-}
-
-// A unit index for drawing only: far-away values stay far away.
-int drawingIndex(double value) {
-  const double i = common::CInt(value);
-  return std::isfinite(i) ? static_cast<int>(std::clamp(i, -1.0e6, 1.0e6)) : 0;
 }
 
 void printCentred(surface::Surface& picture, const std::string& text, double x, double y,
@@ -111,36 +104,6 @@ void writeLabels(PassContext& pass) {
         printCentred(picture, line.text, centre.x, centre.y, line.lift);
       }
     }
-  }
-}
-
-void traceSeries(PassContext& pass) {
-  const std::string firstText(common::trimBlanks(pass.controls.first));
-  if (firstText.empty()) return;
-  const double first = common::CInt(common::Val(firstText));
-  if (first == 0) return;
-  BmuReader bmu(pass.state.bmuFile);
-  double prevRow = 0;
-  double prevCol = 0;
-  for (double i = 1; i <= first; ++i) {
-    const BmuRecord record = bmu.next();
-    prevRow = record.row;
-    prevCol = record.col;
-  }
-  const double num = common::CInt(common::Val(pass.controls.num));
-  for (double k = first + 1; k <= first + num - 1; ++k) {
-    const BmuRecord record = bmu.next();
-    int iniziofine = 0;
-    if (k == first + 1) iniziofine = -1;
-    if (k == first + num - 1) iniziofine = 1;
-    // The colour shades from blue to red, computed in single precision.
-    const float r = static_cast<float>(255 * (k - first)) / static_cast<float>(num);
-    const float b = 255.0f - r;
-    draw::hex2hex(pass.picture, drawingIndex(prevRow), drawingIndex(prevCol),
-                  drawingIndex(record.row), drawingIndex(record.col), r, 0, b, 3, iniziofine,
-                  pass.controls.connect);
-    prevRow = record.row;
-    prevCol = record.col;
   }
 }
 

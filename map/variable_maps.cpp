@@ -9,6 +9,7 @@
 #include "map/draw/drawhex.h"
 #include "map/draw/hexmean.h"
 #include "map/draw/lattice.h"
+#include "map/outline_map.h"
 #include "map/som_files.h"
 
 namespace map {
@@ -37,8 +38,6 @@ int whole(double v) { return static_cast<int>(common::CInt(v)); }
 double widthMode(const PassContext& pass) {
   return pass.controls.distance ? pass.settings.distPref : -1;
 }
-
-draw::SideWidths sidesOf(const Settings& s) { return {s.distPref, s.distWidth}; }
 
 std::string singleVariableMap(PassContext& pass, int var) {
   draw::SomGrid& grid = pass.state.grid;

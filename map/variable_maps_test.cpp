@@ -6,6 +6,7 @@
 
 #include "common/errors.h"
 #include "map/draw/lattice.h"
+#include "map/drawing_pass.h"
 #include "map/testing.h"
 
 namespace map {

@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <QString>
 #include <cstdio>
-#include <new>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -15,8 +15,9 @@
 #include "common/strings.h"
 #include "roc/point_list.h"
 #include "roc/rocplot.h"
-#include "surface/app.h"
-#include "surface/picture_window.h"
+#include "surface/gui_application.h"
+#include "ui/app.h"
+#include "ui/picture_window.h"
 
 namespace {
 
@@ -77,8 +78,8 @@ int main(int argc, char** argv) {
     roc::RocRun run = roc::runRoc(file.text(), input, pointList ? roc::kPointListName : "");
     if (!args.picture.empty()) run.picture.save(args.picture);
     if (surface::hasDisplay()) {
-      auto app = surface::startApplication(argc, argv);
-      surface::showPictureUntilKey(run.picture.image(), QStringLiteral("rocplot"));
+      auto app = ui::startApplication(argc, argv);
+      ui::showPictureUntilKey(run.picture.image(), QStringLiteral("rocplot"));
     } else {
       common::waitForKey();
     }

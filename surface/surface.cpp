@@ -13,7 +13,7 @@
 #include <optional>
 
 #include "common/errors.h"
-#include "surface/app.h"
+#include "surface/gui_application.h"
 #include "surface/internal/raster.h"
 
 namespace surface {

@@ -12,19 +12,21 @@
 #include <string>
 
 #include "common/errors.h"
+#include "ebp/tremora/program_files.h"
 #include "ebp/tremora/tremora_run.h"
 #include "ebp/tremora/tremora_window.h"
-#include "surface/app.h"
-#include "surface/qt_toolkit.h"
+#include "surface/gui_application.h"
+#include "ui/app.h"
+#include "ui/qt_toolkit.h"
 
 namespace {
 
 int runWindow(QApplication& app) {
-  surface::QtToolkit toolkit("Tremora", nullptr);
+  ui::QtToolkit toolkit("Tremora", nullptr);
   ebp::TremoraWindow::Environment env;
   env.toolkit = &toolkit;
   env.programDir = QCoreApplication::applicationDirPath().toStdString();
-  env.endProgram = surface::programEnder(app);
+  env.endProgram = ui::programEnder(app);
   ebp::TremoraWindow window(env);
   window.show();
   return app.exec();
@@ -37,11 +39,12 @@ std::string crlfToLf(std::string text) {
 
 int runBatch(const QCommandLineParser& parser) {
   const QStringList args = parser.positionalArguments();
-  const std::string dir = QCoreApplication::applicationDirPath().toStdString() + "/";
+  const ebp::ProgramFiles own =
+      ebp::programFiles(QCoreApplication::applicationDirPath().toStdString());
   ebp::SensitivityFiles files{
       args[0].toStdString(), args[1].toStdString(),
-      parser.isSet("results") ? parser.value("results").toStdString() : dir + "test.err",
-      parser.isSet("noise") ? parser.value("noise").toStdString() : dir + "noise.cfg"};
+      parser.isSet("results") ? parser.value("results").toStdString() : own.results,
+      parser.isSet("noise") ? parser.value("noise").toStdString() : own.noise};
   const bool fixed = parser.isSet("fixed");
   const bool terminal = isatty(STDERR_FILENO);
   ebp::SensitivityHooks hooks;
@@ -77,7 +80,7 @@ int runBatch(const QCommandLineParser& parser) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  auto app = surface::startApplication(argc, argv);
+  auto app = ui::startApplication(argc, argv);
   QCoreApplication::setApplicationName("Tremora");
   QCoreApplication::setApplicationVersion(TOOLKIT_VERSION);
   QCommandLineParser parser;

@@ -12,7 +12,8 @@
 #include "common/number_forms.h"
 #include "ebp/forward_pass.h"
 #include "ebp/testing.h"
-#include "ebp/tremora/sensitivity_report.h"
+#include "ebp/tremora/sensitivity_pages.h"
+#include "ebp/tremora/sensitivity_results.h"
 
 namespace ebp {
 namespace {

@@ -6,9 +6,10 @@
 #include <string>
 
 #include "ebp/tremora/sensitivity.h"
-#include "ebp/tremora/sensitivity_report.h"
+#include "ebp/tremora/sensitivity_pages.h"
+#include "ebp/tremora/sensitivity_plot.h"
+#include "ebp/tremora/sensitivity_results.h"
 #include "surface/surface.h"
-#include "surface/toolkit.h"
 
 namespace ebp {
 
@@ -19,12 +20,6 @@ struct TremoraOutcome {
   std::string info;                   // the Info page
   std::optional<std::string> noPlot;  // why there is no plot, when there is none
 };
-
-// The two open dialogs, "Open patterns file" and "Open synaptic weights data
-// file"; nothing when one is cancelled (the run then ends, touching no file).
-// The results and noise files are "programDir"/test.err and noise.cfg.
-std::optional<SensitivityFiles> chooseFiles(surface::Toolkit& toolkit,
-                                            const std::string& programDir);
 
 // sens_main, the reread of the results, both pages and the plot.  Throws
 // ToolError (bad files, an overflow, E0 = 0 after test.err is complete).

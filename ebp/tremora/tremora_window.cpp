@@ -10,6 +10,7 @@
 #include <QTabWidget>
 
 #include "common/errors.h"
+#include "ebp/tremora/file_dialogs.h"
 #include "ebp/tremora/tremora_run.h"
 
 namespace ebp {

@@ -9,7 +9,7 @@
 
 #include "ebp/tremora/uniform_random.h"
 #include "surface/surface.h"
-#include "surface/toolkit.h"
+#include "ui/toolkit.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -21,7 +21,7 @@ namespace ebp {
 class TremoraWindow : public QWidget {
  public:
   struct Environment {
-    surface::Toolkit* toolkit = nullptr;
+    ui::Toolkit* toolkit = nullptr;
     std::string programDir;                      // where test.err and noise.cfg live
     std::function<void(int status)> endProgram;  // Exit, or an error that ends the program
   };

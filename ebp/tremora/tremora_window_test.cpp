@@ -10,20 +10,20 @@
 #include <filesystem>
 #include <fstream>
 
-#include "surface/app.h"
-#include "surface/layout_testing.h"
+#include "ui/app.h"
+#include "ui/layout_testing.h"
 
 namespace ebp {
 namespace {
 
 namespace fs = std::filesystem;
 
-class ScriptedToolkit : public surface::Toolkit {
+class ScriptedToolkit : public ui::Toolkit {
  public:
   void messageBox(std::string_view prompt, std::string_view) override {
     messages.emplace_back(prompt);
   }
-  std::optional<std::string> chooseFile(const surface::FileChoice& c) override {
+  std::optional<std::string> chooseFile(const ui::FileChoice& c) override {
     asked.push_back(c);
     if (answers.empty()) return std::nullopt;
     std::string a = answers.front();
@@ -31,13 +31,13 @@ class ScriptedToolkit : public surface::Toolkit {
     return a;
   }
   std::vector<std::string> answers, messages;
-  std::vector<surface::FileChoice> asked;
+  std::vector<ui::FileChoice> asked;
 };
 
 class TremoraWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    surface::ensureGuiApplication();
+    ui::ensureApplication();
     fs::create_directories(dir_);
     TremoraWindow::Environment env;
     env.toolkit = &toolkit_;
@@ -67,7 +67,7 @@ TEST_F(TremoraWindowTest, Layout) {
   EXPECT_EQ(tabs->tabText(1), "Data");
   EXPECT_EQ(tabs->tabText(2), "Info");
   EXPECT_TRUE(window_->findChild<QRadioButton*>("random")->isChecked());
-  EXPECT_EQ(surface::testing::layoutFaults(*window_), std::vector<std::string>{});
+  EXPECT_EQ(ui::testing::layoutFaults(*window_), std::vector<std::string>{});
   EXPECT_EQ(window_->findChild<QPlainTextEdit*>("data")->horizontalScrollBarPolicy(),
             Qt::ScrollBarAlwaysOn);
 }

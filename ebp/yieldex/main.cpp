@@ -14,16 +14,17 @@
 #include "ebp/yieldex/plot.h"
 #include "ebp/yieldex/yieldex_run.h"
 #include "ebp/yieldex/yieldex_window.h"
-#include "surface/app.h"
-#include "surface/qt_toolkit.h"
+#include "surface/gui_application.h"
+#include "ui/app.h"
+#include "ui/qt_toolkit.h"
 
 namespace {
 
 int runWindow(QApplication& app) {
-  surface::QtToolkit toolkit("Yieldex", nullptr);
+  ui::QtToolkit toolkit("Yieldex", nullptr);
   ebp::YieldexWindow::Environment env;
   env.toolkit = &toolkit;
-  env.endProgram = surface::programEnder(app);
+  env.endProgram = ui::programEnder(app);
   ebp::YieldexWindow window(env);
   window.show();
   QTimer::singleShot(0, &window, [&window] { window.run(); });
@@ -60,7 +61,7 @@ int runBatch(const QCommandLineParser& parser) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  auto app = surface::startApplication(argc, argv);
+  auto app = ui::startApplication(argc, argv);
   QCoreApplication::setApplicationName("Yieldex");
   QCoreApplication::setApplicationVersion(TOOLKIT_VERSION);
   QCommandLineParser parser;

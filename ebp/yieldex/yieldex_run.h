@@ -9,7 +9,6 @@
 
 #include "ebp/yieldex/statistics.h"
 #include "surface/surface.h"
-#include "surface/toolkit.h"
 
 namespace ebp {
 
@@ -19,15 +18,9 @@ struct YieldexFiles {
   std::string output;
 };
 
-// The three file dialogs, with their filters and proposals: the pattern file
-// (".pat" added to a name without a period), the weights file (proposed from
-// the pattern file's path up to its first period; ".wgt" added likewise) and
-// the output file (proposed from the weights file's path; used as chosen).
-// Nothing when one is cancelled: the run ends there, touching no file.
-std::optional<YieldexFiles> chooseFiles(surface::Toolkit& toolkit);
-
-// The same names from a command line: an empty weights or output name takes
-// the proposal.
+// The pattern, weights and output files from a command line: ".pat" added to
+// a pattern name without a period, and an empty weights or output name
+// taking the proposal the dialogs would make.
 YieldexFiles completeFiles(const std::string& patterns, const std::string& weights,
                            const std::string& output);
 

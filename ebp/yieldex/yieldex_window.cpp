@@ -10,6 +10,7 @@
 #include <QThread>
 
 #include "common/errors.h"
+#include "ebp/yieldex/file_dialogs.h"
 #include "ebp/yieldex/plot.h"
 #include "ebp/yieldex/yieldex_run.h"
 

@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "surface/surface.h"
-#include "surface/toolkit.h"
+#include "ui/toolkit.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -20,7 +20,7 @@ namespace ebp {
 class YieldexWindow : public QWidget {
  public:
   struct Environment {
-    surface::Toolkit* toolkit = nullptr;         // file dialogs and message boxes
+    ui::Toolkit* toolkit = nullptr;              // file dialogs and message boxes
     std::chrono::milliseconds pause{2000};       // the wait before computing
     std::function<void(int status)> endProgram;  // Exit, or an error that ends the program
   };

@@ -12,20 +12,20 @@
 #include <filesystem>
 #include <fstream>
 
-#include "surface/app.h"
-#include "surface/layout_testing.h"
+#include "ui/app.h"
+#include "ui/layout_testing.h"
 
 namespace ebp {
 namespace {
 
 namespace fs = std::filesystem;
 
-class FakeToolkit : public surface::Toolkit {
+class FakeToolkit : public ui::Toolkit {
  public:
   void messageBox(std::string_view prompt, std::string_view) override {
     messages.emplace_back(prompt);
   }
-  std::optional<std::string> chooseFile(const surface::FileChoice&) override {
+  std::optional<std::string> chooseFile(const ui::FileChoice&) override {
     if (answers.empty()) return std::nullopt;
     std::string a = answers.front();
     answers.erase(answers.begin());
@@ -38,7 +38,7 @@ class FakeToolkit : public surface::Toolkit {
 class YieldexWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    surface::ensureGuiApplication();
+    ui::ensureApplication();
     fs::create_directories(dir_);
     makeWindow(std::chrono::milliseconds(0));
   }
@@ -74,7 +74,7 @@ TEST_F(YieldexWindowTest, LayoutAndCaption) {
   EXPECT_GT(window_->legendSlot(10)->y(), window_->legendSlot(9)->y());
   for (int k : {1, 10}) EXPECT_EQ(window_->legendSlot(k)->x(), window_->legendSlot(1)->x());
   EXPECT_LT(window_->legendSlot(8)->x(), window_->legendSlot(9)->x());
-  EXPECT_EQ(surface::testing::layoutFaults(*window_), std::vector<std::string>{});
+  EXPECT_EQ(ui::testing::layoutFaults(*window_), std::vector<std::string>{});
 }
 
 // A pattern file and a network of n outputs, output k = s(3 s(4x - 2) - 1)

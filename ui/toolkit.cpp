@@ -1,9 +1,9 @@
-#include "surface/toolkit.h"
+#include "ui/toolkit.h"
 
 #include <cstdio>
 #include <string>
 
-namespace surface {
+namespace ui {
 
 void ConsoleToolkit::messageBox(std::string_view prompt, std::string_view title) {
   std::string line = program_ + ": ";
@@ -16,4 +16,4 @@ void ConsoleToolkit::messageBox(std::string_view prompt, std::string_view title)
   std::fputs(line.c_str(), stderr);
 }
 
-}  // namespace surface
+}  // namespace ui

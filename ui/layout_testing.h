@@ -1,7 +1,7 @@
 // For the window programs' tests: what a user would notice in a window's
 // layout, found without repeating the positions the window was built with.
-#ifndef SURFACE_LAYOUT_TESTING_H_
-#define SURFACE_LAYOUT_TESTING_H_
+#ifndef UI_LAYOUT_TESTING_H_
+#define UI_LAYOUT_TESTING_H_
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "surface/caption_frame.h"
+#include "ui/caption_frame.h"
 
-namespace surface::testing {
+namespace ui::testing {
 
 // The faults of "container"'s layout, one line each: a child that sticks out
 // of the area "within" (the container's own rectangle when empty), two
@@ -66,6 +66,6 @@ inline std::vector<std::string> layoutFaults(const QWidget& container, QRect wit
   return faults;
 }
 
-}  // namespace surface::testing
+}  // namespace ui::testing
 
-#endif  // SURFACE_LAYOUT_TESTING_H_
+#endif  // UI_LAYOUT_TESTING_H_

@@ -1,13 +1,13 @@
 // What the window programs' logic asks of the window toolkit, so that the
 // same logic runs under the Qt front end, in batch mode and under tests.
-#ifndef SURFACE_TOOLKIT_H_
-#define SURFACE_TOOLKIT_H_
+#ifndef UI_TOOLKIT_H_
+#define UI_TOOLKIT_H_
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace surface {
+namespace ui {
 
 // What a common file dialog is asked for.
 struct FileChoice {
@@ -46,6 +46,6 @@ class ConsoleToolkit : public Toolkit {
   std::string program_;
 };
 
-}  // namespace surface
+}  // namespace ui
 
-#endif  // SURFACE_TOOLKIT_H_
+#endif  // UI_TOOLKIT_H_

@@ -1,11 +1,11 @@
-#include "surface/qt_toolkit.h"
+#include "ui/qt_toolkit.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QStringList>
 
-namespace surface {
+namespace ui {
 
 void QtToolkit::messageBox(std::string_view prompt, std::string_view title) {
   const QString caption =
@@ -17,9 +17,9 @@ void QtToolkit::messageBox(std::string_view prompt, std::string_view title) {
   box.exec();
 }
 
-}  // namespace surface
+}  // namespace ui
 
-namespace surface {
+namespace ui {
 namespace {
 
 // "All Files (*.*)|*.*|Patterns Files(*.pat)|*.pat" as Qt's name filters.
@@ -67,4 +67,4 @@ std::optional<std::string> QtToolkit::chooseFile(const FileChoice& choice) {
   }
 }
 
-}  // namespace surface
+}  // namespace ui

@@ -2,12 +2,12 @@
 // top border line itself, interrupting it, rather than above the frame.
 // Controls placed near the frame's top edge then sit inside the border,
 // clear of the caption.
-#ifndef SURFACE_CAPTION_FRAME_H_
-#define SURFACE_CAPTION_FRAME_H_
+#ifndef UI_CAPTION_FRAME_H_
+#define UI_CAPTION_FRAME_H_
 
 #include <QGroupBox>
 
-namespace surface {
+namespace ui {
 
 class CaptionFrame : public QGroupBox {
  public:
@@ -23,6 +23,6 @@ class CaptionFrame : public QGroupBox {
   void paintEvent(QPaintEvent* event) override;
 };
 
-}  // namespace surface
+}  // namespace ui
 
-#endif  // SURFACE_CAPTION_FRAME_H_
+#endif  // UI_CAPTION_FRAME_H_

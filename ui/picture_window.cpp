@@ -1,4 +1,4 @@
-#include "surface/picture_window.h"
+#include "ui/picture_window.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QWidget>
 
-namespace surface {
+namespace ui {
 namespace {
 
 class PictureWidget : public QWidget {
@@ -40,4 +40,4 @@ void showPictureUntilKey(const QImage& picture, const QString& title) {
   loop.exec();
 }
 
-}  // namespace surface
+}  // namespace ui

@@ -1,8 +1,8 @@
-#include "surface/caption_frame.h"
+#include "ui/caption_frame.h"
 
 #include <QPainter>
 
-namespace surface {
+namespace ui {
 
 CaptionFrame::CaptionFrame(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {}
 
@@ -29,4 +29,4 @@ void CaptionFrame::paintEvent(QPaintEvent*) {
   painter.drawText(caption, Qt::AlignCenter, title());
 }
 
-}  // namespace surface
+}  // namespace ui

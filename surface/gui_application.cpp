@@ -1,9 +1,8 @@
-#include "surface/app.h"
+#include "surface/gui_application.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QApplication>
 #include <QGuiApplication>
 #include <cstdlib>
 #include <cstring>
@@ -17,7 +16,15 @@ bool named(const char* variable) {
   return value != nullptr && value[0] != '\0';
 }
 
-void chooseOffscreenIfHeadless() {
+}  // namespace
+
+bool hasDisplay() {
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  if (platform != nullptr && std::strcmp(platform, "offscreen") == 0) return false;
+  return named("DISPLAY") || named("WAYLAND_DISPLAY");
+}
+
+void prepareHeadless() {
   if (!hasDisplay() && !named("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   // Qt wants a private runtime folder and warns on standard error when the
   // session names none (as under cron or CI); make the one it would use.
@@ -32,33 +39,13 @@ void chooseOffscreenIfHeadless() {
   }
 }
 
-}  // namespace
-
-bool hasDisplay() {
-  const char* platform = std::getenv("QT_QPA_PLATFORM");
-  if (platform != nullptr && std::strcmp(platform, "offscreen") == 0) return false;
-  return named("DISPLAY") || named("WAYLAND_DISPLAY");
-}
-
-std::unique_ptr<QApplication> startApplication(int& argc, char** argv) {
-  chooseOffscreenIfHeadless();
-  return std::make_unique<QApplication>(argc, argv);
-}
-
-std::function<void(int)> programEnder(QApplication& app) {
-  return [&app](int status) {
-    QApplication::closeAllWindows();
-    app.exit(status);
-  };
-}
-
 void ensureGuiApplication() {
   if (QGuiApplication::instance() != nullptr) return;
-  chooseOffscreenIfHeadless();
+  prepareHeadless();
   static int argc = 1;
   static char name[] = "toolkit";
   static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);  // lives to the end
+  static QGuiApplication* app = new QGuiApplication(argc, argv);  // lives to the end
   (void)app;
 }
 

@@ -1,14 +1,14 @@
 // The window toolkit's message box as a Qt dialog.
-#ifndef SURFACE_QT_TOOLKIT_H_
-#define SURFACE_QT_TOOLKIT_H_
+#ifndef UI_QT_TOOLKIT_H_
+#define UI_QT_TOOLKIT_H_
 
 #include <QString>
 
-#include "surface/toolkit.h"
+#include "ui/toolkit.h"
 
 class QWidget;
 
-namespace surface {
+namespace ui {
 
 class QtToolkit : public Toolkit {
  public:
@@ -23,6 +23,6 @@ class QtToolkit : public Toolkit {
   QWidget* parent_;
 };
 
-}  // namespace surface
+}  // namespace ui
 
-#endif  // SURFACE_QT_TOOLKIT_H_
+#endif  // UI_QT_TOOLKIT_H_

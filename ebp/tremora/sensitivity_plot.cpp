@@ -1,122 +1,11 @@
-#include "ebp/tremora/sensitivity_report.h"
+#include "ebp/tremora/sensitivity_plot.h"
 
-#include <cmath>
-
-#include "common/errors.h"
 #include "common/format_mask.h"
-#include "common/mapped_file.h"
 #include "common/rounding.h"
-#include "ebp/network_files.h"
-#include "ebp/number_stream.h"
 
 namespace ebp {
-namespace {
 
 using common::formatMask;
-
-// The text after the first "lines" lines.
-std::string_view afterLines(std::string_view text, int lines) {
-  std::size_t pos = 0;
-  for (int n = 0; n < lines && pos < text.size(); ++n) {
-    while (pos < text.size() && text[pos] != '\n' && text[pos] != '\r') ++pos;
-    if (pos < text.size() && text[pos] == '\r') ++pos;
-    if (pos < text.size() && text[pos] == '\n') ++pos;
-  }
-  return text.substr(pos);
-}
-
-std::string rule(int nI) {
-  std::string line = " -----";
-  for (int i = 0; i < nI; ++i) line += "-----------";
-  return line;
-}
-
-std::string padLeft(std::string text, std::size_t width) {
-  if (text.size() < width) text.insert(0, width - text.size(), ' ');
-  return text;
-}
-
-}  // namespace
-
-SensitivityTable rereadResults(const SensitivityFiles& files, int levels, int nI) {
-  SensitivityTable t;
-  {
-    common::MappedFile results(files.results);
-    NumberStream in(afterLines(results.text(), 3), files.results);
-    t.e0 = static_cast<float>(in.next());
-    std::vector<std::vector<float>> errors(static_cast<std::size_t>(levels));
-    for (auto& row : errors) {
-      for (int i = 0; i < nI; ++i) row.push_back(static_cast<float>(in.next()));
-    }
-    if (t.e0 == 0) {
-      throw common::ToolError(common::Fault::kDivisionByZero,
-                              "division by zero: the base error E0 is 0, so no relative change "
-                              "can be given (the results are in \"" +
-                                  files.results + "\")");
-    }
-    for (const auto& row : errors) {
-      std::vector<float> d;
-      for (float e : row) d.push_back(e / t.e0 - 1.0f);
-      t.change.push_back(d);
-    }
-  }
-  {
-    common::MappedFile noise(files.noise);
-    NumberStream in(noise.text(), files.noise);
-    in.next();
-    for (int l = 0; l < levels; ++l) t.levels.push_back(static_cast<float>(in.next()));
-  }
-  measureRange(t);
-  return t;
-}
-
-void measureRange(SensitivityTable& t) {
-  float dmax = 0;
-  float dmin = 9e9f;
-  for (const auto& row : t.change) {
-    for (float d : row) {
-      if (d > dmax) dmax = d;
-      if (d < dmin) dmin = d;
-    }
-  }
-  t.dmax = dmax;
-  t.dmin = dmin > 0 ? 0 : dmin;
-  t.range = std::fabs(t.dmin) + t.dmax;
-}
-
-std::string dataPage(const SensitivityTable& t) {
-  const int nI = t.change.empty() ? 0 : static_cast<int>(t.change[0].size());
-  std::string page = " NN Mean Square Error = " + formatMask(t.e0, "0.#######") + "\r\n\r\n";
-  page += rule(nI) + "\r\n";
-  const int indent = static_cast<int>(common::CInt((11.0 * nI - 28) / 2 + 8));
-  page += std::string(static_cast<std::size_t>(std::max(indent, 0)), ' ') +
-          "Changes in Mean Square Error\r\n";
-  page += " Noise  ";
-  for (int i = 1; i <= nI; ++i) page += formatMask(i, "I\\nput \\#00  ");
-  page += "\r\n" + rule(nI) + "\r\n";
-  for (std::size_t l = 0; l < t.change.size(); ++l) {
-    page += formatMask(t.levels[l], " ###.0%  ");
-    for (float d : t.change[l]) page += padLeft(formatMask(d, "#####.00%  "), 11);
-    page += "\r\n";
-  }
-  page += rule(nI) + "\r\n";
-  return page;
-}
-
-std::string infoPage(const SensitivityFiles& files, const SensitivityRun& run) {
-  std::string page = " patterns: " + files.patterns + "\r\n\r\n";
-  page += "    number of patterns = " + formatMask(static_cast<double>(run.nP), "#####") +
-          "\r\n\r\n\r\n";
-  page += " weights: " + files.weights + "\r\n\r\n";
-  page += "    number of input nodes = " + formatMask(run.nI, "###") + "\r\n";
-  page += "    number of hidden nodes = " + formatMask(run.nH, "###") + "\r\n";
-  page += "    number of output nodes = " + formatMask(run.nO, "###") + "\r\n\r\n\r\n";
-  page += " noise levels: " + files.noise + "\r\n\r\n";
-  page += "    perturbations per pattern: " +
-          formatMask(static_cast<double>(run.perturbations), "###") + "\r\n\r\n\r\n";
-  page += " output saved to: " + files.results;
-  return page;
-}
 
 namespace {
 
@@ -227,5 +116,6 @@ std::optional<std::string> drawSensitivityPlot(surface::Surface& plot, const Sen
   plot.setPenColour(common::kBlack);
   return std::nullopt;
 }
+
 
 }  // namespace ebp

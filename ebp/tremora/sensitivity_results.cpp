@@ -1,0 +1,73 @@
+#include "ebp/tremora/sensitivity_results.h"
+
+#include <cmath>
+#include <string_view>
+
+#include "common/errors.h"
+#include "common/mapped_file.h"
+#include "ebp/network_files.h"
+#include "ebp/number_stream.h"
+
+namespace ebp {
+namespace {
+
+// The text after the first "lines" lines.
+std::string_view afterLines(std::string_view text, int lines) {
+  std::size_t pos = 0;
+  for (int n = 0; n < lines && pos < text.size(); ++n) {
+    while (pos < text.size() && text[pos] != '\n' && text[pos] != '\r') ++pos;
+    if (pos < text.size() && text[pos] == '\r') ++pos;
+    if (pos < text.size() && text[pos] == '\n') ++pos;
+  }
+  return text.substr(pos);
+}
+
+}  // namespace
+
+SensitivityTable rereadResults(const SensitivityFiles& files, int levels, int nI) {
+  SensitivityTable t;
+  {
+    common::MappedFile results(files.results);
+    NumberStream in(afterLines(results.text(), 3), files.results);
+    t.e0 = static_cast<float>(in.next());
+    std::vector<std::vector<float>> errors(static_cast<std::size_t>(levels));
+    for (auto& row : errors) {
+      for (int i = 0; i < nI; ++i) row.push_back(static_cast<float>(in.next()));
+    }
+    if (t.e0 == 0) {
+      throw common::ToolError(common::Fault::kDivisionByZero,
+                              "division by zero: the base error E0 is 0, so no relative change "
+                              "can be given (the results are in \"" +
+                                  files.results + "\")");
+    }
+    for (const auto& row : errors) {
+      std::vector<float> d;
+      for (float e : row) d.push_back(e / t.e0 - 1.0f);
+      t.change.push_back(d);
+    }
+  }
+  {
+    common::MappedFile noise(files.noise);
+    NumberStream in(noise.text(), files.noise);
+    in.next();
+    for (int l = 0; l < levels; ++l) t.levels.push_back(static_cast<float>(in.next()));
+  }
+  measureRange(t);
+  return t;
+}
+
+void measureRange(SensitivityTable& t) {
+  float dmax = 0;
+  float dmin = 9e9f;
+  for (const auto& row : t.change) {
+    for (float d : row) {
+      if (d > dmax) dmax = d;
+      if (d < dmin) dmin = d;
+    }
+  }
+  t.dmax = dmax;
+  t.dmin = dmin > 0 ? 0 : dmin;
+  t.range = std::fabs(t.dmin) + t.dmax;
+}
+
+}  // namespace ebp

@@ -1,0 +1,34 @@
+// The results of an analysis as Tremora shows them: reread from test.err,
+// as relative changes of the error.
+#ifndef EBP_TREMORA_SENSITIVITY_RESULTS_H_
+#define EBP_TREMORA_SENSITIVITY_RESULTS_H_
+
+#include <vector>
+
+#include "ebp/tremora/sensitivity.h"
+
+namespace ebp {
+
+// The results as reread, in single precision: E0, the noise levels (from
+// noise.cfg again) and the relative changes D[l][i] = E[l][i] / E0 - 1.
+struct SensitivityTable {
+  float e0 = 0;
+  std::vector<float> levels;
+  std::vector<std::vector<float>> change;  // [level][input]
+  float dmax = 0;                          // the largest of 0 and every D
+  float dmin = 0;                          // the smallest of 0 and every D
+  float range = 0;                         // |dmin| + dmax
+};
+
+// Sets dmax, dmin and range from the changes: dmax the largest of 0 and every
+// D, dmin the smallest (starting from 9e9, then 0 when it ends above 0).
+void measureRange(SensitivityTable& table);
+
+// Rereads test.err (its three header lines skipped whole, then E0 and
+// levels x nI errors) and the levels of noise.cfg.  E0 = 0 is a division by
+// zero error.
+SensitivityTable rereadResults(const SensitivityFiles& files, int levels, int nI);
+
+}  // namespace ebp
+
+#endif  // EBP_TREMORA_SENSITIVITY_RESULTS_H_

@@ -1,0 +1,53 @@
+#include "map/series.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "common/rounding.h"
+#include "common/strings.h"
+#include "map/draw/hex2hex.h"
+#include "map/som_files.h"
+
+namespace map {
+namespace {
+
+// A unit index for drawing only: far-away values stay far away.
+int drawingIndex(double value) {
+  const double i = common::CInt(value);
+  return std::isfinite(i) ? static_cast<int>(std::clamp(i, -1.0e6, 1.0e6)) : 0;
+}
+
+}  // namespace
+
+void traceSeries(PassContext& pass) {
+  const std::string firstText(common::trimBlanks(pass.controls.first));
+  if (firstText.empty()) return;
+  const double first = common::CInt(common::Val(firstText));
+  if (first == 0) return;
+  BmuReader bmu(pass.state.bmuFile);
+  double prevRow = 0;
+  double prevCol = 0;
+  for (double i = 1; i <= first; ++i) {
+    const BmuRecord record = bmu.next();
+    prevRow = record.row;
+    prevCol = record.col;
+  }
+  const double num = common::CInt(common::Val(pass.controls.num));
+  for (double k = first + 1; k <= first + num - 1; ++k) {
+    const BmuRecord record = bmu.next();
+    int iniziofine = 0;
+    if (k == first + 1) iniziofine = -1;
+    if (k == first + num - 1) iniziofine = 1;
+    // The colour shades from blue to red, computed in single precision.
+    const float r = static_cast<float>(255 * (k - first)) / static_cast<float>(num);
+    const float b = 255.0f - r;
+    draw::hex2hex(pass.picture, drawingIndex(prevRow), drawingIndex(prevCol),
+                  drawingIndex(record.row), drawingIndex(record.col), r, 0, b, 3, iniziofine,
+                  pass.controls.connect);
+    prevRow = record.row;
+    prevCol = record.col;
+  }
+}
+
+}  // namespace map
