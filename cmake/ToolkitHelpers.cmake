@@ -9,8 +9,9 @@
 #     each BESIDE file (a default settings file) copied next to it.
 #
 #   toolkit_test(NAME name SRCS a_test.cpp [DEPS dep ...])
-#     A GoogleTest executable linked with gtest_main and registered with
-#     ctest; EXAMPLES_DIR names the sample data for tests that read it.
+#     A GoogleTest executable linked with gtest_main and the shared test
+#     support (test_support/), registered with ctest; EXAMPLES_DIR names the
+#     sample data for tests that read it.
 
 function(toolkit_library)
   cmake_parse_arguments(TL "" "NAME" "SRCS;DEPS;PUBLIC_DEPS" ${ARGN})
@@ -37,7 +38,7 @@ function(toolkit_test)
   endif()
   cmake_parse_arguments(TT "" "NAME" "SRCS;DEPS" ${ARGN})
   add_executable(${TT_NAME} ${TT_SRCS})
-  target_link_libraries(${TT_NAME} PRIVATE ${TT_DEPS} GTest::gtest GTest::gtest_main)
+  target_link_libraries(${TT_NAME} PRIVATE ${TT_DEPS} toolkit::test_support GTest::gtest GTest::gtest_main)
   target_compile_definitions(${TT_NAME} PRIVATE EXAMPLES_DIR="${PROJECT_SOURCE_DIR}/examples")
   add_test(NAME ${TT_NAME} COMMAND ${TT_NAME})
   set_tests_properties(${TT_NAME} PROPERTIES

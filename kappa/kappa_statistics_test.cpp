@@ -1,15 +1,13 @@
 #include "kappa/kappa_statistics.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "kappa/kappa_dialogue.h"
+#include "test_support/scratch_dir.h"
 
 namespace kappa {
 namespace {
@@ -148,10 +146,8 @@ TEST(KappaDialogue, MissingMatrixFileStopsWithoutAReport) {
 // The level question: 0 or an empty answer both mean 0.95; any other answer
 // is the level.
 TEST(KappaDialogue, ZeroLevelMeansNinetyFivePercent) {
-  const std::string matrix =
-      (std::filesystem::temp_directory_path() / ("kappa_level_" + std::to_string(getpid())))
-          .string();
-  std::ofstream(matrix) << "20 5\n10 15\n";
+  const support::ScratchDir scratch("kappa_level");
+  const std::string matrix = scratch.file("m.txt", "20 5\n10 15\n");
   struct Case {
     const char* answer;
     const char* heading;
@@ -168,7 +164,6 @@ TEST(KappaDialogue, ZeroLevelMeansNinetyFivePercent) {
     ASSERT_NE(at, std::string::npos) << c.answer << "\n" << text;
     EXPECT_EQ(text.substr(at + std::strlen(c.heading) + 1, 7), c.low) << c.answer;
   }
-  std::filesystem::remove(matrix);
 }
 
 }  // namespace

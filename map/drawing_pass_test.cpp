@@ -11,13 +11,14 @@
 #include "map/draw/lattice.h"
 #include "map/testing.h"
 #include "map/unit_labels.h"
+#include "test_support/scratch_dir.h"
 
 namespace map {
 namespace {
 
 using common::Colour;
+using support::ScratchDir;
 using testing::programMessageOf;
-using testing::ScratchDir;
 
 // A 10 x 10 map with objects o1..o30 and a class file of stripes.
 struct TenByTen {

@@ -19,14 +19,15 @@
 #include "map/testing.h"
 #include "map/window_fit.h"
 #include "surface/surface.h"
+#include "test_support/fake_toolkit.h"
+#include "test_support/scratch_dir.h"
 #include "ui/app.h"
 #include "ui/layout_testing.h"
 
 namespace map {
 namespace {
 
-using testing::RecordingToolkit;
-using testing::ScratchDir;
+using support::ScratchDir;
 
 std::string readAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -70,7 +71,7 @@ class DialogTest : public ::testing::Test {
 
   ScratchDir dir_{"dialog"};
   std::string settings_;
-  RecordingToolkit toolkit_;
+  support::FakeToolkit toolkit_;
   int ended_ = -1;
   std::unique_ptr<OptionsDialog> dialog_;
 };

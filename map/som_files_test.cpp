@@ -5,12 +5,13 @@
 #include "common/errors.h"
 #include "map/testing.h"
 #include "map/variable_maps.h"
+#include "test_support/scratch_dir.h"
 
 namespace map {
 namespace {
 
+using support::ScratchDir;
 using testing::programMessageOf;
-using testing::ScratchDir;
 
 TEST(GridType, OnlyTheWordSquareIsRefused) {
   ScratchDir dir("grid");

@@ -8,13 +8,14 @@
 #include "map/draw/lattice.h"
 #include "map/drawing_pass.h"
 #include "map/testing.h"
+#include "test_support/scratch_dir.h"
 
 namespace map {
 namespace {
 
 using common::Colour;
+using support::ScratchDir;
 using testing::programMessageOf;
-using testing::ScratchDir;
 
 // A map of 2 rows x 3 columns with a weights file of two variables: variable
 // 1 runs 0, 1, ..., 5 over the units row by row, variable 2 is 10 - that.

@@ -11,17 +11,17 @@
 #include "common/errors.h"
 #include "common/number_forms.h"
 #include "ebp/forward_pass.h"
-#include "ebp/testing.h"
 #include "ebp/tremora/sensitivity_pages.h"
 #include "ebp/tremora/sensitivity_results.h"
+#include "test_support/scratch_dir.h"
 
 namespace ebp {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Scratch : testing::Scratch {
-  Scratch() : testing::Scratch("tremora_test") {}
+struct Scratch : support::ScratchDir {
+  Scratch() : support::ScratchDir("tremora_test") {}
   SensitivityFiles files(const std::string& pat, const std::string& wgt, const std::string& noise,
                          const std::string& results = "test.err") const {
     return {file("n.pat", pat), file("n.wgt", wgt), (dir / results).string(),

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "test_support/fake_toolkit.h"
+#include "test_support/scratch_dir.h"
 #include "ui/app.h"
 #include "ui/layout_testing.h"
 
@@ -18,27 +20,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ScriptedToolkit : public ui::Toolkit {
- public:
-  void messageBox(std::string_view prompt, std::string_view) override {
-    messages.emplace_back(prompt);
-  }
-  std::optional<std::string> chooseFile(const ui::FileChoice& c) override {
-    asked.push_back(c);
-    if (answers.empty()) return std::nullopt;
-    std::string a = answers.front();
-    answers.erase(answers.begin());
-    return a;
-  }
-  std::vector<std::string> answers, messages;
-  std::vector<ui::FileChoice> asked;
-};
-
 class TremoraWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ui::ensureApplication();
-    fs::create_directories(dir_);
     TremoraWindow::Environment env;
     env.toolkit = &toolkit_;
     env.programDir = dir_.string();
@@ -46,13 +31,13 @@ class TremoraWindowTest : public ::testing::Test {
     window_ = std::make_unique<TremoraWindow>(env);
     window_->show();
   }
-  void TearDown() override { fs::remove_all(dir_); }
   std::string file(const std::string& name, const std::string& text) {
     std::ofstream(dir_ / name, std::ios::binary) << text;
     return (dir_ / name).string();
   }
-  fs::path dir_ = fs::temp_directory_path() / ("tremora_window_" + std::to_string(getpid()));
-  ScriptedToolkit toolkit_;
+  support::ScratchDir scratch_{"tremora_window_"};
+  const fs::path& dir_ = scratch_.dir;
+  support::FakeToolkit toolkit_;
   int ended_ = -1;
   std::unique_ptr<TremoraWindow> window_;
 };

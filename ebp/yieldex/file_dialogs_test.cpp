@@ -5,26 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "test_support/fake_toolkit.h"
+
 namespace ebp {
 namespace {
 
-// Proposals are what the dialogs show; a cancelled dialog ends the run.
-class ScriptedToolkit : public ui::Toolkit {
- public:
-  void messageBox(std::string_view, std::string_view) override {}
-  std::optional<std::string> chooseFile(const ui::FileChoice& choice) override {
-    asked.push_back(choice);
-    if (answers.empty()) return std::nullopt;
-    std::string answer = answers.front();
-    answers.erase(answers.begin());
-    return answer;
-  }
-  std::vector<std::string> answers;
-  std::vector<ui::FileChoice> asked;
-};
-
+// The filters and proposals the dialogs show; a cancelled dialog ends the
+// run.
 TEST(YieldexDialogs, FiltersProposalsAndCancel) {
-  ScriptedToolkit toolkit;
+  support::FakeToolkit toolkit;
   toolkit.answers = {"/home/u/run.d/run", "/home/u/net", "/tmp/o.txt"};
   const auto files = chooseFiles(toolkit);
   ASSERT_TRUE(files);
@@ -40,7 +29,7 @@ TEST(YieldexDialogs, FiltersProposalsAndCancel) {
   EXPECT_EQ(toolkit.asked[2].proposedName, "/home/u/net.out");
   EXPECT_EQ(toolkit.asked[2].kind, ui::FileChoice::Kind::kSave);
   EXPECT_TRUE(toolkit.asked[2].confirmCreate);
-  ScriptedToolkit cancel;
+  support::FakeToolkit cancel;
   cancel.answers = {"a.pat"};
   EXPECT_FALSE(chooseFiles(cancel));
   EXPECT_EQ(cancel.asked.size(), 2u);

@@ -8,18 +8,18 @@
 #include <sstream>
 
 #include "common/errors.h"
-#include "ebp/testing.h"
 #include "ebp/yieldex/names.h"
 #include "ebp/yieldex/plot.h"
 #include "ebp/yieldex/report.h"
+#include "test_support/scratch_dir.h"
 
 namespace ebp {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Scratch : testing::Scratch {
-  Scratch() : testing::Scratch("yieldex_test") {}
+struct Scratch : support::ScratchDir {
+  Scratch() : support::ScratchDir("yieldex_test") {}
 };
 
 TEST(YieldexNames, ProposalsCutAtTheFirstPeriodOfThePath) {

@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "test_support/fake_toolkit.h"
+#include "test_support/scratch_dir.h"
 #include "ui/app.h"
 #include "ui/layout_testing.h"
 
@@ -20,26 +22,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FakeToolkit : public ui::Toolkit {
- public:
-  void messageBox(std::string_view prompt, std::string_view) override {
-    messages.emplace_back(prompt);
-  }
-  std::optional<std::string> chooseFile(const ui::FileChoice&) override {
-    if (answers.empty()) return std::nullopt;
-    std::string a = answers.front();
-    answers.erase(answers.begin());
-    return a;
-  }
-  std::vector<std::string> answers;
-  std::vector<std::string> messages;
-};
-
 class YieldexWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ui::ensureApplication();
-    fs::create_directories(dir_);
     makeWindow(std::chrono::milliseconds(0));
   }
   void makeWindow(std::chrono::milliseconds pause) {
@@ -50,14 +36,14 @@ class YieldexWindowTest : public ::testing::Test {
     window_ = std::make_unique<YieldexWindow>(env);
     window_->show();
   }
-  void TearDown() override { fs::remove_all(dir_); }
   std::string file(const std::string& name, const std::string& text) {
     std::ofstream(dir_ / name, std::ios::binary) << text;
     return (dir_ / name).string();
   }
 
-  fs::path dir_ = fs::temp_directory_path() / ("yieldex_window_" + std::to_string(getpid()));
-  FakeToolkit toolkit_;
+  support::ScratchDir scratch_{"yieldex_window_"};
+  const fs::path& dir_ = scratch_.dir;
+  support::FakeToolkit toolkit_;
   int ended_ = -1;
   std::unique_ptr<YieldexWindow> window_;
 };
