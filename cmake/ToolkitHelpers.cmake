@@ -5,8 +5,8 @@
 #     included from the repository root ("common/rounding.h").
 #
 #   toolkit_program(NAME name SRCS main.cpp [DEPS dep ...] [BESIDE file ...])
-#     A program of the toolkit: TOOLKIT_VERSION defined for --version, and
-#     each BESIDE file (a default settings file) copied next to it.
+#     A program of the toolkit, with each BESIDE file (a default settings
+#     file) copied next to it.
 #
 #   toolkit_test(NAME name SRCS a_test.cpp [DEPS dep ...])
 #     A GoogleTest executable linked with gtest_main and the shared test
@@ -25,7 +25,6 @@ function(toolkit_program)
   cmake_parse_arguments(TP "" "NAME" "SRCS;DEPS;BESIDE" ${ARGN})
   add_executable(${TP_NAME} ${TP_SRCS})
   target_link_libraries(${TP_NAME} PRIVATE ${TP_DEPS})
-  target_compile_definitions(${TP_NAME} PRIVATE TOOLKIT_VERSION="${PROJECT_VERSION}")
   foreach(file IN LISTS TP_BESIDE)
     add_custom_command(TARGET ${TP_NAME} POST_BUILD
       COMMAND ${CMAKE_COMMAND} -E copy_if_different ${file} $<TARGET_FILE_DIR:${TP_NAME}>)

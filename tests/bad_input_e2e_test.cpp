@@ -93,6 +93,34 @@ void expectFailure(const Program& p, const RunResult& r, const std::string& file
   EXPECT_EQ(lines, std::string(p.name) == "Colfold" ? 4 : 1) << p.name << ": " << r.err;
 }
 
+// Every program answers --help and --version; a window program started
+// without arguments where there is no display says so, with its usage, and
+// fails.
+TEST(FrontEnds, HelpVersionAndNoDisplay) {
+  const fs::path dir = freshDir("front_ends");
+  for (const Program& p : programs()) {
+    SCOPED_TRACE(p.name);
+    const RunResult help = runProgram(p.exe, {"--help"}, dir);
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("sage: "), std::string::npos) << help.out;
+    const RunResult version = runProgram(p.exe, {"--version"}, dir);
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, std::string(p.name) + " " + TOOLKIT_VERSION + "\n");
+    const std::string name = p.name;
+    if (name == "Favomap5" || name == "Yieldex" || name == "Tremora") {
+      const RunResult bare = runProgram(p.exe, {}, dir);
+      EXPECT_EQ(bare.status, 1);
+      EXPECT_EQ(bare.err.rfind(name + ": no display to open the window on", 0), 0u) << bare.err;
+      EXPECT_NE(bare.err.find("--help"), std::string::npos);
+    }
+  }
+  const RunResult favomap = runProgram(FAVOMAP_EXE, {"--help"}, dir);
+  for (const char* option :
+       {"--bmu", "--option", "--classes", "--first", "--connect", "--output", "--config"}) {
+    EXPECT_NE(favomap.out.find(option), std::string::npos) << option;
+  }
+}
+
 TEST(BadInput, MissingFileAndFolder) {
   for (const Program& p : programs()) {
     fs::path dir = freshDir(std::string("missing_") + p.name);

@@ -35,17 +35,6 @@ class Toolkit {
   virtual std::optional<std::string> chooseFile(const FileChoice&) { return std::nullopt; }
 };
 
-// Batch mode: a message box is a line on standard error,
-// "PROGRAM: TITLE: PROMPT" (no "TITLE: " when there is none).
-class ConsoleToolkit : public Toolkit {
- public:
-  explicit ConsoleToolkit(std::string program) : program_(std::move(program)) {}
-  void messageBox(std::string_view prompt, std::string_view title) override;
-
- private:
-  std::string program_;
-};
-
 }  // namespace ui
 
 #endif  // UI_TOOLKIT_H_

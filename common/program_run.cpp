@@ -1,0 +1,65 @@
+#include "common/program_run.h"
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include "common/errors.h"
+
+namespace common {
+namespace {
+
+void report(std::string_view program, std::string_view title, std::string_view text) {
+  std::string line(program);
+  line += ": ";
+  if (!title.empty()) {
+    line += title;
+    line += ": ";
+  }
+  line += text;
+  line += '\n';
+  std::fputs(line.c_str(), stderr);
+}
+
+}  // namespace
+
+int runReportingFailures(std::string_view program, const std::function<int()>& work) {
+  try {
+    return work();
+  } catch (const ProgramMessage& message) {
+    report(program, message.title(), message.what());
+  } catch (const ToolError& error) {
+    report(program, "", error.what());
+  } catch (const std::bad_alloc&) {
+    report(program, "", "out of memory");
+  }
+  return 1;
+}
+
+bool answeredHelpOrVersion(int argc, char** argv, std::string_view program,
+                           std::string_view version, std::string_view help) {
+  if (argc != 2) return false;
+  const std::string_view arg = argv[1];
+  if (arg == "--help" || arg == "-h") {
+    std::fwrite(help.data(), 1, help.size(), stdout);
+    return true;
+  }
+  if (arg == "--version") {
+    std::printf("%.*s %.*s\n", static_cast<int>(program.size()), program.data(),
+                static_cast<int>(version.size()), version.data());
+    return true;
+  }
+  return false;
+}
+
+std::string consoleLineEnds(std::string text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    out += text[i];
+  }
+  return out;
+}
+
+}  // namespace common

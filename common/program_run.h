@@ -1,0 +1,30 @@
+// What every program's main does around its own work: answering --help and
+// --version, and turning a failure into the program's report and exit status.
+#ifndef COMMON_PROGRAM_RUN_H_
+#define COMMON_PROGRAM_RUN_H_
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace common {
+
+// Runs "work" and returns its status.  A failure is reported on standard
+// error with status 1: a ToolError as "PROGRAM: message", one of the
+// program's own messages as "PROGRAM: TITLE: text" ("PROGRAM: text" without
+// a title), running out of memory as "PROGRAM: out of memory".
+int runReportingFailures(std::string_view program, const std::function<int()>& work);
+
+// For the console programs, whose only options are "--help" (or "-h") and
+// "--version" given alone: prints "help" or "PROGRAM VERSION" on standard
+// output and returns true; false for any other command line.
+bool answeredHelpOrVersion(int argc, char** argv, std::string_view program,
+                           std::string_view version, std::string_view help);
+
+// "text" with every CR LF turned into LF: a file's lines as the console shows
+// them.
+std::string consoleLineEnds(std::string text);
+
+}  // namespace common
+
+#endif  // COMMON_PROGRAM_RUN_H_

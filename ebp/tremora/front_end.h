@@ -1,0 +1,35 @@
+// Tremora's two front ends over one analysis: the window, and a batch run
+// from the command line.
+#ifndef EBP_TREMORA_FRONT_END_H_
+#define EBP_TREMORA_FRONT_END_H_
+
+#include <QCommandLineParser>
+
+class QApplication;
+
+namespace ebp {
+
+inline constexpr const char* kTremoraDescription =
+    "Measures how the error of a trained back-propagation network grows when noise is\n"
+    "added to each input in turn, at every noise level of noise.cfg (the number of\n"
+    "perturbations per pattern, then the levels).  Writes the errors to test.err and\n"
+    "shows the relative changes as a table (Data), a run description (Info) and a plot.\n"
+    "noise.cfg and test.err default to the program's own folder.\n"
+    "Exit status: 0 done; 1 a bad file (named with the item where it went wrong), an\n"
+    "overflow, a base error of 0 (test.err is complete then), or a bad command line.";
+
+// Adds --fixed, --noise, --results, --plot, PATTERNS and WEIGHTS to "parser".
+void addBatchOptions(QCommandLineParser& parser);
+
+// One analysis from the processed command line (a pattern file and a
+// weights file): progress on a terminal's standard error, the Data and Info
+// pages on standard output, the plot saved when asked for and there is one.
+// Returns 0; throws what the analysis throws.
+int runBatch(const QCommandLineParser& parser);
+
+// The window program: idle until Start, Exit ends it.
+int runWindowProgram(QApplication& app);
+
+}  // namespace ebp
+
+#endif  // EBP_TREMORA_FRONT_END_H_

@@ -1,0 +1,58 @@
+#include "ebp/yieldex/front_end.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <cstdio>
+#include <string>
+
+#include "common/errors.h"
+#include "common/program_run.h"
+#include "ebp/yieldex/plot.h"
+#include "ebp/yieldex/yieldex_run.h"
+#include "ebp/yieldex/yieldex_window.h"
+#include "ui/app.h"
+#include "ui/qt_toolkit.h"
+
+namespace ebp {
+
+void addBatchOptions(QCommandLineParser& parser) {
+  parser.addOption(QCommandLineOption("weights", "Weights file.", "FILE"));
+  parser.addOption(QCommandLineOption("output", "Output file of the network's outputs.", "FILE"));
+  parser.addOption(
+      QCommandLineOption("plot", "Save the plot as a picture (.bmp or .png).", "FILE"));
+  parser.addPositionalArgument("PATTERNS", "Pattern file.");
+}
+
+int runBatch(const QCommandLineParser& parser) {
+  const YieldexFiles files =
+      completeFiles(parser.positionalArguments().first().toStdString(),
+                    parser.value("weights").toStdString(), parser.value("output").toStdString());
+  const std::string plotFile = parser.value("plot").toStdString();
+  surface::Surface plot(kPlotSizePx, kPlotSizePx);
+  try {
+    const YieldexResult result = runYieldex(files, plot, {});
+    std::fputs(common::consoleLineEnds(result.report).c_str(), stdout);
+    // After a blank line, in words no report line uses: the path is not part
+    // of the report.
+    std::printf("\noutput saved to: %s\n", files.output.c_str());
+  } catch (const common::ToolError& error) {
+    // The statistics come after the last point: the plot is whole.
+    if (!plotFile.empty() && error.fault() == common::Fault::kDivisionByZero) plot.save(plotFile);
+    throw;
+  }
+  if (!plotFile.empty()) plot.save(plotFile);
+  return 0;
+}
+
+int runWindowProgram(QApplication& app) {
+  ui::QtToolkit toolkit("Yieldex", nullptr);
+  YieldexWindow::Environment env;
+  env.toolkit = &toolkit;
+  env.endProgram = ui::programEnder(app);
+  YieldexWindow window(env);
+  window.show();
+  QTimer::singleShot(0, &window, [&window] { window.run(); });
+  return app.exec();
+}
+
+}  // namespace ebp

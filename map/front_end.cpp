@@ -1,0 +1,131 @@
+#include "map/front_end.h"
+
+#include <QApplication>
+#include <cstdio>
+
+#include "map/drawing_pass.h"
+#include "map/options_dialog.h"
+#include "map/settings.h"
+#include "ui/app.h"
+#include "ui/qt_toolkit.h"
+
+namespace map {
+namespace {
+
+struct Option {
+  const char* name;
+  const char* help;
+  const char* value;  // nullptr for a flag
+};
+
+constexpr Option kOptions[] = {
+    {"bmu", "Best-matching-unit file of the map (required).", "FILE"},
+    {"option",
+     "Output option: 1 plain map with labels, 2 variables, 3 external variable, "
+     "4 class colours (default 1).",
+     "N"},
+    {"wgt", "Weights file, option 2.", "FILE"},
+    {"var", "Variable (weights file column) shown by option 2.", "N"},
+    {"histogram", "Option 2: all variables as histograms.", nullptr},
+    {"outline", "Option 2: outlines from Fourier coefficients.", nullptr},
+    {"distance", "Option 2: sides as thick as the distances between units.", nullptr},
+    {"data", "Data file of external variables, option 3.", "FILE"},
+    {"column", "Data file column shown by option 3 (default 1).", "N"},
+    {"classes", "Class file (a class 0..15 per unit), option 4.", "FILE"},
+    {"count", "Show the number of objects in each unit instead of labels.", nullptr},
+    {"blank", "Show no labels.", nullptr},
+    {"first", "First object of a series to trace over the map.", "N"},
+    {"num", "Number of objects in the series.", "N"},
+    {"connect", "Join the series with a line shading from blue to red.", nullptr},
+    {"output", "Picture file, .bmp or .png (default Favomap_output.bmp).", "FILE"},
+    {"config",
+     "Settings file (default: Favomap5.cfg in the current folder, else the copy "
+     "beside the program).",
+     "FILE"},
+};
+
+}  // namespace
+
+void addBatchOptions(QCommandLineParser& parser) {
+  for (const Option& o : kOptions) {
+    if (o.value) {
+      parser.addOption(QCommandLineOption(o.name, o.help, o.value));
+    } else {
+      parser.addOption(QCommandLineOption(o.name, o.help));
+    }
+  }
+}
+
+namespace {
+
+std::string text(const QCommandLineParser& parser, const char* name) {
+  return parser.value(name).toStdString();
+}
+
+}  // namespace
+
+std::optional<std::string> readControls(const QCommandLineParser& parser, MapControls& c) {
+  c.visfile = text(parser, "bmu");
+  c.codfile = text(parser, "wgt");
+  c.datfile = text(parser, "data");
+  c.classfile = text(parser, "classes");
+  if (parser.isSet("option")) {
+    bool ok = false;
+    const int option = parser.value("option").toInt(&ok);
+    if (!ok || option < 1 || option > 4) return "--option takes 1, 2, 3 or 4";
+    c.option = option - 1;
+  }
+  c.colcod = text(parser, "var");
+  if (parser.isSet("column")) c.nvarext = text(parser, "column");
+  c.histogram = parser.isSet("histogram");
+  c.outline = parser.isSet("outline");
+  c.distance = parser.isSet("distance");
+  c.countPatterns = parser.isSet("count");
+  c.blankUnits = parser.isSet("blank");
+  c.first = text(parser, "first");
+  c.num = text(parser, "num");
+  c.connect = parser.isSet("connect");
+  if (parser.isSet("output")) c.bmpout = text(parser, "output");
+  if (c.visfile.empty()) return "--bmu FILE is required";
+  // Each option reads a file of its own.
+  if (c.option == 1 && c.codfile.empty()) return "--option 2 needs --wgt FILE";
+  if (c.option == 2 && c.datfile.empty()) return "--option 3 needs --data FILE";
+  if (c.option == 3 && c.classfile.empty()) return "--option 4 needs --classes FILE";
+  return std::nullopt;
+}
+
+int runBatch(const QCommandLineParser& parser, MapControls controls) {
+  RunState state;
+  takeDialogValues(state, controls);
+  const std::string settings = chooseSettingsFile(
+      text(parser, "config"), QCoreApplication::applicationDirPath().toStdString());
+  const MapControls given = controls;
+  const PassResult result = drawingPass(state, controls, settings);
+  std::printf("%s\n%s\n", result.caption.c_str(), result.savedPath.c_str());
+  // The values the pass corrected, as the dialog's boxes would show them.
+  if (controls.colcod != given.colcod) {
+    std::printf("color coded variable (.wgt file column #): %s\n", controls.colcod.c_str());
+  }
+  if (controls.nvarext != given.nvarext) {
+    std::printf("color coded variable (data file column #): %s\n", controls.nvarext.c_str());
+  }
+  return 0;
+}
+
+// The window program: the options dialog until Exit or a pass that ends it.
+int runDialog(QApplication& app) {
+  const std::string programDir = QCoreApplication::applicationDirPath().toStdString();
+  OptionsDialog* dialog = nullptr;
+  ui::QtToolkit toolkit("Favomap5", nullptr);
+  OptionsDialog::Environment env;
+  env.settingsPath = [programDir] { return chooseSettingsFile("", programDir); };
+  env.toolkit = &toolkit;
+  env.endProgram = ui::programEnder(app);
+  dialog = new OptionsDialog(env);
+  dialog->show();
+  const int status = app.exec();
+  delete dialog;
+  return status;
+}
+
+}  // namespace map

@@ -1,0 +1,37 @@
+#include "ui/front_end.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+
+#include "surface/gui_application.h"
+#include "ui/app.h"
+
+namespace ui {
+
+FrontEnd::FrontEnd(int& argc, char** argv, const char* program, const char* description)
+    : program_(program), argc_(argc), app_(startApplication(argc, argv)) {
+  QCoreApplication::setApplicationName(program);
+  QCoreApplication::setApplicationVersion(TOOLKIT_VERSION);
+  parser_.setApplicationDescription(description);
+  parser_.addHelpOption();
+  parser_.addVersionOption();
+}
+
+FrontEnd::~FrontEnd() = default;
+
+bool FrontEnd::wantsWindow() {
+  parser_.process(*app_);
+  if (argc_ > 1) return false;
+  if (surface::hasDisplay()) return true;
+  std::fprintf(stderr, "%s: no display to open the window on; give a command line.\n\n%s",
+               program_.c_str(), parser_.helpText().toLocal8Bit().constData());
+  std::exit(1);
+}
+
+int FrontEnd::usageError(const std::string& message) const {
+  std::fprintf(stderr, "%s: %s (see --help)\n", program_.c_str(), message.c_str());
+  return 1;
+}
+
+}  // namespace ui
