@@ -30,17 +30,46 @@ ToolError::ToolError(Fault fault, const std::string& message)
 ToolError makeError(Fault fault, std::string_view file, std::string_view place,
                     std::string_view detail) {
   std::string text(file);
-  if (!place.empty()) {
-    text += ": ";
-    text += place;
+  for (std::string_view part : {place, faultName(fault)}) {
+    if (part.empty()) continue;
+    if (!text.empty()) text += ": ";
+    text += part;
   }
-  text += ": ";
-  text += faultName(fault);
   if (!detail.empty()) {
     text += ": ";
     text += detail;
   }
   return ToolError(fault, text);
+}
+
+ToolError withContext(std::string_view context, const ToolError& error) {
+  return ToolError(error.fault(), std::string(context) + ": " + error.what());
+}
+
+namespace {
+
+ToolError fileError(std::string_view verb, Fault fault, std::string_view path,
+                    std::string_view reason) {
+  std::string text = "cannot ";
+  text += verb;
+  text += " \"";
+  text += path;
+  text += "\": ";
+  text += faultName(fault);
+  text += " (";
+  text += reason;
+  text += ")";
+  return ToolError(fault, text);
+}
+
+}  // namespace
+
+ToolError cannotOpen(Fault fault, std::string_view path, std::string_view reason) {
+  return fileError("open", fault, path, reason);
+}
+
+ToolError cannotWrite(std::string_view path, std::string_view reason) {
+  return fileError("write", Fault::kBadFileName, path, reason);
 }
 
 std::string quoteInput(std::string_view text) {

@@ -62,10 +62,24 @@ class ProgramMessage : public std::runtime_error {
   std::string title_;
 };
 
-// Builds "FILE: PLACE: fault name: detail", leaving out PLACE when empty and
-// ": detail" when detail is empty.  PLACE is e.g. "line 3" or "item 57".
+// Builds "FILE: PLACE: fault name: detail", leaving out FILE, PLACE or
+// detail (and its separator) when empty.  PLACE is e.g. "line 3" or
+// "item 57"; without a file it names what the fault concerns ("the
+// statistics of output 2").
 ToolError makeError(Fault fault, std::string_view file, std::string_view place,
                     std::string_view detail = {});
+
+// "error" with "context: " before its message (a file's path, "pattern 3"),
+// the fault kept.
+ToolError withContext(std::string_view context, const ToolError& error);
+
+// A file that cannot be opened for reading: 'cannot open "PATH": fault name
+// (reason)', with kFileNotFound or kBadFileName.
+ToolError cannotOpen(Fault fault, std::string_view path, std::string_view reason);
+
+// A file that cannot be written: 'cannot write "PATH": bad file name or path
+// (reason)'.
+ToolError cannotWrite(std::string_view path, std::string_view reason);
 
 // Quotes a piece of input for a message, cut to 40 characters with "..." so
 // that a runaway token never floods the terminal; control bytes show as '?'.

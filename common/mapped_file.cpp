@@ -18,8 +18,7 @@ namespace {
 [[noreturn]] void cannotOpen(const std::string& path, int error) {
   const Fault fault =
       (error == ENOENT || error == ENOTDIR) ? Fault::kFileNotFound : Fault::kBadFileName;
-  throw ToolError(fault, "cannot open \"" + path + "\": " + std::string(faultName(fault)) + " (" +
-                             std::strerror(error) + ")");
+  throw common::cannotOpen(fault, path, std::strerror(error));
 }
 
 }  // namespace

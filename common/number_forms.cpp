@@ -64,22 +64,22 @@ namespace {
 // single is m 2^e with m below 2^24, so m 5^p (p = 0..16) fits 64 bits and
 // its shift by p + e gives the single times 10^p with every bit of its
 // fraction, and rounding that to a whole number rounds the exact value to
-// seven digits, halves to even, as printf does.  False for other values.
-bool appendSevenDigits(std::string& out, float value) {
+// seven digits, halves to even, as printf does.  Gives the digits as an
+// integer q in [1e6, 1e7) and the decimal exponent e10 of the first; false
+// for a denormal (the caller then formats another way).
+bool sevenDigits(float magnitude, std::uint64_t& q, int& e10) {
   static constexpr std::uint64_t kFives[] = {
       1ull,         5ull,          25ull,         125ull,         625ull,         3125ull,
       15625ull,     78125ull,      390625ull,     1953125ull,     9765625ull,     48828125ull,
       244140625ull, 1220703125ull, 6103515625ull, 30517578125ull, 152587890625ull};
-  const float magnitude = std::fabs(value);
-  if (!(magnitude >= 1e-10f && magnitude < 1e7f)) return false;
   std::uint32_t bits;
   std::memcpy(&bits, &magnitude, sizeof bits);
   const int biased = static_cast<int>(bits >> 23);
   if (biased == 0) return false;
   const std::uint64_t m = (bits & 0x7FFFFFu) | 0x800000u;
   const int e = biased - 127 - 23;
-  int e10 = static_cast<int>(std::floor((biased - 127) * 0.30102999566398120));
-  std::uint64_t q = 0, remainder = 0, half = 0;
+  e10 = static_cast<int>(std::floor((biased - 127) * 0.30102999566398120));
+  std::uint64_t remainder = 0, half = 0;
   bool found = false;
   for (int attempt = 0; attempt < 4 && !found; ++attempt) {
     const int p = 6 - e10;
@@ -118,6 +118,12 @@ bool appendSevenDigits(std::string& out, float value) {
     q = 1000000;
     ++e10;
   }
+  return true;
+}
+
+// Appends the sign position and the digits of q (seven, first digit at
+// decimal exponent e10) as "%.7g" lays them out, trailing zeros dropped.
+void appendSevenDigitForm(std::string& out, bool negative, std::uint64_t q, int e10) {
   char digits[8];
   for (int i = 6; i >= 0; --i) {
     digits[i] = static_cast<char>('0' + q % 10);
@@ -127,7 +133,7 @@ bool appendSevenDigits(std::string& out, float value) {
   while (last > 0 && digits[last] == '0') --last;
   char text[24];
   char* t = text;
-  *t++ = value < 0 ? '-' : ' ';
+  *t++ = negative ? '-' : ' ';
   if (e10 < -4 || e10 >= 7) {
     *t++ = digits[0];
     if (last > 0) {
@@ -152,6 +158,15 @@ bool appendSevenDigits(std::string& out, float value) {
     for (int i = 0; i <= last; ++i) *t++ = digits[i];
   }
   out.append(text, t);
+}
+
+bool appendSevenDigits(std::string& out, float value) {
+  const float magnitude = std::fabs(value);
+  if (!(magnitude >= 1e-10f && magnitude < 1e7f)) return false;
+  std::uint64_t q = 0;
+  int e10 = 0;
+  if (!sevenDigits(magnitude, q, e10)) return false;
+  appendSevenDigitForm(out, value < 0, q, e10);
   return true;
 }
 

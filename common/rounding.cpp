@@ -32,8 +32,7 @@ T narrow(double x, std::string_view what) {
   // Written so that NaN fails the test too.
   if (!(r >= static_cast<double>(std::numeric_limits<T>::min()) &&
         r <= static_cast<double>(std::numeric_limits<T>::max()))) {
-    throw ToolError(Fault::kOverflow,
-                    std::string(what) + ": " + std::string(faultName(Fault::kOverflow)));
+    throw makeError(Fault::kOverflow, what, "");
   }
   return static_cast<T>(r);
 }

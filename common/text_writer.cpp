@@ -12,8 +12,7 @@ namespace common {
 namespace {
 
 ToolError writeError(const std::string& path, int error) {
-  return ToolError(Fault::kBadFileName, "cannot write \"" + path + "\": bad file name or path (" +
-                                            std::strerror(error) + ")");
+  return cannotWrite(path, std::strerror(error));
 }
 
 }  // namespace

@@ -12,9 +12,9 @@
 namespace ebp {
 
 void throwActivationOverflow(double a) {
-  throw common::ToolError(common::Fault::kOverflow, "overflow: the net input " +
-                                                        common::generalForm(a, 15) +
-                                                        " is beyond the activation's range");
+  throw common::makeError(
+      common::Fault::kOverflow, "", "",
+      "the net input " + common::generalForm(a, 15) + " is beyond the activation's range");
 }
 
 namespace rows_base {
@@ -96,9 +96,8 @@ std::optional<ForwardFailure> forwardBlock(const PatternSet& patterns, const Ebp
     try {
       std::rethrow_exception(f.error);
     } catch (const common::ToolError& e) {
-      return ForwardFailure{
-          f.pattern,
-          common::ToolError(e.fault(), "pattern " + std::to_string(f.pattern) + ": " + e.what())};
+      return ForwardFailure{f.pattern,
+                            common::withContext("pattern " + std::to_string(f.pattern), e)};
     }
   }
   return std::nullopt;

@@ -18,11 +18,10 @@ void checkCounts(NumberStream& in, double numbers, std::initializer_list<double>
   }
   const double room = (static_cast<double>(in.rest().size()) + 1) / 2;
   if (numbers > room) {
-    throw common::ToolError(common::Fault::kPastEndOfFile,
-                            in.fileName() + ": input past end of file after item " +
-                                std::to_string(in.itemsRead()) + ": the header announces " +
-                                std::to_string(static_cast<long long>(numbers)) +
-                                " more numbers than the file holds");
+    throw common::makeError(
+        common::Fault::kPastEndOfFile, in.fileName(), "item " + std::to_string(in.itemsRead() + 1),
+        "the header announces " + std::to_string(static_cast<long long>(numbers)) +
+            " more numbers than the file holds");
   }
 }
 
@@ -51,11 +50,10 @@ PatternSet read_patterns(NumberStream& in, int nI, int nO, long nP) {
   // of no numbers at all would have the file justify nothing.
   const double cells = static_cast<double>(nP) * (static_cast<double>(nI) + 1 + nO);
   if (cells > 16.0 * (static_cast<double>(in.rest().size()) + 1) + (1 << 20)) {
-    throw common::makeError(common::Fault::kTooLarge, in.fileName(),
-                            "item " + std::to_string(in.itemsRead()),
-                            "the header announces " + std::to_string(nP) + " patterns of " +
-                                std::to_string(nI) + " inputs and " + std::to_string(nO) +
-                                " outputs, more than the file can describe");
+    throw common::makeError(
+        common::Fault::kTooLarge, in.fileName(), "item " + std::to_string(in.itemsRead()),
+        "the header announces " + std::to_string(nP) + " patterns of " + std::to_string(nI) +
+            " inputs and " + std::to_string(nO) + " outputs, more than the file can describe");
   }
   PatternSet set;
   set.nI = nI;

@@ -28,7 +28,7 @@ TEST(NumberStream, ErrorsNameTheItem) {
       {"1 2 abc", 2, "w.wgt: item 3: type mismatch: expected a number, got \"abc\""},
       {"1 2 1d3", 2, "w.wgt: item 3: type mismatch: expected a number, got \"1d3\""},
       {"1 2 nan", 2, "w.wgt: item 3: type mismatch: expected a number, got \"nan\""},
-      {"1 2\n\n", 2, "w.wgt: input past end of file after item 2"},
+      {"1 2\n\n", 2, "w.wgt: item 3: input past end of file"},
   };
   for (const Row& r : rows) {
     NumberStream in(r.text, "w.wgt");
@@ -120,7 +120,7 @@ TEST(NumberStream, LongStreamsReadInHalvesAsInOrder) {
   } rows[] = {
       {{1100000}, count, "long.pat: item 1100001: type mismatch: expected a number, got \"x\""},
       {{1100000, 200}, count, "long.pat: item 201: type mismatch: expected a number, got \"x\""},
-      {{}, count + 3, "long.pat: input past end of file after item 1200000"},
+      {{}, count + 3, "long.pat: item 1200001: input past end of file"},
       {{1199999}, count - 1, ""},  // never read
   };
   for (const Row& r : rows) {

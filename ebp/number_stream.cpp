@@ -39,9 +39,8 @@ bool NumberStream::atEnd() {
 double NumberStream::next() {
   skipSeparators();
   if (pos_ >= text_.size()) {
-    throw common::ToolError(
-        common::Fault::kPastEndOfFile,
-        fileName_ + ": input past end of file after item " + std::to_string(items_));
+    throw common::makeError(common::Fault::kPastEndOfFile, fileName_,
+                            "item " + std::to_string(items_ + 1));
   }
   const std::size_t start = pos_;
   while (pos_ < text_.size() && !isSeparator(text_[pos_])) ++pos_;
@@ -158,9 +157,8 @@ void readNumbers(NumberStream& in, long count, const std::function<void(long, do
   if (first.bad) throw badItem(first.parsed, first.badField);
   if (second.bad) throw badItem(firstHalf + second.parsed, second.badField);
   if (firstHalf + second.parsed < count) {
-    throw common::ToolError(common::Fault::kPastEndOfFile,
-                            in.fileName() + ": input past end of file after item " +
-                                std::to_string(before + firstHalf + second.parsed));
+    throw common::makeError(common::Fault::kPastEndOfFile, in.fileName(),
+                            "item " + std::to_string(before + firstHalf + second.parsed + 1));
   }
   in.skipTaken(split + second.consumed, count);
 }

@@ -69,9 +69,9 @@ int runKappatest(std::istream& in, std::ostream& out, std::ostream& err, bool sh
   }
   try {
     if (k > kLargestRank) {
-      throw common::ToolError(common::Fault::kTooLarge,
-                              "a confusion matrix of rank " + std::to_string(k) +
-                                  " is too large (at most " + std::to_string(kLargestRank) + ")");
+      throw common::makeError(common::Fault::kTooLarge, "",
+                              "confusion matrix rank " + std::to_string(k),
+                              "at most " + std::to_string(kLargestRank));
     }
     const long rank = k > 0 ? k : 0;
     const std::vector<std::int64_t> m = readMatrix(matrixName, rank);

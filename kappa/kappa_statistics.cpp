@@ -7,11 +7,11 @@
 
 namespace kappa {
 
-int weightMode(const std::string& text) {
-  if (text.empty() || text == "no" || text == "none") return 0;
-  if (text == "linear") return 1;
-  if (text == "quadratic") return 2;
-  return 3;
+WeightMode weightMode(const std::string& text) {
+  if (text.empty() || text == "no" || text == "none") return WeightMode::kNone;
+  if (text == "linear") return WeightMode::kLinear;
+  if (text == "quadratic") return WeightMode::kQuadratic;
+  return WeightMode::kFile;
 }
 
 std::string_view agreementWord(double kappa) {
@@ -27,108 +27,142 @@ namespace {
 
 double square(double x) { return x * x; }
 
+// The k x k table of shares, its marginals and, for a weighted test, the
+// weights and their marginals.  Every sum runs over i outside and j inside.
+struct Table {
+  std::size_t k = 0;
+  double n = 0;           // the number of cases
+  std::vector<double> p;  // p[i][j] = M[i][j] / N, row-major
+  std::vector<double> r;  // row shares
+  std::vector<double> c;  // column shares
+  bool weighted = false;
+  std::vector<double> w;   // weights, row-major (weighted only)
+  std::vector<double> wr;  // wr[i] = sum over j of c[j] w[i][j]
+  std::vector<double> wc;  // wc[j] = sum over i of r[i] w[i][j]
+  double po = 0, pe = 0;   // observed and chance agreement
+  std::size_t at(std::size_t i, std::size_t j) const { return i * k + j; }
+};
+
+Table marginals(int k, const std::vector<std::int64_t>& m) {
+  Table t;
+  t.k = static_cast<std::size_t>(k > 0 ? k : 0);
+  std::int64_t total = 0;
+  for (std::size_t i = 0; i < t.k; ++i) {
+    for (std::size_t j = 0; j < t.k; ++j) total += m[t.at(i, j)];
+  }
+  t.n = static_cast<double>(total);
+  t.p.assign(t.k * t.k, 0.0);
+  t.r.assign(t.k, 0.0);
+  t.c.assign(t.k, 0.0);
+  for (std::size_t i = 0; i < t.k; ++i) {
+    for (std::size_t j = 0; j < t.k; ++j)
+      t.p[t.at(i, j)] = static_cast<double>(m[t.at(i, j)]) / t.n;
+  }
+  for (std::size_t i = 0; i < t.k; ++i) {
+    for (std::size_t j = 0; j < t.k; ++j) {
+      t.r[i] = t.r[i] + t.p[t.at(i, j)];
+      t.c[j] = t.c[j] + t.p[t.at(i, j)];
+    }
+  }
+  return t;
+}
+
+std::vector<double> powerWeights(std::size_t kk, int k, double e) {
+  std::vector<double> w(kk * kk, 0.0);
+  for (std::size_t i = 0; i < kk; ++i) {
+    for (std::size_t j = 0; j < kk; ++j) {
+      const double d = std::fabs(static_cast<double>(i) - static_cast<double>(j));
+      w[i * kk + j] = 1 - std::pow(d, e) / std::pow(static_cast<double>(k - 1), e);
+    }
+  }
+  return w;
+}
+
+// po and pe, and for a weighted test wr and wc.
+void agreement(Table& t) {
+  if (!t.weighted) {
+    for (std::size_t i = 0; i < t.k; ++i) t.po = t.po + t.p[t.at(i, i)];
+    for (std::size_t i = 0; i < t.k; ++i) t.pe = t.pe + t.c[i] * t.r[i];
+    return;
+  }
+  t.wr.assign(t.k, 0.0);
+  t.wc.assign(t.k, 0.0);
+  for (std::size_t i = 0; i < t.k; ++i) {
+    for (std::size_t j = 0; j < t.k; ++j) {
+      const double wij = t.w[t.at(i, j)];
+      t.po = t.po + wij * t.p[t.at(i, j)];
+      t.pe = t.pe + t.r[i] * wij * t.c[j];
+      t.wr[i] = t.wr[i] + t.c[j] * wij;
+      t.wc[j] = t.wc[j] + t.r[i] * wij;
+    }
+  }
+}
+
+// The standard error of kappa, for its confidence interval.
+double standardError(const Table& t, double kappa) {
+  if (!t.weighted) {
+    double a = 0, b = 0;
+    for (std::size_t i = 0; i < t.k; ++i) {
+      a = a + t.p[t.at(i, i)] * square(1 - (t.c[i] + t.r[i]) * (1 - kappa));
+    }
+    for (std::size_t i = 0; i < t.k; ++i) {
+      for (std::size_t j = 0; j < t.k; ++j) {
+        if (i != j) b = b + t.p[t.at(i, j)] * square(t.r[i] + t.c[j]);
+      }
+    }
+    b = square(1 - kappa) * b;
+    const double cc = square(kappa - t.pe * (1 - kappa));
+    return std::sqrt((a + b - cc) / (square(1 - t.pe) * t.n));
+  }
+  double a = 0;
+  for (std::size_t i = 0; i < t.k; ++i) {
+    for (std::size_t j = 0; j < t.k; ++j) {
+      a = a + t.p[t.at(i, j)] * square(t.w[t.at(i, j)] - (t.wc[j] + t.wr[i]) * (1 - kappa));
+    }
+  }
+  const double b = square(kappa - t.pe * (1 - kappa));
+  return std::sqrt(a - b) / ((1 - t.pe) * std::sqrt(t.n));
+}
+
+// The standard error of kappa when the classifiers agree only by chance.
+double nullStandardError(const Table& t) {
+  double a = 0;
+  if (!t.weighted) {
+    for (std::size_t i = 0; i < t.k; ++i) a = a + t.c[i] * t.r[i] * (t.c[i] + t.r[i]);
+    return std::sqrt((square(t.pe) + t.pe - a) / (square(1 - t.pe) * t.n));
+  }
+  for (std::size_t i = 0; i < t.k; ++i) {
+    for (std::size_t j = 0; j < t.k; ++j) {
+      a = a + t.r[i] * t.c[j] * square(t.w[t.at(i, j)] - t.wr[i] - t.wc[j]);
+    }
+  }
+  return std::sqrt((a - square(t.pe)) / (square(1 - t.pe) * t.n));
+}
+
 }  // namespace
 
 KappaResult kappaStatistics(
     int k, const std::vector<std::int64_t>& m, std::string& weightsText, double level,
     const std::function<std::vector<double>(const std::string&)>& readWeights) {
   for (char& c : weightsText) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  const int mode = weightMode(weightsText);
-  const std::size_t kk = static_cast<std::size_t>(k > 0 ? k : 0);
-  auto at = [kk](std::size_t i, std::size_t j) { return i * kk + j; };
-
-  std::int64_t total = 0;
-  for (std::size_t i = 0; i < kk; ++i) {
-    for (std::size_t j = 0; j < kk; ++j) total += m[at(i, j)];
+  const WeightMode mode = weightMode(weightsText);
+  Table t = marginals(k, m);
+  t.weighted = mode != WeightMode::kNone;
+  if (mode == WeightMode::kFile) {
+    t.w = readWeights(weightsText);
+  } else if (t.weighted) {
+    t.w = powerWeights(t.k, k, static_cast<double>(mode));
   }
-  const double n = static_cast<double>(total);
-  std::vector<double> p(kk * kk), r(kk, 0.0), c(kk, 0.0);
-  for (std::size_t i = 0; i < kk; ++i) {
-    for (std::size_t j = 0; j < kk; ++j) p[at(i, j)] = static_cast<double>(m[at(i, j)]) / n;
-  }
-  for (std::size_t i = 0; i < kk; ++i) {
-    for (std::size_t j = 0; j < kk; ++j) {
-      r[i] = r[i] + p[at(i, j)];
-      c[j] = c[j] + p[at(i, j)];
-    }
-  }
+  agreement(t);
 
   KappaResult result;
-  double po = 0, pe = 0;
-  std::vector<double> w;
-  std::vector<double> wr(kk, 0.0), wc(kk, 0.0);
-  if (mode == 0) {
-    for (std::size_t i = 0; i < kk; ++i) po = po + p[at(i, i)];
-    for (std::size_t i = 0; i < kk; ++i) pe = pe + c[i] * r[i];
-  } else {
-    if (mode == 3) {
-      w = readWeights(weightsText);
-    } else {
-      w.assign(kk * kk, 0.0);
-      const double e = mode;
-      for (std::size_t i = 0; i < kk; ++i) {
-        for (std::size_t j = 0; j < kk; ++j) {
-          const double d = std::fabs(static_cast<double>(i) - static_cast<double>(j));
-          w[at(i, j)] = 1 - std::pow(d, e) / std::pow(static_cast<double>(k - 1), e);
-        }
-      }
-    }
-    for (std::size_t i = 0; i < kk; ++i) {
-      for (std::size_t j = 0; j < kk; ++j) {
-        const double wij = w[at(i, j)];
-        po = po + wij * p[at(i, j)];
-        pe = pe + r[i] * wij * c[j];
-        wr[i] = wr[i] + c[j] * wij;
-        wc[j] = wc[j] + r[i] * wij;
-      }
-    }
-  }
-  const double kappa = (po - pe) / (1 - pe);
-  result.kappa = kappa;
-
-  if (mode == 0) {
-    double a = 0, b = 0;
-    for (std::size_t i = 0; i < kk; ++i) {
-      a = a + p[at(i, i)] * square(1 - (c[i] + r[i]) * (1 - kappa));
-    }
-    for (std::size_t i = 0; i < kk; ++i) {
-      for (std::size_t j = 0; j < kk; ++j) {
-        if (i != j) b = b + p[at(i, j)] * square(r[i] + c[j]);
-      }
-    }
-    b = square(1 - kappa) * b;
-    const double cc = square(kappa - pe * (1 - kappa));
-    result.se = std::sqrt((a + b - cc) / (square(1 - pe) * n));
-  } else {
-    double a = 0;
-    for (std::size_t i = 0; i < kk; ++i) {
-      for (std::size_t j = 0; j < kk; ++j) {
-        a = a + p[at(i, j)] * square(w[at(i, j)] - (wc[j] + wr[i]) * (1 - kappa));
-      }
-    }
-    const double b = square(kappa - pe * (1 - kappa));
-    result.se = std::sqrt(a - b) / ((1 - pe) * std::sqrt(n));
-  }
-
-  const double q = level + (1 - level) / 2;
-  const double z = NormalQuantile(q);
-  result.low = kappa - result.se * z;
-  result.high = kappa + result.se * z;
-
-  if (mode == 0) {
-    double a = 0;
-    for (std::size_t i = 0; i < kk; ++i) a = a + c[i] * r[i] * (c[i] + r[i]);
-    result.se0 = std::sqrt((square(pe) + pe - a) / (square(1 - pe) * n));
-  } else {
-    double a = 0;
-    for (std::size_t i = 0; i < kk; ++i) {
-      for (std::size_t j = 0; j < kk; ++j) {
-        a = a + r[i] * c[j] * square(w[at(i, j)] - wr[i] - wc[j]);
-      }
-    }
-    result.se0 = std::sqrt((a - square(pe)) / (square(1 - pe) * n));
-  }
-  result.pValue = 2 * (1 - NormalCdf(kappa / result.se0));
+  result.kappa = (t.po - t.pe) / (1 - t.pe);
+  result.se = standardError(t, result.kappa);
+  const double z = NormalQuantile(level + (1 - level) / 2);
+  result.low = result.kappa - result.se * z;
+  result.high = result.kappa + result.se * z;
+  result.se0 = nullStandardError(t);
+  result.pValue = 2 * (1 - NormalCdf(result.kappa / result.se0));
   return result;
 }
 

@@ -20,9 +20,13 @@ struct KappaResult {
   double se0 = 0;  // standard error under the null hypothesis
 };
 
+// How agreement is weighted.  Linear and quadratic weights are
+// 1 - |i - j|^e / (k - 1)^e with e = 1 and 2, the values of these names.
+enum class WeightMode { kNone = 0, kLinear = 1, kQuadratic = 2, kFile = 3 };
+
 // How a weights text is understood once lower-cased: "", "no", "none"
-// unweighted (0); "linear" (1); "quadratic" (2); anything else a file (3).
-int weightMode(const std::string& lowerCased);
+// unweighted; "linear"; "quadratic"; anything else names a file.
+WeightMode weightMode(const std::string& lowerCased);
 
 // The statistics of the k x k matrix m (row-major, i = row) with the weights
 // text (lower-cased in place) and confidence level p.  For a weights file,

@@ -70,12 +70,12 @@ TEST(Kappa, WeightedNullErrorAndPValue) {
 }
 
 TEST(Kappa, WeightsTextSpellings) {
-  EXPECT_EQ(weightMode(""), 0);
-  EXPECT_EQ(weightMode("no"), 0);
-  EXPECT_EQ(weightMode("none"), 0);
-  EXPECT_EQ(weightMode("linear"), 1);
-  EXPECT_EQ(weightMode("quadratic"), 2);
-  EXPECT_EQ(weightMode("w.txt"), 3);
+  EXPECT_EQ(weightMode(""), WeightMode::kNone);
+  EXPECT_EQ(weightMode("no"), WeightMode::kNone);
+  EXPECT_EQ(weightMode("none"), WeightMode::kNone);
+  EXPECT_EQ(weightMode("linear"), WeightMode::kLinear);
+  EXPECT_EQ(weightMode("quadratic"), WeightMode::kQuadratic);
+  EXPECT_EQ(weightMode("w.txt"), WeightMode::kFile);
   const std::vector<std::int64_t> m = {20, 5, 10, 15};
   EXPECT_EQ(run(2, m, "None").kappa, run(2, m, "").kappa);
   EXPECT_EQ(run(2, m, "NO").kappa, run(2, m, "").kappa);

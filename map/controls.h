@@ -15,12 +15,20 @@ namespace map {
 
 inline constexpr const char* kDefaultPicture = "Favomap_output.bmp";
 
+// The dialog's four output options, (1) to (4).
+enum class MapOption {
+  kPlain = 0,      // (1) object labels on white units
+  kVariables = 1,  // (2) the SOM's own variables
+  kExternal = 2,   // (3) an external variable
+  kClasses = 3,    // (4) class colours
+};
+
 struct MapControls {
-  std::string visfile;         // .bmu file name
-  std::string codfile;         // .wgt file name, option (2)
-  std::string datfile;         // data file name, option (3)
-  std::string classfile;       // class file name, option (4)
-  int option = 0;              // selected output option, 0..3 for (1)..(4)
+  std::string visfile;    // .bmu file name
+  std::string codfile;    // .wgt file name, option (2)
+  std::string datfile;    // data file name, option (3)
+  std::string classfile;  // class file name, option (4)
+  MapOption option = MapOption::kPlain;
   bool outline = false;        // Check1
   bool distance = false;       // Check2
   bool countPatterns = false;  // Check3, "n. of BM patterns"
@@ -40,7 +48,7 @@ struct RunState {
   std::string wgtFile;
   std::string dataFile;
   std::string clsFile;
-  int mapOption = 0;
+  MapOption mapOption = MapOption::kPlain;
   double nObjects = 0;
   draw::SomGrid grid;  // nRows, nCols, rowLo, colLo, nVars, weights, maxDist
   common::Grid2<float> interpGrid;

@@ -27,7 +27,8 @@ std::string drawPlainMap(PassContext& pass) {
   draw::SomGrid& grid = pass.state.grid;
   for (int col = 1; col <= grid.nCols; ++col) {
     for (int row = 1; row <= grid.nRows; ++row) {
-      draw::drawhex(pass.picture, grid, sidesOf(pass.settings), row, col, 255, 255, 255, -1);
+      draw::drawhex(pass.picture, grid, sidesOf(pass.settings), row, col, 255, 255, 255,
+                    draw::kPlainSides);
     }
   }
   return "Favomap [" + pass.state.bmuFile + "]";
@@ -40,7 +41,7 @@ std::string drawClassMap(PassContext& pass) {
     for (int col = 1; col <= grid.nCols; ++col) {
       const int k = classes.next();
       draw::drawhex(pass.picture, grid, sidesOf(pass.settings), row, col, pass.settings.classRed[k],
-                    pass.settings.classGreen[k], pass.settings.classBlue[k], -1);
+                    pass.settings.classGreen[k], pass.settings.classBlue[k], draw::kPlainSides);
     }
   }
   return "Favomap [" + pass.state.bmuFile + ", " + pass.state.clsFile + "]";
@@ -50,17 +51,16 @@ std::string drawClassMap(PassContext& pass) {
 
 std::string drawMap(PassContext& pass) {
   switch (pass.state.mapOption) {
-    case 0:
+    case MapOption::kPlain:
       return drawPlainMap(pass);
-    case 1:
+    case MapOption::kVariables:
       return drawVariableMap(pass);
-    case 2:
+    case MapOption::kExternal:
       return drawExternalMap(pass);
-    case 3:
+    case MapOption::kClasses:
       return drawClassMap(pass);
-    default:
-      return "Favomap";
   }
+  return "Favomap";
 }
 
 void drawingPass(RunState& state, MapControls& controls, const std::string& settingsPath,
@@ -88,8 +88,7 @@ void drawingPass(RunState& state, MapControls& controls, const std::string& sett
 
   const std::string name(common::trimBlanks(controls.bmpout));
   if (name.empty()) {
-    throw common::ToolError(common::Fault::kBadFileName,
-                            "bad file name or path: the picture's file name is empty");
+    throw common::cannotWrite("", "the picture's file name is empty");
   }
   result.picture.save(name);
   result.savedPath = name;

@@ -61,7 +61,7 @@ Colour at(const surface::Surface& s, double x, double y) {
 
 TEST(DrawingPass, ClassMapColoursEveryUnitWithBlackBordersBetween) {
   TenByTen map;
-  map.controls.option = 3;
+  map.controls.option = MapOption::kClasses;
   map.controls.blankUnits = true;
   const PassResult r = map.run();
   const Settings settings = loadSettings(map.settings);
@@ -110,7 +110,7 @@ TEST(DrawingPass, LabelLinesForOneToFourObjects) {
 
 TEST(DrawingPass, LastRowOfASmallMapIsFilled) {
   TenByTen map;
-  map.controls.option = 3;
+  map.controls.option = MapOption::kClasses;
   map.controls.blankUnits = true;
   const PassResult r = map.run();
   EXPECT_GT(r.geometry.extraRowsPx, 0);
@@ -195,7 +195,7 @@ TEST(DrawingPass, SeriesPastTheLastObjectStops) {
 TEST(DrawingPass, FaultsStopBeforeAnythingIsSaved) {
   TenByTen map;
   { std::ofstream(map.controls.bmpout) << "earlier picture"; }
-  map.controls.option = 3;
+  map.controls.option = MapOption::kClasses;
   map.classes = map.dir.file("m.cls", "1 2 3 16\n");
   EXPECT_EQ(programMessageOf([&] { map.run(); }), "|Class ID must be >0 and <15)");
   std::ifstream kept(map.controls.bmpout);

@@ -73,7 +73,7 @@ std::optional<std::string> readControls(const QCommandLineParser& parser, MapCon
     bool ok = false;
     const int option = parser.value("option").toInt(&ok);
     if (!ok || option < 1 || option > 4) return "--option takes 1, 2, 3 or 4";
-    c.option = option - 1;
+    c.option = static_cast<MapOption>(option - 1);
   }
   c.colcod = text(parser, "var");
   if (parser.isSet("column")) c.nvarext = text(parser, "column");
@@ -88,9 +88,11 @@ std::optional<std::string> readControls(const QCommandLineParser& parser, MapCon
   if (parser.isSet("output")) c.bmpout = text(parser, "output");
   if (c.visfile.empty()) return "--bmu FILE is required";
   // Each option reads a file of its own.
-  if (c.option == 1 && c.codfile.empty()) return "--option 2 needs --wgt FILE";
-  if (c.option == 2 && c.datfile.empty()) return "--option 3 needs --data FILE";
-  if (c.option == 3 && c.classfile.empty()) return "--option 4 needs --classes FILE";
+  if (c.option == MapOption::kVariables && c.codfile.empty()) return "--option 2 needs --wgt FILE";
+  if (c.option == MapOption::kExternal && c.datfile.empty()) return "--option 3 needs --data FILE";
+  if (c.option == MapOption::kClasses && c.classfile.empty()) {
+    return "--option 4 needs --classes FILE";
+  }
   return std::nullopt;
 }
 

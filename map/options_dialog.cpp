@@ -139,10 +139,12 @@ void OptionsDialog::build() {
 }
 
 void OptionsDialog::selectOption(int index) {
-  state_.mapOption = index;
-  frame3_->setEnabled(index == 1);
-  frame2_->setEnabled(index == 2);
-  frame4_->setEnabled(index == 3);
+  // The buttons' indexes are the options' values, (1) to (4) as 0 to 3.
+  const auto option = static_cast<MapOption>(index);
+  state_.mapOption = option;
+  frame3_->setEnabled(option == MapOption::kVariables);
+  frame2_->setEnabled(option == MapOption::kExternal);
+  frame4_->setEnabled(option == MapOption::kClasses);
 }
 
 void OptionsDialog::outlineClicked() {

@@ -96,7 +96,7 @@ TEST_F(DialogTest, OpensAsTheFormSays) {
   EXPECT_EQ(find<QCheckBox>("Connect")->parentWidget()->objectName(), "Frame1");
   EXPECT_EQ(find<QCheckBox>("Check4")->text(), "SOM units:   blank");
   EXPECT_FALSE(find<QCheckBox>("Check3")->isChecked());
-  EXPECT_EQ(dialog_->controls().option, 0);
+  EXPECT_EQ(dialog_->controls().option, MapOption::kPlain);
 }
 
 TEST_F(DialogTest, HelpTextIsExactReadOnlyAndShownOnDemand) {
@@ -137,7 +137,7 @@ TEST_F(DialogTest, OptionButtonsEnableExactlyTheirFrame) {
   } rows[] = {{1, "Frame3"}, {2, "Frame2"}, {3, "Frame4"}, {0, nullptr}};
   for (const Row& r : rows) {
     click(option(r.index));
-    EXPECT_EQ(dialog_->controls().option, r.index);
+    EXPECT_EQ(static_cast<int>(dialog_->controls().option), r.index);
     for (const char* f : {"Frame2", "Frame3", "Frame4"}) {
       EXPECT_EQ(find<QGroupBox>(f)->isEnabled(), r.frame && std::string(f) == r.frame)
           << "option " << r.index << " " << f;

@@ -18,7 +18,7 @@ std::string drawoutlines(PassContext& pass) {
   if (pass.controls.distance) {
     grid.maxDist = draw::maxdistance(grid, grid.nCols, grid.nRows, grid.nVars, s.distPref);
   }
-  const double w = pass.controls.distance ? s.distPref : -1;
+  const double w = pass.controls.distance ? s.distPref : draw::kPlainSides;
   for (int col = grid.colLo; col <= grid.nCols; ++col) {
     for (int row = grid.rowLo; row <= grid.nRows; ++row) {
       draw::drawhex(pass.picture, grid, sidesOf(s), row, col, 255, 255, 255, w);

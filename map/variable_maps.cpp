@@ -27,16 +27,19 @@ struct Range {
     if (v < vmin) vmin = v;
   }
   // The place of v in the range, 0 to 1; 0 for every value of an empty range.
-  double f(float v) const {
+  double position(float v) const {
     if (vmax == vmin) return 0.0;
     return (static_cast<double>(v) - vmin) / (static_cast<double>(vmax) - vmin);
   }
 };
 
-int whole(double v) { return static_cast<int>(common::CInt(v)); }
+// A colour component or an index from a number: CInt, as an integer.
+int roundedInt(double v) { return static_cast<int>(common::CInt(v)); }
 
-double widthMode(const PassContext& pass) {
-  return pass.controls.distance ? pass.settings.distPref : -1;
+// Distance checked: sides as wide as the dissimilarities in the settings'
+// measure; otherwise plain sides.
+double sideMode(const PassContext& pass) {
+  return pass.controls.distance ? pass.settings.distPref : draw::kPlainSides;
 }
 
 std::string singleVariableMap(PassContext& pass, int var) {
@@ -48,12 +51,12 @@ std::string singleVariableMap(PassContext& pass, int var) {
   const Settings& s = pass.settings;
   for (int col = 1; col <= grid.nCols; ++col) {
     for (int row = 1; row <= grid.nRows; ++row) {
-      const double f = range.f(grid.weights(col, row, var));
-      const int pale = 255 - whole(96 * f);
+      const double f = range.position(grid.weights(col, row, var));
+      const int pale = 255 - roundedInt(96 * f);
       const int red = s.redMode == 0 ? 255 : pale;
-      const int green = s.greenMode == 0 ? 255 - whole(255 * f) : pale;
-      const int blue = s.blueMode == 0 ? whole(255 * f) : pale;
-      draw::drawhex(pass.picture, grid, sidesOf(s), row, col, red, green, blue, widthMode(pass));
+      const int green = s.greenMode == 0 ? 255 - roundedInt(255 * f) : pale;
+      const int blue = s.blueMode == 0 ? roundedInt(255 * f) : pale;
+      draw::drawhex(pass.picture, grid, sidesOf(s), row, col, red, green, blue, sideMode(pass));
     }
   }
   return "Favomap [" + pass.state.bmuFile + ", " + pass.state.wgtFile + ", var. #" +
@@ -71,7 +74,7 @@ std::string histograms(PassContext& pass) {
   }
   for (int col = 1; col <= grid.nCols; ++col) {
     for (int row = 1; row <= grid.nRows; ++row) {
-      draw::drawhex(pass.picture, grid, sidesOf(s), row, col, 255, 255, 255, widthMode(pass));
+      draw::drawhex(pass.picture, grid, sidesOf(s), row, col, 255, 255, 255, sideMode(pass));
     }
   }
   surface::Surface& picture = pass.picture;
@@ -82,7 +85,7 @@ std::string histograms(PassContext& pass) {
       const double bw = 0.8 / grid.nVars;
       picture.line(left, bottom, left + 0.8, bottom - 0.6, s.boxColor, surface::LineKind::kBox);
       for (int k = 1; k <= grid.nVars; ++k) {
-        const double f = range.f(grid.weights(col, row, k));
+        const double f = range.position(grid.weights(col, row, k));
         const double x0 = left + (k - 1) * bw;
         const double x1 = left + k * bw;
         if (s.boxColor != 0) {
@@ -109,7 +112,7 @@ std::string drawVariableMap(PassContext& pass) {
   readWeights(pass.state.wgtFile, grid);
   int var = 0;
   if (!pass.controls.histogram) {
-    var = whole(common::Val(pass.controls.colcod));
+    var = roundedInt(common::Val(pass.controls.colcod));
     if (var > grid.nVars) {
       pass.controls.colcod = std::to_string(grid.nVars);
       var = grid.nVars;
@@ -124,73 +127,92 @@ std::string drawVariableMap(PassContext& pass) {
   return singleVariableMap(pass, var);
 }
 
-std::string drawExternalMap(PassContext& pass) {
-  RunState& state = pass.state;
-  draw::SomGrid& grid = state.grid;
-  MapControls& controls = pass.controls;
+namespace {
+
+// The column of the data file that option (3) shows, from the nvarext box:
+// "1" when empty, the last column (written back) above it; below 1 the text
+// stays as typed and the first column is shown.
+int chosenColumn(MapControls& controls, int nExt) {
   if (controls.nvarext.empty()) controls.nvarext = "1";
-  bool enable = false;
-  state.nExt = measureDataFile(state.dataFile, state.nObjects, enable);
-  if (enable) controls.nvarextEnabled = true;
-  int col = whole(common::Val(controls.nvarext));
-  if (col > state.nExt) {
-    col = state.nExt;
-    controls.nvarext = std::to_string(state.nExt);
-  } else if (col < 1) {  // the text stays as typed; the first column is shown
-    col = 1;
+  const int col = roundedInt(common::Val(controls.nvarext));
+  if (col > nExt) {
+    controls.nvarext = std::to_string(nExt);
+    return nExt;
   }
+  return col < 1 ? 1 : col;
+}
 
-  const common::Bounds cols{grid.colLo, grid.nCols};
-  const common::Bounds rows{grid.rowLo, grid.nRows};
-  common::Grid2<float> values(cols, rows, 0.0f);
-  common::Grid2<int> unitCounts(cols, rows, 0);
-
+// The range of column "col" over the objects' values.
+Range columnRange(const RunState& state, int col) {
   Range range;
-  {
-    InputFile data(state.dataFile);
-    for (double object = 1; object <= state.nObjects; ++object) {
-      for (int j = 1; j <= state.nExt; ++j) {
-        const float v = data.items().readSingle();
-        if (j == col) range.take(v);
-      }
+  InputFile data(state.dataFile);
+  for (double object = 1; object <= state.nObjects; ++object) {
+    for (int j = 1; j <= state.nExt; ++j) {
+      const float v = data.items().readSingle();
+      if (j == col) range.take(v);
     }
   }
-  {
-    BmuReader bmu(state.bmuFile, BmuReader::Header::kSkipThreeLines);
-    InputFile data(state.dataFile);
-    ItemReader& in = data.items();
-    do {
-      const BmuRecord record = bmu.next();
-      float v = 0;
-      for (int j = 1; j <= state.nExt; ++j) {
-        const float value = in.readSingle();
-        if (j == col) v = value;
-      }
-      const int c = whole(record.col);
-      const int r = whole(record.row);
-      if (!cols.contains(c) || !rows.contains(r)) {
-        throw common::makeError(
-            common::Fault::kSubscriptOutOfRange, state.bmuFile,
-            "record " + std::to_string(bmu.recordsRead()),
-            "unit (" + std::to_string(r) + ", " + std::to_string(c) + ") is outside the map");
-      }
-      values(c, r) = values(c, r) + v;
-      unitCounts(c, r) += 1;
-    } while (!bmu.atEnd() && !in.atEnd());
-  }
+  return range;
+}
+
+// Each unit's mean of column "col" over the objects mapped to it, read
+// alongside the .bmu records until either file ends; kMissing for a unit
+// with none.
+common::Grid2<float> unitMeans(const RunState& state, int col) {
+  const common::Bounds cols{state.grid.colLo, state.grid.nCols};
+  const common::Bounds rows{state.grid.rowLo, state.grid.nRows};
+  common::Grid2<float> values(cols, rows, 0.0f);
+  common::Grid2<int> unitCounts(cols, rows, 0);
+  BmuReader bmu(state.bmuFile, BmuReader::Header::kSkipThreeLines);
+  InputFile data(state.dataFile);
+  ItemReader& in = data.items();
+  do {
+    const BmuRecord record = bmu.next();
+    float v = 0;
+    for (int j = 1; j <= state.nExt; ++j) {
+      const float value = in.readSingle();
+      if (j == col) v = value;
+    }
+    const int c = roundedInt(record.col);
+    const int r = roundedInt(record.row);
+    if (!cols.contains(c) || !rows.contains(r)) {
+      throw common::makeError(
+          common::Fault::kSubscriptOutOfRange, state.bmuFile,
+          "record " + std::to_string(bmu.recordsRead()),
+          "unit (" + std::to_string(r) + ", " + std::to_string(c) + ") is outside the map");
+    }
+    values(c, r) = values(c, r) + v;
+    unitCounts(c, r) += 1;
+  } while (!bmu.atEnd() && !in.atEnd());
   for (int c = cols.lo; c <= cols.hi; ++c) {
     for (int r = rows.lo; r <= rows.hi; ++r) {
       const int n = unitCounts(c, r);
       values(c, r) = n == 0 ? draw::kMissing : values(c, r) / static_cast<float>(n);
     }
   }
+  return values;
+}
+
+}  // namespace
+
+std::string drawExternalMap(PassContext& pass) {
+  RunState& state = pass.state;
+  bool enable = false;
+  state.nExt = measureDataFile(state.dataFile, state.nObjects, enable);
+  if (enable) pass.controls.nvarextEnabled = true;
+  const int col = chosenColumn(pass.controls, state.nExt);
+  const Range range = columnRange(state, col);
+  common::Grid2<float> values = unitMeans(state, col);
   draw::fillMissing(values);
   state.interpGrid = values;
 
-  for (int c = cols.lo; c <= cols.hi; ++c) {
-    for (int r = rows.lo; r <= rows.hi; ++r) {
-      const int grey = 255 - whole(128 * range.f(values(c, r)));
-      draw::drawhex(pass.picture, grid, sidesOf(pass.settings), r, c, grey, grey, grey, -1);
+  // Low values white, the highest mid grey.
+  const draw::SomGrid& grid = state.grid;
+  for (int c = grid.colLo; c <= grid.nCols; ++c) {
+    for (int r = grid.rowLo; r <= grid.nRows; ++r) {
+      const int grey = 255 - roundedInt(128 * range.position(values(c, r)));
+      draw::drawhex(pass.picture, grid, sidesOf(pass.settings), r, c, grey, grey, grey,
+                    draw::kPlainSides);
     }
   }
   return "Favomap [" + state.bmuFile + ", " + state.dataFile + "]";

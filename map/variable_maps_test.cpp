@@ -29,7 +29,7 @@ struct SmallMap {
     controls.visfile = dir.file("m.bmu", "hexa\n3\n2,3\nA,1,1\nB,1,1\nC,2,3\n");
     controls.codfile = dir.file("m.wgt", "units\n2 3 2\n0 10\n1 9\n2 8\n3 7\n4 6\n5 5\n");
     controls.bmpout = dir.path("out.bmp");
-    controls.option = 1;
+    controls.option = MapOption::kVariables;
     controls.blankUnits = true;
     settings = dir.file("Favomap5.cfg", testing::exampleSettingsWith(4, modes));
   }
@@ -135,7 +135,7 @@ struct ExternalMap {
         dir.file("m.bmu", "hexa\n" + std::to_string(objects) + "\n3,4\n" + bmuRecords);
     controls.datfile = dir.file("m.dat", data);
     controls.bmpout = dir.path("out.bmp");
-    controls.option = 2;
+    controls.option = MapOption::kExternal;
     controls.blankUnits = true;
     settings = dir.file("Favomap5.cfg", testing::exampleSettingsWith(2, "600"));
   }

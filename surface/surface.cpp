@@ -273,9 +273,7 @@ void Surface::save(const std::string& path) const {
   QSaveFile file(name);
   bool ok = file.open(QIODevice::WriteOnly) && impl_->image.save(&file, format) && file.commit();
   if (!ok) {
-    throw common::ToolError(common::Fault::kBadFileName,
-                            "cannot write \"" + path + "\": bad file name or path (" +
-                                file.errorString().toStdString() + ")");
+    throw common::cannotWrite(path, file.errorString().toStdString());
   }
 }
 

@@ -72,7 +72,7 @@ TEST(KappatestE2e, UnreadableFilesStopWithoutAReport) {
       {"m.txt\n2\n\n1\n3\nw.txt\n",
        "kappatest: cannot open \"w.txt\": file not found (No such file or directory)\n"},
       {"m.txt\n100000\n\n0\n",
-       "kappatest: a confusion matrix of rank 100000 is too large (at most 10000)\n"},
+       "kappatest: confusion matrix rank 100000: too large: at most 10000\n"},
   };
   for (const Case& c : cases) {
     RunResult run = runProgram(kKappatest, {}, dir, c.answers);

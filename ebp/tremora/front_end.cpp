@@ -56,8 +56,8 @@ int runBatch(const QCommandLineParser& parser) {
   std::fputs("\n", stdout);
   std::fputs(common::consoleLineEnds(outcome.info).c_str(), stdout);
   std::fputs("\n", stdout);
-  if (outcome.noPlot) {
-    std::fprintf(stderr, "Tremora: %s\n", outcome.noPlot->c_str());
+  if (outcome.plot != PlotOutcome::kDrawn) {
+    std::fprintf(stderr, "Tremora: %s\n", std::string(whyNoPlot(outcome.plot)).c_str());
   } else if (parser.isSet("plot")) {
     plot.save(parser.value("plot").toStdString());
   }

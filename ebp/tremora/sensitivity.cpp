@@ -23,9 +23,7 @@ class ResultsFile {
   explicit ResultsFile(const std::string& path)
       : path_(path), file_(std::fopen(path.c_str(), "wb")) {
     if (!file_) {
-      throw common::ToolError(
-          common::Fault::kBadFileName,
-          "cannot write \"" + path + "\": bad file name or path (" + std::strerror(errno) + ")");
+      throw common::cannotWrite(path, std::strerror(errno));
     }
   }
   ~ResultsFile() { std::fclose(file_); }
@@ -33,9 +31,7 @@ class ResultsFile {
     std::fputs(text.c_str(), file_);
     std::fputs("\r\n", file_);
     if (std::fflush(file_) != 0) {
-      throw common::ToolError(
-          common::Fault::kBadFileName,
-          "cannot write \"" + path_ + "\": bad file name or path (" + std::strerror(errno) + ")");
+      throw common::cannotWrite(path_, std::strerror(errno));
     }
   }
 
@@ -56,8 +52,9 @@ std::string quoted(const std::string& word, const std::string& path) {
 // A pattern whose perturbed value equals its stored one takes its base terms.
 class Evaluator {
  public:
-  Evaluator(const PatternSet& set, const EbpWeights& w)
-      : set_((checkSize(set, w), set)),
+  // "patternsFile" names the patterns in a "too large" message.
+  Evaluator(const PatternSet& set, const EbpWeights& w, const std::string& patternsFile)
+      : set_((checkSize(set, w, patternsFile), set)),
         w_(w),
         hiddenCount_(w.nH + 1),
         prefix_(static_cast<std::size_t>(set.nP) * hiddenCount_),
@@ -70,12 +67,12 @@ class Evaluator {
 
   // The carried sums take nP x (nH + 1) values: refuse what no memory holds
   // (two headers can each be small files and still multiply to terabytes).
-  static void checkSize(const PatternSet& set, const EbpWeights& w) {
+  static void checkSize(const PatternSet& set, const EbpWeights& w, const std::string& file) {
     const double values = static_cast<double>(set.nP) * (static_cast<double>(w.nH) + 1);
     if (values > 1e9) {
-      throw common::ToolError(common::Fault::kTooLarge,
-                              "too large: " + std::to_string(set.nP) + " patterns through " +
-                                  std::to_string(w.nH) + " hidden nodes need " +
+      throw common::makeError(common::Fault::kTooLarge, file, "",
+                              std::to_string(set.nP) + " patterns through " + std::to_string(w.nH) +
+                                  " hidden nodes need " +
                                   std::to_string(static_cast<long long>(values * 8 / 1e9)) +
                                   " GB of working memory");
     }
@@ -120,7 +117,7 @@ class Evaluator {
     try {
       std::rethrow_exception(error);
     } catch (const common::ToolError& e) {
-      throw common::ToolError(e.fault(), "pattern " + std::to_string(p + 1) + ": " + e.what());
+      throw common::withContext("pattern " + std::to_string(p + 1), e);
     }
   }
 
@@ -206,7 +203,7 @@ SensitivityRun sens_main(const SensitivityFiles& files, const SensitivityHooks& 
     if (e.fault() != common::Fault::kOverflow || std::string(e.what()).rfind("pattern ", 0) != 0) {
       throw;
     }
-    throw common::ToolError(e.fault(), files.patterns + ": " + e.what());
+    throw common::withContext(files.patterns, e);
   }
 }
 
@@ -239,7 +236,7 @@ SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& ho
   run.nP = ph.nP;
   run.nH = wh.nH;
 
-  Evaluator evaluator(set, w);
+  Evaluator evaluator(set, w, files.patterns);
   const double nP = static_cast<double>(set.nP);
   // Every error is a mean over the patterns (and the rounds): none to average
   // over is a zero denominator, not a "nan" in the file.

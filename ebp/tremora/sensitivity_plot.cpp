@@ -78,12 +78,26 @@ std::vector<double> changeTicks(double dmax, double dmin) {
 
 common::Colour inputColour(int i) { return common::paletteColour(i % 15); }
 
-std::optional<std::string> drawSensitivityPlot(surface::Surface& plot, const SensitivityTable& t) {
+std::string_view whyNoPlot(PlotOutcome outcome) {
+  switch (outcome) {
+    case PlotOutcome::kDrawn:
+      return "";
+    case PlotOutcome::kNoResults:
+      return "No plot: no results.";
+    case PlotOutcome::kLevelsSpanNothing:
+      return "No plot: the last noise level is 0, so the levels span nothing.";
+    case PlotOutcome::kChangesSpanNothing:
+      return "No plot: no noise level changed the error.";
+  }
+  return "";
+}
+
+PlotOutcome drawSensitivityPlot(surface::Surface& plot, const SensitivityTable& t) {
   plot.clear(common::kWhite);
-  if (t.levels.empty() || t.change.empty() || t.change[0].empty()) return "No plot: no results.";
+  if (t.levels.empty() || t.change.empty() || t.change[0].empty()) return PlotOutcome::kNoResults;
   const double llast = t.levels.back();
-  if (!(llast != 0)) return "No plot: the last noise level is 0, so the levels span nothing.";
-  if (!(t.range != 0)) return "No plot: no noise level changed the error.";
+  if (!(llast != 0)) return PlotOutcome::kLevelsSpanNothing;
+  if (!(t.range != 0)) return PlotOutcome::kChangesSpanNothing;
   const double dmin = t.dmin, dmax = t.dmax, range = t.range;
   plot.setScale(-0.15 * llast, 1.3 * dmax, 1.075 * llast, dmin - 0.15 * range);
   plot.setFontName("Arial");
@@ -114,8 +128,7 @@ std::optional<std::string> drawSensitivityPlot(surface::Surface& plot, const Sen
   drawAxes(plot, t, llast);
   drawLegend(plot, t, llast);
   plot.setPenColour(common::kBlack);
-  return std::nullopt;
+  return PlotOutcome::kDrawn;
 }
-
 
 }  // namespace ebp

@@ -3,8 +3,8 @@
 #ifndef EBP_TREMORA_SENSITIVITY_PLOT_H_
 #define EBP_TREMORA_SENSITIVITY_PLOT_H_
 
-#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -14,12 +14,21 @@
 
 namespace ebp {
 
+// Whether the plot was drawn, or why not.
+enum class PlotOutcome {
+  kDrawn,
+  kNoResults,           // no levels or no inputs
+  kLevelsSpanNothing,   // the last noise level is 0
+  kChangesSpanNothing,  // no noise level changed the error
+};
+
+// The sentence that says why there is no plot ("" for kDrawn).
+std::string_view whyNoPlot(PlotOutcome outcome);
+
 // Draws the relative change against the noise level, one curve per input,
 // with grid, frame, zero line, axes and legend.  When the levels or the
-// changes span nothing (a last level of 0, or no level changing any error)
-// there is no plot: the picture is left blank and the reason returned.
-std::optional<std::string> drawSensitivityPlot(surface::Surface& plot,
-                                               const SensitivityTable& table);
+// changes span nothing there is no plot: the picture is left blank.
+PlotOutcome drawSensitivityPlot(surface::Surface& plot, const SensitivityTable& table);
 
 // The labels of the horizontal axis for the last level "llast": 0, then
 // steps of 0.05 ("##0.0%") below 0.5 or 0.1 ("##0%") from it, accumulated,

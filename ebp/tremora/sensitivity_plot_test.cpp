@@ -6,7 +6,6 @@
 
 #include "common/colour.h"
 
-
 namespace ebp {
 namespace {
 
@@ -64,7 +63,7 @@ TEST(Plot, CurvesLegendAndColours) {
   for (int i = 0; i < 16; ++i) change[1][static_cast<std::size_t>(i)] = 0.1f * (i + 1);
   const SensitivityTable t = tableOf({0.05f, 0.1f}, change);
   surface::Surface plot(kPlotWidthPx, kPlotHeightPx);
-  EXPECT_FALSE(drawSensitivityPlot(plot, t));
+  EXPECT_EQ(drawSensitivityPlot(plot, t), PlotOutcome::kDrawn);
   auto count = [&](common::Colour c) {
     int n = 0;
     for (int r = 0; r < plot.heightPx(); ++r) {
@@ -86,8 +85,10 @@ TEST(Plot, CurvesLegendAndColours) {
 
 TEST(Plot, EmptySpansDrawNothing) {
   surface::Surface plot(kPlotWidthPx, kPlotHeightPx);
-  EXPECT_TRUE(drawSensitivityPlot(plot, tableOf({0.1f, 0.0f}, {{0.2f}, {0.1f}})));
-  EXPECT_TRUE(drawSensitivityPlot(plot, tableOf({0.1f, 0.2f}, {{0.0f}, {0.0f}})));
+  EXPECT_EQ(drawSensitivityPlot(plot, tableOf({0.1f, 0.0f}, {{0.2f}, {0.1f}})),
+            PlotOutcome::kLevelsSpanNothing);
+  EXPECT_EQ(drawSensitivityPlot(plot, tableOf({0.1f, 0.2f}, {{0.0f}, {0.0f}})),
+            PlotOutcome::kChangesSpanNothing);
   EXPECT_EQ(plot.pixel(300, 200), common::kWhite);
 }
 

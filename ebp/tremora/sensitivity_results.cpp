@@ -35,10 +35,8 @@ SensitivityTable rereadResults(const SensitivityFiles& files, int levels, int nI
       for (int i = 0; i < nI; ++i) row.push_back(static_cast<float>(in.next()));
     }
     if (t.e0 == 0) {
-      throw common::ToolError(common::Fault::kDivisionByZero,
-                              "division by zero: the base error E0 is 0, so no relative change "
-                              "can be given (the results are in \"" +
-                                  files.results + "\")");
+      throw common::makeError(common::Fault::kDivisionByZero, files.results, "line 4",
+                              "the base error E0 is 0, so no relative change can be given");
     }
     for (const auto& row : errors) {
       std::vector<float> d;

@@ -9,7 +9,7 @@ TremoraOutcome runTremora(const SensitivityFiles& files, const SensitivityHooks&
   outcome.table = rereadResults(files, outcome.run.levels, outcome.run.nI);
   outcome.data = dataPage(outcome.table);
   outcome.info = infoPage(files, outcome.run);
-  outcome.noPlot = drawSensitivityPlot(plot, outcome.table);
+  outcome.plot = drawSensitivityPlot(plot, outcome.table);
   return outcome;
 }
 

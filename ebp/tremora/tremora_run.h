@@ -16,9 +16,9 @@ namespace ebp {
 struct TremoraOutcome {
   SensitivityRun run;
   SensitivityTable table;
-  std::string data;                   // the Data page
-  std::string info;                   // the Info page
-  std::optional<std::string> noPlot;  // why there is no plot, when there is none
+  std::string data;  // the Data page
+  std::string info;  // the Info page
+  PlotOutcome plot = PlotOutcome::kDrawn;
 };
 
 // sens_main, the reread of the results, both pages and the plot.  Throws

@@ -104,7 +104,7 @@ void TremoraWindow::start() {
     const TremoraOutcome outcome = runTremora(*files, hooks, random_, plot_);
     data_->setPlainText(QString::fromStdString(outcome.data));
     info_->setPlainText(QString::fromStdString(outcome.info));
-    showPlot(outcome.noPlot ? QString::fromStdString(*outcome.noPlot) : QString());
+    showPlot(QString::fromStdString(std::string(whyNoPlot(outcome.plot))));
     setWindowTitle(kCaption);
   } catch (const common::ToolError& error) {
     setWindowTitle(kCaption);

@@ -9,8 +9,7 @@ namespace ebp {
 namespace {
 
 [[noreturn]] void stop(const std::string& what, const std::string& why) {
-  throw common::ToolError(common::Fault::kDivisionByZero,
-                          "division by zero in the statistics of " + what + ": " + why);
+  throw common::makeError(common::Fault::kDivisionByZero, "", "the statistics of " + what, why);
 }
 
 double divide(double numerator, double denominator, const std::string& what,

@@ -111,8 +111,7 @@ YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
     if (writer.joinable()) writer.join();
     if (writeError) std::rethrow_exception(writeError);
     if (failure) {
-      throw common::ToolError(failure->error.fault(),
-                              files.patterns + ": " + failure->error.what());
+      throw common::withContext(files.patterns, failure->error);
     }
   }
   output.commit();
@@ -123,7 +122,7 @@ YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
   try {
     result.statistics = computeStatistics(perOutput, pooled, patterns.nP);
   } catch (const common::ToolError& e) {
-    throw common::ToolError(e.fault(), files.patterns + ": " + e.what());
+    throw common::withContext(files.patterns, e);
   }
   result.report = reportText(files.patterns, files.weights, result.statistics);
   call(hooks.refresh);

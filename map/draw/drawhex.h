@@ -13,6 +13,10 @@ struct SideWidths {
   int distWidth = 0;  // pixels added to a side at the largest dissimilarity
 };
 
+// The w of drawhex for sides 1 pixel wide whatever the neighbours (any
+// negative w does the same).
+inline constexpr double kPlainSides = -1;
+
 // Draws unit (y0, x): a black outline, a flood fill in colour (r, g, b), then
 // the six sides again, 1 pixel wide when w is negative or no neighbour lies
 // across the side, else CInt(d / maxDist * distWidth + 1) pixels with d the
