@@ -10,17 +10,7 @@
 #include "ebp/tremora/sensitivity_results.h"
 #include "fuzz/fuzz_support.h"
 
-namespace {
-
-template <typename F>
-void tolerant(F&& f) {
-  try {
-    f();
-  } catch (const common::ToolError&) {
-  }
-}
-
-}  // namespace
+using fuzz::tolerant;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -10,18 +10,7 @@
 #include "map/settings.h"
 #include "map/som_files.h"
 
-namespace {
-
-template <typename F>
-void tolerant(F&& f) {
-  try {
-    f();
-  } catch (const common::ToolError&) {
-  } catch (const common::ProgramMessage&) {
-  }
-}
-
-}  // namespace
+using fuzz::tolerant;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <string>
 
+#include "common/errors.h"
+
 namespace fuzz {
 
 // A file holding "data", removed when the object goes.
@@ -30,6 +32,18 @@ class TempFile {
   static inline int counter_ = 0;
   std::string path_;
 };
+
+// Runs "f", letting through the faults a reader may report for bad input:
+// its errors and the program's own messages.  Anything else (a crash, an
+// uncaught exception) is a finding.
+template <typename F>
+void tolerant(F&& f) {
+  try {
+    f();
+  } catch (const common::ToolError&) {
+  } catch (const common::ProgramMessage&) {
+  }
+}
 
 }  // namespace fuzz
 

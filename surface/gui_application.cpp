@@ -39,14 +39,6 @@ void prepareHeadless() {
   }
 }
 
-void ensureGuiApplication() {
-  if (QGuiApplication::instance() != nullptr) return;
-  prepareHeadless();
-  static int argc = 1;
-  static char name[] = "toolkit";
-  static char* argv[] = {name, nullptr};
-  static QGuiApplication* app = new QGuiApplication(argc, argv);  // lives to the end
-  (void)app;
-}
+void ensureGuiApplication() { ensureApplicationOf<QGuiApplication>(); }
 
 }  // namespace surface

@@ -20,6 +20,19 @@ void prepareHeadless();
 // program with windows starts its own QApplication first.
 void ensureGuiApplication();
 
+// When no Qt application exists, starts one of type App (QGuiApplication or
+// QApplication) for the rest of the process, off-screen without a display.
+template <class App>
+void ensureApplicationOf() {
+  if (App::instance() != nullptr) return;
+  prepareHeadless();
+  static int argc = 1;
+  static char name[] = "toolkit";
+  static char* argv[] = {name, nullptr};
+  static App* app = new App(argc, argv);  // lives to the end
+  (void)app;
+}
+
 }  // namespace surface
 
 #endif  // SURFACE_GUI_APPLICATION_H_

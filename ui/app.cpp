@@ -18,14 +18,6 @@ std::function<void(int)> programEnder(QApplication& app) {
   };
 }
 
-void ensureApplication() {
-  if (QApplication::instance() != nullptr) return;
-  surface::prepareHeadless();
-  static int argc = 1;
-  static char name[] = "toolkit";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);  // lives to the end
-  (void)app;
-}
+void ensureApplication() { surface::ensureApplicationOf<QApplication>(); }
 
 }  // namespace ui
