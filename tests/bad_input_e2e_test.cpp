@@ -125,8 +125,19 @@ TEST(BadInput, MissingFileAndFolder) {
   for (const Program& p : programs()) {
     fs::path dir = freshDir(std::string("missing_") + p.name);
     fs::create_directory(dir / "folder.d");
-    expectFailure(p, run(p, dir, "absent.txt", "out.bmp"), "absent.txt", "file not found");
-    expectFailure(p, run(p, dir, "folder.d", "out.bmp"), "folder.d", "bad file name or path");
+    // The whole report line, the same words in every program.
+    const RunResult absent = run(p, dir, "absent.txt", "out.bmp");
+    expectFailure(p, absent, "absent.txt", "file not found");
+    EXPECT_EQ(lastLine(absent.err), std::string(p.name) +
+                                        ": cannot open \"absent.txt\": file not found (No such "
+                                        "file or directory)");
+    const RunResult folder = run(p, dir, "folder.d", "out.bmp");
+    expectFailure(p, folder, "folder.d", "bad file name or path");
+    EXPECT_EQ(
+        lastLine(folder.err)
+            .rfind(std::string(p.name) + ": cannot open \"folder.d\": bad file name or path (", 0),
+        0u)
+        << folder.err;
   }
 }
 
@@ -241,8 +252,14 @@ TEST(BadInput, OutputsThatCannotBeWrittenOrMustSurvive) {
     if (!p.hasOutput) continue;
     fs::path dir = freshDir(std::string("outputs_") + p.name);
     writeFile(dir / "in.txt", p.good);
-    expectFailure(p, run(p, dir, "in.txt", "no/such/folder/out.bmp"), "no/such/folder/out.bmp",
-                  "bad file name or path");
+    const RunResult unwritable = run(p, dir, "in.txt", "no/such/folder/out.bmp");
+    expectFailure(p, unwritable, "no/such/folder/out.bmp", "bad file name or path");
+    EXPECT_EQ(lastLine(unwritable.err)
+                  .rfind(std::string(p.name) + ": cannot write \"no/such/folder/out.bmp\": bad "
+                                               "file name or path (",
+                         0),
+              0u)
+        << unwritable.err;
     if (!p.outputSurvives) continue;
     writeFile(dir / "kept.bmp", "earlier results");
     writeFile(dir / "bad.txt", p.good.substr(0, p.good.size() - 4) + "zz\n");
