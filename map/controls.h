@@ -41,6 +41,7 @@ struct MapControls {
   std::string first;  // first pattern of the series
   std::string num;    // patterns in the series
   std::string bmpout = kDefaultPicture;
+  int pictureScale = 1;  // not a control: batch mode's --scale for the saved bitmap
 };
 
 struct RunState {

@@ -79,6 +79,8 @@ void drawingPass(RunState& state, MapControls& controls, const std::string& sett
 
   result.geometry = fitWindow(header.nRows, header.nCols, settings.hexSize);
   result.picture = surface::Surface(result.geometry.widthPx, result.geometry.heightPx);
+  const std::string name(common::trimBlanks(controls.bmpout));
+  if (surface::Surface::needsShapes(name, controls.pictureScale)) result.picture.keepShapes();
   result.picture.setScale(0, 0.5, result.geometry.x2, result.geometry.y2);
 
   PassContext pass{state, controls, settings, result.picture};
@@ -86,11 +88,10 @@ void drawingPass(RunState& state, MapControls& controls, const std::string& sett
   writeLabels(pass);
   traceSeries(pass);
 
-  const std::string name(common::trimBlanks(controls.bmpout));
   if (name.empty()) {
     throw common::cannotWrite("", "the picture's file name is empty");
   }
-  result.picture.save(name);
+  result.picture.save(name, controls.pictureScale);
   result.savedPath = name;
 }
 

@@ -37,7 +37,8 @@ constexpr Option kOptions[] = {
     {"first", "First object of a series to trace over the map.", "N"},
     {"num", "Number of objects in the series.", "N"},
     {"connect", "Join the series with a line shading from blue to red.", nullptr},
-    {"output", "Picture file, .bmp or .png (default Favomap_output.bmp).", "FILE"},
+    {"output", "Picture file: .bmp, .png, or a drawing .svg or .pdf (default Favomap_output.bmp).",
+     "FILE"},
     {"config",
      "Settings file (default: Favomap5.cfg in the current folder, else the copy "
      "beside the program).",

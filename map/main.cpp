@@ -13,11 +13,14 @@ int main(int argc, char** argv) {
                      "Exit status: 0 picture saved; 1 the run stopped (bad input, a message of\n"
                      "the program, or a bad command line).");
   map::addBatchOptions(front.parser());
+  front.addScaleOption();
   if (front.wantsWindow()) return map::runDialog(front.app());
   map::MapControls controls;
   if (const auto wrong = map::readControls(front.parser(), controls)) {
     return front.usageError(*wrong);
   }
+  if (!front.scale()) return front.usageError("--scale takes a whole number from 1 to 8");
+  controls.pictureScale = *front.scale();
   return common::runReportingFailures("Favomap5",
                                       [&] { return map::runBatch(front.parser(), controls); });
 }

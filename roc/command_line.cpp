@@ -1,5 +1,6 @@
 #include "roc/command_line.h"
 
+#include <cstdlib>
 #include <cstring>
 
 namespace roc {
@@ -9,6 +10,12 @@ bool parseArguments(int argc, const char* const* argv, Arguments& args) {
     if (std::strcmp(argv[i], "--picture") == 0) {
       if (i + 1 >= argc || args.positional.empty()) return false;
       args.picture = argv[++i];
+    } else if (std::strcmp(argv[i], "--scale") == 0) {
+      if (i + 1 >= argc) return false;
+      char* end = nullptr;
+      const long n = std::strtol(argv[++i], &end, 10);
+      if (*argv[i] == '\0' || *end != '\0' || n < 1 || n > 8) return false;
+      args.scale = static_cast<int>(n);
     } else {
       args.positional.emplace_back(argv[i]);
     }

@@ -1,4 +1,4 @@
-// rocplot's command line: FILE [roc] [--picture FILE].
+// rocplot's command line: FILE [roc] [--picture FILE] [--scale N].
 #ifndef ROC_COMMAND_LINE_H_
 #define ROC_COMMAND_LINE_H_
 
@@ -8,7 +8,8 @@
 namespace roc {
 
 // The usage line and the rest of --help.
-constexpr const char* kUsage = "usage: rocplot FILE [roc] [--picture FILE.bmp|FILE.png]\n";
+constexpr const char* kUsage =
+    "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N]\n";
 
 constexpr const char* kHelp =
     "Evaluates a binary classifier from a file of (score, observed class) records.\n"
@@ -16,7 +17,10 @@ constexpr const char* kHelp =
     "  FILE             records of a score (0 to 1) and a class (1 positive, 0 negative),\n"
     "                   separated by commas, blanks, tabs or line ends\n"
     "  roc              also write the curve's points to roc.prn in the current folder\n"
-    "  --picture FILE   save the picture as a bitmap (or PNG when FILE ends in .png)\n"
+    "  --picture FILE   save the picture as a bitmap (or PNG when FILE ends in .png), or as\n"
+    "                   a drawing with real text when FILE ends in .svg or .pdf\n"
+    "  --scale N        a bitmap N times as wide and tall, drawn smooth (1 to 8; 1 is the\n"
+    "                   exact picture)\n"
     "\n"
     "The picture shows the ROC curve, the best operating point with its rates,\n"
     "Matthews coefficient and distance from the diagonal, the AUC and the confusion\n"
@@ -27,9 +31,11 @@ constexpr const char* kHelp =
 struct Arguments {
   std::vector<std::string> positional;  // the input file, then "roc" or anything else
   std::string picture;                  // --picture FILE; empty when not given
+  int scale = 1;                        // --scale N, 1 to 8
 };
 
-// Parses argv[1 .. argc-1]; false when there is no input file, or --picture
+// Parses argv[1 .. argc-1]; false when there is no input file, a --scale
+// that is not a whole number from 1 to 8, or --picture
 // comes without a file or before the input file.
 bool parseArguments(int argc, const char* const* argv, Arguments& args);
 

@@ -1,6 +1,6 @@
 // rocplot: ROC curve, best operating point and AUC of a binary classifier.
 //
-//   rocplot FILE [roc] [--picture FILE]
+//   rocplot FILE [roc] [--picture FILE] [--scale N]
 #include <QApplication>
 #include <QString>
 #include <cstdio>
@@ -35,8 +35,9 @@ int main(int argc, char** argv) {
     const std::string input(common::trimBlanks(args.positional[0]));
     const bool pointList = args.positional.size() > 1 && roc::wantsPointList(args.positional[1]);
     common::MappedFile file(input);
-    roc::RocRun run = roc::runRoc(file.text(), input, pointList ? roc::kPointListName : "");
-    if (!args.picture.empty()) run.picture.save(args.picture);
+    const bool shapes = surface::Surface::needsShapes(args.picture, args.scale);
+    roc::RocRun run = roc::runRoc(file.text(), input, pointList ? roc::kPointListName : "", shapes);
+    if (!args.picture.empty()) run.picture.save(args.picture, args.scale);
     if (surface::hasDisplay()) {
       auto app = ui::startApplication(argc, argv);
       ui::showPictureUntilKey(run.picture.image(), QStringLiteral("rocplot"));

@@ -7,8 +7,9 @@ namespace roc {
 
 using common::formatMask;
 
-surface::Surface startRocPicture() {
+surface::Surface startRocPicture(bool keepShapes) {
   surface::Surface picture(kPictureSize, kPictureSize);
+  if (keepShapes) picture.keepShapes();
   picture.setWindow(0, 0, 1, 1);
   picture.setFontName(std::string(surface::Surface::kFixedFont));
   picture.line(0, 0, 1, 1, common::kWhite, surface::LineKind::kFilledBox);

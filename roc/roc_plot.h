@@ -16,7 +16,7 @@ inline constexpr int kPictureSize = 600;
 
 // A 600 x 600 surface with the window (0,0)-(1,1), cleared white, the blue
 // diagonal drawn.
-surface::Surface startRocPicture();
+surface::Surface startRocPicture(bool keepShapes = false);
 
 // The five label lines of the best point, top to bottom (FPR, TPR,
 // Matthews, Dmax, t), each value in the mask "0.000".

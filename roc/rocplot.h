@@ -19,8 +19,10 @@ struct RocRun {
 // Reads the records of "text" (named "fileName" in errors), sweeps, draws
 // the curve with its labels and summary, and writes the point list to
 // "pointListPath" when that is not empty (in between, as the picture's
-// labels need the sweep and the summary the AUC).
-RocRun runRoc(std::string_view text, const std::string& fileName, const std::string& pointListPath);
+// labels need the sweep and the summary the AUC).  With "keepShapes" the
+// picture can also be saved as SVG, PDF or a larger bitmap.
+RocRun runRoc(std::string_view text, const std::string& fileName, const std::string& pointListPath,
+              bool keepShapes = false);
 
 }  // namespace roc
 

@@ -15,6 +15,8 @@
 #include "common/errors.h"
 #include "surface/gui_application.h"
 #include "surface/internal/raster.h"
+#include "surface/internal/shapes.h"
+#include "surface/internal/vector_files.h"
 
 namespace surface {
 namespace {
@@ -42,6 +44,7 @@ int roundPixel(double p) { return static_cast<int>(std::round(std::clamp(p, -1.0
 struct Surface::Impl {
   QImage image;
   internal::FillMarks fillMarks;
+  std::unique_ptr<internal::ShapeList> shapes;  // kept only when asked for
   // Mapping: col = (x - left) * colsPerX, row = rowBase + (y - top) * rowsPerY,
   // the row then rounded (scale) or subtracted from H - 1 after rounding (window).
   double left = 0, top = 0, right = 0, bottom = 0;
@@ -65,6 +68,7 @@ struct Surface::Impl {
     if (window) return (image.height() - 1) - std::round((y - bottom) * rowsPerY);
     return (y - top) * rowsPerY;
   }
+  internal::Stroke strokeOf(const Pen& p) const { return {p.argb, p.width, p.dotted}; }
   Pen penFor(std::optional<Colour> colour) const {
     return Pen{toArgb(colour.value_or(pen)), width, style == DrawStyle::kDotted};
   }
@@ -112,6 +116,7 @@ int Surface::heightPx() const { return impl_->image.height(); }
 
 void Surface::clear(Colour background) {
   impl_->image.fill(toArgb(background));
+  if (impl_->shapes) impl_->shapes->clear(toArgb(background), widthPx(), heightPx());
   impl_->curX = impl_->left;
   impl_->curY = impl_->top;
 }
@@ -177,20 +182,32 @@ void Surface::line(double x1, double y1, double x2, double y2, std::optional<Col
   Raster raster = s.raster();
   const Pen pen = s.penFor(colour);
   const double c1 = s.colOf(x1), r1 = s.rowOf(y1), c2 = s.colOf(x2), r2 = s.rowOf(y2);
+  internal::ShapeList* shapes = s.shapes.get();
+  // The raster draws between the pixels the ends round to; so do the shapes.
+  auto segment = [&](double a, double b, double c, double d) {
+    internal::drawLine(raster, a, b, c, d, pen);
+    if (shapes && std::isfinite(a + b + c + d)) {
+      shapes->line(roundPixel(a), roundPixel(b), roundPixel(c), roundPixel(d), s.strokeOf(pen));
+    }
+  };
   switch (kind) {
     case LineKind::kLine:
-      internal::drawLine(raster, c1, r1, c2, r2, pen);
+      segment(c1, r1, c2, r2);
       break;
     case LineKind::kBox:
-      internal::drawLine(raster, c1, r1, c2, r1, pen);
-      internal::drawLine(raster, c2, r1, c2, r2, pen);
-      internal::drawLine(raster, c2, r2, c1, r2, pen);
-      internal::drawLine(raster, c1, r2, c1, r1, pen);
+      segment(c1, r1, c2, r1);
+      segment(c2, r1, c2, r2);
+      segment(c2, r2, c1, r2);
+      segment(c1, r2, c1, r1);
       break;
     case LineKind::kFilledBox:
       if (!std::isnan(c1 + r1 + c2 + r2)) {
         internal::fillRect(raster, roundPixel(c1), roundPixel(r1), roundPixel(c2), roundPixel(r2),
                            pen.argb);
+        if (shapes) {
+          shapes->filledRect(roundPixel(c1), roundPixel(r1), roundPixel(c2), roundPixel(r2),
+                             pen.argb);
+        }
       }
       break;
   }
@@ -209,8 +226,12 @@ void Surface::circle(double x, double y, double radius, std::optional<Colour> co
   s.curX = x;
   s.curY = y;
   if (!centre.valid || !(radiusPx >= 0)) return;
-  internal::drawCircle(s.raster(), centre.col, centre.row, roundPixel(std::min(radiusPx, 1.0e7)),
-                       s.penFor(colour), s.fillStyle == FillStyle::kSolid, toArgb(s.fill));
+  const int r = roundPixel(std::min(radiusPx, 1.0e7));
+  const Pen pen = s.penFor(colour);
+  const bool filled = s.fillStyle == FillStyle::kSolid;
+  internal::drawCircle(s.raster(), centre.col, centre.row, r, pen, filled, toArgb(s.fill));
+  if (s.shapes)
+    s.shapes->circle(centre.col, centre.row, r, s.strokeOf(pen), filled, toArgb(s.fill));
 }
 
 void Surface::point(double x, double y, std::optional<Colour> colour) {
@@ -220,13 +241,18 @@ void Surface::point(double x, double y, std::optional<Colour> colour) {
   s.curY = y;
   Pen pen = s.penFor(colour);
   pen.dotted = false;
-  if (p.valid) internal::stamp(s.raster(), p.col, p.row, pen);
+  if (!p.valid) return;
+  internal::stamp(s.raster(), p.col, p.row, pen);
+  if (s.shapes) s.shapes->dot(p.col, p.row, s.strokeOf(pen));
 }
 
 void Surface::print(std::string_view text, std::optional<Colour> colour) {
   Impl& s = *impl_;
   PixelPoint p = toPixel(s.curX, s.curY);
   const std::uint32_t argb = toArgb(colour.value_or(s.pen));
+  if (p.valid && s.shapes) {
+    s.shapes->text(p.col, p.row, std::string(text), s.fontName, s.fontPoints, s.fixedFont(), argb);
+  }
   if (p.valid && s.fixedFont()) {
     internal::drawFixedText(s.raster(), p.col, p.row, text.data(), static_cast<int>(text.size()),
                             argb);
@@ -257,9 +283,41 @@ double Surface::textHeight(std::string_view) const {
   return impl_->lineHeightPx() / std::fabs(impl_->rowsPerY);
 }
 
-void Surface::floodFill(int col, int row, Colour border) {
-  internal::floodFill(impl_->raster(), col, row, toArgb(border), toArgb(impl_->fill),
-                      impl_->fillMarks);
+void Surface::floodFill(int col, int row, Colour border, const std::vector<double>* outline) {
+  Impl& s = *impl_;
+  if (!s.shapes) {
+    internal::floodFill(s.raster(), col, row, toArgb(border), toArgb(s.fill), s.fillMarks);
+    return;
+  }
+  std::vector<int> runs;
+  internal::floodFill(s.raster(), col, row, toArgb(border), toArgb(s.fill), s.fillMarks, &runs);
+  if (runs.empty()) return;
+  if (outline == nullptr) {
+    s.shapes->runs(runs, toArgb(s.fill));
+    return;
+  }
+  std::vector<double> pixels;
+  for (std::size_t i = 0; i + 1 < outline->size(); i += 2) {
+    pixels.push_back(s.colOf((*outline)[i]));
+    pixels.push_back(s.rowOf((*outline)[i + 1]));
+  }
+  s.shapes->polygon(pixels, toArgb(s.fill));
+}
+
+void Surface::keepShapes() {
+  if (impl_->shapes) return;
+  impl_->shapes = std::make_unique<internal::ShapeList>();
+  // What the picture holds now stands as one background: keep shapes before
+  // drawing on a cleared picture.
+  impl_->shapes->clear(impl_->image.pixel(0, 0), widthPx(), heightPx());
+}
+
+bool Surface::keepsShapes() const { return impl_->shapes != nullptr; }
+
+bool Surface::needsShapes(std::string_view path, int scale) {
+  const QString name = QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
+  return scale != 1 || name.endsWith(".svg", Qt::CaseInsensitive) ||
+         name.endsWith(".pdf", Qt::CaseInsensitive);
 }
 
 Colour Surface::pixel(int col, int row) const {
@@ -267,12 +325,28 @@ Colour Surface::pixel(int col, int row) const {
   return fromArgb(impl_->image.pixel(col, row));
 }
 
-void Surface::save(const std::string& path) const {
+void Surface::save(const std::string& path, int scale) const {
   const QString name = QString::fromStdString(path);
-  const char* format = name.endsWith(".png", Qt::CaseInsensitive) ? "PNG" : "BMP";
+  const bool svg = name.endsWith(".svg", Qt::CaseInsensitive);
+  const bool pdf = name.endsWith(".pdf", Qt::CaseInsensitive);
+  if ((svg || pdf || scale != 1) && !impl_->shapes) {
+    throw common::cannotWrite(path, "this picture keeps no shapes for a vector or scaled copy");
+  }
+  if (svg || pdf || scale != 1) ensureGuiApplication();  // fonts for the text
   QSaveFile file(name);
-  bool ok = file.open(QIODevice::WriteOnly) && impl_->image.save(&file, format) && file.commit();
-  if (!ok) {
+  bool ok = file.open(QIODevice::WriteOnly);
+  const QSize size = impl_->image.size();
+  if (ok && svg) {
+    ok = internal::writeSvg(*impl_->shapes, size, file);
+  } else if (ok && pdf) {
+    ok = internal::writePdf(*impl_->shapes, size, file);
+  } else if (ok) {
+    const char* format = name.endsWith(".png", Qt::CaseInsensitive) ? "PNG" : "BMP";
+    const QImage picture =
+        scale == 1 ? impl_->image : internal::drawScaled(*impl_->shapes, size, scale);
+    ok = picture.save(&file, format);
+  }
+  if (!(ok && file.commit())) {
     throw common::cannotWrite(path, file.errorString().toStdString());
   }
 }

@@ -18,6 +18,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/colour.h"
 
@@ -127,16 +128,37 @@ class Surface {
 
   // Fills, with the fill colour, the 4-connected region around pixel (col,
   // row) bounded by pixels of the colour "border".  Nothing happens when the
-  // start pixel is outside the picture or has the border colour.
-  void floodFill(int col, int row, Colour border);
+  // start pixel is outside the picture or has the border colour.  "outline"
+  // (x1, y1, x2, y2, ... in user coordinates), when given, is the polygon
+  // that bounds the region: the kept shapes fill it rather than the pixels.
+  void floodFill(int col, int row, Colour border, const std::vector<double>* outline = nullptr);
 
   // The colour of one pixel; pixels outside the picture read as white.
   Colour pixel(int col, int row) const;
 
-  // Saves the picture, as PNG when "path" ends in .png (any case) and as a
-  // Windows bitmap otherwise, replacing an existing file only once the new one
-  // is complete.  Throws ToolError(kBadFileName) when it cannot be written.
-  void save(const std::string& path) const;
+  // From now on also keeps what is drawn as shapes (lines, circles, text,
+  // filled regions), starting from the picture as it is cleared next or
+  // now.  Only a picture that keeps its shapes can be saved as SVG or PDF
+  // or at a scale above 1.  Costs memory in proportion to what is drawn.
+  void keepShapes();
+  bool keepsShapes() const;
+
+  // True when saving under "path" at "scale" needs the kept shapes: an .svg
+  // or .pdf name, or a scale other than 1.
+  static bool needsShapes(std::string_view path, int scale);
+
+  // The largest scale of a bitmap drawn from the shapes.
+  static constexpr int kLargestScale = 8;
+
+  // Saves the picture, replacing an existing file only once the new one is
+  // complete: by the name's ending (any case), as an SVG or PDF drawing of
+  // the kept shapes at the picture's size in pixels (1/96 inch), text as
+  // text; as PNG, or as a Windows bitmap for any other ending.  A bitmap at
+  // "scale" 1 is the exact picture; at 2 to 8 it is drawn from the shapes,
+  // anti-aliased, "scale" times as wide and tall.  Throws
+  // ToolError(kBadFileName) when the file cannot be written, and when a
+  // vector or scaled picture is asked of a picture that keeps no shapes.
+  void save(const std::string& path, int scale = 1) const;
 
   // The picture itself, for the window front ends.
   const QImage& image() const;

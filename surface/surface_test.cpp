@@ -227,6 +227,41 @@ TEST(SurfaceSave, BmpAndPngRoundTripAndReplace) {
   bmp.read(magic, 2);
   EXPECT_EQ(std::string(magic, 2), "BM");
   EXPECT_THROW(s.save((dir / "missing" / "x.bmp").string()), common::ToolError);
+  // A vector or scaled copy needs the shapes, kept from the start.
+  for (const auto& [name, scale] :
+       {std::pair{"v.svg", 1}, std::pair{"v.PDF", 1}, std::pair{"v.png", 2}}) {
+    EXPECT_TRUE(Surface::needsShapes(name, scale)) << name;
+    EXPECT_THROW(s.save((dir / name).string(), scale), common::ToolError) << name;
+  }
+  EXPECT_FALSE(Surface::needsShapes("v.png", 1));
+  EXPECT_FALSE(Surface::needsShapes("v.svg.bmp", 1));
+  fs::remove_all(dir);
+}
+
+// A picture that keeps its shapes is the same picture, and its scaled copy
+// shows it larger: each pixel of the exact picture is found in the block
+// the copy gives it, up to the smoothing of edges.
+TEST(SurfaceSave, ScaledCopiesDrawTheKeptShapesLarger) {
+  namespace fs = std::filesystem;
+  fs::path dir = fs::temp_directory_path() / ("surface_scaled_" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  Surface plain(60, 40), kept(60, 40);
+  kept.keepShapes();
+  for (Surface* s : {&plain, &kept}) {
+    s->setFillStyle(FillStyle::kSolid);
+    s->setFillColour(common::rgb(0, 0, 255));
+    s->line(5, 5, 30, 5, kRed, LineKind::kFilledBox);
+    s->line(5, 5, 30, 30, kRed, LineKind::kFilledBox);
+    s->circle(45, 20, 10, common::kBlack);
+  }
+  EXPECT_TRUE(plain.image() == kept.image());
+  kept.save((dir / "big.png").string(), 3);
+  const QImage big(QString::fromStdString((dir / "big.png").string()));
+  ASSERT_EQ(big.size(), QSize(180, 120));
+  EXPECT_EQ(big.pixel(3 * 15 + 1, 3 * 15 + 1) & 0xFFFFFF, 0xFF0000u);  // inside the red box
+  EXPECT_EQ(big.pixel(3 * 45 + 1, 3 * 20 + 1) & 0xFFFFFF, 0x0000FFu);  // inside the blue disc
+  EXPECT_EQ(big.pixel(3 * 55, 3 * 35) & 0xFFFFFF, 0xFFFFFFu);          // background
+  fs::remove_all(dir);
 }
 
 }  // namespace

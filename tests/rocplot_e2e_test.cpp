@@ -91,7 +91,7 @@ TEST(RocplotE2e, FailuresSayWhatAndWriteNothing) {
     std::vector<std::string> args;
     std::string err;
   } cases[] = {
-      {{}, "usage: rocplot FILE [roc] [--picture FILE.bmp|FILE.png]\n"},
+      {{}, "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N]\n"},
       {{"missing.txt", "roc"},
        "rocplot: cannot open \"missing.txt\": file not found (No such file or directory)\n"},
       {{"  ", "roc"}, "rocplot: cannot open \"\": file not found (No such file or directory)\n"},
@@ -99,7 +99,10 @@ TEST(RocplotE2e, FailuresSayWhatAndWriteNothing) {
        "rocplot: cannot open \"folder\": bad file name or path (Is a directory)\n"},
       {{"bad.txt", "roc"},
        "rocplot: bad.txt: line 2: type mismatch: expected a number, got \"zero\"\n"},
-      {{"bad.txt", "--picture"}, "usage: rocplot FILE [roc] [--picture FILE.bmp|FILE.png]\n"},
+      {{"bad.txt", "--picture"},
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N]\n"},
+      {{"bad.txt", "--scale", "9"},
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N]\n"},
   };
   for (const Case& c : cases) {
     RunResult run = runProgram(kRocplot, c.args, dir);

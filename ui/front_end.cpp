@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "surface/gui_application.h"
+#include "surface/surface.h"
 #include "ui/app.h"
 
 namespace ui {
@@ -27,6 +28,18 @@ bool FrontEnd::wantsWindow() {
   std::fprintf(stderr, "%s: no display to open the window on; give a command line.\n\n%s",
                program_.c_str(), parser_.helpText().toLocal8Bit().constData());
   std::exit(1);
+}
+
+void FrontEnd::addScaleOption() {
+  parser_.addOption(QCommandLineOption(
+      "scale", "Bitmaps N times as large, drawn smooth (1 to 8; 1, the exact picture).", "N", "1"));
+}
+
+std::optional<int> FrontEnd::scale() const {
+  bool ok = false;
+  const int n = parser_.value("scale").toInt(&ok);
+  if (!ok || n < 1 || n > surface::Surface::kLargestScale) return std::nullopt;
+  return n;
 }
 
 int FrontEnd::usageError(const std::string& message) const {

@@ -6,6 +6,7 @@
 
 #include <QCommandLineParser>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QApplication;
@@ -33,6 +34,14 @@ class FrontEnd {
   // Prints "PROGRAM: message (see --help)" on standard error; returns 1, the
   // exit status of a bad command line.
   int usageError(const std::string& message) const;
+
+  // Adds --scale N: bitmaps N times as wide and tall, drawn anti-aliased
+  // from the picture's shapes (1 to 8; 1, the exact picture, by default).
+  void addScaleOption();
+
+  // The --scale value after wantsWindow(); nothing when it is not a whole
+  // number from 1 to 8.
+  std::optional<int> scale() const;
 
  private:
   std::string program_;

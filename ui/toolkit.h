@@ -13,12 +13,12 @@ namespace ui {
 struct FileChoice {
   enum class Kind { kOpen, kSave };
   Kind kind = Kind::kOpen;
-  std::string title;         // empty: the platform's own
-  std::string filter;        // pairs "description|pattern" joined by "|"
-  int filterIndex = 1;       // the preselected pair, counted from 1
-  std::string proposedName;  // empty: none
-  bool mustExist = false;    // open: only existing files
-  bool confirmCreate = false;  // save: ask before a new file is created
+  std::string title;             // empty: the platform's own
+  std::string filter;            // pairs "description|pattern" joined by "|"
+  int filterIndex = 1;           // the preselected pair, counted from 1
+  std::string proposedName;      // empty: none
+  bool mustExist = false;        // open: only existing files
+  bool confirmCreate = false;    // save: ask before a new file is created
   std::string defaultExtension;  // added to a typed name without one ("pat")
 };
 

@@ -23,12 +23,12 @@ void addBatchOptions(QCommandLineParser& parser) {
   parser.addOption(QCommandLineOption("noise", "Noise configuration file.", "FILE"));
   parser.addOption(QCommandLineOption("results", "Results file (test.err).", "FILE"));
   parser.addOption(
-      QCommandLineOption("plot", "Save the plot as a picture (.bmp or .png).", "FILE"));
+      QCommandLineOption("plot", "Save the plot as a picture (.bmp, .png, .svg or .pdf).", "FILE"));
   parser.addPositionalArgument("PATTERNS", "Pattern file.");
   parser.addPositionalArgument("WEIGHTS", "Weights file.");
 }
 
-int runBatch(const QCommandLineParser& parser) {
+int runBatch(const QCommandLineParser& parser, int scale) {
   const QStringList args = parser.positionalArguments();
   const ProgramFiles own = programFiles(QCoreApplication::applicationDirPath().toStdString());
   const SensitivityFiles files{
@@ -44,6 +44,8 @@ int runBatch(const QCommandLineParser& parser) {
   };
   UniformRandom random;
   surface::Surface plot(kPlotWidthPx, kPlotHeightPx);
+  const std::string plotFile = parser.value("plot").toStdString();
+  if (!plotFile.empty() && surface::Surface::needsShapes(plotFile, scale)) plot.keepShapes();
   TremoraOutcome outcome;
   try {
     outcome = runTremora(files, hooks, random, plot);
@@ -58,8 +60,8 @@ int runBatch(const QCommandLineParser& parser) {
   std::fputs("\n", stdout);
   if (outcome.plot != PlotOutcome::kDrawn) {
     std::fprintf(stderr, "Tremora: %s\n", std::string(whyNoPlot(outcome.plot)).c_str());
-  } else if (parser.isSet("plot")) {
-    plot.save(parser.value("plot").toStdString());
+  } else if (!plotFile.empty()) {
+    plot.save(plotFile, scale);
   }
   return 0;
 }

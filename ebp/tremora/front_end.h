@@ -23,9 +23,10 @@ void addBatchOptions(QCommandLineParser& parser);
 
 // One analysis from the processed command line (a pattern file and a
 // weights file): progress on a terminal's standard error, the Data and Info
-// pages on standard output, the plot saved when asked for and there is one.
+// pages on standard output, the plot saved when asked for and there is one
+// ("scale" times as large for a bitmap).
 // Returns 0; throws what the analysis throws.
-int runBatch(const QCommandLineParser& parser);
+int runBatch(const QCommandLineParser& parser, int scale);
 
 // The window program: idle until Start, Exit ends it.
 int runWindowProgram(QApplication& app);

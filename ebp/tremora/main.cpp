@@ -3,6 +3,8 @@
 //
 // Without arguments it opens its window; with a pattern file and a weights
 // file on the command line it runs once in batch mode.
+#include <optional>
+
 #include "common/program_run.h"
 #include "ebp/tremora/front_end.h"
 #include "ui/front_end.h"
@@ -10,9 +12,13 @@
 int main(int argc, char** argv) {
   ui::FrontEnd front(argc, argv, "Tremora", ebp::kTremoraDescription);
   ebp::addBatchOptions(front.parser());
+  front.addScaleOption();
   if (front.wantsWindow()) return ebp::runWindowProgram(front.app());
   if (front.parser().positionalArguments().size() != 2) {
     return front.usageError("give a pattern file and a weights file");
   }
-  return common::runReportingFailures("Tremora", [&] { return ebp::runBatch(front.parser()); });
+  const std::optional<int> scale = front.scale();
+  if (!scale) return front.usageError("--scale takes a whole number from 1 to 8");
+  return common::runReportingFailures("Tremora",
+                                      [&] { return ebp::runBatch(front.parser(), *scale); });
 }

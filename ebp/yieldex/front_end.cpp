@@ -19,16 +19,17 @@ void addBatchOptions(QCommandLineParser& parser) {
   parser.addOption(QCommandLineOption("weights", "Weights file.", "FILE"));
   parser.addOption(QCommandLineOption("output", "Output file of the network's outputs.", "FILE"));
   parser.addOption(
-      QCommandLineOption("plot", "Save the plot as a picture (.bmp or .png).", "FILE"));
+      QCommandLineOption("plot", "Save the plot as a picture (.bmp, .png, .svg or .pdf).", "FILE"));
   parser.addPositionalArgument("PATTERNS", "Pattern file.");
 }
 
-int runBatch(const QCommandLineParser& parser) {
+int runBatch(const QCommandLineParser& parser, int scale) {
   const YieldexFiles files =
       completeFiles(parser.positionalArguments().first().toStdString(),
                     parser.value("weights").toStdString(), parser.value("output").toStdString());
   const std::string plotFile = parser.value("plot").toStdString();
   surface::Surface plot(kPlotSizePx, kPlotSizePx);
+  if (!plotFile.empty() && surface::Surface::needsShapes(plotFile, scale)) plot.keepShapes();
   try {
     const YieldexResult result = runYieldex(files, plot, {});
     std::fputs(common::consoleLineEnds(result.report).c_str(), stdout);
@@ -37,10 +38,12 @@ int runBatch(const QCommandLineParser& parser) {
     std::printf("\noutput saved to: %s\n", files.output.c_str());
   } catch (const common::ToolError& error) {
     // The statistics come after the last point: the plot is whole.
-    if (!plotFile.empty() && error.fault() == common::Fault::kDivisionByZero) plot.save(plotFile);
+    if (!plotFile.empty() && error.fault() == common::Fault::kDivisionByZero) {
+      plot.save(plotFile, scale);
+    }
     throw;
   }
-  if (!plotFile.empty()) plot.save(plotFile);
+  if (!plotFile.empty()) plot.save(plotFile, scale);
   return 0;
 }
 

@@ -3,6 +3,8 @@
 //
 // Without arguments it opens its window and asks for the files; with a
 // pattern file on the command line it runs once in batch mode.
+#include <optional>
+
 #include "common/program_run.h"
 #include "ebp/yieldex/front_end.h"
 #include "ui/front_end.h"
@@ -10,9 +12,13 @@
 int main(int argc, char** argv) {
   ui::FrontEnd front(argc, argv, "Yieldex", ebp::kYieldexDescription);
   ebp::addBatchOptions(front.parser());
+  front.addScaleOption();
   if (front.wantsWindow()) return ebp::runWindowProgram(front.app());
   if (front.parser().positionalArguments().size() != 1) {
     return front.usageError("give one pattern file");
   }
-  return common::runReportingFailures("Yieldex", [&] { return ebp::runBatch(front.parser()); });
+  const std::optional<int> scale = front.scale();
+  if (!scale) return front.usageError("--scale takes a whole number from 1 to 8");
+  return common::runReportingFailures("Yieldex",
+                                      [&] { return ebp::runBatch(front.parser(), *scale); });
 }

@@ -30,7 +30,8 @@ int sideWidth(float d, float maxDist, int distWidth, int widest) {
   return static_cast<int>(std::clamp(common::CInt(q), 1.0, static_cast<double>(widest)));
 }
 
-void fillpoly(surface::Surface& picture, double x, double y, double r, double g, double b) {
+void fillpoly(surface::Surface& picture, double x, double y, double r, double g, double b,
+              const std::vector<double>* outline) {
   picture.setFillStyle(surface::FillStyle::kSolid);
   picture.setFillColour(common::rgb(static_cast<int>(std::clamp(common::CInt(r), -1.0, 256.0)),
                                     static_cast<int>(std::clamp(common::CInt(g), -1.0, 256.0)),
@@ -38,7 +39,7 @@ void fillpoly(surface::Surface& picture, double x, double y, double r, double g,
   const double px = common::CInt(picture.toPixelsX(x));
   const double py = common::CInt(picture.toPixelsY(y));
   if (!(std::fabs(px) < 1e9 && std::fabs(py) < 1e9)) return;
-  picture.floodFill(static_cast<int>(px), static_cast<int>(py), picture.penColour());
+  picture.floodFill(static_cast<int>(px), static_cast<int>(py), picture.penColour(), outline);
 }
 
 void drawhex(surface::Surface& picture, const SomGrid& grid, const SideWidths& sides, int y0, int x,
@@ -56,7 +57,12 @@ void drawhex(surface::Surface& picture, const SomGrid& grid, const SideWidths& s
 
   // The seed's offsets are lengths of the hexagon: half its half-width, and
   // half its height less that.
-  fillpoly(picture, c[0].x + 0.5 / 2, c[0].y + (1.12 / 2 - 0.5 / 2), r, g, b);
+  std::vector<double> corners;
+  if (picture.keepsShapes()) {
+    for (const MapPoint& p : c) corners.insert(corners.end(), {p.x, p.y});
+  }
+  fillpoly(picture, c[0].x + 0.5 / 2, c[0].y + (1.12 / 2 - 0.5 / 2), r, g, b,
+           picture.keepsShapes() ? &corners : nullptr);
 
   for (int side = 1; side <= 6; ++side) {
     int width = 1;

@@ -2,6 +2,8 @@
 #ifndef MAP_DRAW_DRAWHEX_H_
 #define MAP_DRAW_DRAWHEX_H_
 
+#include <vector>
+
 #include "map/draw/som_grid.h"
 #include "surface/surface.h"
 
@@ -28,8 +30,11 @@ void drawhex(surface::Surface& picture, const SomGrid& grid, const SideWidths& s
 // Fills, in colour (CInt(r), CInt(g), CInt(b)), the region around the seed
 // (x, y) bounded by the pen colour.  The seed is converted to pixels as a
 // pair of lengths, without subtracting the scale's origin, so it lands on
-// the pixel of user point (x + left, y + top).
-void fillpoly(surface::Surface& picture, double x, double y, double r, double g, double b);
+// the pixel of user point (x + left, y + top).  "outline" (x1, y1, x2, ...
+// in user coordinates), when known, is the polygon around the region, for a
+// picture kept as shapes.
+void fillpoly(surface::Surface& picture, double x, double y, double r, double g, double b,
+              const std::vector<double>* outline = nullptr);
 
 // The width of a side at dissimilarity d, for maxDist and distWidth: CInt(d /
 // maxDist * distWidth + 1), at least 1 and at most "widest" (a bound no real

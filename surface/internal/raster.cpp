@@ -246,7 +246,7 @@ void drawCircle(const Raster& raster, int col, int row, int radius, const Pen& p
 }
 
 void floodFill(const Raster& raster, int col, int row, std::uint32_t border, std::uint32_t argb,
-               FillMarks& marks) {
+               FillMarks& marks, std::vector<int>* runs) {
   if (!raster.inside(col, row) || raster.at(col, row) == border) return;
   const std::size_t area = static_cast<std::size_t>(raster.width) * raster.height;
   if (marks.stamps.size() != area || marks.generation == UINT32_MAX) {
@@ -274,6 +274,7 @@ void floodFill(const Raster& raster, int col, int row, std::uint32_t border, std
       raster.at(i, r) = argb;
       stamps[static_cast<std::size_t>(r) * raster.width + i] = generation;
     }
+    if (runs != nullptr) runs->insert(runs->end(), {r, left, right});
     for (int nr : {r - 1, r + 1}) {
       if (nr < 0 || nr >= raster.height) continue;
       bool inRun = false;

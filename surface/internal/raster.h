@@ -57,8 +57,10 @@ struct FillMarks {
 
 // Fills the 4-connected region of pixels not of colour "border" around
 // (col, row) with "argb".  Iterative, by runs of pixels, with no recursion.
+// When "runs" is given, each run of pixels filled is appended to it as
+// (row, first column, last column).
 void floodFill(const Raster& raster, int col, int row, std::uint32_t border, std::uint32_t argb,
-               FillMarks& marks);
+               FillMarks& marks, std::vector<int>* runs = nullptr);
 
 // The text in the fixed 8 x 8 font with its top-left at (col, row), only the
 // glyphs' set pixels painted.

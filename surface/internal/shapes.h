@@ -1,0 +1,79 @@
+// The drawing kept as shapes, for the vector backends (SVG, PDF) and for
+// bitmaps drawn larger than the exact picture.
+//
+// Coordinates are those of the exact picture's pixels, unrounded where the
+// drawing gave them unrounded: pixel (c, r) covers the square from (c, r) to
+// (c + 1, r + 1), so a line the raster draws through pixel centres runs here
+// through (c + 0.5, r + 0.5).
+#ifndef SURFACE_INTERNAL_SHAPES_H_
+#define SURFACE_INTERNAL_SHAPES_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class QPainter;
+
+namespace surface::internal {
+
+struct Stroke {
+  std::uint32_t argb = 0xFF000000u;
+  int width = 1;
+  bool dotted = false;  // every other pixel, width 1 only
+};
+
+class ShapeList {
+ public:
+  // A picture of width x height pixels painted in one colour, forgetting what
+  // came before.
+  void clear(std::uint32_t argb, int width, int height);
+  // A line between pixel positions (unrounded).
+  void line(double c1, double r1, double c2, double r2, const Stroke& stroke);
+  // The pixels from (c1, r1) to (c2, r2), both included, filled.
+  void filledRect(int c1, int r1, int c2, int r2, std::uint32_t argb);
+  // A circle of "radius" pixels about pixel (c, r), its inside painted in
+  // fillArgb first when "filled".
+  void circle(int c, int r, int radius, const Stroke& stroke, bool filled, std::uint32_t fillArgb);
+  // A dot of the stroke's width at pixel (c, r).
+  void dot(int c, int r, const Stroke& stroke);
+  // A polygon of pixel positions (unrounded) filled in argb.
+  void polygon(const std::vector<double>& colsRows, std::uint32_t argb);
+  // Runs of pixels (row, first, last) filled in argb: a region known only
+  // by its pixels.
+  void runs(const std::vector<int>& rowFirstLast, std::uint32_t argb);
+  // Text with its top-left corner at pixel (c, r): in "family" at "points"
+  // (96 dots per inch), or in the fixed 8 x 8 font when "fixed".
+  void text(int c, int r, const std::string& text, const std::string& family, double points,
+            bool fixed, std::uint32_t argb);
+
+  // Paints every shape in order with "painter", whose coordinates are the
+  // exact picture's pixels (scale the painter for a larger picture).
+  void paint(QPainter& painter) const;
+
+  std::size_t size() const { return shapes_.size(); }
+
+ private:
+  enum class Kind { kClear, kLine, kFilledRect, kCircle, kDot, kPolygon, kRuns, kText };
+  struct Shape {
+    Kind kind;
+    double a = 0, b = 0, c = 0, d = 0;  // positions, or a radius in c
+    Stroke stroke;
+    bool filled = false;
+    std::uint32_t fillArgb = 0;
+    std::uint32_t first = 0, count = 0;  // into numbers_ (polygon, runs) or texts_
+  };
+  struct TextRun {
+    std::string text, family;
+    double points = 0;
+    bool fixed = false;
+  };
+  void paintShape(QPainter& painter, const Shape& s) const;
+
+  std::vector<Shape> shapes_;
+  std::vector<double> numbers_;
+  std::vector<TextRun> texts_;
+};
+
+}  // namespace surface::internal
+
+#endif  // SURFACE_INTERNAL_SHAPES_H_

@@ -1,0 +1,131 @@
+// The pictures of the four drawing programs as SVG, PDF and scaled bitmaps:
+// each drawn back into pixels stands close to the exact bitmap, in its
+// colours, with its text as text.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QString>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "test_support/picture_compare.h"
+#include "tests/process.h"
+
+namespace e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kExamples = fs::path(EXAMPLES_DIR);
+
+struct Drawing {
+  const char* name;
+  fs::path exe;
+  // The command line that saves the picture under "picture".
+  std::vector<std::string> (*args)(const std::string& picture);
+  const char* text;  // a piece of text the picture shows
+};
+
+std::vector<std::string> som(std::vector<std::string> extra, const std::string& picture) {
+  std::vector<std::string> args = {"--bmu", (kExamples / "som/iris.bmu").string()};
+  args.insert(args.end(), extra.begin(), extra.end());
+  args.insert(args.end(), {"--output", picture});
+  return args;
+}
+
+const Drawing kDrawings[] = {
+    {"rocplot", ROCPLOT_EXE,
+     [](const std::string& p) {
+       return std::vector<std::string>{(kExamples / "roc/breast_cancer_scores.txt").string(),
+                                       "--picture", p};
+     },
+     "AUC"},
+    {"Favomap5 labels", FAVOMAP_EXE, [](const std::string& p) { return som({}, p); }, "se01"},
+    {"Favomap5 variable and distances", FAVOMAP_EXE,
+     [](const std::string& p) {
+       return som({"--option", "2", "--wgt", (kExamples / "som/iris.wgt").string(), "--var", "3",
+                   "--distance"},
+                  p);
+     },
+     "se01"},
+    {"Favomap5 external variable", FAVOMAP_EXE,
+     [](const std::string& p) {
+       return som({"--option", "3", "--data", (kExamples / "som/iris_ext.dat").string()}, p);
+     },
+     "se01"},
+    {"Favomap5 classes and series", FAVOMAP_EXE,
+     [](const std::string& p) {
+       return som({"--option", "4", "--classes", (kExamples / "som/iris.cls").string(), "--first",
+                   "51", "--num", "12", "--connect"},
+                  p);
+     },
+     "se01"},
+    {"Yieldex", YIELDEX_EXE,
+     [](const std::string& p) {
+       return std::vector<std::string>{(kExamples / "ebp/cancer.pat").string(),
+                                       "--weights",
+                                       (kExamples / "ebp/cancer.wgt").string(),
+                                       "--output",
+                                       "c.out",
+                                       "--plot",
+                                       p};
+     },
+     "OUTPUT"},
+    {"Tremora", TREMORA_EXE,
+     [](const std::string& p) {
+       return std::vector<std::string>{"--noise",
+                                       (kExamples / "ebp/noise.cfg").string(),
+                                       "--results",
+                                       "t.err",
+                                       "--plot",
+                                       p,
+                                       (kExamples / "ebp/cancer.pat").string(),
+                                       (kExamples / "ebp/cancer.wgt").string()};
+     },
+     "Inputs"},
+};
+
+TEST(VectorPictures, SvgPdfAndScaledBitmapsMatchTheExactPicture) {
+  const fs::path dir = freshDir("vector");
+  for (const Drawing& d : kDrawings) {
+    SCOPED_TRACE(d.name);
+    auto draw = [&](const std::string& picture, std::vector<std::string> more = {}) {
+      std::vector<std::string> args = d.args((dir / picture).string());
+      args.insert(args.end(), more.begin(), more.end());
+      const RunResult r = runProgram(d.exe, args, dir);
+      EXPECT_EQ(r.status, 0) << picture << ": " << r.err;
+    };
+    draw("exact.png");
+    draw("copy.svg");
+    draw("copy.pdf");
+    draw("big.png", {"--scale", "4"});
+    const QImage exact(QString::fromStdString((dir / "exact.png").string()));
+    ASSERT_FALSE(exact.isNull());
+
+    const QImage svg = support::rasterizeSvg((dir / "copy.svg").string(), exact.size());
+    EXPECT_LT(support::differingShare(exact, svg), 0.05);
+    EXPECT_NE(readFile(dir / "copy.svg").find(d.text), std::string::npos);  // text as text
+
+    const QImage pdf = support::rasterizePdf((dir / "copy.pdf").string());
+    EXPECT_LE(std::abs(pdf.width() - exact.width()) + std::abs(pdf.height() - exact.height()), 2);
+    EXPECT_LT(support::differingShare(exact, pdf), 0.05);
+    EXPECT_NE(support::pdfText((dir / "copy.pdf").string()).find(d.text), std::string::npos);
+
+    const QImage big(QString::fromStdString((dir / "big.png").string()));
+    EXPECT_EQ(big.size(), exact.size() * 4);
+    EXPECT_LT(support::differingShare(exact, big), 0.05);
+
+    // Every colour the exact picture shows in quantity is in the copies too
+    // (a thin smooth line blends with what lies under it, keeping its hue).
+    for (const QRgb colour : {qRgb(255, 0, 0), qRgb(0, 0, 255), qRgb(0, 255, 0)}) {
+      if (support::pixelsNear(exact, colour, 0) < 20) continue;
+      EXPECT_GT(support::pixelsOfHue(svg, colour), 0) << std::hex << colour;
+      EXPECT_GT(support::pixelsOfHue(pdf, colour), 0) << std::hex << colour;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace e2e
