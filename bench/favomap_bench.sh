@@ -6,7 +6,8 @@
 #      1,000-step connected series;
 #  (c) option 2 with Distance on a 200 x 200 map of 20 variables;
 #  (d) option 3 on a 200 x 200 map where 400 objects (at most 1% of the units)
-#      carry values: many interpolation sweeps.
+#      carry values: many interpolation sweeps;
+#  (e) the map of (b) as SVG and as PDF drawings.
 # Called by ./run bench with BUILD_DIR set.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -33,8 +34,14 @@ echo "== Favomap5 (c) and (d): 200 x 200 maps, distances of 20 variables; interp
 hyperfine --warmup 1 --runs 3 --export-json cd.json \
   "$BUILD/map/Favomap5 --bmu sparse.bmu --option 2 --wgt sparse.wgt --var 3 --distance --output c.bmp" \
   "$BUILD/map/Favomap5 --bmu sparse.bmu --option 3 --data sparse.dat --output d.bmp"
+echo "== Favomap5 (e): the map of (b) as SVG and PDF"
+hyperfine --warmup 1 --runs 3 --export-json e.json \
+  "$BUILD/map/Favomap5 --bmu m200.bmu --option 4 --classes m200.cls --first 1 --num 1000 --connect --output e.svg" \
+  "$BUILD/map/Favomap5 --bmu m200.bmu --option 4 --classes m200.cls --first 1 --num 1000 --connect --output e.pdf"
+E_SVG_MB=$(( $(stat -c %s e.svg) / 1000000 ))
+export E_SVG_MB
 /usr/bin/python3 - <<'PY'
-import json
+import json, os
 a = json.load(open("a.json"))["results"]
 b = json.load(open("b.json"))["results"][0]["mean"]
 c, d = (r["mean"] for r in json.load(open("cd.json"))["results"])
@@ -42,4 +49,6 @@ ours, peer = a[0]["mean"], a[1]["mean"]
 print(f"(a) Favomap5 {ours:.3f} s, kohonen {peer:.3f} s: Favomap5 is {peer / ours:.1f}x faster (target 2x)")
 print(f"(b) Favomap5 {b:.3f} s (target under 1 s)")
 print(f"(c) option 2 with distances {c:.3f} s, (d) option 3 {d:.3f} s (target under 3 s each)")
+svg, pdf = (r["mean"] for r in json.load(open("e.json"))["results"])
+print(f"(e) SVG {svg:.3f} s, {os.environ['E_SVG_MB']} MB; PDF {pdf:.3f} s (target under 2 s, SVG under 100 MB)")
 PY

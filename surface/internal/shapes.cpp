@@ -102,7 +102,30 @@ void ShapeList::text(int c, int r, const std::string& text, const std::string& f
 void ShapeList::paint(QPainter& painter) const {
   painter.setRenderHint(QPainter::Antialiasing, true);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
-  for (const Shape& s : shapes_) paintShape(painter, s);
+  // Solid lines that follow one another with the same stroke go out as one
+  // call: a vector file then holds one group of them, not one each.
+  std::vector<QLineF> batch;
+  for (std::size_t i = 0; i < shapes_.size(); ++i) {
+    const Shape& s = shapes_[i];
+    const bool plainLine = s.kind == Kind::kLine && !s.stroke.dotted && !(s.a == s.c && s.b == s.d);
+    if (!plainLine) {
+      paintShape(painter, s);
+      continue;
+    }
+    batch.clear();
+    std::size_t j = i;
+    for (; j < shapes_.size(); ++j) {
+      const Shape& t = shapes_[j];
+      if (t.kind != Kind::kLine || t.stroke.dotted || (t.a == t.c && t.b == t.d) ||
+          t.stroke.argb != s.stroke.argb || t.stroke.width != s.stroke.width) {
+        break;
+      }
+      batch.emplace_back(centre(t.a, t.b), centre(t.c, t.d));
+    }
+    painter.setPen(penOf(s.stroke));
+    painter.drawLines(batch.data(), static_cast<int>(batch.size()));
+    i = j - 1;
+  }
 }
 
 void ShapeList::paintShape(QPainter& painter, const Shape& s) const {

@@ -50,6 +50,10 @@ class ShapeList {
   // exact picture's pixels (scale the painter for a larger picture).
   void paint(QPainter& painter) const;
 
+  // The shapes as an SVG document of width x height pixels (at 96 dots per
+  // inch): runs of lines of one stroke as one path, text as text.
+  std::string svg(int width, int height) const;
+
   std::size_t size() const { return shapes_.size(); }
 
  private:

@@ -6,7 +6,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSvgGenerator>
 
 namespace surface::internal {
 namespace {
@@ -16,15 +15,9 @@ constexpr int kDotsPerInch = 96;
 }  // namespace
 
 bool writeSvg(const ShapeList& shapes, QSize size, QIODevice& device) {
-  QSvgGenerator svg;
-  svg.setOutputDevice(&device);
-  svg.setSize(size);
-  svg.setViewBox(QRect(QPoint(0, 0), size));
-  svg.setResolution(kDotsPerInch);
-  QPainter painter;
-  if (!painter.begin(&svg)) return false;
-  shapes.paint(painter);
-  return painter.end();
+  const std::string text = shapes.svg(size.width(), size.height());
+  return device.write(text.data(), static_cast<qint64>(text.size())) ==
+         static_cast<qint64>(text.size());
 }
 
 bool writePdf(const ShapeList& shapes, QSize size, QIODevice& device) {

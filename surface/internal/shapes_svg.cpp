@@ -1,0 +1,250 @@
+// The kept shapes written as SVG text directly: a drawing of many thousand
+// cells stays small (one path for a run of lines of one stroke, no state
+// repeated per shape) and is written quickly.
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "surface/internal/shapes.h"
+
+namespace surface::internal {
+namespace {
+
+// A number with at most three decimals and no trailing zeros.
+void number(std::string& out, double v) {
+  if (!std::isfinite(v)) v = 0;
+  v = std::round(v * 1000) / 1000;
+  char buffer[32];
+  auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, 3);
+  if (error != std::errc()) return;
+  char* last = end;
+  while (last > buffer && last[-1] == '0') --last;
+  if (last > buffer && last[-1] == '.') --last;
+  if (last - buffer == 2 && buffer[0] == '-' && buffer[1] == '0') {
+    out += '0';
+    return;
+  }
+  out.append(buffer, last);
+}
+
+void colour(std::string& out, std::uint32_t argb) {
+  static const char kHex[] = "0123456789abcdef";
+  out += '#';
+  for (int shift = 20; shift >= 0; shift -= 4) out += kHex[(argb >> shift) & 0xF];
+}
+
+void escaped(std::string& out, const std::string& text) {
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        // Latin-1 bytes as character references, control bytes dropped.
+        if (static_cast<unsigned char>(c) >= 0x80) {
+          out += "&#" + std::to_string(static_cast<unsigned char>(c)) + ";";
+        } else if (static_cast<unsigned char>(c) >= 0x20) {
+          out += c;
+        }
+    }
+  }
+}
+
+void strokeAttributes(std::string& out, const Stroke& s) {
+  out += " fill=\"none\" stroke=\"";
+  colour(out, s.argb);
+  out += "\" stroke-width=\"";
+  number(out, s.width);
+  out += s.dotted && s.width <= 1 ? "\" stroke-linecap=\"butt\"" : "\" stroke-linecap=\"round\"";
+  out += " stroke-linejoin=\"round\"";
+}
+
+}  // namespace
+
+std::string ShapeList::svg(int width, int height) const {
+  std::string out;
+  out.reserve(shapes_.size() * 48 + 256);
+  out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" ";
+  out += "width=\"" + std::to_string(width) + "px\" height=\"" + std::to_string(height) +
+         "px\" viewBox=\"0 0 " + std::to_string(width) + " " + std::to_string(height) + "\">\n";
+  // Text metrics as the exact picture has them: at 96 dots per inch.
+  QImage probe(1, 1, QImage::Format_RGB32);
+  probe.setDotsPerMeterX(3780);
+  probe.setDotsPerMeterY(3780);
+  for (std::size_t i = 0; i < shapes_.size(); ++i) {
+    const Shape& s = shapes_[i];
+    switch (s.kind) {
+      case Kind::kClear:
+        out += "<rect width=\"";
+        number(out, s.c);
+        out += "\" height=\"";
+        number(out, s.d);
+        out += "\" fill=\"";
+        colour(out, s.stroke.argb);
+        out += "\"/>\n";
+        break;
+      case Kind::kLine: {
+        // This line and every following one of the same stroke, as one path;
+        // a line that starts where the last ended continues it.
+        out += "<path";
+        strokeAttributes(out, s.stroke);
+        if (s.stroke.dotted && s.stroke.width <= 1) {
+          const double steps = std::max(std::fabs(s.c - s.a), std::fabs(s.d - s.b));
+          const double step = steps > 0 ? std::hypot(s.c - s.a, s.d - s.b) / steps : 1.0;
+          out += " stroke-dasharray=\"";
+          number(out, step);
+          out += "\"";
+        }
+        out += " d=\"";
+        double endC = NAN, endR = NAN;
+        std::size_t j = i;
+        for (; j < shapes_.size(); ++j) {
+          const Shape& t = shapes_[j];
+          if (t.kind != Kind::kLine || t.stroke.argb != s.stroke.argb ||
+              t.stroke.width != s.stroke.width || t.stroke.dotted != s.stroke.dotted ||
+              (s.stroke.dotted && j != i)) {
+            break;
+          }
+          if (!(t.a == endC && t.b == endR)) {
+            out += 'M';
+            number(out, t.a + 0.5);
+            out += ' ';
+            number(out, t.b + 0.5);
+          }
+          out += 'L';
+          number(out, t.c + 0.5);
+          out += ' ';
+          number(out, t.d + 0.5);
+          endC = t.c;
+          endR = t.d;
+        }
+        out += "\"/>\n";
+        i = j - 1;
+        break;
+      }
+      case Kind::kFilledRect:
+        out += "<rect x=\"";
+        number(out, s.a);
+        out += "\" y=\"";
+        number(out, s.b);
+        out += "\" width=\"";
+        number(out, s.c - s.a + 1);
+        out += "\" height=\"";
+        number(out, s.d - s.b + 1);
+        out += "\" fill=\"";
+        colour(out, s.stroke.argb);
+        out += "\"/>\n";
+        break;
+      case Kind::kCircle:
+        out += "<circle cx=\"";
+        number(out, s.a + 0.5);
+        out += "\" cy=\"";
+        number(out, s.b + 0.5);
+        out += "\" r=\"";
+        number(out, s.c);
+        out += "\"";
+        strokeAttributes(out, s.stroke);
+        if (s.filled) {
+          out.erase(out.find(" fill=\"none\"", out.rfind("<circle")), 12);
+          out += " fill=\"";
+          colour(out, s.fillArgb);
+          out += "\"";
+        }
+        out += "/>\n";
+        break;
+      case Kind::kDot:
+        if (s.stroke.width <= 1) {
+          out += "<rect x=\"";
+          number(out, s.a);
+          out += "\" y=\"";
+          number(out, s.b);
+          out += "\" width=\"1\" height=\"1\"";
+        } else {
+          out += "<circle cx=\"";
+          number(out, s.a + 0.5);
+          out += "\" cy=\"";
+          number(out, s.b + 0.5);
+          out += "\" r=\"";
+          number(out, s.stroke.width / 2.0);
+          out += "\"";
+        }
+        out += " fill=\"";
+        colour(out, s.stroke.argb);
+        out += "\"/>\n";
+        break;
+      case Kind::kPolygon:
+        out += "<polygon fill=\"";
+        colour(out, s.stroke.argb);
+        out += "\" points=\"";
+        for (std::uint32_t k = s.first; k + 1 < s.first + s.count; k += 2) {
+          if (k != s.first) out += ' ';
+          number(out, numbers_[k] + 0.5);
+          out += ',';
+          number(out, numbers_[k + 1] + 0.5);
+        }
+        out += "\"/>\n";
+        break;
+      case Kind::kRuns:
+        out += "<path fill=\"";
+        colour(out, s.stroke.argb);
+        out += "\" d=\"";
+        for (std::uint32_t k = s.first; k + 2 < s.first + s.count + 0; k += 3) {
+          out += 'M';
+          number(out, numbers_[k + 1]);
+          out += ' ';
+          number(out, numbers_[k]);
+          out += 'h';
+          number(out, numbers_[k + 2] - numbers_[k + 1] + 1);
+          out += "v1h";
+          number(out, -(numbers_[k + 2] - numbers_[k + 1] + 1));
+          out += 'z';
+        }
+        out += "\"/>\n";
+        break;
+      case Kind::kText: {
+        const TextRun& t = texts_[s.first];
+        out += "<text x=\"";
+        number(out, s.a);
+        out += "\" y=\"";
+        if (t.fixed) {
+          number(out, s.b + 7);
+          out += "\" font-family=\"Liberation Mono, monospace\" font-size=\"9px\"";
+          out += " textLength=\"" + std::to_string(8 * t.text.size()) +
+                 "\" lengthAdjust=\"spacingAndGlyphs\"";
+        } else {
+          QFont font(QString::fromStdString(t.family));
+          font.setPointSizeF(t.points);
+          const QFontMetricsF metrics(font, &probe);
+          number(out, s.b + metrics.ascent());
+          out += "\" font-family=\"";
+          escaped(out, t.family);
+          out += "\" font-size=\"";
+          number(out, t.points * 96.0 / 72.0);
+          out += "px\"";
+        }
+        out += " fill=\"";
+        colour(out, s.stroke.argb);
+        out += "\" xml:space=\"preserve\">";
+        escaped(out, t.text);
+        out += "</text>\n";
+        break;
+      }
+    }
+  }
+  out += "</svg>\n";
+  return out;
+}
+
+}  // namespace surface::internal
