@@ -10,6 +10,9 @@ bool parseArguments(int argc, const char* const* argv, Arguments& args) {
     if (std::strcmp(argv[i], "--picture") == 0) {
       if (i + 1 >= argc || args.positional.empty()) return false;
       args.picture = argv[++i];
+    } else if (std::strcmp(argv[i], "--table") == 0) {
+      if (i + 1 >= argc || args.positional.empty()) return false;
+      args.table = argv[++i];
     } else if (std::strcmp(argv[i], "--scale") == 0) {
       if (i + 1 >= argc) return false;
       char* end = nullptr;

@@ -1,4 +1,4 @@
-// rocplot's command line: FILE [roc] [--picture FILE] [--scale N].
+// rocplot's command line: FILE [roc] [--picture FILE] [--scale N] [--table FILE].
 #ifndef ROC_COMMAND_LINE_H_
 #define ROC_COMMAND_LINE_H_
 
@@ -9,7 +9,7 @@ namespace roc {
 
 // The usage line and the rest of --help.
 constexpr const char* kUsage =
-    "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N]\n";
+    "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n";
 
 constexpr const char* kHelp =
     "Evaluates a binary classifier from a file of (score, observed class) records.\n"
@@ -21,6 +21,8 @@ constexpr const char* kHelp =
     "                   a drawing with real text when FILE ends in .svg or .pdf\n"
     "  --scale N        a bitmap N times as wide and tall, drawn smooth (1 to 8; 1 is the\n"
     "                   exact picture)\n"
+    "  --table FILE     the numbers behind the picture, tab-separated, a row per threshold:\n"
+    "                   threshold, TP, FN, FP, TN, TPR, FPR, distance, MCC\n"
     "\n"
     "The picture shows the ROC curve, the best operating point with its rates,\n"
     "Matthews coefficient and distance from the diagonal, the AUC and the confusion\n"
@@ -32,6 +34,7 @@ struct Arguments {
   std::vector<std::string> positional;  // the input file, then "roc" or anything else
   std::string picture;                  // --picture FILE; empty when not given
   int scale = 1;                        // --scale N, 1 to 8
+  std::string table;                    // --table FILE; empty when not given
 };
 
 // Parses argv[1 .. argc-1]; false when there is no input file, a --scale

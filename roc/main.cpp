@@ -16,6 +16,7 @@
 #include "common/strings.h"
 #include "roc/command_line.h"
 #include "roc/point_list.h"
+#include "roc/roc_table.h"
 #include "roc/rocplot.h"
 #include "surface/gui_application.h"
 #include "ui/app.h"
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
     const bool shapes = surface::Surface::needsShapes(args.picture, args.scale);
     roc::RocRun run = roc::runRoc(file.text(), input, pointList ? roc::kPointListName : "", shapes);
     if (!args.picture.empty()) run.picture.save(args.picture, args.scale);
+    if (!args.table.empty()) roc::rocTable(run.histogram, run.result).save(args.table);
     if (surface::hasDisplay()) {
       auto app = ui::startApplication(argc, argv);
       ui::showPictureUntilKey(run.picture.image(), QStringLiteral("rocplot"));

@@ -9,7 +9,7 @@ namespace roc {
 RocRun runRoc(std::string_view text, const std::string& fileName, const std::string& pointListPath,
               bool keepShapes) {
   ScoreHistogram histogram = readScores(text, fileName);
-  RocRun run{RocResult{}, startRocPicture(keepShapes), histogram.records()};
+  RocRun run{RocResult{}, startRocPicture(keepShapes), histogram.records(), histogram};
   run.result = sweep(histogram);
   drawRocCurve(run.picture, run.result);
   if (!pointListPath.empty()) writePointList(pointListPath, run.result);

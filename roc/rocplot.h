@@ -14,6 +14,7 @@ struct RocRun {
   RocResult result;
   surface::Surface picture;
   std::int64_t records = 0;
+  ScoreHistogram histogram;  // the records as the sweep counts them
 };
 
 // Reads the records of "text" (named "fileName" in errors), sweeps, draws

@@ -91,7 +91,7 @@ TEST(RocplotE2e, FailuresSayWhatAndWriteNothing) {
     std::vector<std::string> args;
     std::string err;
   } cases[] = {
-      {{}, "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N]\n"},
+      {{}, "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n"},
       {{"missing.txt", "roc"},
        "rocplot: cannot open \"missing.txt\": file not found (No such file or directory)\n"},
       {{"  ", "roc"}, "rocplot: cannot open \"\": file not found (No such file or directory)\n"},
@@ -100,9 +100,9 @@ TEST(RocplotE2e, FailuresSayWhatAndWriteNothing) {
       {{"bad.txt", "roc"},
        "rocplot: bad.txt: line 2: type mismatch: expected a number, got \"zero\"\n"},
       {{"bad.txt", "--picture"},
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N]\n"},
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n"},
       {{"bad.txt", "--scale", "9"},
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N]\n"},
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n"},
   };
   for (const Case& c : cases) {
     RunResult run = runProgram(kRocplot, c.args, dir);

@@ -5,8 +5,11 @@
 
 #include <QImage>
 #include <QString>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -123,6 +126,83 @@ TEST(VectorPictures, SvgPdfAndScaledBitmapsMatchTheExactPicture) {
       if (support::pixelsNear(exact, colour, 0) < 20) continue;
       EXPECT_GT(support::pixelsOfHue(svg, colour), 0) << std::hex << colour;
       EXPECT_GT(support::pixelsOfHue(pdf, colour), 0) << std::hex << colour;
+    }
+  }
+}
+
+std::vector<std::vector<std::string>> rowsOf(const std::string& text) {
+  std::vector<std::vector<std::string>> rows;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::vector<std::string> cells;
+    std::istringstream cellsIn(line);
+    for (std::string cell; std::getline(cellsIn, cell, '\t');) cells.push_back(cell);
+    rows.push_back(cells);
+  }
+  return rows;
+}
+
+// --table writes the numbers the programs already write elsewhere: rocplot's
+// rates as in roc.prn, Yieldex's outputs as in its output file, Tremora's
+// errors as in test.err; a header row, one observation a row.
+TEST(FigureTables, AgreeWithWhatTheProgramsWrite) {
+  const fs::path dir = freshDir("tables");
+  const std::string pat = (kExamples / "ebp/cancer.pat").string();
+  const std::string wgt = (kExamples / "ebp/cancer.wgt").string();
+
+  RunResult r = runProgram(
+      ROCPLOT_EXE,
+      {(kExamples / "roc/breast_cancer_scores.txt").string(), "roc", "--table", "roc.tsv"}, dir);
+  ASSERT_EQ(r.status, 0) << r.err;
+  auto roc = rowsOf(readFile(dir / "roc.tsv"));
+  auto prn = rowsOf(readFile(dir / "roc.prn"));
+  ASSERT_EQ(roc[0], (std::vector<std::string>{"threshold", "TP", "FN", "FP", "TN", "TPR", "FPR",
+                                              "distance", "MCC"}));
+  // A header / the line 1,1, then a row per threshold; roc.prn closes with
+  // the curve's last point, which no threshold gives.
+  ASSERT_EQ(roc.size() + 1, prn.size());
+  for (std::size_t k = 1; k < roc.size(); ++k) {
+    char fpr[32], tpr[32];
+    std::snprintf(fpr, sizeof fpr, "%.7g", std::stof(roc[k][6]));
+    std::snprintf(tpr, sizeof tpr, "%.7g", std::stof(roc[k][5]));
+    EXPECT_EQ(prn[k][0], std::string(fpr) + "," + tpr) << k;
+    const long tp = std::stol(roc[k][1]), fn = std::stol(roc[k][2]);
+    EXPECT_EQ(std::stof(roc[k][5]), static_cast<float>(static_cast<double>(tp) / (tp + fn)));
+  }
+
+  r = runProgram(YIELDEX_EXE, {pat, "--weights", wgt, "--output", "c.out", "--table", "y.tsv"},
+                 dir);
+  ASSERT_EQ(r.status, 0) << r.err;
+  auto y = rowsOf(readFile(dir / "y.tsv"));
+  auto out = rowsOf(readFile(dir / "c.out"));
+  ASSERT_EQ(y[0], (std::vector<std::string>{"pattern", "output", "network_output", "target"}));
+  ASSERT_EQ(y.size(), out.size() + 1);
+  for (std::size_t p = 1; p < y.size(); ++p) {
+    EXPECT_EQ(y[p][0], std::to_string(p));
+    EXPECT_EQ(y[p][1], "1");
+    const double written = std::stod(out[p - 1][0]);
+    EXPECT_NEAR(std::stod(y[p][2]), written, 1e-14 * std::fabs(written)) << p;
+  }
+
+  r = runProgram(TREMORA_EXE,
+                 {"--noise", (kExamples / "ebp/noise.cfg").string(), "--results", "t.err",
+                  "--table", "t.tsv", pat, wgt},
+                 dir);
+  ASSERT_EQ(r.status, 0) << r.err;
+  auto t = rowsOf(readFile(dir / "t.tsv"));
+  std::istringstream results(readFile(dir / "t.err"));
+  std::string line;
+  for (int i = 0; i < 4; ++i) std::getline(results, line);  // headers and E0
+  ASSERT_EQ(t.size(), 1u + 6 * 30);
+  std::size_t row = 1;
+  for (int level = 0; level < 6; ++level) {
+    std::getline(results, line);
+    std::istringstream values(line);
+    for (std::string value; std::getline(values, value, ',');) {
+      ASSERT_LT(row, t.size());
+      EXPECT_EQ(std::stof(t[row][2]), static_cast<float>(std::stod(value))) << row;
+      ++row;
     }
   }
 }

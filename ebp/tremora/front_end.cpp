@@ -24,6 +24,8 @@ void addBatchOptions(QCommandLineParser& parser) {
   parser.addOption(QCommandLineOption("results", "Results file (test.err).", "FILE"));
   parser.addOption(
       QCommandLineOption("plot", "Save the plot as a picture (.bmp, .png, .svg or .pdf).", "FILE"));
+  parser.addOption(QCommandLineOption(
+      "table", "The numbers behind the plot, tab-separated: level, input, error, change.", "FILE"));
   parser.addPositionalArgument("PATTERNS", "Pattern file.");
   parser.addPositionalArgument("WEIGHTS", "Weights file.");
 }
@@ -58,6 +60,9 @@ int runBatch(const QCommandLineParser& parser, int scale) {
   std::fputs("\n", stdout);
   std::fputs(common::consoleLineEnds(outcome.info).c_str(), stdout);
   std::fputs("\n", stdout);
+  if (parser.isSet("table")) {
+    sensitivityTable(outcome.table).save(parser.value("table").toStdString());
+  }
   if (outcome.plot != PlotOutcome::kDrawn) {
     std::fprintf(stderr, "Tremora: %s\n", std::string(whyNoPlot(outcome.plot)).c_str());
   } else if (!plotFile.empty()) {

@@ -30,7 +30,8 @@ SensitivityTable rereadResults(const SensitivityFiles& files, int levels, int nI
     common::MappedFile results(files.results);
     NumberStream in(afterLines(results.text(), 3), files.results);
     t.e0 = static_cast<float>(in.next());
-    std::vector<std::vector<float>> errors(static_cast<std::size_t>(levels));
+    std::vector<std::vector<float>>& errors = t.errors;
+    errors.resize(static_cast<std::size_t>(levels));
     for (auto& row : errors) {
       for (int i = 0; i < nI; ++i) row.push_back(static_cast<float>(in.next()));
     }
@@ -66,6 +67,17 @@ void measureRange(SensitivityTable& t) {
   t.dmax = dmax;
   t.dmin = dmin > 0 ? 0 : dmin;
   t.range = std::fabs(t.dmin) + t.dmax;
+}
+
+common::DataTable sensitivityTable(const SensitivityTable& t) {
+  common::DataTable table({"level", "input", "error", "change"});
+  for (std::size_t l = 0; l < t.errors.size() && l < t.levels.size(); ++l) {
+    for (std::size_t i = 0; i < t.errors[l].size(); ++i) {
+      table.add(t.levels[l]).add(static_cast<std::int64_t>(i + 1)).add(t.errors[l][i]);
+      table.add(t.change[l][i]).endRow();
+    }
+  }
+  return table;
 }
 
 }  // namespace ebp

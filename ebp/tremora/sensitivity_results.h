@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "common/data_table.h"
 #include "ebp/tremora/sensitivity.h"
 
 namespace ebp {
@@ -14,6 +15,7 @@ namespace ebp {
 struct SensitivityTable {
   float e0 = 0;
   std::vector<float> levels;
+  std::vector<std::vector<float>> errors;  // [level][input], as reread
   std::vector<std::vector<float>> change;  // [level][input]
   float dmax = 0;                          // the largest of 0 and every D
   float dmin = 0;                          // the smallest of 0 and every D
@@ -28,6 +30,10 @@ void measureRange(SensitivityTable& table);
 // levels x nI errors) and the levels of noise.cfg.  E0 = 0 is a division by
 // zero error.
 SensitivityTable rereadResults(const SensitivityFiles& files, int levels, int nI);
+
+// The numbers behind the plot: a row per level and input (level, input,
+// error, relative change), in the order of test.err.
+common::DataTable sensitivityTable(const SensitivityTable& table);
 
 }  // namespace ebp
 

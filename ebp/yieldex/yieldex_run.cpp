@@ -104,6 +104,7 @@ YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
         const double out = row[k - 1];
         const double target = patterns.target(p, k);
         plotPoint(plot, k, out, target);
+        if (hooks.point) hooks.point(p, k, out, target);
         perOutput[static_cast<std::size_t>(k - 1)].add(out, target);
         pooled.add(out, target);
       }

@@ -29,6 +29,8 @@ struct YieldexHooks {
   std::function<void()> wait;          // the pause before computing; it may throw to
                                        // end the run, leaving the output file as it was
   std::function<void(int nO)> legend;  // show legend slots 1 .. min(nO, 17)
+  // each plotted pair in pattern order, when set
+  std::function<void(long pattern, int output, double y, double t)> point;
 };
 
 struct YieldexResult {
