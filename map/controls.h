@@ -54,6 +54,8 @@ struct RunState {
   draw::SomGrid grid;  // nRows, nCols, rowLo, colLo, nVars, weights, maxDist
   common::Grid2<float> interpGrid;
   int nExt = 0;
+  common::Grid2<std::string> unitLabels;  // (row, col) from 0: " label" per object
+  common::Grid2<int> unitClasses;         // (row, col): option (4)'s class per unit
 };
 
 }  // namespace map

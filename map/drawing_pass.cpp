@@ -37,9 +37,11 @@ std::string drawPlainMap(PassContext& pass) {
 std::string drawClassMap(PassContext& pass) {
   draw::SomGrid& grid = pass.state.grid;
   ClassReader classes(pass.state.clsFile);
+  pass.state.unitClasses = common::Grid2<int>({1, grid.nRows}, {1, grid.nCols}, 0);
   for (int row = 1; row <= grid.nRows; ++row) {
     for (int col = 1; col <= grid.nCols; ++col) {
       const int k = classes.next();
+      pass.state.unitClasses(row, col) = k;
       draw::drawhex(pass.picture, grid, sidesOf(pass.settings), row, col, pass.settings.classRed[k],
                     pass.settings.classGreen[k], pass.settings.classBlue[k], draw::kPlainSides);
     }
@@ -69,6 +71,8 @@ void drawingPass(RunState& state, MapControls& controls, const std::string& sett
   const Settings settings = loadSettings(settingsPath);
   state.nObjects = header.nObjects;
   state.grid = draw::SomGrid{};
+  state.unitLabels = {};
+  state.unitClasses = {};
   state.grid.nRows = header.nRows;
   state.grid.nCols = header.nCols;
   checkMapSize(header.nRows, header.nCols, state.bmuFile, "line 3");

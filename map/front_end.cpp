@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "map/drawing_pass.h"
+#include "map/map_table.h"
 #include "map/options_dialog.h"
 #include "map/settings.h"
 #include "ui/app.h"
@@ -38,6 +39,10 @@ constexpr Option kOptions[] = {
     {"num", "Number of objects in the series.", "N"},
     {"connect", "Join the series with a line shading from blue to red.", nullptr},
     {"output", "Picture file: .bmp, .png, or a drawing .svg or .pdf (default Favomap_output.bmp).",
+     "FILE"},
+    {"table",
+     "The numbers behind the map, tab-separated, a row per unit: row, column, centre, "
+     "labels, objects and what the option drew there.",
      "FILE"},
     {"config",
      "Settings file (default: Favomap5.cfg in the current folder, else the copy "
@@ -111,6 +116,9 @@ int runBatch(const QCommandLineParser& parser, MapControls controls) {
   }
   if (controls.nvarext != given.nvarext) {
     std::printf("color coded variable (data file column #): %s\n", controls.nvarext.c_str());
+  }
+  if (parser.isSet("table")) {
+    mapTable(state, controls, loadSettings(settings)).save(text(parser, "table"));
   }
   return 0;
 }

@@ -85,7 +85,8 @@ void writeLabels(PassContext& pass) {
 
   const common::Bounds rows{0, grid.nRows};
   const common::Bounds cols{0, grid.nCols};
-  common::Grid2<std::string> unitLabels(rows, cols);
+  common::Grid2<std::string>& unitLabels = pass.state.unitLabels;
+  unitLabels = common::Grid2<std::string>(rows, cols);
   BmuReader bmu(pass.state.bmuFile);
   for (double i = 1; i <= pass.state.nObjects; ++i) {
     const BmuRecord record = bmu.next();

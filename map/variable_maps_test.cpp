@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 #include "common/errors.h"
 #include "map/draw/lattice.h"
 #include "map/drawing_pass.h"
+#include "map/map_table.h"
 #include "map/testing.h"
 #include "test_support/scratch_dir.h"
 
@@ -144,6 +146,60 @@ struct ExternalMap {
     return drawingPass(state, controls, settings);
   }
 };
+
+std::vector<std::vector<std::string>> cellsOf(const std::string& text) {
+  std::vector<std::vector<std::string>> rows;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    std::vector<std::string> cells;
+    std::istringstream in(line);
+    for (std::string cell; std::getline(in, cell, '\t');) cells.push_back(cell);
+    rows.push_back(cells);
+  }
+  return rows;
+}
+
+// The numbers behind the map: a row per unit with its place, its objects
+// and, for option (2) with Distance, the variable shown and the
+// dissimilarity across each side: the same seen from either unit, NaN at
+// the map's edge.
+TEST(MapTable, UnitsObjectsVariableAndDistances) {
+  SmallMap map;
+  map.controls.colcod = "2";
+  map.controls.distance = true;
+  map.run();
+  const auto rows = cellsOf(mapTable(map.state, map.controls, loadSettings(map.settings)).text());
+  ASSERT_EQ(rows.size(), 1u + 6);
+  EXPECT_EQ(rows[0], (std::vector<std::string>{
+                         "row", "column", "x", "y", "labels", "objects", "variable_2", "distance_1",
+                         "distance_2", "distance_3", "distance_4", "distance_5", "distance_6"}));
+  EXPECT_EQ(rows[1][4], "A;B");  // unit (1, 1)
+  EXPECT_EQ(rows[1][5], "2");
+  EXPECT_EQ(rows[6][4], "C");  // unit (2, 3)
+  EXPECT_EQ(rows[2][6], "9");  // unit (1, 2): variable 2 is 10 - 1
+  const draw::MapPoint c = draw::hexCentre(2, 3);
+  EXPECT_EQ(std::stod(rows[6][2]), c.x);
+  EXPECT_EQ(std::stod(rows[6][3]), c.y);
+  auto at = [&](int row, int col) { return rows[static_cast<std::size_t>(3 * (row - 1) + col)]; };
+  int edges = 0;
+  for (int row = 1; row <= 2; ++row) {
+    for (int col = 1; col <= 3; ++col) {
+      for (int side = 1; side <= 6; ++side) {
+        const std::string d = at(row, col)[static_cast<std::size_t>(6 + side)];
+        const draw::RowCol n = draw::neighbourAcross(side, row, col);
+        if (n.row < 1 || n.row > 2 || n.col < 1 || n.col > 3) {
+          EXPECT_EQ(d, "NaN");
+          ++edges;
+          continue;
+        }
+        const int back = (side + 2) % 6 + 1;  // the same side seen from the neighbour
+        EXPECT_EQ(d, at(n.row, n.col)[static_cast<std::size_t>(6 + back)])
+            << row << "," << col << " side " << side;
+      }
+    }
+  }
+  EXPECT_GT(edges, 0);
+}
 
 TEST(ExternalVariable, AllObjectsOnOneUnitSpreadTheirMean) {
   ExternalMap map("A,2,2\nB,2,2\nC,2,2\n", 3, "1\n2\n6\n");

@@ -171,6 +171,19 @@ TEST(FigureTables, AgreeWithWhatTheProgramsWrite) {
     EXPECT_EQ(std::stof(roc[k][5]), static_cast<float>(static_cast<double>(tp) / (tp + fn)));
   }
 
+  // Favomap5: a row per unit of the 8 x 12 Iris map, every object once.
+  r = runProgram(FAVOMAP_EXE,
+                 {"--bmu", (kExamples / "som/iris.bmu").string(), "--option", "4", "--classes",
+                  (kExamples / "som/iris.cls").string(), "--output", "m.png", "--table", "m.tsv"},
+                 dir);
+  ASSERT_EQ(r.status, 0) << r.err;
+  auto units = rowsOf(readFile(dir / "m.tsv"));
+  ASSERT_EQ(units.size(), 1u + 8 * 12);
+  EXPECT_EQ(units[0].back(), "class");
+  long objects = 0;
+  for (std::size_t u = 1; u < units.size(); ++u) objects += std::stol(units[u][5]);
+  EXPECT_EQ(objects, 150);
+
   r = runProgram(YIELDEX_EXE, {pat, "--weights", wgt, "--output", "c.out", "--table", "y.tsv"},
                  dir);
   ASSERT_EQ(r.status, 0) << r.err;
