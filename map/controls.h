@@ -41,7 +41,8 @@ struct MapControls {
   std::string first;  // first pattern of the series
   std::string num;    // patterns in the series
   std::string bmpout = kDefaultPicture;
-  int pictureScale = 1;  // not a control: batch mode's --scale for the saved bitmap
+  int pictureScale = 1;     // not a control: batch mode's --scale for the saved bitmap
+  bool keepShapes = false;  // not a control: the window keeps the drawing for its menu
 };
 
 struct RunState {

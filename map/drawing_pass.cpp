@@ -84,7 +84,9 @@ void drawingPass(RunState& state, MapControls& controls, const std::string& sett
   result.geometry = fitWindow(header.nRows, header.nCols, settings.hexSize);
   result.picture = surface::Surface(result.geometry.widthPx, result.geometry.heightPx);
   const std::string name(common::trimBlanks(controls.bmpout));
-  if (surface::Surface::needsShapes(name, controls.pictureScale)) result.picture.keepShapes();
+  if (controls.keepShapes || surface::Surface::needsShapes(name, controls.pictureScale)) {
+    result.picture.keepShapes();
+  }
   result.picture.setScale(0, 0.5, result.geometry.x2, result.geometry.y2);
 
   PassContext pass{state, controls, settings, result.picture};

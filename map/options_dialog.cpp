@@ -11,7 +11,10 @@
 #include "common/errors.h"
 #include "map/drawing_pass.h"
 #include "map/help_text.h"
+#include "map/map_table.h"
+#include "map/settings.h"
 #include "ui/caption_frame.h"
+#include "ui/save_menu.h"
 
 namespace map {
 namespace {
@@ -198,7 +201,13 @@ void OptionsDialog::draw() {
   MapControls c = controls();
   takeDialogValues(state_, c);
   mapWindow_ = std::make_unique<MapWindow>();
+  lastPicture_.reset();
+  lastTable_.reset();
+  ui::addSaveMenu(*mapWindow_,
+                  {[this] { return lastPicture_.get(); }, [this] { return lastTable_; }},
+                  *env_.toolkit);
   mapWindow_->show();
+  c.keepShapes = true;
   // The dialog takes no clicks while the pass runs: no second Draw can start.
   setEnabled(false);
   int ended = -1;
@@ -206,15 +215,20 @@ void OptionsDialog::draw() {
   // A pass that stops leaves on screen what it drew, behind its message.
   auto showPartial = [&] {
     if (result.picture.widthPx() > 1) {
+      lastPicture_ = std::make_unique<surface::Surface>(std::move(result.picture));
+      result.picture = surface::Surface(1, 1);
       mapWindow_->showPicture(
-          result.picture.image(), result.geometry,
+          lastPicture_->image(), result.geometry,
           QString::fromStdString(result.caption.empty() ? "Favomap" : result.caption));
     }
   };
   try {
-    drawingPass(state_, c, env_.settingsPath(), result);
+    const std::string settings = env_.settingsPath();
+    drawingPass(state_, c, settings, result);
     writeBack(c);
-    mapWindow_->showPicture(result.picture.image(), result.geometry,
+    lastPicture_ = std::make_unique<surface::Surface>(std::move(result.picture));
+    lastTable_ = mapTable(state_, c, loadSettings(settings));
+    mapWindow_->showPicture(lastPicture_->image(), result.geometry,
                             QString::fromStdString(result.caption));
   } catch (const common::ProgramMessage& message) {
     showPartial();

@@ -11,10 +11,13 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "common/data_table.h"
 #include "map/controls.h"
 #include "map/map_window.h"
+#include "surface/surface.h"
 #include "ui/toolkit.h"
 
 class QCheckBox;
@@ -61,6 +64,9 @@ class OptionsDialog : public QWidget {
   Environment env_;
   RunState state_;
   std::unique_ptr<MapWindow> mapWindow_;
+  // What the map window's menu saves: the last pass's picture and numbers.
+  std::unique_ptr<surface::Surface> lastPicture_;
+  std::optional<common::DataTable> lastTable_;
   std::array<QRadioButton*, 4> option_{};
   QGroupBox* frame1_ = nullptr;
   QGroupBox* frame2_ = nullptr;

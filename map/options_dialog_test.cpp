@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -217,6 +218,19 @@ TEST_F(DialogTest, DrawShowsTheMapAndWritesBackTheVariable) {
   EXPECT_TRUE(
       dialog_->mapWindow()->picture().convertToFormat(QImage::Format_RGB32) ==
       QImage(QString::fromStdString(dir_.path("map.bmp"))).convertToFormat(QImage::Format_RGB32));
+
+  // The map window's menu saves the map as a drawing and its numbers.
+  const QList<QAction*> menu = dialog_->mapWindow()->actions();
+  ASSERT_EQ(menu.size(), 2);
+  EXPECT_EQ(dialog_->mapWindow()->contextMenuPolicy(), Qt::ActionsContextMenu);
+  toolkit_.answers = {dir_.path("map.svg"), dir_.path("map.tsv")};
+  menu[0]->trigger();
+  menu[1]->trigger();
+  EXPECT_EQ(readAll(dir_.path("map.svg")).rfind("<?xml", 0), 0u);
+  EXPECT_NE(readAll(dir_.path("map.svg")).find("<polygon"), std::string::npos);
+  EXPECT_EQ(
+      readAll(dir_.path("map.tsv")).rfind("row\tcolumn\tx\ty\tlabels\tobjects\tvariable_2", 0), 0u);
+  EXPECT_EQ(toolkit_.asked.back().filter.rfind("Tab-separated", 0), 0u);
 }
 
 // A pass that stops leaves what it drew on screen behind its message, and

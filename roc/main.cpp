@@ -21,6 +21,7 @@
 #include "surface/gui_application.h"
 #include "ui/app.h"
 #include "ui/picture_window.h"
+#include "ui/qt_toolkit.h"
 
 int main(int argc, char** argv) {
   if (common::answeredHelpOrVersion(argc, argv, "rocplot", TOOLKIT_VERSION,
@@ -36,13 +37,18 @@ int main(int argc, char** argv) {
     const std::string input(common::trimBlanks(args.positional[0]));
     const bool pointList = args.positional.size() > 1 && roc::wantsPointList(args.positional[1]);
     common::MappedFile file(input);
-    const bool shapes = surface::Surface::needsShapes(args.picture, args.scale);
+    // A window keeps the drawing too, for its menu's "Save picture as...".
+    const bool window = surface::hasDisplay();
+    const bool shapes = window || surface::Surface::needsShapes(args.picture, args.scale);
     roc::RocRun run = roc::runRoc(file.text(), input, pointList ? roc::kPointListName : "", shapes);
     if (!args.picture.empty()) run.picture.save(args.picture, args.scale);
     if (!args.table.empty()) roc::rocTable(run.histogram, run.result).save(args.table);
-    if (surface::hasDisplay()) {
+    if (window) {
       auto app = ui::startApplication(argc, argv);
-      ui::showPictureUntilKey(run.picture.image(), QStringLiteral("rocplot"));
+      ui::QtToolkit toolkit("rocplot", nullptr);
+      const ui::Saveable save{[&run] { return &run.picture; },
+                              [&run] { return roc::rocTable(run.histogram, run.result); }};
+      ui::showPictureUntilKey(run.picture.image(), QStringLiteral("rocplot"), &save, &toolkit);
     } else {
       common::waitForKey();
     }

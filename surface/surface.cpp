@@ -332,6 +332,11 @@ void Surface::save(const std::string& path, int scale) const {
   if ((svg || pdf || scale != 1) && !impl_->shapes) {
     throw common::cannotWrite(path, "this picture keeps no shapes for a vector or scaled copy");
   }
+  if ((svg || pdf || scale != 1) && !impl_->shapes->complete()) {
+    throw common::cannotWrite(path, "the picture holds more than " +
+                                        std::to_string(internal::ShapeList::kMostShapes) +
+                                        " shapes, too many for a drawing; save it as PNG or BMP");
+  }
   if (svg || pdf || scale != 1) ensureGuiApplication();  // fonts for the text
   QSaveFile file(name);
   bool ok = file.open(QIODevice::WriteOnly);

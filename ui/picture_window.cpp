@@ -31,9 +31,11 @@ class PictureWidget : public QWidget {
 
 }  // namespace
 
-void showPictureUntilKey(const QImage& picture, const QString& title) {
+void showPictureUntilKey(const QImage& picture, const QString& title, const Saveable* save,
+                         Toolkit* toolkit) {
   QEventLoop loop;
   PictureWidget widget(picture, loop);
+  if (save != nullptr && toolkit != nullptr) addSaveMenu(widget, *save, *toolkit);
   widget.setWindowTitle(title);
   widget.show();
   widget.activateWindow();

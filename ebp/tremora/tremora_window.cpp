@@ -12,6 +12,7 @@
 #include "common/errors.h"
 #include "ebp/tremora/file_dialogs.h"
 #include "ebp/tremora/tremora_run.h"
+#include "ui/save_menu.h"
 
 namespace ebp {
 namespace {
@@ -50,6 +51,14 @@ TremoraWindow::TremoraWindow(Environment environment)
   plotArea_ = new QLabel(plotPage);
   plotArea_->setObjectName("plot");
   plotArea_->setGeometry(16, 16, kPlotWidthPx, kPlotHeightPx);
+  plot_.keepShapes();
+  ui::addSaveMenu(*plotArea_,
+                  {[this] { return &plot_; },
+                   [this]() -> std::optional<common::DataTable> {
+                     if (!lastTable_) return std::nullopt;
+                     return sensitivityTable(*lastTable_);
+                   }},
+                  *env_.toolkit);
   plotNote_ = new QLabel(plotPage);
   plotNote_->setObjectName("plotNote");
   plotNote_->setGeometry(24, 24, 600, 20);
@@ -89,6 +98,7 @@ void TremoraWindow::showPlot(const QString& message) {
 
 void TremoraWindow::start() {
   plot_.clear(common::kWhite);
+  lastTable_.reset();
   showPlot("");
   data_->clear();
   info_->clear();
@@ -102,6 +112,7 @@ void TremoraWindow::start() {
   };
   try {
     const TremoraOutcome outcome = runTremora(*files, hooks, random_, plot_);
+    lastTable_ = outcome.table;
     data_->setPlainText(QString::fromStdString(outcome.data));
     info_->setPlainText(QString::fromStdString(outcome.info));
     showPlot(QString::fromStdString(std::string(whyNoPlot(outcome.plot))));

@@ -5,8 +5,10 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 
+#include "ebp/tremora/sensitivity_results.h"
 #include "ebp/tremora/uniform_random.h"
 #include "surface/surface.h"
 #include "ui/toolkit.h"
@@ -42,6 +44,7 @@ class TremoraWindow : public QWidget {
   Environment env_;
   UniformRandom random_;  // one sequence for the life of the program
   surface::Surface plot_;
+  std::optional<SensitivityTable> lastTable_;  // the last run's results, for the menu
   QTabWidget* tabs_ = nullptr;
   QLabel* plotArea_ = nullptr;
   QLabel* plotNote_ = nullptr;

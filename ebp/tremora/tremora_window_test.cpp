@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -72,6 +74,15 @@ TEST_F(TremoraWindowTest, StartRunsTheAnalysisAndCancelLeavesItIdle) {
   EXPECT_TRUE(window_->infoText().contains("perturbations per pattern: 2"));
   EXPECT_TRUE(fs::exists(dir_ / "test.err"));
   EXPECT_EQ(window_->windowTitle(), "EBP NN Sensitivity Analysis");
+  // The plot page's menu saves the numbers: a row per level and input.
+  const QList<QAction*> menu = window_->findChild<QLabel*>("plot")->actions();
+  ASSERT_EQ(menu.size(), 2);
+  toolkit_.answers = {(dir_ / "t.tsv").string()};
+  menu[1]->trigger();
+  std::ifstream tsv(dir_ / "t.tsv", std::ios::binary);
+  const std::string table(std::istreambuf_iterator<char>(tsv), {});
+  EXPECT_EQ(table.rfind("level\tinput\terror\tchange\r\n0.100000001\t1\t", 0), 0u) << table;
+  EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 1 + 2 * 2);
 
   fs::remove(dir_ / "test.err");
   toolkit_.answers = {file("n.pat", "2 1 1\n0 0 0\n")};  // the second dialog is cancelled

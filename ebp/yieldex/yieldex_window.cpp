@@ -13,6 +13,7 @@
 #include "ebp/yieldex/file_dialogs.h"
 #include "ebp/yieldex/plot.h"
 #include "ebp/yieldex/yieldex_run.h"
+#include "ui/save_menu.h"
 
 namespace ebp {
 
@@ -26,6 +27,19 @@ YieldexWindow::YieldexWindow(Environment environment)
   plotArea_ = new QLabel(this);
   plotArea_->setObjectName("plot");
   plotArea_->setGeometry(8, 8, kPlotSizePx, kPlotSizePx);
+  plot_.keepShapes();
+  ui::addSaveMenu(*plotArea_,
+                  {[this] { return &plot_; },
+                   [this]() -> std::optional<common::DataTable> {
+                     if (!pairsComplete_) return std::nullopt;
+                     common::DataTable table({"pattern", "output", "network_output", "target"});
+                     for (const PlotPair& p : pairs_) {
+                       table.add(static_cast<std::int64_t>(p.pattern)).add(p.output).add(p.y);
+                       table.add(p.t).endRow();
+                     }
+                     return table;
+                   }},
+                  *env_.toolkit);
   report_ = new QPlainTextEdit(this);
   report_->setObjectName("report");
   report_->setGeometry(496, 8, 209, 473);
@@ -102,8 +116,19 @@ void YieldexWindow::run() {
   hooks.refresh = [this] { showPlot(); };
   hooks.wait = [this] { pause(); };
   hooks.legend = [this](int nO) { showLegend(nO); };
+  pairs_.clear();
+  pairsComplete_ = false;
+  bool fits = true;
+  hooks.point = [this, &fits](long p, int k, double y, double t) {
+    if (pairs_.size() < kMostPairs) {
+      pairs_.push_back({p, k, y, t});
+    } else {
+      fits = false;
+    }
+  };
   try {
     const YieldexResult result = runYieldex(*files, plot_, hooks);
+    pairsComplete_ = fits;
     report_->setPlainText(QString::fromStdString(result.report));
     showPlot();
   } catch (const common::ProgramEnded&) {

@@ -7,6 +7,7 @@
 #include <array>
 #include <chrono>
 #include <functional>
+#include <vector>
 
 #include "surface/surface.h"
 #include "ui/toolkit.h"
@@ -47,6 +48,16 @@ class YieldexWindow : public QWidget {
   QPlainTextEdit* report_ = nullptr;
   std::array<QLabel*, 17> legend_{};
   bool ending_ = false;  // Exit was pressed: a run in its pause stops there
+  // The plotted pairs of the last run, for the menu's "Save data as..."; up
+  // to kMostPairs of them, the table is not offered beyond.
+  struct PlotPair {
+    long pattern;
+    int output;
+    double y, t;
+  };
+  static constexpr std::size_t kMostPairs = 2000000;
+  std::vector<PlotPair> pairs_;
+  bool pairsComplete_ = false;
 };
 
 }  // namespace ebp

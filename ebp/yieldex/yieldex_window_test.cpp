@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -189,6 +190,20 @@ TEST_F(YieldexWindowTest, ReportShowsAfterAGoodRun) {
   EXPECT_TRUE(window_->reportText().startsWith("Patterns\t"));
   EXPECT_TRUE(window_->legendSlot(1)->isVisible());
   EXPECT_FALSE(window_->legendSlot(2)->isVisible());
+  // The plot's menu saves it as a drawing, and its points as a table.
+  const QList<QAction*> menu = window_->findChild<QLabel*>("plot")->actions();
+  ASSERT_EQ(menu.size(), 2);
+  toolkit_.answers = {(dir_ / "plot.pdf").string(), (dir_ / "plot.tsv").string()};
+  menu[0]->trigger();
+  menu[1]->trigger();
+  std::ifstream pdf(dir_ / "plot.pdf", std::ios::binary);
+  std::string magic(4, ' ');
+  pdf.read(magic.data(), 4);
+  EXPECT_EQ(magic, "%PDF");
+  std::ifstream tsv(dir_ / "plot.tsv", std::ios::binary);
+  const std::string table(std::istreambuf_iterator<char>(tsv), {});
+  EXPECT_EQ(table.rfind("pattern\toutput\tnetwork_output\ttarget\r\n1\t1\t", 0), 0u) << table;
+  EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 4);
   QTest::mouseClick(window_->findChild<QPushButton*>("Exit"), Qt::LeftButton);
   EXPECT_EQ(ended_, 0);
 }

@@ -33,7 +33,17 @@ QPointF centre(double c, double r) { return {c + 0.5, r + 0.5}; }
 
 }  // namespace
 
+bool ShapeList::add(const Shape& s) {
+  if (shapes_.size() >= kMostShapes) {
+    overflowed_ = true;
+    return false;
+  }
+  shapes_.push_back(s);
+  return true;
+}
+
 void ShapeList::clear(std::uint32_t argb, int width, int height) {
+  overflowed_ = false;
   shapes_.clear();
   numbers_.clear();
   texts_.clear();
@@ -45,7 +55,7 @@ void ShapeList::clear(std::uint32_t argb, int width, int height) {
 void ShapeList::line(double c1, double r1, double c2, double r2, const Stroke& stroke) {
   Shape s{Kind::kLine, c1, r1, c2, r2};
   s.stroke = stroke;
-  shapes_.push_back(s);
+  add(s);
 }
 
 void ShapeList::filledRect(int c1, int r1, int c2, int r2, std::uint32_t argb) {
@@ -53,7 +63,7 @@ void ShapeList::filledRect(int c1, int r1, int c2, int r2, std::uint32_t argb) {
           static_cast<double>(std::min(r1, r2)), static_cast<double>(std::max(c1, c2)),
           static_cast<double>(std::max(r1, r2))};
   s.stroke.argb = argb;
-  shapes_.push_back(s);
+  add(s);
 }
 
 void ShapeList::circle(int c, int r, int radius, const Stroke& stroke, bool filled,
@@ -63,13 +73,13 @@ void ShapeList::circle(int c, int r, int radius, const Stroke& stroke, bool fill
   s.stroke = stroke;
   s.filled = filled;
   s.fillArgb = fillArgb;
-  shapes_.push_back(s);
+  add(s);
 }
 
 void ShapeList::dot(int c, int r, const Stroke& stroke) {
   Shape s{Kind::kDot, static_cast<double>(c), static_cast<double>(r)};
   s.stroke = stroke;
-  shapes_.push_back(s);
+  add(s);
 }
 
 void ShapeList::polygon(const std::vector<double>& colsRows, std::uint32_t argb) {
@@ -77,8 +87,7 @@ void ShapeList::polygon(const std::vector<double>& colsRows, std::uint32_t argb)
   s.stroke.argb = argb;
   s.first = static_cast<std::uint32_t>(numbers_.size());
   s.count = static_cast<std::uint32_t>(colsRows.size());
-  numbers_.insert(numbers_.end(), colsRows.begin(), colsRows.end());
-  shapes_.push_back(s);
+  if (add(s)) numbers_.insert(numbers_.end(), colsRows.begin(), colsRows.end());
 }
 
 void ShapeList::runs(const std::vector<int>& rowFirstLast, std::uint32_t argb) {
@@ -86,8 +95,7 @@ void ShapeList::runs(const std::vector<int>& rowFirstLast, std::uint32_t argb) {
   s.stroke.argb = argb;
   s.first = static_cast<std::uint32_t>(numbers_.size());
   s.count = static_cast<std::uint32_t>(rowFirstLast.size());
-  numbers_.insert(numbers_.end(), rowFirstLast.begin(), rowFirstLast.end());
-  shapes_.push_back(s);
+  if (add(s)) numbers_.insert(numbers_.end(), rowFirstLast.begin(), rowFirstLast.end());
 }
 
 void ShapeList::text(int c, int r, const std::string& text, const std::string& family,
@@ -95,8 +103,7 @@ void ShapeList::text(int c, int r, const std::string& text, const std::string& f
   Shape s{Kind::kText, static_cast<double>(c), static_cast<double>(r)};
   s.stroke.argb = argb;
   s.first = static_cast<std::uint32_t>(texts_.size());
-  texts_.push_back({text, family, points, fixed});
-  shapes_.push_back(s);
+  if (add(s)) texts_.push_back({text, family, points, fixed});
 }
 
 void ShapeList::paint(QPainter& painter) const {

@@ -56,6 +56,12 @@ class ShapeList {
 
   std::size_t size() const { return shapes_.size(); }
 
+  // A picture of more shapes than this is not kept whole (a plot of
+  // millions of points): complete() turns false and later shapes are
+  // dropped, so memory stays bounded.
+  static constexpr std::size_t kMostShapes = 2000000;
+  bool complete() const { return !overflowed_; }
+
  private:
   enum class Kind { kClear, kLine, kFilledRect, kCircle, kDot, kPolygon, kRuns, kText };
   struct Shape {
@@ -73,7 +79,10 @@ class ShapeList {
   };
   void paintShape(QPainter& painter, const Shape& s) const;
 
+  bool add(const Shape& s);  // false (and nothing kept) once over kMostShapes
+
   std::vector<Shape> shapes_;
+  bool overflowed_ = false;
   std::vector<double> numbers_;
   std::vector<TextRun> texts_;
 };
