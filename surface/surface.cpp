@@ -45,6 +45,7 @@ struct Surface::Impl {
   QImage image;
   internal::FillMarks fillMarks;
   std::unique_ptr<internal::ShapeList> shapes;  // kept only when asked for
+  bool pixelsOnly = false;                      // drawing skips the shapes meanwhile
   // Mapping: col = (x - left) * colsPerX, row = rowBase + (y - top) * rowsPerY,
   // the row then rounded (scale) or subtracted from H - 1 after rounding (window).
   double left = 0, top = 0, right = 0, bottom = 0;
@@ -182,7 +183,7 @@ void Surface::line(double x1, double y1, double x2, double y2, std::optional<Col
   Raster raster = s.raster();
   const Pen pen = s.penFor(colour);
   const double c1 = s.colOf(x1), r1 = s.rowOf(y1), c2 = s.colOf(x2), r2 = s.rowOf(y2);
-  internal::ShapeList* shapes = s.shapes.get();
+  internal::ShapeList* shapes = s.pixelsOnly ? nullptr : s.shapes.get();
   // The raster draws between the pixels the ends round to; so do the shapes.
   auto segment = [&](double a, double b, double c, double d) {
     internal::drawLine(raster, a, b, c, d, pen);
@@ -313,6 +314,8 @@ void Surface::keepShapes() {
 }
 
 bool Surface::keepsShapes() const { return impl_->shapes != nullptr; }
+
+void Surface::setPixelsOnly(bool on) { impl_->pixelsOnly = on; }
 
 bool Surface::needsShapes(std::string_view path, int scale) {
   const QString name = QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));

@@ -143,6 +143,10 @@ class Surface {
   void keepShapes();
   bool keepsShapes() const;
 
+  // While "on", drawing reaches the pixels only, not the kept shapes: for
+  // strokes that only bound a flood fill and are drawn again over it.
+  void setPixelsOnly(bool on);
+
   // True when saving under "path" at "scale" needs the kept shapes: an .svg
   // or .pdf name, or a scale other than 1.
   static bool needsShapes(std::string_view path, int scale);

@@ -52,8 +52,12 @@ void drawhex(surface::Surface& picture, const SomGrid& grid, const SideWidths& s
   const int widest = 2 * std::max(picture.widthPx(), picture.heightPx()) + 1;
 
   picture.setPenColour(common::kBlack);
+  // The outline only bounds the fill: the sides drawn after it cover it, so
+  // a drawing kept as shapes has the fill's polygon and the sides alone.
+  picture.setPixelsOnly(true);
   picture.line(c[0].x, c[0].y, c[1].x, c[1].y);
   for (int k = 2; k <= 6; ++k) picture.lineTo(c[k % 6].x, c[k % 6].y);
+  picture.setPixelsOnly(false);
 
   // The seed's offsets are lengths of the hexagon: half its half-width, and
   // half its height less that.
