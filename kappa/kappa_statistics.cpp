@@ -3,9 +3,12 @@
 #include <cctype>
 #include <cmath>
 
-#include "kappa/normal.h"
+#include "common/normal.h"
 
 namespace kappa {
+
+using common::NormalCdf;
+using common::NormalQuantile;
 
 WeightMode weightMode(const std::string& text) {
   if (text.empty() || text == "no" || text == "none") return WeightMode::kNone;

@@ -13,6 +13,17 @@ bool parseArguments(int argc, const char* const* argv, Arguments& args) {
     } else if (std::strcmp(argv[i], "--table") == 0) {
       if (i + 1 >= argc || args.positional.empty()) return false;
       args.table = argv[++i];
+    } else if (std::strcmp(argv[i], "--report") == 0) {
+      if (args.positional.empty()) return false;
+      args.report = true;
+    } else if (std::strcmp(argv[i], "--compare") == 0) {
+      if (i + 1 >= argc || args.positional.empty()) return false;
+      args.compare = argv[++i];
+    } else if (std::strcmp(argv[i], "--level") == 0) {
+      if (i + 1 >= argc) return false;
+      char* end = nullptr;
+      args.level = std::strtod(argv[++i], &end);
+      if (*argv[i] == '\0' || *end != '\0' || !(args.level > 0 && args.level < 1)) return false;
     } else if (std::strcmp(argv[i], "--scale") == 0) {
       if (i + 1 >= argc) return false;
       char* end = nullptr;

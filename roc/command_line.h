@@ -9,7 +9,8 @@ namespace roc {
 
 // The usage line and the rest of --help.
 constexpr const char* kUsage =
-    "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n";
+    "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n"
+    "               [--report] [--compare OTHER] [--level P]\n";
 
 constexpr const char* kHelp =
     "Evaluates a binary classifier from a file of (score, observed class) records.\n"
@@ -23,6 +24,14 @@ constexpr const char* kHelp =
     "                   exact picture)\n"
     "  --table FILE     the numbers behind the picture, tab-separated, a row per threshold:\n"
     "                   threshold, TP, FN, FP, TN, TPR, FPR, distance, MCC\n"
+    "  --report         print name<TAB>value lines: records, positives, negatives, the\n"
+    "                   picture's AUC and best point (and thresholds tied with it), the\n"
+    "                   exact AUC (Mann-Whitney) with its DeLong SE and interval, and the\n"
+    "                   threshold with the largest Youden J\n"
+    "  --compare OTHER  compare with OTHER, another classifier's scores of the same cases\n"
+    "                   (same records, same classes): both exact AUCs, the difference, its\n"
+    "                   DeLong paired SE, z, two-sided p and interval\n"
+    "  --level P        the intervals' confidence level (0.95)\n"
     "\n"
     "The picture shows the ROC curve, the best operating point with its rates,\n"
     "Matthews coefficient and distance from the diagonal, the AUC and the confusion\n"
@@ -35,6 +44,9 @@ struct Arguments {
   std::string picture;                  // --picture FILE; empty when not given
   int scale = 1;                        // --scale N, 1 to 8
   std::string table;                    // --table FILE; empty when not given
+  bool report = false;                  // --report
+  std::string compare;                  // --compare OTHER; empty when not given
+  double level = 0.95;                  // --level P, between 0 and 1
 };
 
 // Parses argv[1 .. argc-1]; false when there is no input file, a --scale

@@ -16,6 +16,7 @@
 #include "common/strings.h"
 #include "roc/command_line.h"
 #include "roc/point_list.h"
+#include "roc/report.h"
 #include "roc/roc_table.h"
 #include "roc/rocplot.h"
 #include "surface/gui_application.h"
@@ -40,9 +41,11 @@ int main(int argc, char** argv) {
     // A window keeps the drawing too, for its menu's "Save picture as...".
     const bool window = surface::hasDisplay();
     const bool shapes = window || surface::Surface::needsShapes(args.picture, args.scale);
-    roc::RocRun run = roc::runRoc(file.text(), input, pointList ? roc::kPointListName : "", shapes);
+    roc::ClassScores scores;
+    roc::RocRun run = roc::runRoc(file.text(), input, pointList ? roc::kPointListName : "", shapes,
+                                  args.report ? &scores : nullptr);
     if (!args.picture.empty()) run.picture.save(args.picture, args.scale);
-    if (!args.table.empty()) roc::rocTable(run.histogram, run.result).save(args.table);
+    roc::writeNumbers(args, run, scores, file.text(), input);
     if (window) {
       auto app = ui::startApplication(argc, argv);
       ui::QtToolkit toolkit("rocplot", nullptr);

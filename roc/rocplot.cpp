@@ -7,8 +7,8 @@
 namespace roc {
 
 RocRun runRoc(std::string_view text, const std::string& fileName, const std::string& pointListPath,
-              bool keepShapes) {
-  ScoreHistogram histogram = readScores(text, fileName);
+              bool keepShapes, ClassScores* scores) {
+  ScoreHistogram histogram = readScores(text, fileName, scores);
   RocRun run{RocResult{}, startRocPicture(keepShapes), histogram.records(), histogram};
   run.result = sweep(histogram);
   drawRocCurve(run.picture, run.result);

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "roc/exact_auc.h"
 #include "roc/sweep.h"
 #include "surface/surface.h"
 
@@ -22,8 +23,9 @@ struct RocRun {
 // "pointListPath" when that is not empty (in between, as the picture's
 // labels need the sweep and the summary the AUC).  With "keepShapes" the
 // picture can also be saved as SVG, PDF or a larger bitmap.
+// With "scores", the records' scores are also kept there by class.
 RocRun runRoc(std::string_view text, const std::string& fileName, const std::string& pointListPath,
-              bool keepShapes = false);
+              bool keepShapes = false, ClassScores* scores = nullptr);
 
 }  // namespace roc
 

@@ -11,8 +11,11 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "common/tokens.h"
+#include "roc/exact_auc.h"
 #include "roc/sweep.h"
 
 namespace roc {
@@ -34,8 +37,20 @@ std::int64_t forEachRecord(std::string_view text, const std::string& fileName,
   return n;
 }
 
-// The histogram of all records of "text", in one pass.
-ScoreHistogram readScores(std::string_view text, const std::string& fileName);
+// The histogram of all records of "text", in one pass; with "scores", every
+// record's score is also kept there by its class (1 positive, 0 negative),
+// for the exact AUC.
+ScoreHistogram readScores(std::string_view text, const std::string& fileName,
+                          ClassScores* scores = nullptr);
+
+// The records of two score files of the same cases in the same order, by
+// class, kept where both scores are numbers and the class is 0 or 1.  Throws
+// ToolError naming the first record whose classes differ, or the file that
+// ends first.
+std::pair<ClassScores, ClassScores> pairedScores(std::string_view first,
+                                                 const std::string& firstName,
+                                                 std::string_view second,
+                                                 const std::string& secondName);
 
 }  // namespace roc
 

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
+#include <sstream>
 #include <string>
 
 #include "tests/process.h"
@@ -91,7 +93,9 @@ TEST(RocplotE2e, FailuresSayWhatAndWriteNothing) {
     std::vector<std::string> args;
     std::string err;
   } cases[] = {
-      {{}, "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n"},
+      {{},
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
+       "              [--report] [--compare OTHER] [--level P]\n"},
       {{"missing.txt", "roc"},
        "rocplot: cannot open \"missing.txt\": file not found (No such file or directory)\n"},
       {{"  ", "roc"}, "rocplot: cannot open \"\": file not found (No such file or directory)\n"},
@@ -100,9 +104,11 @@ TEST(RocplotE2e, FailuresSayWhatAndWriteNothing) {
       {{"bad.txt", "roc"},
        "rocplot: bad.txt: line 2: type mismatch: expected a number, got \"zero\"\n"},
       {{"bad.txt", "--picture"},
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n"},
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
+       "              [--report] [--compare OTHER] [--level P]\n"},
       {{"bad.txt", "--scale", "9"},
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n"},
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
+       "              [--report] [--compare OTHER] [--level P]\n"},
   };
   for (const Case& c : cases) {
     RunResult run = runProgram(kRocplot, c.args, dir);
@@ -113,6 +119,53 @@ TEST(RocplotE2e, FailuresSayWhatAndWriteNothing) {
   }
   RunResult run = runProgram(kRocplot, {"missing.txt", "--picture", "p.bmp"}, dir);
   EXPECT_FALSE(fs::exists(dir / "p.bmp"));
+}
+
+std::map<std::string, std::string> reportOf(const std::string& out) {
+  std::map<std::string, std::string> values;
+  std::istringstream lines(out);
+  for (std::string line; std::getline(lines, line);) {
+    const std::size_t tab = line.find('\t');
+    if (tab != std::string::npos) values[line.substr(0, tab)] = line.substr(tab + 1);
+  }
+  return values;
+}
+
+// --report on a small file worked by hand: 3 positives, 3 negatives, one
+// pair tied; --compare with itself differs by nothing; classes that
+// disagree are an error naming the record.
+TEST(RocplotE2e, ReportAndComparison) {
+  fs::path dir = freshDir("report");
+  writeFile(dir / "a.txt", "0.9,1\n0.8,1\n0.4,1\n0.6,0\n0.4,0\n0.1,0\nnan,1\n0.5,3\n");
+  writeFile(dir / "b.txt", "0.2,1\n0.8,1\n0.4,1\n0.6,0\n0.4,0\n0.1,0\n0.5,0\n0.5,3\n");
+  RunResult r = runProgram(kRocplot, {"a.txt", "--report", "--level", "0.9"}, dir);
+  ASSERT_EQ(r.status, 0) << r.err;
+  auto report = reportOf(r.out);
+  EXPECT_EQ(report["records"], "8");
+  EXPECT_EQ(report["positives"], "3");
+  EXPECT_EQ(report["negatives"], "3");
+  EXPECT_EQ(report["other_classes"], "1");
+  EXPECT_EQ(report["scores_not_numbers"], "1");
+  // Pairs: 0.9 and 0.8 beat all three negatives, 0.4 beats 0.1 and ties
+  // 0.4: (3 + 3 + 1.5) / 9.
+  EXPECT_NEAR(std::stod(report["exact_auc"]), 7.5 / 9, 1e-14);
+  EXPECT_EQ(report["level"], "0.9");
+  EXPECT_LT(std::stod(report["exact_auc_low"]), 7.5 / 9);
+  EXPECT_EQ(report["youden_threshold"], "0.800000011920929");
+  for (const char* name : {"auc_100_thresholds", "best_threshold", "best_mcc", "best_ties"}) {
+    EXPECT_EQ(report.count(name), 1u) << name;
+  }
+
+  r = runProgram(kRocplot, {"a.txt", "--compare", "a.txt"}, dir);
+  ASSERT_EQ(r.status, 0) << r.err;
+  report = reportOf(r.out);
+  EXPECT_EQ(report["difference"], "0");
+  EXPECT_EQ(report["first_auc"], report["second_auc"]);
+
+  r = runProgram(kRocplot, {"a.txt", "--compare", "b.txt"}, dir);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "rocplot: b.txt: record 7: type mismatch: class 0 where a.txt has class 1\n")
+      << r.err;
 }
 
 TEST(RocplotE2e, HelpAndVersion) {

@@ -1,8 +1,8 @@
-#include "kappa/normal.h"
+#include "common/normal.h"
 
 #include <cmath>
 
-namespace kappa {
+namespace common {
 namespace {
 
 constexpr double kP0[] = {-59.96335010141079, 98.00107541859997, -56.67628574690703,
@@ -83,4 +83,4 @@ double NormalCdf(double x) {
   return result;
 }
 
-}  // namespace kappa
+}  // namespace common

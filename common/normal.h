@@ -1,9 +1,9 @@
 // The standard normal distribution function and its inverse, as the kappa
-// test computes them.
-#ifndef KAPPA_NORMAL_H_
-#define KAPPA_NORMAL_H_
+// test and the ROC report compute them.
+#ifndef COMMON_NORMAL_H_
+#define COMMON_NORMAL_H_
 
-namespace kappa {
+namespace common {
 
 // The x with NormalCdf(x) = y for 0 < y < 1, by rational approximations in
 // three regions; for y <= 0 or y >= 1, sign(y) times 1.797693134862315e308.
@@ -13,6 +13,6 @@ double NormalQuantile(double y);
 // 1 above 8.3 and 0 below -8.3.
 double NormalCdf(double x);
 
-}  // namespace kappa
+}  // namespace common
 
-#endif  // KAPPA_NORMAL_H_
+#endif  // COMMON_NORMAL_H_

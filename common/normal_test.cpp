@@ -1,10 +1,10 @@
-#include "kappa/normal.h"
+#include "common/normal.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-namespace kappa {
+namespace common {
 namespace {
 
 TEST(NormalQuantile, ListedValues) {
@@ -54,4 +54,4 @@ TEST(NormalCdf, ClampBeyond8Point3) {
 }
 
 }  // namespace
-}  // namespace kappa
+}  // namespace common

@@ -1,0 +1,135 @@
+#include "roc/report.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <utility>
+#include <vector>
+
+#include "common/mapped_file.h"
+#include "common/strings.h"
+#include "roc/roc_table.h"
+#include "roc/score_file.h"
+
+namespace roc {
+namespace {
+
+std::string number(double v) {
+  if (std::isnan(v)) return "nan";
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%.15g", v);
+  return buffer;
+}
+
+void line(std::string& out, const char* name, const std::string& value) {
+  out += name;
+  out += '\t';
+  out += value;
+  out += '\n';
+}
+
+void line(std::string& out, const char* name, double value) { line(out, name, number(value)); }
+
+void aucLines(std::string& out, const char* prefix, const AucEstimate& e) {
+  const std::string p(prefix);
+  line(out, (p + "auc").c_str(), e.auc);
+  line(out, (p + "auc_se").c_str(), e.se);
+  line(out, (p + "auc_low").c_str(), e.low);
+  line(out, (p + "auc_high").c_str(), e.high);
+}
+
+}  // namespace
+
+Youden bestYouden(const ClassScores& scores) {
+  Youden best;
+  const double m = static_cast<double>(scores.positives.size());
+  const double n = static_cast<double>(scores.negatives.size());
+  if (m == 0 || n == 0) {
+    best.threshold = best.tpr = best.fpr = best.j = std::numeric_limits<double>::quiet_NaN();
+    return best;
+  }
+  // Every record by falling score; a threshold takes all records at or above it.
+  std::vector<std::pair<float, bool>> records;
+  records.reserve(scores.positives.size() + scores.negatives.size());
+  for (float s : scores.positives) records.emplace_back(s, true);
+  for (float s : scores.negatives) records.emplace_back(s, false);
+  std::sort(records.begin(), records.end(),
+            [](const auto& a, const auto& b) { return a.first > b.first; });
+  double tp = 0, fp = 0;
+  best.j = -std::numeric_limits<double>::infinity();
+  for (std::size_t i = 0; i < records.size();) {
+    const float t = records[i].first;
+    for (; i < records.size() && records[i].first == t; ++i) (records[i].second ? tp : fp) += 1;
+    const double j = tp / m - fp / n;
+    if (j > best.j) best = {static_cast<double>(t), tp / m, fp / n, j};
+  }
+  return best;
+}
+
+std::string rocReport(const RocRun& run, const ClassScores& scores, double level) {
+  std::string out;
+  line(out, "records", std::to_string(run.records));
+  line(out, "positives", std::to_string(scores.positives.size()));
+  line(out, "negatives", std::to_string(scores.negatives.size()));
+  line(out, "other_classes", std::to_string(scores.otherClasses));
+  line(out, "scores_not_numbers", std::to_string(scores.notNumbers));
+  const RocResult& r = run.result;
+  const std::vector<double>& thresholds = sweepThresholds();
+  line(out, "auc_100_thresholds", static_cast<double>(r.auc));
+  const bool best = r.dmax >= 0;  // some threshold gave a distance
+  const auto k = static_cast<std::size_t>(r.kbest);
+  line(out, "best_threshold", best ? thresholds[k] : std::nan(""));
+  line(out, "best_fpr", best ? static_cast<double>(r.fpr[k]) : std::nan(""));
+  line(out, "best_tpr", best ? static_cast<double>(r.tpr[k]) : std::nan(""));
+  line(out, "best_distance", best ? r.dmax : std::nan(""));
+  line(out, "best_mcc", best ? r.matthews : std::nan(""));
+  line(out, "best_tp", std::to_string(r.best.tp));
+  line(out, "best_fp", std::to_string(r.best.fp));
+  line(out, "best_fn", std::to_string(r.best.fn));
+  line(out, "best_tn", std::to_string(r.best.tn));
+  std::string ties;
+  for (std::size_t i = 0; best && i < thresholds.size(); ++i) {
+    const double d =
+        std::fabs(static_cast<double>(r.tpr[i]) - static_cast<double>(r.fpr[i])) / kSqrt2;
+    if (i != k && d == r.dmax) ties += (ties.empty() ? "" : ",") + number(thresholds[i]);
+  }
+  line(out, "best_ties", ties.empty() ? "none" : ties);
+  line(out, "level", level);
+  aucLines(out, "exact_", exactAuc(scores, level));
+  const Youden y = bestYouden(scores);
+  line(out, "youden_threshold", y.threshold);
+  line(out, "youden_tpr", y.tpr);
+  line(out, "youden_fpr", y.fpr);
+  line(out, "youden_j", y.j);
+  return out;
+}
+
+std::string comparisonReport(const AucComparison& c, double level) {
+  std::string out;
+  line(out, "level", level);
+  aucLines(out, "first_", c.first);
+  aucLines(out, "second_", c.second);
+  line(out, "difference", c.difference);
+  line(out, "difference_se", c.se);
+  line(out, "difference_low", c.low);
+  line(out, "difference_high", c.high);
+  line(out, "z", c.z);
+  line(out, "p", c.p);
+  return out;
+}
+
+void writeNumbers(const Arguments& args, const RocRun& run, const ClassScores& scores,
+                  std::string_view text, const std::string& input) {
+  if (!args.table.empty()) rocTable(run.histogram, run.result).save(args.table);
+  if (args.report) std::fputs(rocReport(run, scores, args.level).c_str(), stdout);
+  if (!args.compare.empty()) {
+    const std::string other(common::trimBlanks(args.compare));
+    common::MappedFile otherFile(other);
+    const auto [first, second] = pairedScores(text, input, otherFile.text(), other);
+    std::fputs(comparisonReport(compareAucs(first, second, args.level), args.level).c_str(),
+               stdout);
+  }
+}
+
+}  // namespace roc
