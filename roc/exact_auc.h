@@ -31,6 +31,10 @@ struct Placements {
   std::vector<double> v01;  // per negative, in input order
 };
 
+// The scores in increasing order (a radix sort: linear in their number),
+// -0 as 0.
+std::vector<float> sortedScores(const std::vector<float>& scores);
+
 // The placement values of every positive and negative.
 Placements placements(const std::vector<float>& positives, const std::vector<float>& negatives);
 
@@ -44,6 +48,10 @@ struct AucEstimate {
 // The exact AUC and its DeLong standard error and interval at "level"
 // (0.95 for 95%).
 AucEstimate exactAuc(const ClassScores& scores, double level);
+
+// The same from the positives' and negatives' scores already sorted.
+AucEstimate exactAucOfSorted(const std::vector<float>& positives,
+                             const std::vector<float>& negatives, double level);
 
 struct AucComparison {
   AucEstimate first, second;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -42,27 +43,28 @@ void aucLines(std::string& out, const char* prefix, const AucEstimate& e) {
 }  // namespace
 
 Youden bestYouden(const ClassScores& scores) {
+  return bestYoudenOfSorted(sortedScores(scores.positives), sortedScores(scores.negatives));
+}
+
+Youden bestYoudenOfSorted(const std::vector<float>& p, const std::vector<float>& q) {
   Youden best;
-  const double m = static_cast<double>(scores.positives.size());
-  const double n = static_cast<double>(scores.negatives.size());
+  const double m = static_cast<double>(p.size());
+  const double n = static_cast<double>(q.size());
   if (m == 0 || n == 0) {
     best.threshold = best.tpr = best.fpr = best.j = std::numeric_limits<double>::quiet_NaN();
     return best;
   }
-  // Every record by falling score; a threshold takes all records at or above it.
-  std::vector<std::pair<float, bool>> records;
-  records.reserve(scores.positives.size() + scores.negatives.size());
-  for (float s : scores.positives) records.emplace_back(s, true);
-  for (float s : scores.negatives) records.emplace_back(s, false);
-  std::sort(records.begin(), records.end(),
-            [](const auto& a, const auto& b) { return a.first > b.first; });
-  double tp = 0, fp = 0;
+  // Down both sorted lists at once; a threshold takes all records at or
+  // above it.
+  std::size_t i = p.size(), k = q.size();  // records from these indexes on are taken
   best.j = -std::numeric_limits<double>::infinity();
-  for (std::size_t i = 0; i < records.size();) {
-    const float t = records[i].first;
-    for (; i < records.size() && records[i].first == t; ++i) (records[i].second ? tp : fp) += 1;
-    const double j = tp / m - fp / n;
-    if (j > best.j) best = {static_cast<double>(t), tp / m, fp / n, j};
+  while (i > 0 || k > 0) {
+    const float t = i == 0 ? q[k - 1] : k == 0 ? p[i - 1] : std::max(p[i - 1], q[k - 1]);
+    while (i > 0 && p[i - 1] == t) --i;
+    while (k > 0 && q[k - 1] == t) --k;
+    const double tpr = static_cast<double>(p.size() - i) / m;
+    const double fpr = static_cast<double>(q.size() - k) / n;
+    if (tpr - fpr > best.j) best = {static_cast<double>(t), tpr, fpr, tpr - fpr};
   }
   return best;
 }
@@ -96,8 +98,14 @@ std::string rocReport(const RocRun& run, const ClassScores& scores, double level
   }
   line(out, "best_ties", ties.empty() ? "none" : ties);
   line(out, "level", level);
-  aucLines(out, "exact_", exactAuc(scores, level));
-  const Youden y = bestYouden(scores);
+  // Sorted once for the exact AUC and for Youden's threshold, the two classes
+  // at once.
+  std::vector<float> p, q;
+  std::thread sorter([&] { p = sortedScores(scores.positives); });
+  q = sortedScores(scores.negatives);
+  sorter.join();
+  aucLines(out, "exact_", exactAucOfSorted(p, q, level));
+  const Youden y = bestYoudenOfSorted(p, q);
   line(out, "youden_threshold", y.threshold);
   line(out, "youden_tpr", y.tpr);
   line(out, "youden_fpr", y.fpr);

@@ -22,6 +22,9 @@ struct Youden {
 // or negatives.
 Youden bestYouden(const ClassScores& scores);
 
+// The same from the positives' and negatives' scores already sorted.
+Youden bestYoudenOfSorted(const std::vector<float>& positives, const std::vector<float>& negatives);
+
 // The report: records, positives, negatives; the picture's AUC and best
 // point with every threshold tied with it; the exact AUC with its DeLong SE
 // and interval at "level"; Youden's best threshold.  Undefined values read

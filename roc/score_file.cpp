@@ -14,6 +14,9 @@ ScoreHistogram readScores(std::string_view text, const std::string& fileName, Cl
         text, fileName, [&](float score, std::uint8_t c) { histogram.add(score, c); }));
     return histogram;
   }
+  // A record takes four characters at least: room for all without regrowth.
+  scores->positives.reserve(text.size() / 8);
+  scores->negatives.reserve(text.size() / 8);
   histogram.setRecords(forEachRecord(text, fileName, [&](float score, std::uint8_t c) {
     histogram.add(score, c);
     if (std::isnan(score)) {
