@@ -11,6 +11,7 @@
 #include "common/number_forms.h"
 #include "common/rounding.h"
 #include "common/tokens.h"
+#include "kappa/kappa_details.h"
 #include "kappa/kappa_statistics.h"
 
 namespace kappa {
@@ -47,7 +48,8 @@ std::vector<double> readWeightsFile(const std::string& lowerCased, const std::st
 
 }  // namespace
 
-int runKappatest(std::istream& in, std::ostream& out, std::ostream& err, bool showQuestions) {
+int runKappatest(std::istream& in, std::ostream& out, std::ostream& err, bool showQuestions,
+                 bool details) {
   out << kStars << "\n"
       << "Kappa test for two classifiers and n categories\n"
       << kStars << "\n\n";
@@ -87,9 +89,13 @@ int runKappatest(std::istream& in, std::ostream& out, std::ostream& err, bool sh
         << "confidence interval, p =" << common::consoleDouble(level) << ":\n"
         << common::consoleDouble(r.low) << " (low)\n"
         << common::consoleDouble(r.high) << " (high)\n"
-        << "\n"
-        << "*** Press any key to exit ***\n"
-        << std::flush;
+        << "\n";
+    if (details) {
+      const KappaDetails d = kappaDetails(static_cast<int>(rank), m, r, level,
+                                          weightMode(weights) != WeightMode::kNone);
+      out << detailsText(d, r, static_cast<int>(rank)) << "\n";
+    }
+    out << "*** Press any key to exit ***\n" << std::flush;
   } catch (const common::ToolError& error) {
     out << std::flush;
     err << "kappatest: " << error.what() << "\n";

@@ -12,7 +12,10 @@ namespace kappa {
 // closing "*** Press any key to exit ***" line.  Returns 0, or 1 after
 // printing "kappatest: ..." to "err" when a file cannot be read (then no
 // report is printed).
-int runKappatest(std::istream& in, std::ostream& out, std::ostream& err, bool showQuestions);
+// With "details", the lines of kappaDetails follow the report, before the
+// closing line.
+int runKappatest(std::istream& in, std::ostream& out, std::ostream& err, bool showQuestions,
+                 bool details = false);
 
 }  // namespace kappa
 

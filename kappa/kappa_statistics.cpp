@@ -166,6 +166,8 @@ KappaResult kappaStatistics(
   result.high = result.kappa + result.se * z;
   result.se0 = nullStandardError(t);
   result.pValue = 2 * (1 - NormalCdf(result.kappa / result.se0));
+  result.po = t.po;
+  result.pe = t.pe;
   return result;
 }
 

@@ -18,6 +18,8 @@ struct KappaResult {
   double high = 0;
   double se = 0;   // standard error for the interval
   double se0 = 0;  // standard error under the null hypothesis
+  double po = 0;   // observed agreement (weighted when the test is)
+  double pe = 0;   // chance agreement (weighted when the test is)
 };
 
 // How agreement is weighted.  Linear and quadratic weights are

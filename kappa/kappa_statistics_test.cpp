@@ -6,6 +6,7 @@
 #include <cstring>
 #include <sstream>
 
+#include "kappa/kappa_details.h"
 #include "kappa/kappa_dialogue.h"
 #include "test_support/scratch_dir.h"
 
@@ -133,6 +134,36 @@ TEST(Kappa, ConfidenceLevels) {
   EXPECT_EQ(edge.high, edge.kappa);
 }
 
+// The details of the spec's 2 x 2 table (20 5 / 10 15), worked by hand:
+// rows .5 .5, columns .6 .4, po .7, pe .5; the marginals allow po .9, so
+// kappa at most .8; PABAK 2 .7 - 1; prevalence |20 - 15| / 50, bias
+// |5 - 10| / 50.  The textbook SE pairs the off-diagonal cells the other
+// way round: 3.4% from the test's own here, equal when the marginals are.
+TEST(KappaDetails, WorkedByHandAndBothStandardErrors) {
+  const std::vector<std::int64_t> m = {20, 5, 10, 15};
+  const KappaResult r = run(2, m, "");
+  const KappaDetails d = kappaDetails(2, m, r, 0.95, false);
+  EXPECT_NEAR(d.po, 0.7, 1e-15);
+  EXPECT_NEAR(d.pe, 0.5, 1e-15);
+  EXPECT_NEAR(d.kappaMax, 0.8, 1e-15);
+  EXPECT_NEAR(d.pabak, 0.4, 1e-15);
+  EXPECT_NEAR(d.prevalence, 0.1, 1e-15);
+  EXPECT_NEAR(d.bias, 0.1, 1e-15);
+  EXPECT_NEAR(d.z, 0.4 / r.se0, 1e-12);
+  EXPECT_NEAR(std::fabs(d.textbookSe / r.se - 1), 0.034, 0.001);
+  EXPECT_NEAR(d.textbookHigh - r.kappa, 1.959963984540054 * d.textbookSe, 1e-12);
+  ASSERT_EQ(d.categoryKappa.size(), 2u);  // one category against the other: kappa itself
+  EXPECT_NEAR(d.categoryKappa[0], r.kappa, 1e-12);
+  EXPECT_NEAR(d.categoryKappa[1], r.kappa, 1e-12);
+
+  const std::vector<std::int64_t> even = {10, 2, 3, 3, 10, 2, 2, 3, 10};  // rows = columns
+  const KappaResult e = run(3, even, "");
+  EXPECT_NEAR(kappaDetails(3, even, e, 0.95, false).textbookSe, e.se, 1e-15);
+  // Category 1 against the rest: 10 5 / 5 25.
+  const double po = 35.0 / 45, pe = (15.0 * 15 + 30.0 * 30) / (45.0 * 45);
+  EXPECT_NEAR(kappaDetails(3, even, e, 0.95, false).categoryKappa[0], (po - pe) / (1 - pe), 1e-12);
+}
+
 TEST(KappaDialogue, MissingMatrixFileStopsWithoutAReport) {
   std::istringstream in("missing-file.txt\n2\n0\n0\n");
   std::ostringstream out, err;
@@ -164,6 +195,19 @@ TEST(KappaDialogue, ZeroLevelMeansNinetyFivePercent) {
     ASSERT_NE(at, std::string::npos) << c.answer << "\n" << text;
     EXPECT_EQ(text.substr(at + std::strlen(c.heading) + 1, 7), c.low) << c.answer;
   }
+  // --details: the report as it is, then the details, then the closing line.
+  std::istringstream plainIn(matrix + "\n2\n0\n0\n"), detailedIn(matrix + "\n2\n0\n0\n");
+  std::ostringstream plain, detailed, err;
+  ASSERT_EQ(runKappatest(plainIn, plain, err, false), 0);
+  ASSERT_EQ(runKappatest(detailedIn, detailed, err, false, true), 0);
+  const std::string closing = "*** Press any key to exit ***\n";
+  const std::string report = plain.str().substr(0, plain.str().size() - closing.size());
+  EXPECT_EQ(detailed.str().rfind(report + "po\t 0.7\npe\t 0.5\nkappa_max\t", 0), 0u)
+      << detailed.str();
+  const std::size_t pabak = detailed.str().find("\npabak\t");
+  ASSERT_NE(pabak, std::string::npos);
+  EXPECT_NEAR(std::stod(detailed.str().substr(pabak + 7)), 0.4, 1e-15);
+  EXPECT_EQ(detailed.str().substr(detailed.str().size() - closing.size()), closing);
 }
 
 }  // namespace

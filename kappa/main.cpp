@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <iostream>
+#include <string_view>
 
 #include "common/console.h"
 #include "common/program_run.h"
@@ -19,14 +20,21 @@ constexpr const char* kHelp =
     "confidence level (0.95 when empty), and whether the test is weighted: linear,\n"
     "quadratic, or weights from a file (k x k numbers).  Prints kappa, its p-value, the\n"
     "agreement word and the confidence interval, then waits for a key (not when input\n"
-    "is piped).  Exit status: 0 done; 1 a file that cannot be read.\n";
+    "is piped).  Exit status: 0 done; 1 a file that cannot be read.\n"
+    "\n"
+    "kappatest --details  adds, after the report: po, pe, the largest kappa the marginals\n"
+    "allow, PABAK, for 2 x 2 the prevalence and bias indices, SE, SE0, z, the standard error\n"
+    "of Fleiss, Cohen and Everitt (1969) that textbooks and other tools use, with its\n"
+    "interval, and each category's kappa against all others, one name<TAB>value a line.\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (common::answeredHelpOrVersion(argc, argv, "kappatest", TOOLKIT_VERSION, kHelp)) return 0;
   common::clearConsole();
-  const int status = kappa::runKappatest(std::cin, std::cout, std::cerr, isatty(STDIN_FILENO));
+  const bool details = argc == 2 && std::string_view(argv[1]) == "--details";
+  const int status =
+      kappa::runKappatest(std::cin, std::cout, std::cerr, isatty(STDIN_FILENO), details);
   if (status == 0) common::waitForKey();
   return status;
 }

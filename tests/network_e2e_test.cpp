@@ -107,6 +107,27 @@ TEST(NetworkPrograms, YieldexAndTremoraAgreeOnTheExampleNetwork) {
   for (int at : {5, 9}) EXPECT_NEAR(valueAfterTab(report[at]), fit.r2, 1e-10);
   EXPECT_EQ(readFile(dir / "c.png").substr(1, 3), "PNG");
 
+  // --scores hands the outputs to rocplot: its exact AUC is the share of
+  // (malignant, benign) pairs in which the malignant case scores higher.
+  const RunResult s = runProgram(
+      YIELDEX_EXE, {pat, "--weights", wgt, "--output", "c.out", "--scores", "s.txt"}, dir);
+  ASSERT_EQ(s.status, 0) << s.err;
+  const RunResult roc = runProgram(ROCPLOT_EXE, {"s.txt", "--report"}, dir);
+  ASSERT_EQ(roc.status, 0) << roc.err;
+  const std::size_t at = roc.out.find("exact_auc\t");
+  ASSERT_NE(at, std::string::npos) << roc.out;
+  const std::vector<double> targets = targetsOfExample();
+  double pairs = 0, wins = 0;
+  for (std::size_t i = 0; i < outputs.size(); ++i) {
+    for (std::size_t j = 0; j < outputs.size(); ++j) {
+      if (targets[i] < 0.5 || targets[j] >= 0.5) continue;
+      const float x = static_cast<float>(outputs[i]), y = static_cast<float>(outputs[j]);
+      pairs += 1;
+      wins += x > y ? 1 : x == y ? 0.5 : 0;
+    }
+  }
+  EXPECT_NEAR(std::stod(roc.out.substr(at + 10)), wins / pairs, 1e-12);
+
   // Tremora's base error is the same mean square error; one line per level.
   const RunResult t = runProgram(
       TREMORA_EXE, {"--noise", (kExamples / "noise.cfg").string(), "--results", "t.err", pat, wgt},

@@ -8,6 +8,7 @@
 #include "common/data_table.h"
 #include "common/errors.h"
 #include "common/program_run.h"
+#include "common/text_writer.h"
 #include "ebp/yieldex/plot.h"
 #include "ebp/yieldex/yieldex_run.h"
 #include "ebp/yieldex/yieldex_window.h"
@@ -15,6 +16,31 @@
 #include "ui/qt_toolkit.h"
 
 namespace ebp {
+
+namespace {
+
+// One record of rocplot's score file: the output in 17 digits, the class.
+void appendScore(std::string& scores, double y, double t) {
+  char line[48];
+  std::snprintf(line, sizeof line, "%.17g,%d", y, t >= 0.5 ? 1 : 0);
+  scores += line;
+  scores += '\n';
+}
+
+void saveScores(const std::string& path, const std::string& scores, int output) {
+  if (scores.empty()) {
+    throw common::makeError(common::Fault::kSubscriptOutOfRange, "", "--score-output",
+                            "the network has no output " + std::to_string(output));
+  }
+  common::TextFileWriter file(path);
+  std::size_t start = 0;
+  for (std::size_t end; (end = scores.find('\n', start)) != std::string::npos; start = end + 1) {
+    file.writeLine(std::string_view(scores).substr(start, end - start));
+  }
+  file.commit();
+}
+
+}  // namespace
 
 void addBatchOptions(QCommandLineParser& parser) {
   parser.addOption(QCommandLineOption("weights", "Weights file.", "FILE"));
@@ -25,6 +51,12 @@ void addBatchOptions(QCommandLineParser& parser) {
       "table",
       "The numbers behind the plot, tab-separated: pattern, output, network output, target.",
       "FILE"));
+  parser.addOption(QCommandLineOption(
+      "scores",
+      "For rocplot: a record 'network output,class' per pattern of output K (--score-output), "
+      "the class 1 where the target is at least 0.5, else 0.",
+      "FILE"));
+  parser.addOption(QCommandLineOption("score-output", "The output --scores writes (1).", "K", "1"));
   parser.addPositionalArgument("PATTERNS", "Pattern file.");
 }
 
@@ -37,10 +69,19 @@ int runBatch(const QCommandLineParser& parser, int scale) {
   if (!plotFile.empty() && surface::Surface::needsShapes(plotFile, scale)) plot.keepShapes();
   const std::string tableFile = parser.value("table").toStdString();
   common::DataTable table({"pattern", "output", "network_output", "target"});
+  const std::string scoresFile = parser.value("scores").toStdString();
+  bool ok = false;
+  const int scoreOutput = parser.value("score-output").toInt(&ok);
+  if (!scoresFile.empty() && (!ok || scoreOutput < 1)) {
+    throw common::makeError(common::Fault::kSubscriptOutOfRange, "", "--score-output",
+                            "a whole number from 1 to the number of outputs");
+  }
+  std::string scores;
   YieldexHooks hooks;
-  if (!tableFile.empty()) {
-    hooks.point = [&table](long p, int k, double y, double t) {
-      table.add(static_cast<std::int64_t>(p)).add(k).add(y).add(t).endRow();
+  if (!tableFile.empty() || !scoresFile.empty()) {
+    hooks.point = [&](long p, int k, double y, double t) {
+      if (!tableFile.empty()) table.add(static_cast<std::int64_t>(p)).add(k).add(y).add(t).endRow();
+      if (!scoresFile.empty() && k == scoreOutput) appendScore(scores, y, t);
     };
   }
   try {
@@ -59,6 +100,7 @@ int runBatch(const QCommandLineParser& parser, int scale) {
   }
   if (!plotFile.empty()) plot.save(plotFile, scale);
   if (!tableFile.empty()) table.save(tableFile);
+  if (!scoresFile.empty()) saveScores(scoresFile, scores, scoreOutput);
   return 0;
 }
 

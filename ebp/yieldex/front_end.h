@@ -24,8 +24,8 @@ void addBatchOptions(QCommandLineParser& parser);
 // One run from the processed command line (one pattern file): the report and
 // then the output file's path on standard output, the plot saved when asked
 // for (also after a zero denominator in the statistics, when it is
-// complete), "scale" times as large for a bitmap.  Returns 0; throws what the
-// run throws.
+// complete), "scale" times as large for a bitmap; the --table and --scores
+// files.  Returns 0; throws what the run throws.
 int runBatch(const QCommandLineParser& parser, int scale);
 
 // The window program: a first run at once, then Reload and Exit.
