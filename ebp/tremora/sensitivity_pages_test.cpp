@@ -2,18 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "ebp/tremora/table_testing.h"
+
 namespace ebp {
 namespace {
 
-SensitivityTable tableOf(std::vector<float> levels, std::vector<std::vector<float>> change,
-                         float e0 = 0.0123f) {
-  SensitivityTable t;
-  t.e0 = e0;
-  t.levels = std::move(levels);
-  t.change = std::move(change);
-  measureRange(t);
-  return t;
-}
+using testing::tableOf;
 
 TEST(DataPage, OneInput) {
   const SensitivityTable t = tableOf({0.005f, 0.05f}, {{0.1234f}, {-0.031f}});

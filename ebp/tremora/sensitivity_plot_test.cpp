@@ -5,19 +5,12 @@
 #include <cmath>
 
 #include "common/colour.h"
+#include "ebp/tremora/table_testing.h"
 
 namespace ebp {
 namespace {
 
-SensitivityTable tableOf(std::vector<float> levels, std::vector<std::vector<float>> change,
-                         float e0 = 0.0123f) {
-  SensitivityTable t;
-  t.e0 = e0;
-  t.levels = std::move(levels);
-  t.change = std::move(change);
-  measureRange(t);
-  return t;
-}
+using testing::tableOf;
 
 TEST(PlotAxes, RangeOfTheChanges) {
   const SensitivityTable up = tableOf({0.1f}, {{0.5f, 0.25f}});
