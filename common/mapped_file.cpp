@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 #include "common/errors.h"
@@ -68,6 +69,14 @@ MappedFile::MappedFile(const std::string& path) {
 
 MappedFile::~MappedFile() {
   if (mapped_) ::munmap(const_cast<char*>(data_), size_);
+}
+
+void preferLargePages(void* data, std::size_t bytes) {
+  constexpr std::uintptr_t kLarge = std::uintptr_t{1} << 21;
+  const auto start = reinterpret_cast<std::uintptr_t>(data);
+  const std::uintptr_t first = (start + kLarge - 1) & ~(kLarge - 1);
+  const std::uintptr_t last = (start + bytes) & ~(kLarge - 1);
+  if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
 }
 
 }  // namespace common

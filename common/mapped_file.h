@@ -32,6 +32,12 @@ class MappedFile {
   std::string copy_;
 };
 
+// Asks the system to back the whole 2 MB blocks inside [data, data + bytes)
+// with large pages, before they are first touched: a buffer of many
+// megabytes then takes one page fault per 2 MB instead of one per 4 KB.
+// Only advice: nothing changes where it is not followed.
+void preferLargePages(void* data, std::size_t bytes);
+
 }  // namespace common
 
 #endif  // COMMON_MAPPED_FILE_H_

@@ -5,9 +5,13 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <exception>
 #include <memory>
+#include <thread>
 #include <utility>
 
+#include "common/errors.h"
+#include "common/mapped_file.h"
 #include "common/normal.h"
 
 namespace roc {
@@ -24,31 +28,90 @@ std::uint32_t sortKey(float v) {
   return (bits & 0x80000000u) ? ~bits : bits | 0x80000000u;
 }
 
-// The values in increasing order: a radix sort, four passes of a byte,
-// linear in the count (scores are many and sorted once).
+// A key's float back.
+float fromSortKey(std::uint32_t k) {
+  const std::uint32_t bits = (k & 0x80000000u) ? k & 0x7FFFFFFFu : ~k;
+  float v;
+  std::memcpy(&v, &bits, sizeof bits);
+  return v;
+}
+
+// Sorts items[0, n) stably by the 32-bit key keyOf(item): a radix sort in
+// three passes of 11, 11 and 10 bits, linear in n, the digits of all three
+// counted in one read; a pass where every key has the same digit is skipped.
+// "spare" holds n items; returns the one of the two buffers that holds the
+// result.
+template <typename Item, typename KeyOf>
+Item* radixSort(Item* items, Item* spare, std::size_t n, KeyOf keyOf) {
+  constexpr int kShift[3] = {0, 11, 22};
+  constexpr std::uint32_t kMask = 0x7FF;
+  std::vector<std::size_t> counts(3 * 2048, 0);
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::uint32_t k = keyOf(items[i]);
+    ++counts[k & kMask];
+    ++counts[2048 + ((k >> 11) & kMask)];
+    ++counts[4096 + (k >> 22)];
+  }
+  for (int pass = 0; pass < 3; ++pass) {
+    std::size_t* count = counts.data() + 2048 * pass;
+    if (std::find(count, count + 2048, n) != count + 2048) continue;
+    std::size_t next = 0;
+    for (int d = 0; d < 2048; ++d) next += std::exchange(count[d], next);
+    const int shift = kShift[pass];
+    for (std::size_t i = 0; i < n; ++i) {
+      spare[count[(keyOf(items[i]) >> shift) & kMask]++] = items[i];
+    }
+    std::swap(items, spare);
+  }
+  return items;
+}
+
+// A buffer of n items, not initialized, in large pages where the system
+// allows.
+template <typename Item>
+std::unique_ptr<Item[]> largeBuffer(std::size_t n) {
+  auto buffer = std::make_unique_for_overwrite<Item[]>(n);
+  common::preferLargePages(buffer.get(), n * sizeof(Item));
+  return buffer;
+}
+
 std::vector<float> sorted(const std::vector<float>& values) {
   const std::size_t n = values.size();
-  // Buffers left uninitialized: every element is written before it is read.
-  auto keys = std::make_unique_for_overwrite<std::uint32_t[]>(n);
-  auto spare = std::make_unique_for_overwrite<std::uint32_t[]>(n);
+  auto keys = largeBuffer<std::uint32_t>(n), spare = largeBuffer<std::uint32_t>(n);
   for (std::size_t i = 0; i < n; ++i) keys[i] = sortKey(values[i]);
-  for (int shift = 0; shift < 32; shift += 8) {
-    std::size_t counts[257] = {};
-    for (std::size_t i = 0; i < n; ++i) ++counts[((keys[i] >> shift) & 0xFF) + 1];
-    // Every key with the same byte here: the pass would change nothing.
-    if (std::find(counts + 1, counts + 257, n) != counts + 257) continue;
-    for (int b = 0; b < 256; ++b) counts[b + 1] += counts[b];
-    for (std::size_t i = 0; i < n; ++i) spare[counts[(keys[i] >> shift) & 0xFF]++] = keys[i];
-    keys.swap(spare);
-  }
+  const std::uint32_t* result =
+      radixSort(keys.get(), spare.get(), n, [](std::uint32_t k) { return k; });
   std::vector<float> out;
   out.reserve(n);
+  common::preferLargePages(out.data(), n * sizeof(float));
+  for (std::size_t i = 0; i < n; ++i) out.push_back(fromSortKey(result[i]));
+  return out;
+}
+
+// One class's scores in increasing order, each with its index in the input.
+struct SortedWithOrigin {
+  std::vector<float> values;
+  std::vector<std::uint32_t> origin;
+};
+
+SortedWithOrigin sortedWithOrigin(const std::vector<float>& values) {
+  const std::size_t n = values.size();
+  if (n > std::numeric_limits<std::uint32_t>::max()) {
+    throw common::makeError(common::Fault::kTooLarge, "", "the paired comparison",
+                            "more than 4294967295 records of one class");
+  }
+  // The key in the high half, the index in the low half.
+  auto items = largeBuffer<std::uint64_t>(n), spare = largeBuffer<std::uint64_t>(n);
+  for (std::size_t i = 0; i < n; ++i) items[i] = std::uint64_t{sortKey(values[i])} << 32 | i;
+  const std::uint64_t* result = radixSort(items.get(), spare.get(), n, [](std::uint64_t item) {
+    return static_cast<std::uint32_t>(item >> 32);
+  });
+  SortedWithOrigin out;
+  out.values.resize(n);
+  out.origin.resize(n);
   for (std::size_t i = 0; i < n; ++i) {
-    const std::uint32_t k = keys[i];
-    const std::uint32_t bits = (k & 0x80000000u) ? k & 0x7FFFFFFFu : ~k;
-    float v;
-    std::memcpy(&v, &bits, sizeof bits);
-    out.push_back(v);
+    out.values[i] = fromSortKey(static_cast<std::uint32_t>(result[i] >> 32));
+    out.origin[i] = static_cast<std::uint32_t>(result[i]);
   }
   return out;
 }
@@ -84,14 +147,15 @@ Groups groupPlacements(const std::vector<float>& ofValues, const std::vector<flo
   return g;
 }
 
-// The placement of every value of "values", in their order, from the groups.
-std::vector<double> inOrder(const std::vector<float>& values, const Groups& g) {
-  std::vector<double> out;
-  out.reserve(values.size());
-  for (float v : values) {
-    const float key = v == 0 ? 0.0f : v;
-    const auto at = std::lower_bound(g.value.begin(), g.value.end(), key);
-    out.push_back(g.placement[static_cast<std::size_t>(at - g.value.begin())]);
+// The placement of every record in input order, from the groups of its
+// sorted values.
+std::vector<double> inOrder(const SortedWithOrigin& sorted, const Groups& g) {
+  std::vector<double> out(sorted.values.size());
+  std::size_t j = 0;
+  for (std::size_t group = 0; group < g.value.size(); ++group) {
+    for (std::size_t end = j + g.count[group]; j < end; ++j) {
+      out[sorted.origin[j]] = g.placement[group];
+    }
   }
   return out;
 }
@@ -132,13 +196,25 @@ double zFor(double level) { return common::NormalQuantile(level + (1 - level) / 
 
 std::vector<float> sortedScores(const std::vector<float>& scores) { return sorted(scores); }
 
-Placements placements(const std::vector<float>& positives, const std::vector<float>& negatives) {
-  const std::vector<float> p = sorted(positives), n = sorted(negatives);
-  Placements out;
-  out.v10 = inOrder(positives, groupPlacements(p, n, true));
-  out.v01 = inOrder(negatives, groupPlacements(n, p, false));
+namespace {
+
+// The exact AUC and the placements of one classifier's records.
+struct ClassifierAuc {
+  AucEstimate estimate;
+  Placements placements;
+};
+
+ClassifierAuc classifierAuc(const ClassScores& scores, double level) {
+  const SortedWithOrigin p = sortedWithOrigin(scores.positives);
+  const SortedWithOrigin n = sortedWithOrigin(scores.negatives);
+  ClassifierAuc out;
+  out.estimate = exactAucOfSorted(p.values, n.values, level);
+  out.placements.v10 = inOrder(p, groupPlacements(p.values, n.values, true));
+  out.placements.v01 = inOrder(n, groupPlacements(n.values, p.values, false));
   return out;
 }
+
+}  // namespace
 
 AucEstimate exactAuc(const ClassScores& scores, double level) {
   return exactAucOfSorted(sorted(scores.positives), sorted(scores.negatives), level);
@@ -165,22 +241,36 @@ AucEstimate exactAucOfSorted(const std::vector<float>& p, const std::vector<floa
 }
 
 AucComparison compareAucs(const ClassScores& first, const ClassScores& second, double level) {
+  // The two classifiers side by side, one on a second thread.
+  ClassifierAuc a, b;
+  std::exception_ptr failure;
+  std::thread other([&] {
+    try {
+      b = classifierAuc(second, level);
+    } catch (...) {
+      failure = std::current_exception();
+    }
+  });
+  a = classifierAuc(first, level);
+  other.join();
+  if (failure) std::rethrow_exception(failure);
   AucComparison c;
-  c.first = exactAuc(first, level);
-  c.second = exactAuc(second, level);
+  c.first = a.estimate;
+  c.second = b.estimate;
   c.difference = c.first.auc - c.second.auc;
   const std::size_t m = first.positives.size(), n = first.negatives.size();
   if (m < 2 || n < 2) {
     c.se = c.z = c.p = c.low = c.high = kNaN;
     return c;
   }
-  const Placements a = placements(first.positives, first.negatives);
-  const Placements b = placements(second.positives, second.negatives);
-  const double variance =
-      (covariance(a.v10, a.v10) + covariance(b.v10, b.v10) - 2 * covariance(a.v10, b.v10)) /
-          static_cast<double>(m) +
-      (covariance(a.v01, a.v01) + covariance(b.v01, b.v01) - 2 * covariance(a.v01, b.v01)) /
-          static_cast<double>(n);
+  const Placements& pa = a.placements;
+  const Placements& pb = b.placements;
+  const double variance = (covariance(pa.v10, pa.v10) + covariance(pb.v10, pb.v10) -
+                           2 * covariance(pa.v10, pb.v10)) /
+                              static_cast<double>(m) +
+                          (covariance(pa.v01, pa.v01) + covariance(pb.v01, pb.v01) -
+                           2 * covariance(pa.v01, pb.v01)) /
+                              static_cast<double>(n);
   c.se = std::sqrt(variance);
   c.z = c.difference / c.se;
   c.p = 2 * (1 - common::NormalCdf(std::fabs(c.z)));

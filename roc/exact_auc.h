@@ -35,9 +35,6 @@ struct Placements {
 // -0 as 0.
 std::vector<float> sortedScores(const std::vector<float>& scores);
 
-// The placement values of every positive and negative.
-Placements placements(const std::vector<float>& positives, const std::vector<float>& negatives);
-
 struct AucEstimate {
   double auc = 0;       // NaN without positives or negatives
   double variance = 0;  // NaN with fewer than two of either

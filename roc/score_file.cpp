@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
+#include <thread>
 
 #include "common/errors.h"
+#include "common/mapped_file.h"
 
 namespace roc {
 
@@ -17,6 +20,8 @@ ScoreHistogram readScores(std::string_view text, const std::string& fileName, Cl
   // A record takes four characters at least: room for all without regrowth.
   scores->positives.reserve(text.size() / 8);
   scores->negatives.reserve(text.size() / 8);
+  common::preferLargePages(scores->positives.data(), scores->positives.capacity() * sizeof(float));
+  common::preferLargePages(scores->negatives.data(), scores->negatives.capacity() * sizeof(float));
   histogram.setRecords(forEachRecord(text, fileName, [&](float score, std::uint8_t c) {
     histogram.add(score, c);
     if (std::isnan(score)) {
@@ -32,36 +37,79 @@ ScoreHistogram readScores(std::string_view text, const std::string& fileName, Cl
   return histogram;
 }
 
+namespace {
+
+// Every record of one file: scores and classes side by side.
+struct Records {
+  std::vector<float> scores;
+  std::vector<std::uint8_t> classes;
+};
+
+Records allRecords(std::string_view text, const std::string& fileName) {
+  Records r;
+  // A record takes four characters at least: room for all without regrowth.
+  r.scores.reserve(text.size() / 4 + 1);
+  r.classes.reserve(text.size() / 4 + 1);
+  common::preferLargePages(r.scores.data(), r.scores.capacity() * sizeof(float));
+  common::preferLargePages(r.classes.data(), r.classes.capacity());
+  forEachRecord(text, fileName, [&](float s, std::uint8_t c) {
+    r.scores.push_back(s);
+    r.classes.push_back(c);
+  });
+  return r;
+}
+
+}  // namespace
+
 std::pair<ClassScores, ClassScores> pairedScores(std::string_view first,
                                                  const std::string& firstName,
                                                  std::string_view second,
                                                  const std::string& secondName) {
-  std::vector<std::pair<float, std::uint8_t>> a, b;
-  forEachRecord(first, firstName, [&](float s, std::uint8_t c) { a.emplace_back(s, c); });
-  forEachRecord(second, secondName, [&](float s, std::uint8_t c) { b.emplace_back(s, c); });
-  for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
-    if (a[i].second != b[i].second) {
-      throw common::makeError(common::Fault::kTypeMismatch, secondName,
-                              "record " + std::to_string(i + 1),
-                              "class " + std::to_string(b[i].second) + " where " + firstName +
-                                  " has class " + std::to_string(a[i].second));
+  // The two files read side by side, the second on a thread of its own.
+  Records a, b;
+  std::exception_ptr failure;
+  std::thread reader([&] {
+    try {
+      b = allRecords(second, secondName);
+    } catch (...) {
+      failure = std::current_exception();
     }
+  });
+  a = allRecords(first, firstName);
+  reader.join();
+  if (failure) std::rethrow_exception(failure);
+  const std::size_t common = std::min(a.classes.size(), b.classes.size());
+  const auto differ = std::mismatch(a.classes.begin(), a.classes.begin() + common,
+                                    b.classes.begin());
+  if (differ.first != a.classes.begin() + common) {
+    const auto i = static_cast<std::size_t>(differ.first - a.classes.begin());
+    throw common::makeError(common::Fault::kTypeMismatch, secondName,
+                            "record " + std::to_string(i + 1),
+                            "class " + std::to_string(b.classes[i]) + " where " + firstName +
+                                " has class " + std::to_string(a.classes[i]));
   }
-  if (a.size() != b.size()) {
-    const bool firstShorter = a.size() < b.size();
+  if (a.classes.size() != b.classes.size()) {
+    const bool firstShorter = a.classes.size() < b.classes.size();
     throw common::makeError(common::Fault::kPastEndOfFile, firstShorter ? firstName : secondName,
-                            "record " + std::to_string(std::min(a.size(), b.size()) + 1),
+                            "record " + std::to_string(common + 1),
                             "it ends before " + (firstShorter ? secondName : firstName));
   }
   std::pair<ClassScores, ClassScores> scores;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const std::uint8_t c = a[i].second;
-    if (std::isnan(a[i].first) || std::isnan(b[i].first)) {
+  for (ClassScores* s : {&scores.first, &scores.second}) {
+    s->positives.reserve(common);
+    s->negatives.reserve(common);
+    common::preferLargePages(s->positives.data(), common * sizeof(float));
+    common::preferLargePages(s->negatives.data(), common * sizeof(float));
+  }
+  for (std::size_t i = 0; i < common; ++i) {
+    const std::uint8_t c = a.classes[i];
+    const float x = a.scores[i], y = b.scores[i];
+    if (std::isnan(x) || std::isnan(y)) {
       ++scores.first.notNumbers;
       ++scores.second.notNumbers;
     } else if (c == 0 || c == 1) {
-      (c == 1 ? scores.first.positives : scores.first.negatives).push_back(a[i].first);
-      (c == 1 ? scores.second.positives : scores.second.negatives).push_back(b[i].first);
+      (c == 1 ? scores.first.positives : scores.first.negatives).push_back(x);
+      (c == 1 ? scores.second.positives : scores.second.negatives).push_back(y);
     } else {
       ++scores.first.otherClasses;
       ++scores.second.otherClasses;
