@@ -6,7 +6,11 @@
 //   Colfold              (then answer its questions)
 #include <unistd.h>
 
+#include <charconv>
+#include <cstdio>
 #include <iostream>
+#include <optional>
+#include <string_view>
 #include <new>
 #include <string>
 #include <vector>
@@ -18,6 +22,7 @@
 #include "common/errors.h"
 #include "common/number_forms.h"
 #include "common/program_run.h"
+#include "common/strings.h"
 
 namespace {
 
@@ -28,8 +33,50 @@ constexpr const char* kHelp =
     "Writes every number of the input table (separated by blanks, tabs, commas or line\n"
     "ends; an empty field is 0) on a line of its own, after three lines holding the\n"
     "three counts as given: the layout of a pattern file.  The output replaces an old\n"
-    "file only when complete.  Exit status: 0 done; 1 an input that cannot be read, a\n"
-    "field that is not a number, or an output that cannot be written.\n";
+    "file only when complete.  A warning on standard error says when a count is not a\n"
+    "whole number or the table holds other than (inputs + outputs) x patterns numbers.\n"
+    "Exit status: 0 done; 1 an input that cannot be read, a field that is not a number,\n"
+    "or an output that cannot be written.\n";
+
+// The count a header field holds, when it is a whole number (blanks around
+// it allowed, as the pattern readers take them).
+std::optional<long long> wholeCount(const std::string& text) {
+  const std::string_view t = common::trimBlanks(text);
+  long long value = 0;
+  const auto [end, error] = std::from_chars(t.data(), t.data() + t.size(), value);
+  if (t.empty() || error != std::errc() || end != t.data() + t.size()) return std::nullopt;
+  return value;
+}
+
+// Warns when the three counts will not describe the table: a count that is
+// not a whole number, or numbers other than (inputs + outputs) x patterns.
+void checkCounts(const colfold::Fields& fields, std::int64_t converted) {
+  static const char* const kNames[] = {"inputs", "outputs", "patterns"};
+  std::optional<long long> counts[3];
+  bool whole = true;
+  for (int i = 0; i < 3; ++i) {
+    counts[i] = wholeCount(fields[2 + i]);
+    if (!counts[i]) {
+      whole = false;
+      common::warn("Colfold", fields[1],
+                   std::string("the count of ") + kNames[i] + " \"" + fields[2 + i] +
+                       "\" is not a whole number: it stands in the header as typed, and the "
+                       "programs that read the file will stop on it");
+    }
+  }
+  if (!whole) return;
+  const long double announced =
+      (static_cast<long double>(*counts[0]) + *counts[1]) * static_cast<long double>(*counts[2]);
+  if (announced != static_cast<long double>(converted)) {
+    char product[64];
+    std::snprintf(product, sizeof product, "%.0Lf", announced);
+    common::warn("Colfold", fields[0],
+                 "the table holds " + std::to_string(converted) + " numbers where (" +
+                     std::to_string(*counts[0]) + " + " + std::to_string(*counts[1]) + ") x " +
+                     std::to_string(*counts[2]) + " = " + product +
+                     " were announced: the header will not match the numbers below it");
+  }
+}
 
 }  // namespace
 
@@ -41,7 +88,8 @@ int main(int argc, char** argv) {
                : colfold::askFields(std::cin, std::cout, isatty(STDIN_FILENO));
   try {
     const std::int64_t count = colfold::convertFile(fields);
-    std::cout << common::consoleInteger(count) << "  dati convertiti\n";
+    std::cout << common::consoleInteger(count) << "  dati convertiti\n" << std::flush;
+    checkCounts(fields, count);
   } catch (const common::ToolError& error) {
     colfold::reportError(std::cout, std::cerr, error.what());
     return 1;

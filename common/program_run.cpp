@@ -62,4 +62,16 @@ std::string consoleLineEnds(std::string text) {
   return out;
 }
 
+std::string warningLine(std::string_view program, std::string_view file, std::string_view text) {
+  std::string line(program);
+  line += ": warning: ";
+  if (!file.empty()) (line += file) += ": ";
+  (line += text) += '\n';
+  return line;
+}
+
+void warn(std::string_view program, std::string_view file, std::string_view text) {
+  std::fputs(warningLine(program, file, text).c_str(), stderr);
+}
+
 }  // namespace common

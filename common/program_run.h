@@ -21,6 +21,14 @@ int runReportingFailures(std::string_view program, const std::function<int()>& w
 bool answeredHelpOrVersion(int argc, char** argv, std::string_view program,
                            std::string_view version, std::string_view help);
 
+// Tells the user, on standard error, of something in an input that the
+// results may not survive; the run goes on, its outputs and status unchanged:
+//   PROGRAM: warning: FILE: TEXT
+void warn(std::string_view program, std::string_view file, std::string_view text);
+
+// The line warn() prints, with its line end.
+std::string warningLine(std::string_view program, std::string_view file, std::string_view text);
+
 // "text" with every CR LF turned into LF: a file's lines as the console shows
 // them.
 std::string consoleLineEnds(std::string text);

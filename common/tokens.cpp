@@ -1,5 +1,6 @@
 #include "common/tokens.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -75,6 +76,16 @@ void TokenReader::finishToken(std::size_t i) {
   pos_ = i;
 }
 
+void TokenReader::skipLine() {
+  const std::size_t end = text_.find_first_of("\r\n", pos_);
+  if (end == std::string_view::npos) {
+    pos_ = text_.size();
+    return;
+  }
+  pos_ = end + (text_.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+  ++line_;
+}
+
 double TokenReader::readDouble() {
   // Most tokens are short plain decimals: convert them in place.
   const char* data = text_.data();
@@ -127,6 +138,16 @@ std::uint64_t TokenReader::readWholeLowBits() {
 void TokenReader::throwNotANumber(std::string_view token) const {
   throw makeError(Fault::kTypeMismatch, fileName_, "line " + std::to_string(tokenLine_),
                   "expected a number, got " + quoteInput(token));
+}
+
+bool firstLineIsText(std::string_view text) {
+  TokenReader reader(text.substr(0, std::min(text.find_first_of("\r\n"), text.size())), "");
+  while (!reader.atEnd()) {
+    const std::string_view token = reader.next();
+    double value = 0;
+    if (!token.empty() && !parseDecimal(token, value)) return true;
+  }
+  return false;
 }
 
 }  // namespace common

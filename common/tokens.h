@@ -43,6 +43,9 @@ class TokenReader {
   // read as 0.  Bad tokens throw like readDouble.
   std::uint64_t readWholeLowBits();
 
+  // Skips the rest of the current line and its line end (a header row).
+  void skipLine();
+
   // The 1-based line on which the last token returned stood.
   long tokenLine() const { return tokenLine_; }
 
@@ -60,6 +63,10 @@ class TokenReader {
   long line_ = 1;
   long tokenLine_ = 1;
 };
+
+// True when the first line of "text" holds a token that is not a number (a
+// header row such as "score,class"); an empty first line holds none.
+bool firstLineIsText(std::string_view text);
 
 }  // namespace common
 

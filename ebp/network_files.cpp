@@ -43,6 +43,25 @@ WeightsHeader readWeightsHeader(NumberStream& in) {
   return h;
 }
 
+std::string countsDiffer(const PatternHeader& p, const WeightsHeader& w) {
+  if (p.nI == w.nI && p.nO == w.nO) return "";
+  return "the header announces " + std::to_string(p.nI) + (p.nI == 1 ? " input and " : " inputs and ") +
+         std::to_string(p.nO) + (p.nO == 1 ? " output" : " outputs") +
+         " where the network holds " + std::to_string(w.nI) + " and " + std::to_string(w.nO);
+}
+
+std::string shortFileReason(const PatternHeader& p, const WeightsHeader& w, bool byNetwork) {
+  if (p.nI == w.nI && p.nO == w.nO) return "";
+  if (byNetwork) {
+    return "the network takes " + std::to_string(static_cast<long>(w.nI) + w.nO) +
+           " numbers a pattern, where the header announced " + std::to_string(p.nI) + " + " +
+           std::to_string(p.nO) + " = " + std::to_string(static_cast<long>(p.nI) + p.nO);
+  }
+  return "the weights are read by the pattern file's counts, " + std::to_string(p.nI) +
+         " inputs and " + std::to_string(p.nO) + " outputs, where the network's header announced " +
+         std::to_string(w.nI) + " and " + std::to_string(w.nO);
+}
+
 PatternSet read_patterns(NumberStream& in, int nI, int nO, long nP) {
   const double total = static_cast<double>(nP) * (static_cast<double>(nI) + nO);
   checkCounts(in, total, {double(nI), double(nO), double(nP)});

@@ -9,8 +9,10 @@
 #define EBP_NETWORK_FILES_H_
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
+#include "common/errors.h"
 #include "ebp/number_stream.h"
 
 namespace ebp {
@@ -64,6 +66,20 @@ PatternHeader readPatternHeader(NumberStream& in);
 // The three header numbers of a weights file: nI, nH, nO.
 WeightsHeader readWeightsHeader(NumberStream& in);
 
+// How a pattern header's counts of inputs and outputs differ from a
+// network's, for a warning ("the header announces 4 inputs and 3 outputs
+// where the network holds 30 and 1"); empty when they agree.
+std::string countsDiffer(const PatternHeader& patterns, const WeightsHeader& network);
+
+// Runs "read"; when the file it reads runs short and the two headers
+// differ, the error says why, after the reading's own message: "...; the
+// network takes 31 numbers a pattern, where the header announced 4 + 3 = 7"
+// ("byNetwork": the patterns are read by the network's counts), or "...; the
+// weights are read by the pattern file's counts, ...".
+template <typename Read>
+auto explainShortFile(const PatternHeader& patterns, const WeightsHeader& network, bool byNetwork,
+                      Read&& read) -> decltype(read());
+
 // Reads nP records of nI inputs and nO targets, setting the bias input of
 // every pattern to 1.  Refuses, before allocating, counts that are negative
 // or announce more numbers than the rest of the file can hold.
@@ -78,6 +94,22 @@ EbpWeights read_weights(NumberStream& in, int nI, int nH, int nO);
 // overflow error.
 long readPerturbations(NumberStream& in);
 std::vector<float> readNoiseLevels(NumberStream& in);
+
+// The explanation added to a short file's error when the headers differ.
+std::string shortFileReason(const PatternHeader& patterns, const WeightsHeader& network,
+                            bool byNetwork);
+
+template <typename Read>
+auto explainShortFile(const PatternHeader& patterns, const WeightsHeader& network, bool byNetwork,
+                      Read&& read) -> decltype(read()) {
+  try {
+    return read();
+  } catch (const common::ToolError& error) {
+    const std::string reason = shortFileReason(patterns, network, byNetwork);
+    if (error.fault() != common::Fault::kPastEndOfFile || reason.empty()) throw;
+    throw common::ToolError(error.fault(), std::string(error.what()) + "; " + reason);
+  }
+}
 
 }  // namespace ebp
 

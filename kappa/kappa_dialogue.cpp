@@ -9,6 +9,7 @@
 #include "common/errors.h"
 #include "common/mapped_file.h"
 #include "common/number_forms.h"
+#include "common/program_run.h"
 #include "common/rounding.h"
 #include "common/tokens.h"
 #include "kappa/kappa_details.h"
@@ -23,8 +24,28 @@ constexpr long kLargestRank = 10000;
 
 const std::string kStars(47, '*');
 
-std::vector<std::int64_t> readMatrix(const std::string& name, long k) {
+// The count of numbers (non-empty fields) in "text".
+std::int64_t numbersIn(std::string_view text) {
+  common::TokenReader reader(text, "");
+  std::int64_t n = 0;
+  while (!reader.atEnd()) n += reader.next().empty() ? 0 : 1;
+  return n;
+}
+
+std::vector<std::int64_t> readMatrix(const std::string& name, long k, std::ostream& err) {
   common::MappedFile file(name);
+  const std::int64_t cells = static_cast<std::int64_t>(k) * k;
+  const std::int64_t numbers = numbersIn(file.text());
+  if (numbers != cells) {
+    err << common::warningLine(
+        "kappatest", name,
+        "the file holds " + std::to_string(numbers) + " numbers where a matrix of rank " +
+            std::to_string(k) + " takes " + std::to_string(cells) +
+            (numbers < cells ? ": they fill it row by row and the missing cells read as 0, so "
+                               "the table is not the one meant"
+                             : ": the first fill it row by row and the rest are left out, so "
+                               "the table is not the one meant"));
+  }
   common::TokenReader reader(file.text(), name);
   std::vector<std::int64_t> m(static_cast<std::size_t>(k * k));
   for (std::int64_t& v : m) {
@@ -76,7 +97,7 @@ int runKappatest(std::istream& in, std::ostream& out, std::ostream& err, bool sh
                               "at most " + std::to_string(kLargestRank));
     }
     const long rank = k > 0 ? k : 0;
-    const std::vector<std::int64_t> m = readMatrix(matrixName, rank);
+    const std::vector<std::int64_t> m = readMatrix(matrixName, rank, err);
     const std::string typed = weights;
     const KappaResult r = kappaStatistics(
         static_cast<int>(rank), m, weights, level,

@@ -165,7 +165,9 @@ KappaResult kappaStatistics(
   result.low = result.kappa - result.se * z;
   result.high = result.kappa + result.se * z;
   result.se0 = nullStandardError(t);
-  result.pValue = 2 * (1 - NormalCdf(result.kappa / result.se0));
+  // Two-sided for either sign: a kappa below 0 (agreement worse than chance)
+  // is as far from the null as the same kappa above it.
+  result.pValue = 2 * (1 - NormalCdf(std::fabs(result.kappa) / result.se0));
   result.po = t.po;
   result.pe = t.pe;
   return result;

@@ -16,6 +16,8 @@ bool parseArguments(int argc, const char* const* argv, Arguments& args) {
     } else if (std::strcmp(argv[i], "--report") == 0) {
       if (args.positional.empty()) return false;
       args.report = true;
+    } else if (std::strcmp(argv[i], "--header") == 0) {
+      args.header = true;
     } else if (std::strcmp(argv[i], "--compare") == 0) {
       if (i + 1 >= argc || args.positional.empty()) return false;
       args.compare = argv[++i];

@@ -37,6 +37,9 @@ constexpr const char* kHelp =
     "Matthews coefficient and distance from the diagonal, the AUC and the confusion\n"
     "matrix.  With a display it opens in a window that a key press closes; without\n"
     "one the program waits for a key on the terminal (not when input is redirected).\n"
+    "Warnings on standard error name what in FILE the results may not survive: scores\n"
+    "outside 0..1, classes other than 0 and 1, scores that are not numbers, a line\n"
+    "holding an odd count of numbers (pairs are read across lines).\n"
     "Exit status: 0 done, 1 bad command line or unreadable input file.\n";
 
 struct Arguments {
@@ -47,6 +50,7 @@ struct Arguments {
   bool report = false;                  // --report
   std::string compare;                  // --compare OTHER; empty when not given
   double level = 0.95;                  // --level P, between 0 and 1
+  bool header = false;                  // --header: the first line holds column names
 };
 
 // Parses argv[1 .. argc-1]; false when there is no input file, a --scale

@@ -14,6 +14,7 @@
 #include "common/mapped_file.h"
 #include "common/program_run.h"
 #include "common/strings.h"
+#include "common/tokens.h"
 #include "roc/command_line.h"
 #include "roc/point_list.h"
 #include "roc/report.h"
@@ -41,9 +42,18 @@ int main(int argc, char** argv) {
     // A window keeps the drawing too, for its menu's "Save picture as...".
     const bool window = surface::hasDisplay();
     const bool shapes = window || surface::Surface::needsShapes(args.picture, args.scale);
+    const bool header = args.header || common::firstLineIsText(file.text());
+    if (header && !args.header) {
+      common::warn("rocplot", input,
+                   "line 1 is not numbers: read as a row of column names and left out "
+                   "(--header says so without this warning)");
+    }
     roc::ClassScores scores;
     roc::RocRun run = roc::runRoc(file.text(), input, pointList ? roc::kPointListName : "", shapes,
-                                  args.report ? &scores : nullptr);
+                                  args.report ? &scores : nullptr, header);
+    for (const std::string& warning : roc::scoreWarnings(run.findings)) {
+      common::warn("rocplot", input, warning);
+    }
     if (!args.picture.empty()) run.picture.save(args.picture, args.scale);
     roc::writeNumbers(args, run, scores, file.text(), input);
     if (window) {

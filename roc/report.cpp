@@ -10,6 +10,7 @@
 
 #include "common/mapped_file.h"
 #include "common/strings.h"
+#include "common/tokens.h"
 #include "roc/roc_table.h"
 #include "roc/score_file.h"
 
@@ -134,7 +135,9 @@ void writeNumbers(const Arguments& args, const RocRun& run, const ClassScores& s
   if (!args.compare.empty()) {
     const std::string other(common::trimBlanks(args.compare));
     common::MappedFile otherFile(other);
-    const auto [first, second] = pairedScores(text, input, otherFile.text(), other);
+    const bool otherHeader = args.header || common::firstLineIsText(otherFile.text());
+    const auto [first, second] =
+        pairedScores(text, input, otherFile.text(), other, run.skippedHeader, otherHeader);
     std::fputs(comparisonReport(compareAucs(first, second, args.level), args.level).c_str(),
                stdout);
   }

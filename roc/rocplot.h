@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "roc/exact_auc.h"
+#include "roc/score_file.h"
 #include "roc/sweep.h"
 #include "surface/surface.h"
 
@@ -16,6 +17,8 @@ struct RocRun {
   surface::Surface picture;
   std::int64_t records = 0;
   ScoreHistogram histogram;  // the records as the sweep counts them
+  ScoreFindings findings;    // what the file holds that the results may not survive
+  bool skippedHeader = false;
 };
 
 // Reads the records of "text" (named "fileName" in errors), sweeps, draws
@@ -23,9 +26,10 @@ struct RocRun {
 // "pointListPath" when that is not empty (in between, as the picture's
 // labels need the sweep and the summary the AUC).  With "keepShapes" the
 // picture can also be saved as SVG, PDF or a larger bitmap.
-// With "scores", the records' scores are also kept there by class.
+// With "scores", the records' scores are also kept there by class.  With
+// "skipHeader" the first line is left out.
 RocRun runRoc(std::string_view text, const std::string& fileName, const std::string& pointListPath,
-              bool keepShapes = false, ClassScores* scores = nullptr);
+              bool keepShapes = false, ClassScores* scores = nullptr, bool skipHeader = false);
 
 }  // namespace roc
 

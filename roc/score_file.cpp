@@ -10,11 +10,29 @@
 
 namespace roc {
 
-ScoreHistogram readScores(std::string_view text, const std::string& fileName, ClassScores* scores) {
+ScoreHistogram readScores(std::string_view text, const std::string& fileName, ClassScores* scores,
+                          ScoreFindings* findings, bool skipHeader) {
   ScoreHistogram histogram;
+  ScoreFindings unused;
+  ScoreFindings& f = findings ? *findings : unused;
+  auto note = [](std::int64_t& count, long& first, long line) {
+    if (count++ == 0) first = line;
+  };
+  auto check = [&](float score, std::uint8_t c, long scoreLine, long classLine) {
+    if (score < 0 || score > 1) note(f.outsideZeroOne, f.firstOutside, scoreLine);
+    if (std::isnan(score)) note(f.notNumbers, f.firstNotNumber, scoreLine);
+    if (c > 1) note(f.otherClasses, f.firstOtherClass, classLine);
+    if (classLine != scoreLine) note(f.splitRecords, f.firstSplit, scoreLine);
+  };
   if (scores == nullptr) {
-    histogram.setRecords(forEachRecord(
-        text, fileName, [&](float score, std::uint8_t c) { histogram.add(score, c); }));
+    f.records = forEachRecord(
+        text, fileName,
+        [&](float score, std::uint8_t c, long scoreLine, long classLine) {
+          histogram.add(score, c);
+          check(score, c, scoreLine, classLine);
+        },
+        skipHeader);
+    histogram.setRecords(f.records);
     return histogram;
   }
   // A record takes four characters at least: room for all without regrowth.
@@ -22,19 +40,55 @@ ScoreHistogram readScores(std::string_view text, const std::string& fileName, Cl
   scores->negatives.reserve(text.size() / 8);
   common::preferLargePages(scores->positives.data(), scores->positives.capacity() * sizeof(float));
   common::preferLargePages(scores->negatives.data(), scores->negatives.capacity() * sizeof(float));
-  histogram.setRecords(forEachRecord(text, fileName, [&](float score, std::uint8_t c) {
-    histogram.add(score, c);
-    if (std::isnan(score)) {
-      ++scores->notNumbers;
-    } else if (c == 1) {
-      scores->positives.push_back(score);
-    } else if (c == 0) {
-      scores->negatives.push_back(score);
-    } else {
-      ++scores->otherClasses;
-    }
-  }));
+  f.records = forEachRecord(
+      text, fileName,
+      [&](float score, std::uint8_t c, long scoreLine, long classLine) {
+        histogram.add(score, c);
+        check(score, c, scoreLine, classLine);
+        if (std::isnan(score)) {
+          ++scores->notNumbers;
+        } else if (c == 1) {
+          scores->positives.push_back(score);
+        } else if (c == 0) {
+          scores->negatives.push_back(score);
+        } else {
+          ++scores->otherClasses;
+        }
+      },
+      skipHeader);
+  histogram.setRecords(f.records);
   return histogram;
+}
+
+std::vector<std::string> scoreWarnings(const ScoreFindings& f) {
+  const std::string of = " of " + std::to_string(f.records);
+  auto first = [](long line) { return " (the first on line " + std::to_string(line) + ")"; };
+  std::vector<std::string> out;
+  if (f.splitRecords > 0) {
+    out.push_back("line " + std::to_string(f.firstSplit) + " holds an odd count of fields (" +
+                  std::to_string(f.splitRecords) + of +
+                  " records run over two lines): records are read as a stream of score, class "
+                  "pairs, so a third column, or a blank line (an empty field, read as 0), shifts "
+                  "every pairing after it");
+  }
+  if (f.outsideZeroOne > 0) {
+    out.push_back(std::to_string(f.outsideZeroOne) + of + " scores lie outside 0..1" +
+                  first(f.firstOutside) +
+                  ": the sweep covers thresholds 0 to 0.99 only, so the AUC and best point "
+                  "describe a clipped curve");
+  }
+  if (f.otherClasses > 0) {
+    out.push_back(std::to_string(f.otherClasses) + of + " records have a class other than 0 and 1" +
+                  first(f.firstOtherClass) +
+                  ": only class 1 counts as positive and class 0 as negative");
+  }
+  if (f.notNumbers > 0) {
+    out.push_back(std::to_string(f.notNumbers) + of + " scores are not numbers" +
+                  first(f.firstNotNumber) +
+                  ": the sweep takes them as below every threshold; the exact AUC leaves them "
+                  "out");
+  }
+  return out;
 }
 
 namespace {
@@ -45,17 +99,20 @@ struct Records {
   std::vector<std::uint8_t> classes;
 };
 
-Records allRecords(std::string_view text, const std::string& fileName) {
+Records allRecords(std::string_view text, const std::string& fileName, bool skipHeader) {
   Records r;
   // A record takes four characters at least: room for all without regrowth.
   r.scores.reserve(text.size() / 4 + 1);
   r.classes.reserve(text.size() / 4 + 1);
   common::preferLargePages(r.scores.data(), r.scores.capacity() * sizeof(float));
   common::preferLargePages(r.classes.data(), r.classes.capacity());
-  forEachRecord(text, fileName, [&](float s, std::uint8_t c) {
-    r.scores.push_back(s);
-    r.classes.push_back(c);
-  });
+  forEachRecord(
+      text, fileName,
+      [&](float s, std::uint8_t c) {
+        r.scores.push_back(s);
+        r.classes.push_back(c);
+      },
+      skipHeader);
   return r;
 }
 
@@ -64,18 +121,19 @@ Records allRecords(std::string_view text, const std::string& fileName) {
 std::pair<ClassScores, ClassScores> pairedScores(std::string_view first,
                                                  const std::string& firstName,
                                                  std::string_view second,
-                                                 const std::string& secondName) {
+                                                 const std::string& secondName,
+                                                 bool skipFirstHeader, bool skipSecondHeader) {
   // The two files read side by side, the second on a thread of its own.
   Records a, b;
   std::exception_ptr failure;
   std::thread reader([&] {
     try {
-      b = allRecords(second, secondName);
+      b = allRecords(second, secondName, skipSecondHeader);
     } catch (...) {
       failure = std::current_exception();
     }
   });
-  a = allRecords(first, firstName);
+  a = allRecords(first, firstName, skipFirstHeader);
   reader.join();
   if (failure) std::rethrow_exception(failure);
   const std::size_t common = std::min(a.classes.size(), b.classes.size());

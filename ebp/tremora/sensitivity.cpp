@@ -9,6 +9,7 @@
 #include "common/errors.h"
 #include "common/mapped_file.h"
 #include "common/number_forms.h"
+#include "common/program_run.h"
 #include "ebp/forward_pass.h"
 #include "ebp/network_files.h"
 #include "ebp/number_stream.h"
@@ -229,8 +230,15 @@ SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& ho
   // number of hidden nodes is kept.
   const PatternHeader ph = readPatternHeader(ps);
   const WeightsHeader wh = readWeightsHeader(ws);
+  const std::string differ = countsDiffer(ph, wh);
+  if (!differ.empty()) {
+    common::warn("Tremora", files.patterns,
+                 differ + " (" + files.weights +
+                     "): the network's weights are read by the pattern file's counts");
+  }
   PatternSet set = read_patterns(ps, ph.nI, ph.nO, ph.nP);
-  const EbpWeights w = read_weights(ws, ph.nI, wh.nH, ph.nO);
+  const EbpWeights w =
+      explainShortFile(ph, wh, false, [&] { return read_weights(ws, ph.nI, wh.nH, ph.nO); });
   run.nI = ph.nI;
   run.nO = ph.nO;
   run.nP = ph.nP;

@@ -8,6 +8,7 @@
 #include "common/errors.h"
 #include "common/mapped_file.h"
 #include "common/number_forms.h"
+#include "common/program_run.h"
 #include "common/text_writer.h"
 #include "ebp/forward_pass.h"
 #include "ebp/network_files.h"
@@ -65,7 +66,13 @@ YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
   const WeightsHeader wh = readWeightsHeader(weightsStream);
   // The weights header's counts of inputs and outputs win over the pattern
   // header's; the pattern header gives the number of patterns.
-  const PatternSet patterns = read_patterns(patternStream, wh.nI, wh.nO, ph.nP);
+  const std::string differ = countsDiffer(ph, wh);
+  if (!differ.empty()) {
+    common::warn("Yieldex", files.patterns,
+                 differ + " (" + files.weights + "): the patterns are read by the network's counts");
+  }
+  const PatternSet patterns = explainShortFile(
+      ph, wh, true, [&] { return read_patterns(patternStream, wh.nI, wh.nO, ph.nP); });
   const EbpWeights weights = read_weights(weightsStream, wh.nI, wh.nH, wh.nO);
 
   graphini(plot);

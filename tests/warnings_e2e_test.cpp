@@ -1,0 +1,163 @@
+// Inputs whose results cannot be trusted: each program says so on standard
+// error, one line, and goes on with the outputs and status it always had; a
+// clean file draws no warning.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tests/process.h"
+
+namespace e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kExamples = EXAMPLES_DIR;
+
+std::string exampleText(const char* name) { return readFile(kExamples / name); }
+
+// The example pattern file with its header line replaced.
+std::string patternsWithHeader(const std::string& header, std::size_t keepBytes = 0) {
+  std::string text = exampleText("ebp/cancer.pat");
+  text = header + text.substr(text.find('\n'));
+  return keepBytes ? text.substr(0, keepBytes) : text;
+}
+
+struct Case {
+  const char* name;
+  fs::path program;
+  std::vector<std::pair<std::string, std::string>> files;  // written into the run's folder
+  std::vector<std::string> args;
+  std::string input;    // standard input
+  int status;           // the status the run must end with
+  std::string warning;  // the text of the one warning line after "PROGRAM: warning: "; "" none
+  std::string error;    // a text the error must hold; "" when the run succeeds
+};
+
+std::vector<Case> cases() {
+  const std::string wgt = (kExamples / "ebp/cancer.wgt").string();
+  const std::string noise = (kExamples / "ebp/noise.cfg").string();
+  const std::string clip =
+      "the sweep covers thresholds 0 to 0.99 only, so the AUC and best point describe a "
+      "clipped curve";
+  return {
+      {"rocplot clean", ROCPLOT_EXE, {{"s.txt", "0.3,1\n0.2,0\n0.9,1\n"}}, {"s.txt"}, "", 0, "", ""},
+      {"rocplot decision-function scores", ROCPLOT_EXE,
+       {{"s.txt", "0.3,1\n-1.5,0\n2.5,1\n"}}, {"s.txt"}, "", 0,
+       "s.txt: 2 of 3 scores lie outside 0..1 (the first on line 2): " + clip, ""},
+      {"rocplot -1/+1 labels", ROCPLOT_EXE, {{"s.txt", "0.3,1\n0.2,-1\n0.9,1\n"}}, {"s.txt"}, "",
+       0,
+       "s.txt: 1 of 3 records have a class other than 0 and 1 (the first on line 2): only class "
+       "1 counts as positive and class 0 as negative",
+       ""},
+      {"rocplot scores that are not numbers", ROCPLOT_EXE, {{"s.txt", "0.3,1\nnan,0\n0.9,1\n"}},
+       {"s.txt"}, "", 0,
+       "s.txt: 1 of 3 scores are not numbers (the first on line 2): the sweep takes them as below "
+       "every threshold; the exact AUC leaves them out",
+       ""},
+      {"rocplot a third column", ROCPLOT_EXE, {{"s.txt", "0.3,1,0\n0.2,0,1\n"}},
+       {"s.txt", "--report"}, "", 0,
+       "s.txt: line 1 holds an odd count of fields (1 of 3 records run over two lines): records "
+       "are read as a stream of score, class pairs, so a third column, or a blank line (an empty "
+       "field, read as 0), shifts every pairing after it",
+       ""},
+      {"rocplot header row found", ROCPLOT_EXE, {{"s.txt", "score,class\n0.3,1\n0.2,0\n"}},
+       {"s.txt", "--report"}, "", 0,
+       "s.txt: line 1 is not numbers: read as a row of column names and left out (--header says "
+       "so without this warning)",
+       ""},
+      {"rocplot header row named", ROCPLOT_EXE, {{"s.txt", "score,class\n0.3,1\n0.2,0\n"}},
+       {"s.txt", "--header"}, "", 0, "", ""},
+      {"rocplot text after the header still fails", ROCPLOT_EXE,
+       {{"s.txt", "score,class\n0.3,1\nyes,0\n"}}, {"s.txt", "--header"}, "", 1, "",
+       "s.txt: line 3: type mismatch"},
+      {"Colfold clean", COLFOLD_EXE, {{"t.txt", "1 2 3\n4 5 6\n"}},
+       {"t.txt", "o.pat", "2", "1", "2"}, "", 0, "", ""},
+      {"Colfold count that is not a number", COLFOLD_EXE, {{"t.txt", "1 2 3\n4 5 6\n"}},
+       {"t.txt", "o.pat", "four", "1", "2"}, "", 0,
+       "o.pat: the count of inputs \"four\" is not a whole number: it stands in the header as "
+       "typed, and the programs that read the file will stop on it",
+       ""},
+      {"Colfold table of another size", COLFOLD_EXE, {{"t.txt", "1 2 3\n4 5 6\n"}},
+       {"t.txt", "o.pat", "2", "1", "3"}, "", 0,
+       "t.txt: the table holds 6 numbers where (2 + 1) x 3 = 9 were announced: the header will "
+       "not match the numbers below it",
+       ""},
+      {"kappatest clean", KAPPATEST_EXE, {{"m.txt", "20 5\n10 15\n"}}, {}, "m.txt\n2\n\n0\n", 0,
+       "", ""},
+      {"kappatest rank too large", KAPPATEST_EXE, {{"m.txt", "1 2 3\n4 5 6\n7 8 9\n"}}, {},
+       "m.txt\n4\n\n0\n", 0,
+       "m.txt: the file holds 9 numbers where a matrix of rank 4 takes 16: they fill it row by "
+       "row and the missing cells read as 0, so the table is not the one meant",
+       ""},
+      {"kappatest rank too small", KAPPATEST_EXE, {{"m.txt", "1 2 3\n4 5 6\n7 8 9\n"}}, {},
+       "m.txt\n2\n\n0\n", 0,
+       "m.txt: the file holds 9 numbers where a matrix of rank 2 takes 4: the first fill it row "
+       "by row and the rest are left out, so the table is not the one meant",
+       ""},
+      {"Yieldex header of other counts", YIELDEX_EXE, {{"p.pat", patternsWithHeader("30 3 569")}},
+       {"p.pat", "--weights", wgt, "--output", "p.out"}, "", 0,
+       "p.pat: the header announces 30 inputs and 3 outputs where the network holds 30 and 1 (" +
+           wgt + "): the patterns are read by the network's counts",
+       ""},
+      {"Yieldex header of other counts, file short", YIELDEX_EXE,
+       {{"p.pat", patternsWithHeader("4 3 569", 100000)}},
+       {"p.pat", "--weights", wgt, "--output", "p.out"}, "", 1,
+       "p.pat: the header announces 4 inputs and 3 outputs where the network holds 30 and 1 (" +
+           wgt + "): the patterns are read by the network's counts",
+       "input past end of file; the network takes 31 numbers a pattern, where the header "
+       "announced 4 + 3 = 7\n"},
+      {"Tremora header of other counts", TREMORA_EXE, {{"p.pat", patternsWithHeader("4 3 569")}},
+       {"--noise", noise, "--results", "t.err", "p.pat", wgt}, "", 0,
+       "p.pat: the header announces 4 inputs and 3 outputs where the network holds 30 and 1 (" +
+           wgt + "): the network's weights are read by the pattern file's counts",
+       ""},
+  };
+}
+
+TEST(Warnings, SaidOnceOnStandardErrorAndNothingElseChanges) {
+  for (const Case& c : cases()) {
+    SCOPED_TRACE(c.name);
+    const fs::path dir = freshDir("warnings");
+    for (const auto& [name, text] : c.files) writeFile(dir / name, text);
+    const RunResult run = runProgram(c.program, c.args, dir, c.input);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    const std::string program = c.program.filename().string();
+    const std::string warningLine = program + ": warning: " + c.warning + "\n";
+    if (c.warning.empty()) {
+      EXPECT_EQ(run.err.find("warning"), std::string::npos) << run.err;
+    } else {
+      EXPECT_EQ(run.err.substr(0, warningLine.size()), warningLine) << run.err;
+    }
+    const std::string rest = c.warning.empty() ? run.err : run.err.substr(warningLine.size());
+    if (c.error.empty()) {
+      EXPECT_EQ(rest, "");
+    } else {
+      EXPECT_NE(rest.find(c.error), std::string::npos) << rest;
+    }
+  }
+}
+
+// A header row left out with --header or found on its own draws the same
+// picture and report as the file without it.
+TEST(Warnings, AHeaderRowChangesNoResult) {
+  const fs::path dir = freshDir("warnings_header");
+  writeFile(dir / "plain.txt", "0.3,1\n0.2,0\n0.9,1\n0.4,0\n");
+  writeFile(dir / "named.txt", "score,class\n0.3,1\n0.2,0\n0.9,1\n0.4,0\n");
+  const RunResult plain = runProgram(ROCPLOT_EXE, {"plain.txt", "--report", "--picture", "p.bmp"}, dir);
+  const RunResult named =
+      runProgram(ROCPLOT_EXE, {"named.txt", "--report", "--picture", "n.bmp", "--header"}, dir);
+  const RunResult found = runProgram(
+      ROCPLOT_EXE, {"named.txt", "--report", "--picture", "f.bmp", "--compare", "named.txt"}, dir);
+  ASSERT_EQ(plain.status, 0) << plain.err;
+  EXPECT_EQ(named.out, plain.out);
+  EXPECT_EQ(found.out.substr(0, plain.out.size()), plain.out);
+  EXPECT_EQ(readFile(dir / "n.bmp"), readFile(dir / "p.bmp"));
+  EXPECT_EQ(readFile(dir / "f.bmp"), readFile(dir / "p.bmp"));
+}
+
+}  // namespace
+}  // namespace e2e
