@@ -141,7 +141,16 @@ void TokenReader::throwNotANumber(std::string_view token) const {
 }
 
 bool firstLineIsText(std::string_view text) {
-  TokenReader reader(text.substr(0, std::min(text.find_first_of("\r\n"), text.size())), "");
+  const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
+  // Only a line of text followed by more lines: a control character is
+  // garbage, not a name, and a file of one line holds no records below it.
+  if (end == text.size()) return false;
+  const std::string_view line = text.substr(0, end);
+  for (char c : line) {
+    const auto u = static_cast<unsigned char>(c);
+    if ((u < 0x20 && c != '\t') || u == 0x7f) return false;
+  }
+  TokenReader reader(line, "");
   while (!reader.atEnd()) {
     const std::string_view token = reader.next();
     double value = 0;

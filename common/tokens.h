@@ -64,8 +64,9 @@ class TokenReader {
   long tokenLine_ = 1;
 };
 
-// True when the first line of "text" holds a token that is not a number (a
-// header row such as "score,class"); an empty first line holds none.
+// True when the first line of "text" is a header row such as "score,class":
+// printable text holding a token that is not a number, with more lines
+// after it.  An empty first line holds no such token.
 bool firstLineIsText(std::string_view text);
 
 }  // namespace common

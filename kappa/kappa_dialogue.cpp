@@ -34,6 +34,12 @@ std::int64_t numbersIn(std::string_view text) {
 
 std::vector<std::int64_t> readMatrix(const std::string& name, long k, std::ostream& err) {
   common::MappedFile file(name);
+  common::TokenReader reader(file.text(), name);
+  std::vector<std::int64_t> m(static_cast<std::size_t>(k * k));
+  for (std::int64_t& v : m) {
+    const double x = common::CInt(reader.readDouble());
+    v = std::isfinite(x) ? static_cast<std::int64_t>(std::fmax(-9e18, std::fmin(9e18, x))) : 0;
+  }
   const std::int64_t cells = static_cast<std::int64_t>(k) * k;
   const std::int64_t numbers = numbersIn(file.text());
   if (numbers != cells) {
@@ -45,12 +51,6 @@ std::vector<std::int64_t> readMatrix(const std::string& name, long k, std::ostre
                                "the table is not the one meant"
                              : ": the first fill it row by row and the rest are left out, so "
                                "the table is not the one meant"));
-  }
-  common::TokenReader reader(file.text(), name);
-  std::vector<std::int64_t> m(static_cast<std::size_t>(k * k));
-  for (std::int64_t& v : m) {
-    const double x = common::CInt(reader.readDouble());
-    v = std::isfinite(x) ? static_cast<std::int64_t>(std::fmax(-9e18, std::fmin(9e18, x))) : 0;
   }
   return m;
 }
