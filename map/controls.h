@@ -43,12 +43,14 @@ struct MapControls {
   std::string bmpout = kDefaultPicture;
   int pictureScale = 1;     // not a control: batch mode's --scale for the saved bitmap
   bool keepShapes = false;  // not a control: the window keeps the drawing for its menu
+  bool dataHeader = false;  // not a control: batch mode's --data-header
 };
 
 struct RunState {
   std::string bmuFile;
   std::string wgtFile;
   std::string dataFile;
+  bool dataHeader = false;  // the data file's first line holds column names
   std::string clsFile;
   MapOption mapOption = MapOption::kPlain;
   double nObjects = 0;

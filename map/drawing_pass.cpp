@@ -17,6 +17,7 @@ void takeDialogValues(RunState& state, const MapControls& controls) {
   state.bmuFile = common::trimBlanks(controls.visfile);
   state.wgtFile = common::trimBlanks(controls.codfile);
   state.dataFile = common::trimBlanks(controls.datfile);
+  state.dataHeader = controls.dataHeader;
   state.clsFile = common::trimBlanks(controls.classfile);
   state.mapOption = controls.option;
 }

@@ -32,6 +32,7 @@ constexpr Option kOptions[] = {
     {"distance", "Option 2: sides as thick as the distances between units.", nullptr},
     {"data", "Data file of external variables, option 3.", "FILE"},
     {"column", "Data file column shown by option 3 (default 1).", "N"},
+    {"data-header", "The data file's first line holds column names: leave it out.", nullptr},
     {"classes", "Class file (a class 0..15 per unit), option 4.", "FILE"},
     {"count", "Show the number of objects in each unit instead of labels.", nullptr},
     {"blank", "Show no labels.", nullptr},
@@ -91,6 +92,7 @@ std::optional<std::string> readControls(const QCommandLineParser& parser, MapCon
   c.first = text(parser, "first");
   c.num = text(parser, "num");
   c.connect = parser.isSet("connect");
+  c.dataHeader = parser.isSet("data-header");
   if (parser.isSet("output")) c.bmpout = text(parser, "output");
   if (c.visfile.empty()) return "--bmu FILE is required";
   // Each option reads a file of its own.

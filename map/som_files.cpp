@@ -9,7 +9,10 @@
 
 namespace map {
 
-InputFile::InputFile(const std::string& path) : file_(path), reader_(file_.text(), path) {}
+InputFile::InputFile(const std::string& path, bool skipHeader)
+    : file_(path), reader_(file_.text(), path) {
+  if (skipHeader && !file_.text().empty()) reader_.readLine();
+}
 
 namespace {
 
@@ -142,8 +145,9 @@ void readOutlineCoefficients(const std::string& wgtPath, draw::SomGrid& grid) {
   }
 }
 
-int measureDataFile(const std::string& dataPath, double nObjects, bool& enableColumnBox) {
-  InputFile file(dataPath);
+int measureDataFile(const std::string& dataPath, double nObjects, bool& enableColumnBox,
+                    bool skipHeader) {
+  InputFile file(dataPath, skipHeader);
   ItemReader& in = file.items();
   long count = 0;
   do {

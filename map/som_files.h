@@ -18,7 +18,8 @@ namespace map {
 class InputFile {
  public:
   // Opens "path"; an empty or wrong name is a file-not-found error.
-  explicit InputFile(const std::string& path);
+  // With "skipHeader" the first line is left out.
+  explicit InputFile(const std::string& path, bool skipHeader = false);
   ItemReader& items() { return reader_; }
 
  private:
@@ -86,8 +87,10 @@ void readOutlineCoefficients(const std::string& wgtPath, draw::SomGrid& grid);
 // Counts the values of the data file and returns nExt = count / nObjects,
 // throwing common::ProgramMessage "Errore nel file di dati" when that is not
 // a whole number, and ToolError(kDivisionByZero) when nObjects is 0.
-// "enableColumnBox" is set when nExt > 1.
-int measureDataFile(const std::string& dataPath, double nObjects, bool& enableColumnBox);
+// "enableColumnBox" is set when nExt > 1.  With "skipHeader" the first
+// line (column names) is left out.
+int measureDataFile(const std::string& dataPath, double nObjects, bool& enableColumnBox,
+                    bool skipHeader = false);
 
 // Reads class numbers one at a time, throwing common::ProgramMessage "Class
 // ID must be >0 and <15)" on a value outside 0..15.

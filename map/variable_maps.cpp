@@ -145,7 +145,7 @@ int chosenColumn(MapControls& controls, int nExt) {
 // The range of column "col" over the objects' values.
 Range columnRange(const RunState& state, int col) {
   Range range;
-  InputFile data(state.dataFile);
+  InputFile data(state.dataFile, state.dataHeader);
   for (double object = 1; object <= state.nObjects; ++object) {
     for (int j = 1; j <= state.nExt; ++j) {
       const float v = data.items().readSingle();
@@ -164,7 +164,7 @@ common::Grid2<float> unitMeans(const RunState& state, int col) {
   common::Grid2<float> values(cols, rows, 0.0f);
   common::Grid2<int> unitCounts(cols, rows, 0);
   BmuReader bmu(state.bmuFile, BmuReader::Header::kSkipThreeLines);
-  InputFile data(state.dataFile);
+  InputFile data(state.dataFile, state.dataHeader);
   ItemReader& in = data.items();
   do {
     const BmuRecord record = bmu.next();
@@ -198,7 +198,7 @@ common::Grid2<float> unitMeans(const RunState& state, int col) {
 std::string drawExternalMap(PassContext& pass) {
   RunState& state = pass.state;
   bool enable = false;
-  state.nExt = measureDataFile(state.dataFile, state.nObjects, enable);
+  state.nExt = measureDataFile(state.dataFile, state.nObjects, enable, state.dataHeader);
   if (enable) pass.controls.nvarextEnabled = true;
   const int col = chosenColumn(pass.controls, state.nExt);
   const Range range = columnRange(state, col);

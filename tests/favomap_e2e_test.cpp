@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "tests/process.h"
 
@@ -49,6 +50,27 @@ TEST(FavomapE2e, DrawsTheExampleMapInEveryBatchForm) {
     const std::string bmp = readFile(dir / "Favomap_output.bmp");
     EXPECT_EQ(bmp.substr(0, 2), "BM");
   }
+}
+
+// A data file with a row of column names, left out with --data-header, draws
+// the map of the file without it; without the option the names are no number.
+TEST(FavomapE2e, DataHeaderIsLeftOut) {
+  fs::path dir = exampleDir("data_header");
+  writeFile(dir / "named.dat", "petal width\tsepal length\r\n" + readFile(dir / "iris_ext.dat"));
+  const std::vector<std::string> plain = {"--bmu", "iris.bmu", "--option", "3", "--column", "2"};
+  auto with = [&](std::vector<std::string> more) {
+    std::vector<std::string> args = plain;
+    args.insert(args.end(), more.begin(), more.end());
+    return runProgram(kFavomap, args, dir);
+  };
+  ASSERT_EQ(with({"--data", "iris_ext.dat", "--output", "a.bmp"}).status, 0);
+  const RunResult named = with({"--data", "named.dat", "--data-header", "--output", "b.bmp"});
+  ASSERT_EQ(named.status, 0) << named.err;
+  EXPECT_EQ(readFile(dir / "b.bmp"), readFile(dir / "a.bmp"));
+  const RunResult unnamed = with({"--data", "named.dat", "--output", "c.bmp"});
+  EXPECT_EQ(unnamed.status, 1);
+  EXPECT_NE(unnamed.err.find("named.dat: item 1 (line 1): type mismatch"), std::string::npos)
+      << unnamed.err;
 }
 
 TEST(FavomapE2e, ProgramMessagesGoToStandardErrorAndStopTheRun) {

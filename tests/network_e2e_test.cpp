@@ -109,8 +109,11 @@ TEST(NetworkPrograms, YieldexAndTremoraAgreeOnTheExampleNetwork) {
 
   // --scores hands the outputs to rocplot: its exact AUC is the share of
   // (malignant, benign) pairs in which the malignant case scores higher.
-  const RunResult s = runProgram(
-      YIELDEX_EXE, {pat, "--weights", wgt, "--output", "c.out", "--scores", "s.txt"}, dir);
+  const RunResult s =
+      runProgram(YIELDEX_EXE,
+                 {pat, "--weights", wgt, "--output", "c.out", "--scores", "s.txt", "--confusion",
+                  "m.txt"},
+                 dir);
   ASSERT_EQ(s.status, 0) << s.err;
   const RunResult roc = runProgram(ROCPLOT_EXE, {"s.txt", "--report"}, dir);
   ASSERT_EQ(roc.status, 0) << roc.err;
@@ -127,6 +130,20 @@ TEST(NetworkPrograms, YieldexAndTremoraAgreeOnTheExampleNetwork) {
     }
   }
   EXPECT_NEAR(std::stod(roc.out.substr(at + 10)), wins / pairs, 1e-12);
+
+  // --confusion counts the same outputs against the targets at 0.5, rows the
+  // network's class 0 and 1, in the layout kappatest reads.
+  long cells[2][2] = {};
+  for (std::size_t i = 0; i < outputs.size(); ++i) {
+    ++cells[outputs[i] >= 0.5 ? 1 : 0][targets[i] >= 0.5 ? 1 : 0];
+  }
+  EXPECT_EQ(readFile(dir / "m.txt"), std::to_string(cells[0][0]) + " " +
+                                         std::to_string(cells[0][1]) + "\n" +
+                                         std::to_string(cells[1][0]) + " " +
+                                         std::to_string(cells[1][1]) + "\n");
+  const RunResult kappa = runProgram(KAPPATEST_EXE, {}, dir, "m.txt\n2\n\n0\n");
+  EXPECT_EQ(kappa.status, 0) << kappa.err;
+  EXPECT_EQ(kappa.err, "");
 
   // Tremora's base error is the same mean square error; one line per level.
   const RunResult t = runProgram(

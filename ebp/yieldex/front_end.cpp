@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "common/data_table.h"
 #include "common/errors.h"
 #include "common/program_run.h"
 #include "common/text_writer.h"
+#include "ebp/yieldex/confusion.h"
 #include "ebp/yieldex/plot.h"
 #include "ebp/yieldex/yieldex_run.h"
 #include "ebp/yieldex/yieldex_window.h"
@@ -57,6 +59,12 @@ void addBatchOptions(QCommandLineParser& parser) {
       "the class 1 where the target is at least 0.5, else 0.",
       "FILE"));
   parser.addOption(QCommandLineOption("score-output", "The output --scores writes (1).", "K", "1"));
+  parser.addOption(QCommandLineOption(
+      "confusion",
+      "For kappatest: the confusion matrix, a row per class the network gives (its largest "
+      "output), a column per class the targets give; a network of one output has classes 0 "
+      "and 1 (at least 0.5).",
+      "FILE"));
   parser.addPositionalArgument("PATTERNS", "Pattern file.");
 }
 
@@ -77,11 +85,24 @@ int runBatch(const QCommandLineParser& parser, int scale) {
                             "a whole number from 1 to the number of outputs");
   }
   std::string scores;
+  const std::string confusionFile = parser.value("confusion").toStdString();
+  std::optional<ConfusionMatrix> confusion;
   YieldexHooks hooks;
-  if (!tableFile.empty() || !scoresFile.empty()) {
+  hooks.legend = [&](int outputs) {
+    if (confusionFile.empty()) return;
+    // kappatest's largest rank.
+    if (outputs > 10000) {
+      throw common::makeError(common::Fault::kTooLarge, "", "--confusion",
+                              "a network of " + std::to_string(outputs) +
+                                  " outputs makes more classes than kappatest reads (10000)");
+    }
+    confusion.emplace(outputs);
+  };
+  if (!tableFile.empty() || !scoresFile.empty() || !confusionFile.empty()) {
     hooks.point = [&](long p, int k, double y, double t) {
       if (!tableFile.empty()) table.add(static_cast<std::int64_t>(p)).add(k).add(y).add(t).endRow();
       if (!scoresFile.empty() && k == scoreOutput) appendScore(scores, y, t);
+      if (confusion) confusion->add(k, y, t);
     };
   }
   try {
@@ -101,6 +122,11 @@ int runBatch(const QCommandLineParser& parser, int scale) {
   if (!plotFile.empty()) plot.save(plotFile, scale);
   if (!tableFile.empty()) table.save(tableFile);
   if (!scoresFile.empty()) saveScores(scoresFile, scores, scoreOutput);
+  if (confusion) {
+    common::TextFileWriter file(confusionFile);
+    file.write(confusion->text());
+    file.commit();
+  }
   return 0;
 }
 

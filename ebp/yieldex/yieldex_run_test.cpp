@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "common/errors.h"
+#include "ebp/yieldex/confusion.h"
 #include "ebp/yieldex/names.h"
 #include "ebp/yieldex/plot.h"
 #include "ebp/yieldex/report.h"
@@ -259,6 +260,33 @@ TEST(YieldexRun, AnOverflowLeavesThePointsBeforeItPlotted) {
     EXPECT_EQ(plot.pixel(centre.col + r, centre.row), outputColour(1)) << x;
   }
   EXPECT_EQ(s.read("p.out"), "earlier results\r\n");
+}
+
+// Rows are the network's classes, columns the targets'; one output splits
+// at 0.5, several take the largest (the first of equals).
+TEST(Confusion, CountsEachPatternInItsCell) {
+  struct Row {
+    int outputs;
+    std::vector<std::vector<std::pair<double, double>>> patterns;  // (y, t) per output
+    const char* expected;
+  } rows[] = {
+      {1, {{{0.7, 1}}, {{0.2, 0}}, {{0.5, 0}}, {{0.49, 0.5}}, {{0.9, 1}}}, "1 1\n1 2\n"},
+      {3,
+       {{{0.1, 0}, {0.8, 1}, {0.1, 0}},
+        {{0.6, 1}, {0.3, 0}, {0.1, 0}},
+        {{0.4, 0}, {0.4, 0}, {0.2, 1}},  // equal outputs: the first, class 1
+        {{-0.5, 0}, {-0.7, 0}, {-0.1, 1}}},
+       "1 0 1\n0 1 0\n0 0 1\n"},
+  };
+  for (const Row& row : rows) {
+    ConfusionMatrix m(row.outputs);
+    for (const auto& pattern : row.patterns) {
+      for (std::size_t k = 0; k < pattern.size(); ++k) {
+        m.add(static_cast<int>(k) + 1, pattern[k].first, pattern[k].second);
+      }
+    }
+    EXPECT_EQ(m.text(), row.expected) << row.outputs;
+  }
 }
 
 }  // namespace
