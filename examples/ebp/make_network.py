@@ -14,6 +14,9 @@ malignant.  Writes:
                    then the hidden-to-output block (6 hidden nodes and the bias)
   cancer.expected  the library's own output for every case, 17 digits, which
                    the tests compare with the toolkit's forward pass
+  cancer.csv       the same cases as a table a researcher would have: a header
+                   row of the feature names and "malignant", then a row per
+                   case, comma-separated (the input of examples/workflow.sh)
 
 All numbers are written with 17 significant digits, so the files hold the
 network exactly.  Run with Debian's python3: /usr/bin/python3 make_network.py
@@ -51,6 +54,11 @@ def main():
         for j in range(HIDDEN):
             out.write(number(w2[j][0]) + "\n")
         out.write(number(b2[0]) + "\n")
+    with open("cancer.csv", "w") as out:
+        names = [n.replace(" ", "_") for n in data.feature_names] + ["malignant"]
+        out.write(",".join(names) + "\n")
+        for row, target in zip(x, y):
+            out.write(",".join(number(v) for v in row) + f",{target}\n")
     with open("cancer.expected", "w", newline="\r\n") as out:
         for p in net.predict_proba(x)[:, 1]:
             out.write(number(p) + "\n")
