@@ -4,9 +4,13 @@
 #     A static library `name` with the alias `toolkit::name`.  Headers are
 #     included from the repository root ("common/rounding.h").
 #
-#   toolkit_program(NAME name SRCS main.cpp [DEPS dep ...] [BESIDE file ...])
+#   toolkit_program(NAME name SRCS main.cpp [DEPS dep ...] [BESIDE file ...]
+#                   [SUMMARY "what it does"])
 #     A program of the toolkit, with each BESIDE file (a default settings
-#     file) copied next to it.
+#     file) copied next to it.  Installed in bin/, its BESIDE files in
+#     share/neural-toolkit/; with help2man at hand, its man page is made from
+#     its --help and --version (SUMMARY is the page's one-line description)
+#     and installed in share/man/man1/.
 #
 #   toolkit_test(NAME name SRCS a_test.cpp [DEPS dep ...])
 #     A GoogleTest executable linked with gtest_main and the shared test
@@ -22,13 +26,28 @@ function(toolkit_library)
 endfunction()
 
 function(toolkit_program)
-  cmake_parse_arguments(TP "" "NAME" "SRCS;DEPS;BESIDE" ${ARGN})
+  cmake_parse_arguments(TP "" "NAME;SUMMARY" "SRCS;DEPS;BESIDE" ${ARGN})
   add_executable(${TP_NAME} ${TP_SRCS})
   target_link_libraries(${TP_NAME} PRIVATE ${TP_DEPS})
+  install(TARGETS ${TP_NAME} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   foreach(file IN LISTS TP_BESIDE)
     add_custom_command(TARGET ${TP_NAME} POST_BUILD
       COMMAND ${CMAKE_COMMAND} -E copy_if_different ${file} $<TARGET_FILE_DIR:${TP_NAME}>)
+    install(FILES ${file} DESTINATION ${TOOLKIT_DATA_DIR})
   endforeach()
+  if(HELP2MAN)
+    # Run by its name from its own folder, so the page shows "Favomap5", not a path.
+    set(page ${PROJECT_BINARY_DIR}/man/${TP_NAME}.1)
+    add_custom_command(OUTPUT ${page}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
+      COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
+              QT_QPA_PLATFORM=offscreen "PATH=$<TARGET_FILE_DIR:${TP_NAME}>:$ENV{PATH}"
+              ${HELP2MAN} --no-info --section=1 --name=${TP_SUMMARY} --output=${page} ${TP_NAME}
+      DEPENDS ${TP_NAME}
+      VERBATIM)
+    add_custom_target(${TP_NAME}_man ALL DEPENDS ${page})
+    install(FILES ${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  endif()
 endfunction()
 
 function(toolkit_test)

@@ -47,7 +47,7 @@ constexpr Option kOptions[] = {
      "FILE"},
     {"config",
      "Settings file (default: Favomap5.cfg in the current folder, else the copy "
-     "beside the program).",
+     "beside the program, else the installed default).",
      "FILE"},
 };
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "common/install_places.h"
 #include "common/mapped_file.h"
 #include "map/item_reader.h"
 
@@ -61,6 +62,11 @@ std::string chooseSettingsFile(const std::string& configOption, const std::strin
   if (std::filesystem::exists(kSettingsFileName)) return kSettingsFileName;
   const std::filesystem::path beside = std::filesystem::path(programDir) / kSettingsFileName;
   if (!programDir.empty() && std::filesystem::exists(beside)) return beside.string();
+  const std::string shared = common::installedDataDir(programDir);
+  if (!shared.empty()) {
+    const std::filesystem::path installed = std::filesystem::path(shared) / kSettingsFileName;
+    if (std::filesystem::exists(installed)) return installed.string();
+  }
   return kSettingsFileName;  // reported as not found by the loader
 }
 

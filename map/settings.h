@@ -41,7 +41,8 @@ Settings loadSettings(const std::string& path);
 
 // Which settings file a pass reads: "configOption" when given; otherwise
 // Favomap5.cfg in the current folder when it exists, else the copy in
-// "programDir" (installed beside the executable).
+// "programDir" (beside the executable in a build folder), else the installed
+// default in PREFIX/share/neural-toolkit for a program in PREFIX/bin.
 std::string chooseSettingsFile(const std::string& configOption, const std::string& programDir);
 
 }  // namespace map

@@ -14,7 +14,10 @@ inline constexpr const char* kTremoraDescription =
     "added to each input in turn, at every noise level of noise.cfg (the number of\n"
     "perturbations per pattern, then the levels).  Writes the errors to test.err and\n"
     "shows the relative changes as a table (Data), a run description (Info) and a plot.\n"
-    "noise.cfg and test.err default to the program's own folder.\n"
+    "noise.cfg and test.err default to the program's own folder; for an installed\n"
+    "program (or a folder it cannot write), to ~/.config/neural-toolkit/noise.cfg (made\n"
+    "from the installed default the first time) and ~/.local/share/neural-toolkit/test.err\n"
+    "($XDG_CONFIG_HOME and $XDG_DATA_HOME when set).\n"
     "Exit status: 0 done; 1 a bad file (named with the item where it went wrong), an\n"
     "overflow, a base error of 0 (test.err is complete then), or a bad command line.";
 

@@ -11,8 +11,12 @@ struct ProgramFiles {
   std::string noise;    // noise.cfg
 };
 
-// test.err and noise.cfg in the program's folder "programDir" (with or
-// without a closing slash; empty means the current folder).
+// test.err and noise.cfg of the program in "programDir" (with or without a
+// closing slash; empty means the current folder): in that folder, unless
+// the program is installed or the folder is not writable; then noise.cfg is
+// the user's (created from the installed default the first time) and
+// test.err goes to the user's data folder, which is made when missing.
+// Throws ToolError when those folders cannot be made.
 ProgramFiles programFiles(const std::string& programDir);
 
 }  // namespace ebp

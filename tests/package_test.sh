@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# The Debian package, installed into a throw-away root, runs from there:
+# every program answers --help and --version and does a real run on the
+# installed examples, every man page renders, Tremora run by a user who is
+# not root keeps its files in that user's folders, and nothing is written
+# into the installation.
+#   package_test.sh BUILD_FOLDER
+set -euo pipefail
+build=$(cd "$1" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+chmod 755 "$work"
+export QT_QPA_PLATFORM=offscreen
+unset DISPLAY WAYLAND_DISPLAY
+
+fail() { echo "package: $*"; exit 1; }
+
+(cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$work/out" >/dev/null) \
+  || fail "cpack failed"
+deb=$(ls "$work"/out/neural-toolkit_*.deb)
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in libqt6gui6 libqt6widgets6 qt6-qpa-plugins fonts-liberation2; do
+  grep -q "$needed" <<<"$depends" || fail "Depends lacks $needed: $depends"
+done
+root=$work/root
+dpkg-deb -x "$deb" "$root"
+bin=$root/usr/bin
+share=$root/usr/share/neural-toolkit
+for f in "$share/Favomap5.cfg" "$share/noise.cfg" "$share/examples/ebp/cancer.pat" \
+    "$root/usr/share/applications/Favomap5.desktop" \
+    "$root/usr/share/icons/hicolor/scalable/apps/neural-toolkit-tremora.svg"; do
+  [ -s "$f" ] || fail "the package lacks $f"
+done
+before=$(cd "$root" && find . -type f -exec sha256sum {} + | sort)
+
+programs=(rocplot Favomap5 Yieldex Tremora kappatest Colfold)
+for p in "${programs[@]}"; do
+  "$bin/$p" --help </dev/null | grep -qi usage || fail "$p --help"
+  [ "$("$bin/$p" --version </dev/null)" = "$p $(dpkg-deb -f "$deb" Version)" ] || fail "$p --version"
+  page=$root/usr/share/man/man1/$p.1
+  [ -s "$page" ] || page=$page.gz
+  MANWIDTH=100 man -l "$page" 2>/dev/null | grep -q "$p" || fail "man -l $page"
+done
+
+# Real runs, in a folder of their own, on the installed examples and defaults.
+run=$work/run
+mkdir -p "$run"
+cd "$run"
+ex=$share/examples
+"$bin/rocplot" "$ex/roc/breast_cancer_scores.txt" --report </dev/null | grep -q '^exact_auc' \
+  || fail "rocplot run"
+"$bin/Favomap5" --bmu "$ex/som/iris.bmu" --output map.png >/dev/null || fail "Favomap5 run"
+[ "$(head -c 4 map.png | tail -c 3)" = PNG ] || fail "Favomap5 drew no PNG"
+"$bin/Yieldex" "$ex/ebp/cancer.pat" --weights "$ex/ebp/cancer.wgt" --output c.out >/dev/null \
+  || fail "Yieldex run"
+[ "$(wc -l < c.out)" = 569 ] || fail "Yieldex wrote $(wc -l < c.out) lines"
+printf '%s\n5\n\n0\n' "$ex/kappa/carcinoma.txt" | "$bin/kappatest" | grep -q 'kappa  = 0.498' \
+  || fail "kappatest run"
+"$bin/Colfold" "$ex/colfold/iris_table.txt" iris.pat 4 3 150 | grep -q 'dati convertiti' \
+  || fail "Colfold run"
+
+# Tremora as a user who may not write the installation (nobody, when run as
+# root): noise.cfg from the installed default into the user's configuration,
+# test.err into the user's data folder.
+home=$work/home
+mkdir -p "$home"
+as_user=()
+if [ "$(id -u)" = 0 ]; then
+  chown 65534:65534 "$home" "$run"
+  as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+fi
+out=$("${as_user[@]}" env HOME="$home" XDG_CONFIG_HOME= XDG_DATA_HOME= \
+  "$bin/Tremora" "$ex/ebp/cancer.pat" "$ex/ebp/cancer.wgt" </dev/null) || fail "Tremora run"
+results=$home/.local/share/neural-toolkit/test.err
+[ -s "$results" ] || fail "Tremora wrote no $results"
+cmp -s "$home/.config/neural-toolkit/noise.cfg" "$share/noise.cfg" \
+  || fail "Tremora did not take the installed noise.cfg into the user's folder"
+grep -qF "output saved to: $results" <<<"$out" || fail "Tremora's Info page does not name $results"
+
+after=$(cd "$root" && find . -type f -exec sha256sum {} + | sort)
+[ "$before" = "$after" ] || fail "the installation changed: $(diff <(echo "$before") <(echo "$after"))"
+echo "package: ok ($(basename "$deb"))"
