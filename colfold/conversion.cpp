@@ -33,7 +33,8 @@ std::size_t lineBoundary(std::string_view text, std::size_t from) {
 
 }  // namespace
 
-std::int64_t convertFile(const Fields& fields) {
+std::int64_t convertFile(const Fields& fields,
+                         const std::function<void(double done, double total)>& progress) {
   common::MappedFile input(fields[0]);
   common::TextFileWriter output(fields[1]);
   output.writeLine(fields[2]);
@@ -76,6 +77,7 @@ std::int64_t convertFile(const Fields& fields) {
     output.write(second);
     count += firstCount + secondCount;
     at = end;
+    if (progress) progress(static_cast<double>(at), static_cast<double>(text.size()));
   }
   output.commit();
   return count;

@@ -3,6 +3,7 @@
 #define COLFOLD_CONVERSION_H_
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -23,7 +24,10 @@ std::int64_t convertValues(std::string_view text, const std::string& fileName, s
 // in blocks on two threads and written in order.  The output replaces an old
 // file only once it is complete.  Throws ToolError for an input that cannot
 // be read, an output that cannot be written, or a token that is not a number.
-std::int64_t convertFile(const Fields& fields);
+// "progress", when set, hears after every block how many bytes of how many
+// are done.
+std::int64_t convertFile(const Fields& fields,
+                         const std::function<void(double done, double total)>& progress = {});
 
 }  // namespace colfold
 

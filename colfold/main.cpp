@@ -22,6 +22,7 @@
 #include "common/errors.h"
 #include "common/number_forms.h"
 #include "common/program_run.h"
+#include "common/progress.h"
 #include "common/strings.h"
 
 namespace {
@@ -87,7 +88,12 @@ int main(int argc, char** argv) {
       argc > 1 ? colfold::splitCommandLine(std::vector<std::string>(argv + 1, argv + argc))
                : colfold::askFields(std::cin, std::cout, isatty(STDIN_FILENO));
   try {
-    const std::int64_t count = colfold::convertFile(fields);
+    // Only on a terminal, and only once the conversion has taken a second.
+    common::ProgressLine progress("Colfold", 1.0);
+    const std::int64_t count = colfold::convertFile(fields, [&](double done, double total) {
+      progress.show(done, total, "converting " + fields[0]);
+    });
+    progress.finish();
     std::cout << common::consoleInteger(count) << "  dati convertiti\n" << std::flush;
     checkCounts(fields, count);
   } catch (const common::ToolError& error) {

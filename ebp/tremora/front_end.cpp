@@ -1,13 +1,16 @@
 #include "ebp/tremora/front_end.h"
 
-#include <unistd.h>
 
 #include <QApplication>
 #include <cstdio>
 #include <string>
 
 #include "common/errors.h"
+#include "common/mapped_file.h"
 #include "common/program_run.h"
+#include "common/progress.h"
+#include "ebp/network_files.h"
+#include "ebp/number_stream.h"
 #include "ebp/tremora/program_files.h"
 #include "ebp/tremora/sensitivity_plot.h"
 #include "ebp/tremora/tremora_run.h"
@@ -16,6 +19,22 @@
 #include "ui/qt_toolkit.h"
 
 namespace ebp {
+namespace {
+
+// The noise levels of "path", for the progress line's percentage; 0 when
+// the file cannot be read (the run then says why).
+int countLevels(const std::string& path) {
+  try {
+    common::MappedFile file(path);
+    NumberStream in(file.text(), path);
+    readPerturbations(in);
+    return static_cast<int>(readNoiseLevels(in).size());
+  } catch (const std::exception&) {
+    return 0;
+  }
+}
+
+}  // namespace
 
 void addBatchOptions(QCommandLineParser& parser) {
   parser.addOption(
@@ -38,24 +57,25 @@ int runBatch(const QCommandLineParser& parser, int scale) {
       parser.isSet("results") ? parser.value("results").toStdString() : own.results,
       parser.isSet("noise") ? parser.value("noise").toStdString() : own.noise};
   const bool fixed = parser.isSet("fixed");
-  const bool terminal = isatty(STDERR_FILENO);
   SensitivityHooks hooks;
   hooks.fixed = [fixed] { return fixed; };
-  hooks.progress = [terminal](int level, int input) {
-    if (terminal) std::fprintf(stderr, "\rlevel %d, input %d   ", level, input);
+  // On a terminal only; erased when the run ends or stops, before any message.
+  common::ProgressLine progress("Tremora");
+  const int levels = countLevels(files.noise);
+  hooks.progress = [&](int level, int input, int inputs) {
+    const std::string where = (levels > 0 ? "level " + std::to_string(level) + " of " +
+                                                std::to_string(levels)
+                                          : "level " + std::to_string(level)) +
+                              ", input " + std::to_string(input) + " of " + std::to_string(inputs);
+    progress.show((level - 1.0) * inputs + (input - 1), static_cast<double>(levels) * inputs,
+                  where);
   };
   UniformRandom random;
   surface::Surface plot(kPlotWidthPx, kPlotHeightPx);
   const std::string plotFile = parser.value("plot").toStdString();
   if (!plotFile.empty() && surface::Surface::needsShapes(plotFile, scale)) plot.keepShapes();
-  TremoraOutcome outcome;
-  try {
-    outcome = runTremora(files, hooks, random, plot);
-  } catch (const common::ToolError&) {
-    if (terminal) std::fputs("\n", stderr);  // the message below the progress line
-    throw;
-  }
-  if (terminal) std::fputs("\r                              \r", stderr);
+  TremoraOutcome outcome = runTremora(files, hooks, random, plot);
+  progress.finish();
   std::fputs(common::consoleLineEnds(outcome.data).c_str(), stdout);
   std::fputs("\n", stdout);
   std::fputs(common::consoleLineEnds(outcome.info).c_str(), stdout);

@@ -265,7 +265,7 @@ SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& ho
     ++run.levels;
     std::string line;
     for (int i = 1; i <= set.nI; ++i) {
-      if (hooks.progress) hooks.progress(run.levels, i);
+      if (hooks.progress) hooks.progress(run.levels, i, set.nI);
       evaluator.startInput(i);
       double e = 0;
       const bool fixed = hooks.fixed && hooks.fixed();

@@ -31,8 +31,9 @@ struct SensitivityHooks {
   // Read before every input: true for "fixed" perturbations (+L, then -L),
   // false for "random" ones.
   std::function<bool()> fixed;
-  // Called before every input with the level (from 1) and the input (from 1).
-  std::function<void(int level, int input)> progress;
+  // Called before every input with the level (from 1), the input (from 1)
+  // and the number of inputs.
+  std::function<void(int level, int input, int inputs)> progress;
 };
 
 // Runs the analysis and writes the results file: three quoted header lines,

@@ -106,7 +106,7 @@ void TremoraWindow::start() {
   if (!files) return;
   SensitivityHooks hooks;
   hooks.fixed = [this] { return fixed_->isChecked(); };
-  hooks.progress = [this](int level, int input) {
+  hooks.progress = [this](int level, int input, int) {
     setWindowTitle(QString("%1 - level %2, input %3").arg(kCaption).arg(level).arg(input));
     repaint();
   };

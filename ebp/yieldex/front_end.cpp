@@ -9,6 +9,7 @@
 #include "common/data_table.h"
 #include "common/errors.h"
 #include "common/program_run.h"
+#include "common/progress.h"
 #include "common/text_writer.h"
 #include "ebp/yieldex/confusion.h"
 #include "ebp/yieldex/plot.h"
@@ -105,8 +106,15 @@ int runBatch(const QCommandLineParser& parser, int scale) {
       if (confusion) confusion->add(k, y, t);
     };
   }
+  // Only on a terminal, and only once the run has taken a second.
+  common::ProgressLine progress("Yieldex", 1.0);
+  hooks.progress = [&progress](long done, long total) {
+    progress.show(static_cast<double>(done), static_cast<double>(total),
+                  std::to_string(done) + " of " + std::to_string(total) + " patterns");
+  };
   try {
     const YieldexResult result = runYieldex(files, plot, hooks);
+    progress.finish();
     std::fputs(common::consoleLineEnds(result.report).c_str(), stdout);
     // After a blank line, in words no report line uses: the path is not part
     // of the report.

@@ -121,6 +121,7 @@ YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
     if (failure) {
       throw common::withContext(files.patterns, failure->error);
     }
+    if (hooks.progress) hooks.progress(last, patterns.nP);
   }
   output.commit();
 

@@ -31,6 +31,8 @@ struct YieldexHooks {
   std::function<void(int nO)> legend;  // show legend slots 1 .. min(nO, 17)
   // each plotted pair in pattern order, when set
   std::function<void(long pattern, int output, double y, double t)> point;
+  // after every block of patterns: how many are done of how many
+  std::function<void(long done, long total)> progress;
 };
 
 struct YieldexResult {
