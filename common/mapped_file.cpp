@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -69,6 +70,16 @@ MappedFile::MappedFile(const std::string& path) {
 
 MappedFile::~MappedFile() {
   if (mapped_) ::munmap(const_cast<char*>(data_), size_);
+}
+
+void MappedFile::releaseBefore(std::size_t offset) {
+  if (!mapped_) return;
+  const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+  const std::size_t end = std::min(offset, size_) / page * page;
+  if (end > released_) {
+    ::madvise(const_cast<char*>(data_) + released_, end - released_, MADV_DONTNEED);
+    released_ = end;
+  }
 }
 
 void preferLargePages(void* data, std::size_t bytes) {

@@ -25,10 +25,17 @@ class MappedFile {
   // The file's bytes; valid while this object lives.
   std::string_view text() const { return {data_, size_}; }
 
+  // Gives back the memory of the text before "offset", which the reader will
+  // not look at again (a mapped file's pages are read again from the file
+  // if it does): a file read once from start to end then keeps only what is
+  // being read in memory, whatever its size.
+  void releaseBefore(std::size_t offset);
+
  private:
   const char* data_ = nullptr;
   std::size_t size_ = 0;
   bool mapped_ = false;
+  std::size_t released_ = 0;
   std::string copy_;
 };
 

@@ -1,5 +1,6 @@
 #include "ebp/network_files.h"
 
+#include <algorithm>
 #include <string>
 
 #include "common/errors.h"
@@ -62,7 +63,11 @@ std::string shortFileReason(const PatternHeader& p, const WeightsHeader& w, bool
          std::to_string(w.nI) + " and " + std::to_string(w.nO);
 }
 
-PatternSet read_patterns(NumberStream& in, int nI, int nO, long nP) {
+namespace {
+
+// Refuses counts that are negative, or that announce more numbers (or more
+// stored values) than the rest of the file can hold.
+void checkPatternCounts(NumberStream& in, int nI, int nO, long nP) {
   const double total = static_cast<double>(nP) * (static_cast<double>(nI) + nO);
   checkCounts(in, total, {double(nI), double(nO), double(nP)});
   // Every stored value but the bias input is a number of the file; patterns
@@ -74,10 +79,12 @@ PatternSet read_patterns(NumberStream& in, int nI, int nO, long nP) {
         "the header announces " + std::to_string(nP) + " patterns of " + std::to_string(nI) +
             " inputs and " + std::to_string(nO) + " outputs, more than the file can describe");
   }
-  PatternSet set;
-  set.nI = nI;
-  set.nO = nO;
-  set.nP = nP;
+}
+
+// Reads the next set.nP records into "set", sized for them.
+void readRecords(NumberStream& in, PatternSet& set) {
+  const int nI = set.nI, nO = set.nO;
+  const long nP = set.nP;
   set.inputs.resize(static_cast<std::size_t>(nP) * (static_cast<std::size_t>(nI) + 1));
   set.targets.resize(static_cast<std::size_t>(nP) * static_cast<std::size_t>(nO));
   // Each thread's numbers arrive in index order: a cursor per thread follows
@@ -88,26 +95,88 @@ PatternSet read_patterns(NumberStream& in, int nI, int nO, long nP) {
   };
   thread_local Cursor cursor;
   cursor = Cursor{};
-  readNumbers(in, static_cast<long>(total), [&](long index, double value) {
-    Cursor& at = cursor;
-    if (index != at.expected) {
-      at.p = index / perRecord;
-      at.c = index % perRecord;
-    }
-    if (at.c < nI) {
-      set.inputs[static_cast<std::size_t>(at.p) * (static_cast<std::size_t>(nI) + 1) +
-                 static_cast<std::size_t>(at.c)] = value;
-    } else {
-      set.targets[static_cast<std::size_t>(at.p) * nO + (at.c - nI)] = value;
-    }
-    at.expected = index + 1;
-    if (++at.c == perRecord) {
-      at.c = 0;
-      ++at.p;
-    }
-  });
-  for (long p = 1; p <= nP; ++p) set.inputRow(p)[nI] = 1.0;
+  const double total = static_cast<double>(nP) * static_cast<double>(perRecord);
+  readNumbers(
+      in, static_cast<long>(total),
+      [&](long index, double value) {
+        Cursor& at = cursor;
+        if (index != at.expected) {
+          at.p = index / perRecord;
+          at.c = index % perRecord;
+        }
+        if (at.c < nI) {
+          set.inputs[static_cast<std::size_t>(at.p) * (static_cast<std::size_t>(nI) + 1) +
+                     static_cast<std::size_t>(at.c)] = value;
+        } else {
+          set.targets[static_cast<std::size_t>(at.p) * nO + (at.c - nI)] = value;
+        }
+        at.expected = index + 1;
+        if (++at.c == perRecord) {
+          at.c = 0;
+          ++at.p;
+        }
+      });
+  for (long p = 0; p < nP; ++p) {
+    set.inputs[static_cast<std::size_t>(p) * (static_cast<std::size_t>(nI) + 1) +
+               static_cast<std::size_t>(nI)] = 1.0;
+  }
+}
+
+}  // namespace
+
+PatternSet read_patterns(NumberStream& in, int nI, int nO, long nP) {
+  checkPatternCounts(in, nI, nO, nP);
+  PatternSet set;
+  set.nI = nI;
+  set.nO = nO;
+  set.nP = nP;
+  readRecords(in, set);
   return set;
+}
+
+PatternBlocks::PatternBlocks(NumberStream& in, int nI, int nO, long nP)
+    : in_(in), nI_(nI), nO_(nO), nP_(nP) {
+  checkPatternCounts(in, nI, nO, nP);
+}
+
+bool PatternBlocks::next(PatternSet& block, long most) {
+  if (read_ >= nP_) return false;
+  const long n = std::min(most, nP_ - read_);
+  const long perRecord = static_cast<long>(nI_) + nO_;
+  const auto needed = static_cast<std::size_t>(n * perRecord);
+  values_.clear();
+  values_.reserve(needed);
+  while (values_.size() < needed) {
+    // The bytes the numbers still wanted take, as if every number of the rest
+    // took as many; a little less, so that the halves seldom read past them.
+    const double left = static_cast<double>(nP_ - read_) * static_cast<double>(perRecord) -
+                        static_cast<double>(values_.size());
+    const double perNumber = static_cast<double>(in_.rest().size()) / std::max(left, 1.0);
+    const double wanted = static_cast<double>(needed - values_.size());
+    const auto bytes = static_cast<std::size_t>(wanted * perNumber * 0.98) + 64;
+    const std::size_t had = values_.size();
+    readSpan(in_, bytes, static_cast<long>(needed - had), values_);
+    if (values_.size() == had && in_.atEnd()) {
+      throw common::makeError(common::Fault::kPastEndOfFile, in_.fileName(),
+                              "item " + std::to_string(in_.itemsRead() + 1));
+    }
+  }
+  block.nI = nI_;
+  block.nO = nO_;
+  block.nP = n;
+  block.first = read_ + 1;
+  block.inputs.resize(static_cast<std::size_t>(n) * (static_cast<std::size_t>(nI_) + 1));
+  block.targets.resize(static_cast<std::size_t>(n) * static_cast<std::size_t>(nO_));
+  const double* v = values_.data();
+  for (long p = 0; p < n; ++p) {
+    double* row = block.inputs.data() + static_cast<std::size_t>(p) * (nI_ + 1);
+    std::copy(v, v + nI_, row);
+    row[nI_] = 1.0;
+    std::copy(v + nI_, v + perRecord, block.targets.data() + static_cast<std::size_t>(p) * nO_);
+    v += perRecord;
+  }
+  read_ += n;
+  return true;
 }
 
 EbpWeights read_weights(NumberStream& in, int nI, int nH, int nO) {

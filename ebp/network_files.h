@@ -29,19 +29,22 @@ struct WeightsHeader {
   int nO = 0;
 };
 
+// nP patterns numbered first .. first + nP - 1 (a whole file's from 1, or a
+// block of one).
 struct PatternSet {
   int nI = 0;
   int nO = 0;
   long nP = 0;
+  long first = 1;
   std::vector<double> inputs;   // nP rows of nI + 1 values; the last is the bias input, 1
   std::vector<double> targets;  // nP rows of nO values
 
   const double* inputRow(long p) const {
-    return &inputs[static_cast<std::size_t>(p - 1) * (nI + 1)];
+    return &inputs[static_cast<std::size_t>(p - first) * (nI + 1)];
   }
-  double* inputRow(long p) { return &inputs[static_cast<std::size_t>(p - 1) * (nI + 1)]; }
+  double* inputRow(long p) { return &inputs[static_cast<std::size_t>(p - first) * (nI + 1)]; }
   double target(long p, int k) const {
-    return targets[static_cast<std::size_t>(p - 1) * nO + (k - 1)];
+    return targets[static_cast<std::size_t>(p - first) * nO + (k - 1)];
   }
 };
 
@@ -84,6 +87,26 @@ auto explainShortFile(const PatternHeader& patterns, const WeightsHeader& networ
 // every pattern to 1.  Refuses, before allocating, counts that are negative
 // or announce more numbers than the rest of the file can hold.
 PatternSet read_patterns(NumberStream& in, int nI, int nO, long nP);
+
+// The records of a pattern file a block at a time, in pattern order, so that
+// a file of any length takes the memory of one block.  The numbers, and the
+// first error met, are those of read_patterns.
+class PatternBlocks {
+ public:
+  // Refuses, before reading a record, the counts read_patterns refuses.
+  PatternBlocks(NumberStream& in, int nI, int nO, long nP);
+
+  // The next block of at most "most" patterns into "block" (its storage
+  // reused); false when every pattern has been read.
+  bool next(PatternSet& block, long most);
+
+ private:
+  NumberStream& in_;
+  int nI_, nO_;
+  long nP_;
+  long read_ = 0;
+  std::vector<double> values_;  // a block's numbers in file order
+};
 
 // Reads the input-to-hidden block ((nI+1) groups of nH+1 weights) and the
 // hidden-to-output block ((nH+1) groups of nO weights).

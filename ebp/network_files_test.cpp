@@ -113,6 +113,38 @@ TEST(NumberStream, LongStreamsReadInHalvesAsInOrder) {
   EXPECT_EQ(in.itemsRead(), count);
   EXPECT_EQ(in.next(), 5);  // the stream continues right after the last number taken
 
+  // A span read in halves takes the same numbers, up to the count asked for,
+  // and leaves the stream right after the last one taken.
+  for (const long most : {count, count - 5, 100000L}) {
+    NumberStream span(text, "long.pat");
+    std::vector<double> taken;
+    readSpan(span, text.size(), most, taken);
+    ASSERT_EQ(static_cast<long>(taken.size()), most);
+    for (long i = 0; i < most; ++i) ASSERT_EQ(taken[static_cast<std::size_t>(i)], i % 1000) << i;
+    EXPECT_EQ(span.itemsRead(), most);
+    EXPECT_EQ(span.next(), most < count ? most % 1000 : 5);
+  }
+  // Patterns a block at a time (6 numbers each) are those read all at once,
+  // whatever the block's size.
+  NumberStream whole(text, "long.pat");
+  const PatternSet all = read_patterns(whole, 5, 1, count / 6);
+  for (const long most : {7L, 30000L, 200000L}) {
+    NumberStream s(text, "long.pat");
+    PatternBlocks blocks(s, 5, 1, count / 6);
+    PatternSet block;
+    long next = 1;
+    while (blocks.next(block, most)) {
+      ASSERT_EQ(block.first, next);
+      for (long p = block.first; p < block.first + block.nP; ++p) {
+        ASSERT_TRUE(std::equal(all.inputRow(p), all.inputRow(p) + 6, block.inputRow(p))) << p;
+        ASSERT_EQ(all.target(p, 1), block.target(p, 1)) << p;
+      }
+      next += block.nP;
+    }
+    EXPECT_EQ(next, count / 6 + 1);
+    EXPECT_EQ(s.next(), 5);
+  }
+
   struct Row {
     std::vector<long> bad;  // items (0-based) spoilt
     long read;              // numbers asked for
@@ -132,6 +164,17 @@ TEST(NumberStream, LongStreamsReadInHalvesAsInOrder) {
     NumberStream s(spoilt, "long.pat");
     try {
       readNumbers(s, r.read, [](long, double) {});
+      EXPECT_EQ(r.message, "");
+    } catch (const common::ToolError& e) {
+      EXPECT_EQ(e.what(), r.message);
+    }
+    // Block by block: patterns of 6 numbers, the same first error.
+    NumberStream b(spoilt, "long.pat");
+    try {
+      PatternBlocks blocks(b, 5, 1, r.read / 6 + (r.read > count ? 1 : 0));
+      PatternSet block;
+      while (blocks.next(block, 65536)) {
+      }
       EXPECT_EQ(r.message, "");
     } catch (const common::ToolError& e) {
       EXPECT_EQ(e.what(), r.message);

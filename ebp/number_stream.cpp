@@ -1,5 +1,6 @@
 #include "ebp/number_stream.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <thread>
@@ -73,9 +74,12 @@ void NumberStream::skipTaken(std::size_t consumedChars, long numbers) {
 }
 
 namespace internal {
+namespace {
 
-ChunkResult parseChunk(std::string_view text, long count, long firstIndex,
-                       const std::function<void(long, double)>& store) {
+// Up to "count" numbers of "text", each handed to out(value); stops at the
+// first field that is not a number.
+template <typename Out>
+ChunkResult parseFields(std::string_view text, long count, Out&& out) {
   ChunkResult r;
   const char* p = text.data();
   const char* const end = p + text.size();
@@ -96,11 +100,19 @@ ChunkResult parseChunk(std::string_view text, long count, long firstIndex,
       stop = fieldEnd;
     }
     p = stop;
-    store(firstIndex + r.parsed, value);
+    out(value);
     ++r.parsed;
   }
   r.consumed = static_cast<std::size_t>(p - text.data());
   return r;
+}
+
+}  // namespace
+
+ChunkResult parseChunk(std::string_view text, long count, long firstIndex,
+                       const std::function<void(long, double)>& store) {
+  long index = firstIndex;
+  return parseFields(text, count, [&](double value) { store(index++, value); });
 }
 
 }  // namespace internal
@@ -161,6 +173,68 @@ void readNumbers(NumberStream& in, long count, const std::function<void(long, do
                             "item " + std::to_string(before + firstHalf + second.parsed + 1));
   }
   in.skipTaken(split + second.consumed, count);
+}
+
+namespace {
+
+[[noreturn]] void throwNotANumber(const NumberStream& in, long item, const std::string& field) {
+  throw common::makeError(common::Fault::kTypeMismatch, in.fileName(),
+                          "item " + std::to_string(item),
+                          "expected a number, got " + common::quoteInput(field));
+}
+
+}  // namespace
+
+void readSpan(NumberStream& in, std::size_t bytes, long most, std::vector<double>& values) {
+  constexpr std::size_t kWorthSplitting = 1 << 20;
+  const std::string_view text = in.rest();
+  std::size_t span = std::min(bytes, text.size());
+  while (span < text.size() && !isSeparator(text[span])) ++span;
+  const long before = in.itemsRead();
+  auto append = [&values](double v) { values.push_back(v); };
+  if (span < kWorthSplitting) {
+    const internal::ChunkResult r = internal::parseFields(text.substr(0, span), most, append);
+    if (r.bad) throwNotANumber(in, before + r.parsed + 1, r.badField);
+    in.skipTaken(r.consumed, r.parsed);
+    return;
+  }
+  std::size_t split = span / 2;
+  while (split < span && !isSeparator(text[split])) ++split;
+  std::vector<double> later;
+  later.reserve(values.capacity() > values.size() ? (values.capacity() - values.size()) / 2 : 0);
+  internal::ChunkResult second;
+  std::thread worker([&] {
+    second = internal::parseFields(text.substr(split, span - split), most,
+                                   [&later](double v) { later.push_back(v); });
+  });
+  internal::ChunkResult first;
+  try {
+    first = internal::parseFields(text.substr(0, split), most, append);
+  } catch (...) {
+    worker.join();
+    throw;
+  }
+  worker.join();
+  if (first.bad) throwNotANumber(in, before + first.parsed + 1, first.badField);
+  if (first.parsed >= most) {
+    in.skipTaken(first.consumed, first.parsed);
+    return;
+  }
+  // Only separators stand between the first half's last number and the split.
+  const long wanted = most - first.parsed;
+  if (second.parsed <= wanted) {
+    if (second.bad && second.parsed < wanted) {
+      throwNotANumber(in, before + first.parsed + second.parsed + 1, second.badField);
+    }
+    values.insert(values.end(), later.begin(), later.end());
+    in.skipTaken(split + second.consumed, first.parsed + second.parsed);
+    return;
+  }
+  // The second half holds more than is wanted: take its first numbers again,
+  // to know where the last one taken ends.
+  const internal::ChunkResult taken =
+      internal::parseFields(text.substr(split, span - split), wanted, append);
+  in.skipTaken(split + taken.consumed, first.parsed + taken.parsed);
 }
 
 }  // namespace ebp

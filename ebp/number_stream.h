@@ -61,6 +61,15 @@ class NumberStream {
 // after another.
 void readNumbers(NumberStream& in, long count, const std::function<void(long, double)>& store);
 
+// Appends to "values" the next numbers of "in", at most "most", from about
+// its next "bytes" characters (the span ends at a separator; past it nothing
+// is taken), and leaves "in" after the last number taken.  A long span is
+// parsed in two halves on two threads, each into its own buffer, so nothing
+// is counted twice.  Throws like next() for a field that is not a number
+// among those taken; fewer numbers than "most" is no error (the caller reads
+// on, or finds the end of the file).
+void readSpan(NumberStream& in, std::size_t bytes, long most, std::vector<double>& values);
+
 namespace internal {
 struct ChunkResult {
   long parsed = 0;

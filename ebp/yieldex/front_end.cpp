@@ -89,6 +89,7 @@ int runBatch(const QCommandLineParser& parser, int scale) {
   const std::string confusionFile = parser.value("confusion").toStdString();
   std::optional<ConfusionMatrix> confusion;
   YieldexHooks hooks;
+  hooks.drawPlot = !plotFile.empty();  // no picture asked for: no points to draw
   hooks.legend = [&](int outputs) {
     if (confusionFile.empty()) return;
     // kappatest's largest rank.

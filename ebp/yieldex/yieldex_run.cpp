@@ -71,8 +71,10 @@ YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
     common::warn("Yieldex", files.patterns,
                  differ + " (" + files.weights + "): the patterns are read by the network's counts");
   }
-  const PatternSet patterns = explainShortFile(
-      ph, wh, true, [&] { return read_patterns(patternStream, wh.nI, wh.nO, ph.nP); });
+  // Records are read, computed, plotted and written a block at a time, so
+  // that memory does not grow with the file.
+  PatternBlocks blocks =
+      explainShortFile(ph, wh, true, [&] { return PatternBlocks(patternStream, wh.nI, wh.nO, ph.nP); });
   const EbpWeights weights = read_weights(weightsStream, wh.nI, wh.nH, wh.nO);
 
   graphini(plot);
@@ -80,13 +82,21 @@ YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
   if (hooks.legend) hooks.legend(wh.nO);
 
   const int nO = wh.nO;
+  const long nP = ph.nP;
   std::vector<Accumulator> perOutput(static_cast<std::size_t>(std::max(nO, 0)));
   Accumulator pooled;
-  std::vector<double> y(static_cast<std::size_t>(std::min(patterns.nP, kBlockPatterns)) *
+  // A block's values take some 16 MB, whatever the width of a pattern.
+  const long blockPatterns =
+      std::clamp<long>((2L << 20) / (static_cast<long>(wh.nI) + 1 + 2L * std::max(nO, 0)), 256,
+                       kBlockPatterns);
+  std::vector<double> y(static_cast<std::size_t>(std::min(nP, blockPatterns)) *
                         static_cast<std::size_t>(std::max(nO, 0)));
   std::string lines;
-  for (long first = 1; first <= patterns.nP; first += kBlockPatterns) {
-    const long last = std::min(patterns.nP, first + kBlockPatterns - 1);
+  PatternSet patterns;
+  while (explainShortFile(ph, wh, true, [&] { return blocks.next(patterns, blockPatterns); })) {
+    patternFile.releaseBefore(patternFile.text().size() - patternStream.rest().size());
+    const long first = patterns.first;
+    const long last = first + patterns.nP - 1;
     const std::optional<ForwardFailure> failure =
         forwardBlock(patterns, weights, first, last, y.data());
     const long done = failure ? failure->pattern : last + 1;
@@ -110,7 +120,7 @@ YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
       for (int k = 1; k <= nO; ++k) {
         const double out = row[k - 1];
         const double target = patterns.target(p, k);
-        plotPoint(plot, k, out, target);
+        if (hooks.drawPlot) plotPoint(plot, k, out, target);
         if (hooks.point) hooks.point(p, k, out, target);
         perOutput[static_cast<std::size_t>(k - 1)].add(out, target);
         pooled.add(out, target);
@@ -121,15 +131,15 @@ YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
     if (failure) {
       throw common::withContext(files.patterns, failure->error);
     }
-    if (hooks.progress) hooks.progress(last, patterns.nP);
+    if (hooks.progress) hooks.progress(last, nP);
   }
   output.commit();
 
   YieldexResult result;
-  result.patterns = patterns.nP;
+  result.patterns = nP;
   result.outputs = nO;
   try {
-    result.statistics = computeStatistics(perOutput, pooled, patterns.nP);
+    result.statistics = computeStatistics(perOutput, pooled, nP);
   } catch (const common::ToolError& e) {
     throw common::withContext(files.patterns, e);
   }

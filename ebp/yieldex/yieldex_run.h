@@ -33,6 +33,8 @@ struct YieldexHooks {
   std::function<void(long pattern, int output, double y, double t)> point;
   // after every block of patterns: how many are done of how many
   std::function<void(long done, long total)> progress;
+  // false: the points are not drawn (a batch run that saves no plot)
+  bool drawPlot = true;
 };
 
 struct YieldexResult {
