@@ -13,8 +13,10 @@ std::int64_t convertValues(std::string_view text, const std::string& fileName, s
   common::TokenReader reader(text, fileName);
   std::int64_t count = 0;
   out.reserve(out.size() + text.size() + text.size() / 2);
+  common::ShortDecimal digits;
   while (!reader.atEnd()) {
-    common::appendConsoleSingle(out, reader.readSingle());
+    const float value = reader.readSingle(digits);
+    common::appendConsoleSingle(out, value, digits);
     out += "\r\n";
     ++count;
   }

@@ -188,6 +188,44 @@ void appendConsoleSingle(std::string& out, float value) {
   out.append(buffer, p);
 }
 
+void appendConsoleSingle(std::string& out, float value, const ShortDecimal& digits) {
+  const std::uint64_t m = digits.mantissa;
+  if (m == 0 || m >= 10000000 || digits.fraction > 22) {
+    appendConsoleSingle(out, value);
+    return;
+  }
+  std::uint64_t q = m;  // the mantissa's digits, filled up to seven with zeros
+  int digitsOfM = 7;
+  while (q < 1000000) {
+    q *= 10;
+    --digitsOfM;
+  }
+  const int e10 = digitsOfM - 1 - digits.fraction;  // the first digit's decimal exponent
+  // Singles of 1e-10 up to 1e7 only, as the general fast path.
+  if (e10 < -10 || e10 >= 7) {
+    appendConsoleSingle(out, value);
+    return;
+  }
+  // The seven digits of q are those of "%.7g" when the single lies within
+  // half a unit of the seventh digit of the decimal (with a margin far
+  // beyond the rounding of the doubles compared): no other seven-digit
+  // number is nearer, and a power of ten is never crossed (the decimal lies
+  // a whole unit below one, the single nearer to it).
+  static constexpr double kUnit[] = {1e-16, 1e-15, 1e-14, 1e-13, 1e-12, 1e-11, 1e-10, 1e-9, 1e-8,
+                                     1e-7,  1e-6,  1e-5,  1e-4,  1e-3,  1e-2,  1e-1,  1e0};
+  // The decimal's double as the parser made it.
+  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const double decimal = static_cast<double>(m) / kPowersOfTen[digits.fraction];
+  const double single = std::fabs(static_cast<double>(value));
+  if (!(std::fabs(single - decimal) <= 0.49 * kUnit[e10 - 6 + 16])) {
+    appendConsoleSingle(out, value);
+    return;
+  }
+  appendSevenDigitForm(out, digits.negative, q, e10);
+}
+
 std::string consoleInteger(std::int64_t value) {
   std::string text = std::to_string(value);
   if (value >= 0) text.insert(text.begin(), ' ');

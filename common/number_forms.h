@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <string>
 
+#include "common/number_parse.h"
+
 namespace common {
 
 // "value" by the conversion "%.<digits>g", with no blank before it, a
@@ -37,6 +39,12 @@ std::string consoleSingle(float value);
 
 // Appends consoleSingle(value) to "out" without a temporary string.
 void appendConsoleSingle(std::string& out, float value);
+
+// The same for a single read from the short decimal "digits" (value is the
+// decimal's double rounded to single): a decimal of at most seven
+// significant digits that the single keeps is written from its own digits,
+// without searching the single's; anything else goes the general way.
+void appendConsoleSingle(std::string& out, float value, const ShortDecimal& digits);
 
 // Console form of a whole number: one leading blank when not negative.
 std::string consoleInteger(std::int64_t value);

@@ -1,6 +1,11 @@
 #include "common/number_forms.h"
+#include "common/number_parse.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include <random>
 
 #include <limits>
 
@@ -35,6 +40,52 @@ TEST(NumberForms, SingleFormsUseSevenDigits) {
   EXPECT_EQ(shortSingle(1e-5f), "1e-05");
   EXPECT_EQ(shortSingle(12345678.0f), "1.234568e+07");
   EXPECT_EQ(shortSingle(-0.0f), "0");
+}
+
+// A single read from a short decimal is written from the decimal's own
+// digits where that is safe; the text must be the general path's for every
+// digit count and point position, both signs, the edges of the decades and
+// millions of random decimals.
+TEST(NumberForms, SingleFromDecimalDigitsEqualsTheGeneralForm) {
+  auto check = [](std::uint64_t m, int fraction, bool negative) {
+    std::string text = std::to_string(m);
+    if (fraction > 0) {
+      if (static_cast<int>(text.size()) <= fraction) {
+        text.insert(0, static_cast<std::size_t>(fraction + 1) - text.size(), '0');
+      }
+      text.insert(text.size() - static_cast<std::size_t>(fraction), ".");
+    }
+    if (negative) text.insert(0, "-");
+    double value = 0;
+    const char* stop = nullptr;
+    ShortDecimal digits;
+    if (!parseShortDecimal(text.data(), text.data() + text.size(), stop, value, &digits)) {
+      return ::testing::AssertionFailure() << text << " does not parse";
+    }
+    const float single = static_cast<float>(value);
+    std::string fast, general;
+    appendConsoleSingle(fast, single, digits);
+    appendConsoleSingle(general, single);
+    if (fast == general) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << text << ": " << fast << " instead of " << general;
+  };
+  for (int fraction = 0; fraction <= 14; ++fraction) {
+    for (bool negative : {false, true}) {
+      for (std::uint64_t decade = 1; decade <= 100000000; decade *= 10) {
+        for (std::uint64_t m = decade > 30 ? decade - 30 : 0; m <= decade + 30; ++m) {
+          ASSERT_TRUE(check(m, fraction, negative));
+        }
+      }
+    }
+  }
+  std::mt19937_64 random(5);
+  for (long i = 0; i < 6000000; ++i) {
+    const std::uint64_t bits = random();
+    std::uint64_t limit = 10;  // 1 to 8 digits, the point anywhere up to 12 places
+    for (int d = 0; d < static_cast<int>(bits % 8); ++d) limit *= 10;
+    ASSERT_TRUE(check(1 + (bits >> 8) % (limit - 1), static_cast<int>((bits >> 3) % 13),
+                      (bits >> 7) & 1));
+  }
 }
 
 TEST(NumberForms, FileNumbersHaveASignPositionAndATrailingBlank) {

@@ -112,7 +112,8 @@ double scanValue(std::string_view text, const NumberScan& scan) {
   return scan.negative ? -value : value;
 }
 
-bool parseShortDecimal(const char* begin, const char* end, const char*& stop, double& value) {
+bool parseShortDecimal(const char* begin, const char* end, const char*& stop, double& value,
+                       ShortDecimal* parts) {
   const char* p = begin;
   bool negative = false;
   if (p != end && (*p == '-' || *p == '+')) {
@@ -137,6 +138,7 @@ bool parseShortDecimal(const char* begin, const char* end, const char*& stop, do
   double v = static_cast<double>(mantissa) / kPowersOfTen[fraction];
   value = negative ? -v : v;
   stop = p;
+  if (parts != nullptr) *parts = {mantissa, fraction, negative};
   return true;
 }
 

@@ -30,12 +30,22 @@ NumberScan scanNumber(std::string_view text);
 // The double value of text[0 .. scan.length), correctly rounded.
 double scanValue(std::string_view text, const NumberScan& scan);
 
+// A short decimal's digits: its value is mantissa / 10^fraction, negated
+// when "negative".
+struct ShortDecimal {
+  std::uint64_t mantissa = 0;
+  int fraction = 0;
+  bool negative = false;
+};
+
 // The common short form fast: an optional sign and up to 19 digits with an
 // optional decimal point, no exponent, whose value converts exactly by one
-// multiplication or division.  On success stores the value, sets "stop" to
-// the first character after the number and returns true; returns false
-// (storing nothing) for anything else, which the general path then handles.
-bool parseShortDecimal(const char* begin, const char* end, const char*& stop, double& value);
+// multiplication or division.  On success stores the value (and, when
+// "parts" is given, its digits), sets "stop" to the first character after
+// the number and returns true; returns false (storing nothing) for anything
+// else, which the general path then handles.
+bool parseShortDecimal(const char* begin, const char* end, const char*& stop, double& value,
+                       ShortDecimal* parts = nullptr);
 
 // Parses all of "text" as a number, or as inf, infinity or nan (either case,
 // with an optional sign), so that the toolkit's own outputs read back.

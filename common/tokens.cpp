@@ -107,6 +107,22 @@ double TokenReader::readDouble() {
 
 float TokenReader::readSingle() { return static_cast<float>(readDouble()); }
 
+float TokenReader::readSingle(ShortDecimal& digits) {
+  const char* data = text_.data();
+  const char* end = data + text_.size();
+  const char* p = data + pos_;
+  while (p != end && isBlank(*p)) ++p;
+  const char* stop = nullptr;
+  double value = 0.0;
+  if (parseShortDecimal(p, end, stop, value, &digits) &&
+      (stop == end || kEnders.table[static_cast<unsigned char>(*stop)])) {
+    finishToken(static_cast<std::size_t>(stop - data));
+    return static_cast<float>(value);
+  }
+  digits.mantissa = 0;
+  return readSingle();
+}
+
 std::uint64_t TokenReader::readWholeLowBits() {
   // Digits-only tokens (the usual case) are taken exactly, at any length, as
   // their low 64 bits; everything else goes through the general path.

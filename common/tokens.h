@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/number_parse.h"
+
 namespace common {
 
 class TokenReader {
@@ -35,6 +37,10 @@ class TokenReader {
 
   // The next token as a single: the double value rounded to single.
   float readSingle();
+
+  // The same, with the token's digits when it is a short plain decimal
+  // (digits.mantissa 0 when it is not, or is zero).
+  float readSingle(ShortDecimal& digits);
 
   // The next token as a whole number, as its low 64 bits in two's complement.
   // Digits-only tokens (with an optional sign) are taken exactly at any
