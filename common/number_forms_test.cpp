@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+#include <cstring>
+#include <cmath>
 #include <cstdint>
 
 #include <random>
@@ -69,6 +72,32 @@ TEST(NumberForms, SingleFromDecimalDigitsEqualsTheGeneralForm) {
     if (fast == general) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << text << ": " << fast << " instead of " << general;
   };
+  // And the fast path of every single (seven digits found in integers) gives
+  // the general "%.7g": random bit patterns of every exponent, subnormals,
+  // negative zero, the neighbours of powers of ten and of halfway cases.
+  std::vector<float> singles = {0.0f, -0.0f, 1e-45f, -1e-45f, 1.1754942e-38f, 1e-10f, 9.999999e6f,
+                                1e7f, 0.5f, 1.5f, 2.5f, 9.9999995f, 0.99999997f};
+  for (float p = 1e-12f; p < 1e9f; p *= 10) {
+    float below = p, above = p;
+    for (int i = 0; i < 40; ++i) {
+      singles.push_back(below = std::nextafter(below, 0.0f));
+      singles.push_back(above = std::nextafter(above, 1e30f));
+    }
+  }
+  std::mt19937 bits(9);
+  for (int i = 0; i < 3000000; ++i) {
+    const std::uint32_t b = bits();
+    float f;
+    std::memcpy(&f, &b, sizeof f);
+    singles.push_back(f);
+  }
+  for (const float f : singles) {
+    for (const float s : {f, -f}) {
+      std::string fast;
+      appendConsoleSingle(fast, s);
+      ASSERT_EQ(fast, consoleSingle(s)) << s;
+    }
+  }
   for (int fraction = 0; fraction <= 14; ++fraction) {
     for (bool negative : {false, true}) {
       for (std::uint64_t decade = 1; decade <= 100000000; decade *= 10) {

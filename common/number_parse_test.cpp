@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -65,7 +67,8 @@ TEST(NumberParse, MatchesStrtodOnRandomNumbers) {
   std::uniform_int_distribution<int> digitCount(1, 22);
   std::uniform_int_distribution<int> digit(0, 9);
   std::uniform_int_distribution<int> exponent(-40, 40);
-  for (int trial = 0; trial < 200000; ++trial) {
+  long fastTaken = 0;
+  for (int trial = 0; trial < 2000000; ++trial) {
     std::string text;
     if (trial % 3 == 0) text += '-';
     int before = digitCount(random) % 12;
@@ -79,7 +82,31 @@ TEST(NumberParse, MatchesStrtodOnRandomNumbers) {
     if (trial % 4 == 0) text += "e" + std::to_string(exponent(random));
     double value = 0;
     ASSERT_TRUE(parseDecimal(text, value)) << text;
-    ASSERT_EQ(value, std::strtod(text.c_str(), nullptr)) << text;
+    const double expected = std::strtod(text.c_str(), nullptr);
+    ASSERT_EQ(value, expected) << text;
+    // The fast path, where it takes the text, gives the same bits (the sign
+    // of zero included).
+    const char* stop = nullptr;
+    double fast = 0;
+    if (parseShortDecimal(text.data(), text.data() + text.size(), stop, fast) &&
+        stop == text.data() + text.size()) {
+      ++fastTaken;
+      ASSERT_EQ(std::signbit(fast), std::signbit(expected)) << text;
+      ASSERT_EQ(fast, expected) << text;
+    }
+  }
+  EXPECT_GT(fastTaken, 500000);  // the fast path was put to the test
+  // Its edges: 2^53 and beyond, nineteen digits, nines, negative zero.
+  for (const char* text : {"9007199254740992", "9007199254740993", "0.9007199254740993",
+                           "9999999999999999999", "0.9999999999999999999", "-0.0", "-0",
+                           "0.0000000000000000000001", "1234567890123456789", "99999999.99"}) {
+    const char* stop = nullptr;
+    double fast = 0;
+    if (parseShortDecimal(text, text + std::strlen(text), stop, fast)) {
+      const double expected = std::strtod(text, nullptr);
+      EXPECT_EQ(fast, expected) << text;
+      EXPECT_EQ(std::signbit(fast), std::signbit(expected)) << text;
+    }
   }
 }
 
