@@ -11,6 +11,7 @@
 # Called by ./run bench with BUILD_DIR set.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+export SUMMARY="$(pwd)/bench/summary.py"
 BUILD=${BUILD_DIR:?}
 ROOT=$(pwd)
 WORK=$(mktemp -d)
@@ -51,4 +52,7 @@ print(f"(b) Favomap5 {b:.3f} s (target under 1 s)")
 print(f"(c) option 2 with distances {c:.3f} s, (d) option 3 {d:.3f} s (target under 3 s each)")
 svg, pdf = (r["mean"] for r in json.load(open("e.json"))["results"])
 print(f"(e) SVG {svg:.3f} s, {os.environ['E_SVG_MB']} MB; PDF {pdf:.3f} s (target under 2 s, SVG under 100 MB)")
+import os, subprocess
+subprocess.run([os.environ["SUMMARY"], "add", "Favomap5 vs kohonen", f"{peer / ours:.1f}x ({ours:.2f} s)",
+                ">= 2x", "yes" if peer / ours >= 2 else "no"], check=True)
 PY

@@ -4,6 +4,7 @@
 # into bench/data/.  Called by ./run bench with BUILD_DIR set.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+export SUMMARY="$(pwd)/bench/summary.py"
 BUILD=${BUILD_DIR:?}
 RECORDS=${ROC_BENCH_RECORDS:-10000000}
 DATA=bench/data
@@ -39,4 +40,10 @@ print(f"rocplot is {peer / ours:.1f}x faster than the peer")
 report, compare = (r["mean"] for r in json.load(open(f"{work}/report.json"))["results"])
 print(f"--report {report:.3f} s, {report / ours:.1f}x the plain run (target 2x); "
       f"--compare {compare:.3f} s (target under 5 s)")
+import os, subprocess
+def add(*row):
+    subprocess.run([os.environ["SUMMARY"], "add", *row], check=True)
+add("rocplot vs scikit-learn", f"{peer / ours:.1f}x ({ours:.2f} s)", ">= 10x", "yes" if peer / ours >= 10 else "no")
+add("rocplot --report vs plain", f"{report / ours:.2f}x ({report:.2f} s)", "<= 2x", "yes" if report / ours <= 2 else "no")
+add("rocplot --compare, 2 x 10M", f"{compare:.2f} s", "< 5 s", "yes" if compare < 5 else "no")
 PY

@@ -5,6 +5,7 @@
 # (bench/peers/tremora_numpy.py).  Called by ./run bench with BUILD_DIR set.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+export SUMMARY="$(pwd)/bench/summary.py"
 BUILD=${BUILD_DIR:?}
 ROOT=$(pwd)
 WORK=$(mktemp -d)
@@ -24,4 +25,7 @@ work = sys.argv[1]
 ours = json.load(open(f"{work}/ours.json"))["results"][0]["mean"]
 peer = json.load(open(f"{work}/peer.json"))["results"][0]["mean"]
 print(f"Tremora {ours:.2f} s, numpy peer {peer:.2f} s: Tremora is {peer / ours:.1f}x faster (target 2x)")
+import os, subprocess
+subprocess.run([os.environ["SUMMARY"], "add", "Tremora vs numpy", f"{peer / ours:.1f}x ({ours:.2f} s)",
+                ">= 2x", "yes" if peer / ours >= 2 else "no"], check=True)
 PY
