@@ -1,5 +1,6 @@
 #include "common/number_forms.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -123,7 +124,7 @@ bool sevenDigits(float magnitude, std::uint64_t& q, int& e10) {
 
 // Appends the sign position and the digits of q (seven, first digit at
 // decimal exponent e10) as "%.7g" lays them out, trailing zeros dropped.
-void appendSevenDigitForm(std::string& out, bool negative, std::uint64_t q, int e10) {
+char* writeSevenDigitForm(char* t, bool negative, std::uint64_t q, int e10) {
   char digits[8];
   for (int i = 6; i >= 0; --i) {
     digits[i] = static_cast<char>('0' + q % 10);
@@ -131,8 +132,6 @@ void appendSevenDigitForm(std::string& out, bool negative, std::uint64_t q, int 
   }
   int last = 6;  // the last digit that is not a trailing zero
   while (last > 0 && digits[last] == '0') --last;
-  char text[24];
-  char* t = text;
   *t++ = negative ? '-' : ' ';
   if (e10 < -4 || e10 >= 7) {
     *t++ = digits[0];
@@ -157,7 +156,12 @@ void appendSevenDigitForm(std::string& out, bool negative, std::uint64_t q, int 
     for (int i = 0; i < -e10 - 1; ++i) *t++ = '0';
     for (int i = 0; i <= last; ++i) *t++ = digits[i];
   }
-  out.append(text, t);
+  return t;
+}
+
+void appendSevenDigitForm(std::string& out, bool negative, std::uint64_t q, int e10) {
+  char text[24];
+  out.append(text, writeSevenDigitForm(text, negative, q, e10));
 }
 
 bool appendSevenDigits(std::string& out, float value) {
@@ -188,12 +192,15 @@ void appendConsoleSingle(std::string& out, float value) {
   out.append(buffer, p);
 }
 
-void appendConsoleSingle(std::string& out, float value, const ShortDecimal& digits) {
+char* writeConsoleSingle(char* at, float value, const ShortDecimal& digits) {
   const std::uint64_t m = digits.mantissa;
-  if (m == 0 || m >= 10000000 || digits.fraction > 22) {
-    appendConsoleSingle(out, value);
-    return;
-  }
+  // Anything else goes the general way.
+  auto general = [at, value] {
+    std::string text;
+    appendConsoleSingle(text, value);
+    return std::copy(text.begin(), text.end(), at);
+  };
+  if (m == 0 || m >= 10000000 || digits.fraction > 22) return general();
   std::uint64_t q = m;  // the mantissa's digits, filled up to seven with zeros
   int digitsOfM = 7;
   while (q < 1000000) {
@@ -202,10 +209,7 @@ void appendConsoleSingle(std::string& out, float value, const ShortDecimal& digi
   }
   const int e10 = digitsOfM - 1 - digits.fraction;  // the first digit's decimal exponent
   // Singles of 1e-10 up to 1e7 only, as the general fast path.
-  if (e10 < -10 || e10 >= 7) {
-    appendConsoleSingle(out, value);
-    return;
-  }
+  if (e10 < -10 || e10 >= 7) return general();
   // The seven digits of q are those of "%.7g" when the single lies within
   // half a unit of the seventh digit of the decimal (with a margin far
   // beyond the rounding of the doubles compared): no other seven-digit
@@ -219,11 +223,13 @@ void appendConsoleSingle(std::string& out, float value, const ShortDecimal& digi
                                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
   const double decimal = static_cast<double>(m) / kPowersOfTen[digits.fraction];
   const double single = std::fabs(static_cast<double>(value));
-  if (!(std::fabs(single - decimal) <= 0.49 * kUnit[e10 - 6 + 16])) {
-    appendConsoleSingle(out, value);
-    return;
-  }
-  appendSevenDigitForm(out, digits.negative, q, e10);
+  if (!(std::fabs(single - decimal) <= 0.49 * kUnit[e10 - 6 + 16])) return general();
+  return writeSevenDigitForm(at, digits.negative, q, e10);
+}
+
+void appendConsoleSingle(std::string& out, float value, const ShortDecimal& digits) {
+  char text[kLongestConsoleSingle];
+  out.append(text, writeConsoleSingle(text, value, digits));
 }
 
 std::string consoleInteger(std::int64_t value) {

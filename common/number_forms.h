@@ -46,6 +46,13 @@ void appendConsoleSingle(std::string& out, float value);
 // without searching the single's; anything else goes the general way.
 void appendConsoleSingle(std::string& out, float value, const ShortDecimal& digits);
 
+// The longest console single ("-1.234567e-38"), with room to spare.
+inline constexpr int kLongestConsoleSingle = 24;
+
+// The same written at "at" (room for kLongestConsoleSingle characters);
+// returns the end.
+char* writeConsoleSingle(char* at, float value, const ShortDecimal& digits);
+
 // Console form of a whole number: one leading blank when not negative.
 std::string consoleInteger(std::int64_t value);
 

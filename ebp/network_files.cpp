@@ -145,7 +145,7 @@ bool PatternBlocks::next(PatternSet& block, long most) {
   const long perRecord = static_cast<long>(nI_) + nO_;
   const auto needed = static_cast<std::size_t>(n * perRecord);
   values_.clear();
-  values_.reserve(needed);
+  reserveLarge(values_, needed);
   while (values_.size() < needed) {
     // The bytes the numbers still wanted take, as if every number of the rest
     // took as many; a little less, so that the halves seldom read past them.
@@ -165,6 +165,8 @@ bool PatternBlocks::next(PatternSet& block, long most) {
   block.nO = nO_;
   block.nP = n;
   block.first = read_ + 1;
+  reserveLarge(block.inputs, static_cast<std::size_t>(n) * (static_cast<std::size_t>(nI_) + 1));
+  reserveLarge(block.targets, static_cast<std::size_t>(n) * static_cast<std::size_t>(nO_));
   block.inputs.resize(static_cast<std::size_t>(n) * (static_cast<std::size_t>(nI_) + 1));
   block.targets.resize(static_cast<std::size_t>(n) * static_cast<std::size_t>(nO_));
   const double* v = values_.data();

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "common/errors.h"
+#include "common/mapped_file.h"
 #include "common/number_parse.h"
 #include "common/rounding.h"
 
@@ -185,6 +186,12 @@ namespace {
 
 }  // namespace
 
+void reserveLarge(std::vector<double>& v, std::size_t n) {
+  if (v.capacity() >= n) return;
+  v.reserve(n);
+  common::preferLargePages(v.data(), v.capacity() * sizeof(double));
+}
+
 void readSpan(NumberStream& in, std::size_t bytes, long most, std::vector<double>& values) {
   constexpr std::size_t kWorthSplitting = 1 << 20;
   const std::string_view text = in.rest();
@@ -200,8 +207,10 @@ void readSpan(NumberStream& in, std::size_t bytes, long most, std::vector<double
   }
   std::size_t split = span / 2;
   while (split < span && !isSeparator(text[split])) ++split;
+  // The second half's numbers.
   std::vector<double> later;
-  later.reserve(values.capacity() > values.size() ? (values.capacity() - values.size()) / 2 : 0);
+  reserveLarge(later,
+               values.capacity() > values.size() ? (values.capacity() - values.size()) / 2 : 0);
   internal::ChunkResult second;
   std::thread worker([&] {
     second = internal::parseFields(text.substr(split, span - split), most,

@@ -87,6 +87,11 @@ ChunkResult parseChunk(std::string_view text, long count, long firstIndex,
 // files' syntax (D exponents and inf/nan words are not).
 bool parseNetworkNumber(std::string_view field, double& value);
 
+// Makes room for "n" values in "v", in large pages where the system allows
+// (a buffer of megabytes written once each would otherwise fault every
+// 4 KB).
+void reserveLarge(std::vector<double>& v, std::size_t n);
+
 // True for the characters that separate numbers.
 inline bool isSeparator(char c) {
   return c == ' ' || c == ',' || c == '\t' || c == '\n' || c == '\r';

@@ -1,9 +1,12 @@
 #include "ebp/tremora/sensitivity.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <string>
 #include <vector>
 
 #include "common/errors.h"
@@ -53,9 +56,8 @@ std::string quoted(const std::string& word, const std::string& path) {
 // A pattern whose perturbed value equals its stored one takes its base terms.
 class Evaluator {
  public:
-  // "patternsFile" names the patterns in a "too large" message.
-  Evaluator(const PatternSet& set, const EbpWeights& w, const std::string& patternsFile)
-      : set_((checkSize(set, w, patternsFile), set)),
+  Evaluator(const PatternSet& set, const EbpWeights& w)
+      : set_(set),
         w_(w),
         hiddenCount_(w.nH + 1),
         prefix_(static_cast<std::size_t>(set.nP) * hiddenCount_),
@@ -65,19 +67,6 @@ class Evaluator {
   }
 
   const std::vector<double>& baseTerms() const { return base_; }
-
-  // The carried sums take nP x (nH + 1) values: refuse what no memory holds
-  // (two headers can each be small files and still multiply to terabytes).
-  static void checkSize(const PatternSet& set, const EbpWeights& w, const std::string& file) {
-    const double values = static_cast<double>(set.nP) * (static_cast<double>(w.nH) + 1);
-    if (values > 1e9) {
-      throw common::makeError(common::Fault::kTooLarge, file, "",
-                              std::to_string(set.nP) + " patterns through " + std::to_string(w.nH) +
-                                  " hidden nodes need " +
-                                  std::to_string(static_cast<long long>(values * 8 / 1e9)) +
-                                  " GB of working memory");
-    }
-  }
 
   // Starts input i (1-based) of a level: the carried sums stop before term i.
   void startInput(int i) {
@@ -188,6 +177,59 @@ double sumOf(const std::vector<double>& terms, double e) {
   return e;
 }
 
+std::string gigabytes(double bytes) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f GB", bytes / 1e9);
+  return text;
+}
+
+// Every pattern is used at every level and input, so all are kept: the
+// patterns, the carried sums of the hidden nodes, the base and perturbed
+// error terms and the perturbed values, nP times each.  Refuses, before
+// reading a record, what this machine's memory cannot hold, saying how much
+// is needed and what for.
+void checkMemoryNeed(const std::string& file, const PatternHeader& h, int nH) {
+  const double nP = static_cast<double>(h.nP);
+  const double patterns = nP * (static_cast<double>(h.nI) + 1 + h.nO) * 8;
+  const double sums = nP * (static_cast<double>(nH) + 1) * 8;
+  const double terms = nP * (2.0 * h.nO + 1) * 8;
+  const double need = patterns + sums + terms;
+  const double memory =
+      static_cast<double>(::sysconf(_SC_PHYS_PAGES)) * static_cast<double>(::sysconf(_SC_PAGESIZE));
+  if (memory > 0 && need > memory) {
+    throw common::makeError(
+        common::Fault::kTooLarge, file, "",
+        std::to_string(h.nP) + " patterns of " + std::to_string(h.nI) + " inputs and " +
+            std::to_string(h.nO) + " outputs through " + std::to_string(nH) +
+            " hidden nodes need " + gigabytes(need) + " of memory (the patterns " +
+            gigabytes(patterns) + ", the hidden nodes' carried sums " + gigabytes(sums) +
+            ", the error terms " + gigabytes(terms) + "), more than this machine's " +
+            gigabytes(memory));
+  }
+}
+
+// All the patterns of the file, read a block at a time into one set, the
+// text read given back as it goes: at its peak the reading holds the
+// patterns and one block of text, not the whole file besides.
+PatternSet readAllPatterns(common::MappedFile& file, NumberStream& in, const PatternHeader& h,
+                           int nH) {
+  PatternBlocks blocks(in, h.nI, h.nO, h.nP);
+  checkMemoryNeed(in.fileName(), h, nH);
+  PatternSet set;
+  set.nI = h.nI;
+  set.nO = h.nO;
+  set.nP = h.nP;
+  set.inputs.reserve(static_cast<std::size_t>(h.nP) * (static_cast<std::size_t>(h.nI) + 1));
+  set.targets.reserve(static_cast<std::size_t>(h.nP) * static_cast<std::size_t>(h.nO));
+  PatternSet block;
+  while (blocks.next(block, 1 << 15)) {
+    set.inputs.insert(set.inputs.end(), block.inputs.begin(), block.inputs.end());
+    set.targets.insert(set.targets.end(), block.targets.begin(), block.targets.end());
+    file.releaseBefore(file.text().size() - in.rest().size());
+  }
+  return set;
+}
+
 }  // namespace
 
 namespace {
@@ -236,7 +278,7 @@ SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& ho
                  differ + " (" + files.weights +
                      "): the network's weights are read by the pattern file's counts");
   }
-  PatternSet set = read_patterns(ps, ph.nI, ph.nO, ph.nP);
+  PatternSet set = readAllPatterns(patternFile, ps, ph, wh.nH);
   const EbpWeights w =
       explainShortFile(ph, wh, false, [&] { return read_weights(ws, ph.nI, wh.nH, ph.nO); });
   run.nI = ph.nI;
@@ -244,7 +286,7 @@ SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& ho
   run.nP = ph.nP;
   run.nH = wh.nH;
 
-  Evaluator evaluator(set, w, files.patterns);
+  Evaluator evaluator(set, w);
   const double nP = static_cast<double>(set.nP);
   // Every error is a mean over the patterns (and the rounds): none to average
   // over is a zero denominator, not a "nan" in the file.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "common/errors.h"
@@ -49,6 +50,46 @@ void appendOutputLines(std::string& lines, const double* y, long count, int nO) 
 // plot holds every pattern before one that fails.
 constexpr long kBlockPatterns = 1 << 15;
 
+// Formats and writes the output lines of one block at a time on a thread of
+// its own, while the next block is read and computed.
+class BlockWriter {
+ public:
+  BlockWriter(common::TextFileWriter& output, int nO) : output_(output), nO_(nO) {}
+  ~BlockWriter() {
+    if (thread_.joinable()) thread_.join();
+  }
+  BlockWriter(const BlockWriter&) = delete;
+  BlockWriter& operator=(const BlockWriter&) = delete;
+
+  // Waits for the block before, then writes "count" rows of "y", which must
+  // stay as they are until the next start() or finish().
+  void start(const double* y, long count) {
+    finish();
+    thread_ = std::thread([this, y, count] {
+      try {
+        lines_.clear();
+        appendOutputLines(lines_, y, count, nO_);
+        output_.write(lines_);
+      } catch (...) {
+        error_ = std::current_exception();
+      }
+    });
+  }
+
+  // Waits for the block being written; throws what writing it threw.
+  void finish() {
+    if (thread_.joinable()) thread_.join();
+    if (error_) std::rethrow_exception(std::exchange(error_, nullptr));
+  }
+
+ private:
+  common::TextFileWriter& output_;
+  int nO_;
+  std::thread thread_;
+  std::string lines_;
+  std::exception_ptr error_;
+};
+
 }  // namespace
 
 YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
@@ -89,34 +130,28 @@ YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
   const long blockPatterns =
       std::clamp<long>((2L << 20) / (static_cast<long>(wh.nI) + 1 + 2L * std::max(nO, 0)), 256,
                        kBlockPatterns);
-  std::vector<double> y(static_cast<std::size_t>(std::min(nP, blockPatterns)) *
-                        static_cast<std::size_t>(std::max(nO, 0)));
-  std::string lines;
+  // Two blocks of outputs: one being written while the next is computed.
+  std::vector<double> ys[2];
+  for (std::vector<double>& y : ys) {
+    const std::size_t n = static_cast<std::size_t>(std::min(nP, blockPatterns)) *
+                          static_cast<std::size_t>(std::max(nO, 0));
+    reserveLarge(y, n);
+    y.resize(n);
+  }
+  BlockWriter writer(output, nO);
+  int current = 0;
   PatternSet patterns;
   while (explainShortFile(ph, wh, true, [&] { return blocks.next(patterns, blockPatterns); })) {
     patternFile.releaseBefore(patternFile.text().size() - patternStream.rest().size());
     const long first = patterns.first;
     const long last = first + patterns.nP - 1;
-    const std::optional<ForwardFailure> failure =
-        forwardBlock(patterns, weights, first, last, y.data());
+    double* y = ys[current].data();
+    const std::optional<ForwardFailure> failure = forwardBlock(patterns, weights, first, last, y);
     const long done = failure ? failure->pattern : last + 1;
-    // The block's lines are formatted and written on a second thread while
-    // this one plots the points and adds up the sums, both in pattern order.
-    std::exception_ptr writeError;
-    std::thread writer;
-    if (!failure) {
-      writer = std::thread([&] {
-        try {
-          lines.clear();
-          appendOutputLines(lines, y.data(), done - first, nO);
-          output.write(lines);
-        } catch (...) {
-          writeError = std::current_exception();
-        }
-      });
-    }
+    // The points are plotted and the sums added up in pattern order, while
+    // the block before is still being written.
     for (long p = first; p < done; ++p) {
-      const double* row = &y[static_cast<std::size_t>(p - first) * nO];
+      const double* row = y + static_cast<std::size_t>(p - first) * nO;
       for (int k = 1; k <= nO; ++k) {
         const double out = row[k - 1];
         const double target = patterns.target(p, k);
@@ -126,13 +161,15 @@ YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
         pooled.add(out, target);
       }
     }
-    if (writer.joinable()) writer.join();
-    if (writeError) std::rethrow_exception(writeError);
     if (failure) {
+      writer.finish();
       throw common::withContext(files.patterns, failure->error);
     }
+    writer.start(y, done - first);
+    current ^= 1;
     if (hooks.progress) hooks.progress(last, nP);
   }
+  writer.finish();
   output.commit();
 
   YieldexResult result;
