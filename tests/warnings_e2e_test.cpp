@@ -26,6 +26,12 @@ std::string patternsWithHeader(const std::string& header, std::size_t keepBytes 
   return keepBytes ? text.substr(0, keepBytes) : text;
 }
 
+std::string repeated(const std::string& text, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += text;
+  return out;
+}
+
 struct Case {
   const char* name;
   fs::path program;
@@ -115,6 +121,14 @@ std::vector<Case> cases() {
        "p.pat: the header announces 4 inputs and 3 outputs where the network holds 30 and 1 (" +
            wgt + "): the network's weights are read by the pattern file's counts",
        ""},
+      // Not a warning but the refusal of what no memory holds, before reading.
+      {"Tremora too large for memory", TREMORA_EXE,
+       {{"p.pat", "1 1 4000\n" + repeated("0.5 1\n", 4000)},
+        {"w.wgt", "1 100000000 1\n"}},
+       {"--noise", noise, "--results", "t.err", "p.pat", "w.wgt"}, "", 1, "",
+       "p.pat: too large: 4000 patterns of 1 inputs and 1 outputs through 100000000 hidden "
+       "nodes need 3200.0 GB of memory (the patterns 0.0 GB, the hidden nodes' carried sums "
+       "3200.0 GB, the error terms 0.0 GB), more than this machine's "},
   };
 }
 
