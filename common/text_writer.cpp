@@ -31,6 +31,7 @@ TextFileWriter::~TextFileWriter() {
 }
 
 void TextFileWriter::write(std::string_view text) {
+  if (text.empty()) return;  // an empty view may hold no pointer at all
   std::fwrite(text.data(), 1, text.size(), file_);
 }
 
