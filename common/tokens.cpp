@@ -86,7 +86,9 @@ void TokenReader::skipLine() {
   ++line_;
 }
 
-double TokenReader::readDouble() {
+double TokenReader::readDouble() { return readNumber(nullptr); }
+
+double TokenReader::readNumber(ShortDecimal* digits) {
   // Most tokens are short plain decimals: convert them in place.
   const char* data = text_.data();
   const char* end = data + text_.size();
@@ -94,11 +96,12 @@ double TokenReader::readDouble() {
   while (p != end && isBlank(*p)) ++p;
   const char* stop = nullptr;
   double value = 0.0;
-  if (parseShortDecimal(p, end, stop, value) &&
+  if (parseShortDecimal(p, end, stop, value, digits) &&
       (stop == end || kEnders.table[static_cast<unsigned char>(*stop)])) {
     finishToken(static_cast<std::size_t>(stop - data));
     return value;
   }
+  if (digits != nullptr) digits->mantissa = 0;
   std::string_view token = next();
   if (token.empty()) return 0.0;
   if (!parseDecimal(token, value)) throwNotANumber(token);
@@ -108,19 +111,7 @@ double TokenReader::readDouble() {
 float TokenReader::readSingle() { return static_cast<float>(readDouble()); }
 
 float TokenReader::readSingle(ShortDecimal& digits) {
-  const char* data = text_.data();
-  const char* end = data + text_.size();
-  const char* p = data + pos_;
-  while (p != end && isBlank(*p)) ++p;
-  const char* stop = nullptr;
-  double value = 0.0;
-  if (parseShortDecimal(p, end, stop, value, &digits) &&
-      (stop == end || kEnders.table[static_cast<unsigned char>(*stop)])) {
-    finishToken(static_cast<std::size_t>(stop - data));
-    return static_cast<float>(value);
-  }
-  digits.mantissa = 0;
-  return readSingle();
+  return static_cast<float>(readNumber(&digits));
 }
 
 std::uint64_t TokenReader::readWholeLowBits() {

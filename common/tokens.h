@@ -59,6 +59,8 @@ class TokenReader {
 
  private:
   [[noreturn]] void throwNotANumber(std::string_view token) const;
+  // The next token as a double, with its digits when "digits" is given.
+  double readNumber(ShortDecimal* digits);
   // Skips the blanks after a token ending at "i" and takes one comma or line
   // end; the token stood on line_.
   void finishToken(std::size_t i);
