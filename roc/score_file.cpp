@@ -24,27 +24,19 @@ ScoreHistogram readScores(std::string_view text, const std::string& fileName, Cl
     if (c > 1) note(f.otherClasses, f.firstOtherClass, classLine);
     if (classLine != scoreLine) note(f.splitRecords, f.firstSplit, scoreLine);
   };
-  if (scores == nullptr) {
-    f.records = forEachRecord(
-        text, fileName,
-        [&](float score, std::uint8_t c, long scoreLine, long classLine) {
-          histogram.add(score, c);
-          check(score, c, scoreLine, classLine);
-        },
-        skipHeader);
-    histogram.setRecords(f.records);
-    return histogram;
+  if (scores != nullptr) {
+    // A record takes four characters at least: room for all without regrowth.
+    for (std::vector<float>* v : {&scores->positives, &scores->negatives}) {
+      v->reserve(text.size() / 8);
+      common::preferLargePages(v->data(), v->capacity() * sizeof(float));
+    }
   }
-  // A record takes four characters at least: room for all without regrowth.
-  scores->positives.reserve(text.size() / 8);
-  scores->negatives.reserve(text.size() / 8);
-  common::preferLargePages(scores->positives.data(), scores->positives.capacity() * sizeof(float));
-  common::preferLargePages(scores->negatives.data(), scores->negatives.capacity() * sizeof(float));
   f.records = forEachRecord(
       text, fileName,
       [&](float score, std::uint8_t c, long scoreLine, long classLine) {
         histogram.add(score, c);
         check(score, c, scoreLine, classLine);
+        if (scores == nullptr) return;
         if (std::isnan(score)) {
           ++scores->notNumbers;
         } else if (c == 1) {
