@@ -7,7 +7,7 @@
 
 #include "common/mapped_file.h"
 #include "common/number_forms.h"
-#include "common/text_writer.h"
+#include "common/output_file.h"
 #include "common/tokens.h"
 
 namespace colfold {
@@ -79,8 +79,9 @@ std::size_t lineBoundary(std::string_view text, std::size_t from) {
 
 std::int64_t convertFile(const Fields& fields,
                          const std::function<void(double done, double total)>& progress) {
+  common::checkOutputs({fields[0]}, {fields[1]});
   common::MappedFile input(fields[0]);
-  common::TextFileWriter output(fields[1]);
+  common::OutputFile output(fields[1]);
   output.writeLine(fields[2]);
   output.writeLine(fields[3]);
   output.writeLine(fields[4]);

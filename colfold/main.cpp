@@ -82,6 +82,7 @@ void checkCounts(const colfold::Fields& fields, std::int64_t converted) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  common::checkStandardOutputAtExit("Colfold");
   if (common::answeredHelpOrVersion(argc, argv, "Colfold", TOOLKIT_VERSION, kHelp)) return 0;
   common::clearConsole();
   const colfold::Fields fields =

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "common/text_writer.h"
+#include "common/output_file.h"
 
 namespace common {
 namespace {
@@ -65,12 +65,25 @@ void DataTable::endRow() {
   rowStarted_ = false;
 }
 
-void DataTable::save(const std::string& path) const {
-  TextFileWriter file(path);
+namespace {
+
+// Writes the rows of "text" up to its last line end, each ended by CR LF;
+// returns how many characters were written.
+std::size_t writeRows(std::string_view text, OutputFile& file) {
   std::size_t start = 0;
-  for (std::size_t end; (end = text_.find('\n', start)) != std::string::npos; start = end + 1) {
-    file.writeLine(std::string_view(text_).substr(start, end - start));
+  for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+    file.writeLine(text.substr(start, end - start));
   }
+  return start;
+}
+
+}  // namespace
+
+void DataTable::moveRowsTo(OutputFile& file) { text_.erase(0, writeRows(text_, file)); }
+
+void DataTable::save(const std::string& path) const {
+  OutputFile file(path);
+  writeRows(text_, file);
   file.commit();
 }
 

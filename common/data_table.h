@@ -11,6 +11,8 @@
 
 namespace common {
 
+class OutputFile;
+
 class DataTable {
  public:
   // A table with these column names (the header row).
@@ -28,6 +30,11 @@ class DataTable {
   void endRow();
 
   const std::string& text() const { return text_; }
+
+  // Writes the complete rows held so far (the header row first) to "file",
+  // with CR LF line ends, and forgets them: a table of millions of rows is
+  // written as it grows, in a memory of one block.
+  void moveRowsTo(OutputFile& file);
 
   // Writes the table to "path" (CR LF line ends, as every file the toolkit
   // writes), replacing an old file only when complete.  Throws ToolError

@@ -1,10 +1,15 @@
 #include "common/program_run.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "common/errors.h"
+#include "common/output_file.h"
 
 namespace common {
 namespace {
@@ -21,11 +26,33 @@ void report(std::string_view program, std::string_view title, std::string_view t
   std::fputs(line.c_str(), stderr);
 }
 
+char programName[64];
+
+void checkAtExit() {
+  if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) return;
+  const int error = errno != 0 ? errno : EIO;
+  report(programName, "", cannotWrite("standard output", std::strerror(error)).what());
+  std::_Exit(1);
+}
+
 }  // namespace
+
+void checkStandardOutputAtExit(std::string_view program) {
+  static bool watching = false;
+  const std::size_t n = std::min(program.size(), sizeof programName - 1);
+  program.copy(programName, n);
+  programName[n] = '\0';
+  if (!std::exchange(watching, true)) std::atexit(checkAtExit);
+}
 
 int runReportingFailures(std::string_view program, const std::function<int()>& work) {
   try {
-    return work();
+    OutputBatch outputs;
+    const int status = work();
+    if (status != 0) return status;
+    checkStandardOutput();
+    outputs.publish();
+    return 0;
   } catch (const ProgramMessage& message) {
     report(program, message.title(), message.what());
   } catch (const ToolError& error) {

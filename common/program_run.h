@@ -12,8 +12,17 @@ namespace common {
 // Runs "work" and returns its status.  A failure is reported on standard
 // error with status 1: a ToolError as "PROGRAM: message", one of the
 // program's own messages as "PROGRAM: TITLE: text" ("PROGRAM: text" without
-// a title), running out of memory as "PROGRAM: out of memory".
+// a title), running out of memory as "PROGRAM: out of memory".  The files
+// the work commits are put in place only when it returns 0 and standard
+// output took everything written to it: a run that fails replaces none.
 int runReportingFailures(std::string_view program, const std::function<int()>& work);
+
+// Makes standard output an output like any other: when the program ends
+// (by returning from main or by exit()) and what was written to standard
+// output could not all be written (a full disk, a closed pipe), that is
+// reported as "PROGRAM: cannot write ..." and the exit status becomes 1.
+// Called first in every main; "program" names it in the report.
+void checkStandardOutputAtExit(std::string_view program);
 
 // For the console programs, whose only options are "--help" (or "-h") and
 // "--version" given alone: prints "help" or "PROGRAM VERSION" on standard

@@ -40,6 +40,7 @@ constexpr const char* kHelp =
 }  // namespace
 
 int main(int argc, char** argv) {
+  common::checkStandardOutputAtExit("kappatest");
   if (common::answeredHelpOrVersion(argc, argv, "kappatest", TOOLKIT_VERSION, kHelp)) return 0;
   common::clearConsole();
   const bool details = argc == 2 && std::string_view(argv[1]) == "--details";

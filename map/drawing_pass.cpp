@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "common/errors.h"
+#include "common/output_file.h"
 #include "common/strings.h"
 #include "map/draw/drawhex.h"
 #include "map/outline_map.h"
@@ -66,8 +67,16 @@ std::string drawMap(PassContext& pass) {
   return "Favomap";
 }
 
+std::vector<std::string> passInputs(const RunState& state, const std::string& settingsPath) {
+  return {state.bmuFile, state.wgtFile, state.dataFile, state.clsFile, settingsPath};
+}
+
 void drawingPass(RunState& state, MapControls& controls, const std::string& settingsPath,
                  PassResult& result) {
+  // A picture written over an input would destroy it: refused before any
+  // file is read.  Any other fault of the name shows once the map is drawn.
+  common::checkNoneIsAnInput(passInputs(state, settingsPath),
+                       {std::string(common::trimBlanks(controls.bmpout))});
   const BmuHeader header = checkGridType(state.bmuFile);
   const Settings settings = loadSettings(settingsPath);
   state.nObjects = header.nObjects;

@@ -4,6 +4,7 @@
 #define MAP_DRAWING_PASS_H_
 
 #include <string>
+#include <vector>
 
 #include "map/controls.h"
 #include "map/pass_context.h"
@@ -23,6 +24,10 @@ struct PassResult {
 // What the Draw button does before the pass: the trimmed file names and the
 // selected option go into the run state.
 void takeDialogValues(RunState& state, const MapControls& controls);
+
+// The files a pass reads (empty names for those it does not): no output may
+// be one of them.
+std::vector<std::string> passInputs(const RunState& state, const std::string& settingsPath);
 
 // Runs the pass: grid check, settings from "settingsPath", window fitting,
 // the map of the selected option, labels, series, caption, and saving the

@@ -3,11 +3,14 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "common/output_file.h"
+#include "common/strings.h"
 #include "map/drawing_pass.h"
 #include "map/map_table.h"
 #include "map/options_dialog.h"
 #include "map/settings.h"
 #include "ui/app.h"
+#include "ui/argument_bytes.h"
 #include "ui/qt_toolkit.h"
 
 namespace map {
@@ -66,7 +69,7 @@ void addBatchOptions(QCommandLineParser& parser) {
 namespace {
 
 std::string text(const QCommandLineParser& parser, const char* name) {
-  return parser.value(name).toStdString();
+  return ui::argumentBytes(parser.value(name));
 }
 
 }  // namespace
@@ -110,6 +113,8 @@ int runBatch(const QCommandLineParser& parser, MapControls controls) {
   const std::string settings = chooseSettingsFile(
       text(parser, "config"), QCoreApplication::applicationDirPath().toStdString());
   const MapControls given = controls;
+  common::checkOutputs(passInputs(state, settings),
+                       {std::string(common::trimBlanks(controls.bmpout)), text(parser, "table")});
   const PassResult result = drawingPass(state, controls, settings);
   std::printf("%s\n%s\n", result.caption.c_str(), result.savedPath.c_str());
   // The values the pass corrected, as the dialog's boxes would show them.

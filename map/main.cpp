@@ -8,6 +8,7 @@
 #include "ui/front_end.h"
 
 int main(int argc, char** argv) {
+  common::checkStandardOutputAtExit("Favomap5");
   ui::FrontEnd front(argc, argv, "Favomap5",
                      "Draws a trained self-organizing map with a hexagonal lattice as a picture.\n"
                      "Exit status: 0 picture saved; 1 the run stopped (bad input, a message of\n"

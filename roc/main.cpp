@@ -12,6 +12,7 @@
 #include "common/console.h"
 #include "common/errors.h"
 #include "common/mapped_file.h"
+#include "common/output_file.h"
 #include "common/program_run.h"
 #include "common/strings.h"
 #include "common/tokens.h"
@@ -26,6 +27,7 @@
 #include "ui/qt_toolkit.h"
 
 int main(int argc, char** argv) {
+  common::checkStandardOutputAtExit("rocplot");
   if (common::answeredHelpOrVersion(argc, argv, "rocplot", TOOLKIT_VERSION,
                                     std::string(roc::kUsage) + roc::kHelp)) {
     return 0;
@@ -38,6 +40,8 @@ int main(int argc, char** argv) {
   return common::runReportingFailures("rocplot", [&] {
     const std::string input(common::trimBlanks(args.positional[0]));
     const bool pointList = args.positional.size() > 1 && roc::wantsPointList(args.positional[1]);
+    common::checkOutputs({input, std::string(common::trimBlanks(args.compare))},
+                         {pointList ? roc::kPointListName : "", args.picture, args.table});
     common::MappedFile file(input);
     // A window keeps the drawing too, for its menu's "Save picture as...".
     const bool window = surface::hasDisplay();
@@ -56,6 +60,9 @@ int main(int argc, char** argv) {
     }
     if (!args.picture.empty()) run.picture.save(args.picture, args.scale);
     roc::writeNumbers(args, run, scores, file.text(), input);
+    // Every output is complete: in place before the window or the key waits.
+    common::checkStandardOutput();
+    common::OutputBatch::publishOpen();
     if (window) {
       auto app = ui::startApplication(argc, argv);
       ui::QtToolkit toolkit("rocplot", nullptr);

@@ -5,7 +5,7 @@
 #include "common/errors.h"
 #include "common/number_forms.h"
 #include "common/strings.h"
-#include "common/text_writer.h"
+#include "common/output_file.h"
 
 namespace roc {
 
@@ -26,15 +26,10 @@ std::string pointListText(const RocResult& r) {
   return text;
 }
 
-bool writePointList(const std::string& path, const RocResult& result) {
-  try {
-    common::TextFileWriter writer(path);
-    writer.write(pointListText(result));
-    writer.commit();
-    return true;
-  } catch (const common::ToolError&) {
-    return false;
-  }
+void writePointList(const std::string& path, const RocResult& result) {
+  common::OutputFile writer(path);
+  writer.write(pointListText(result));
+  writer.commit();
 }
 
 }  // namespace roc

@@ -19,9 +19,10 @@ bool wantsPointList(std::string_view argument);
 // The whole text of the point list.
 std::string pointListText(const RocResult& result);
 
-// Writes the point list to "path", replacing any old file.  Returns false,
-// and writes nothing, when it cannot be written; the run goes on without it.
-bool writePointList(const std::string& path, const RocResult& result);
+// Writes the point list to "path", replacing any old file.  Throws ToolError
+// when it cannot be written: a point list asked for and not written is a
+// failed run, not a quiet one.
+void writePointList(const std::string& path, const RocResult& result);
 
 }  // namespace roc
 

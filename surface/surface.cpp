@@ -1,18 +1,19 @@
 #include "surface/surface.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <QSaveFile>
 #include <QString>
 #include <algorithm>
 #include <cmath>
 #include <optional>
 
 #include "common/errors.h"
+#include "common/output_file.h"
 #include "surface/gui_application.h"
 #include "surface/internal/raster.h"
 #include "surface/internal/shapes.h"
@@ -315,6 +316,15 @@ void Surface::keepShapes() {
 
 bool Surface::keepsShapes() const { return impl_->shapes != nullptr; }
 
+void Surface::requireRoomForShapes(const std::string& path, std::size_t more) const {
+  const internal::ShapeList* shapes = impl_->shapes.get();
+  if (shapes == nullptr) return;
+  if (shapes->complete() && more <= internal::ShapeList::kMostShapes - shapes->size()) return;
+  throw common::cannotWrite(path, "the picture holds more than " +
+                                      std::to_string(internal::ShapeList::kMostShapes) +
+                                      " shapes, too many for a drawing; save it as PNG or BMP");
+}
+
 void Surface::setPixelsOnly(bool on) { impl_->pixelsOnly = on; }
 
 bool Surface::needsShapes(std::string_view path, int scale) {
@@ -335,28 +345,28 @@ void Surface::save(const std::string& path, int scale) const {
   if ((svg || pdf || scale != 1) && !impl_->shapes) {
     throw common::cannotWrite(path, "this picture keeps no shapes for a vector or scaled copy");
   }
-  if ((svg || pdf || scale != 1) && !impl_->shapes->complete()) {
-    throw common::cannotWrite(path, "the picture holds more than " +
-                                        std::to_string(internal::ShapeList::kMostShapes) +
-                                        " shapes, too many for a drawing; save it as PNG or BMP");
-  }
+  if (svg || pdf || scale != 1) requireRoomForShapes(path, 0);
   if (svg || pdf || scale != 1) ensureGuiApplication();  // fonts for the text
-  QSaveFile file(name);
-  bool ok = file.open(QIODevice::WriteOnly);
+  // The picture is made whole in memory, then written as every output is.
+  common::OutputFile file(path);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  bool ok = true;
   const QSize size = impl_->image.size();
-  if (ok && svg) {
-    ok = internal::writeSvg(*impl_->shapes, size, file);
-  } else if (ok && pdf) {
-    ok = internal::writePdf(*impl_->shapes, size, file);
-  } else if (ok) {
+  if (svg) {
+    ok = internal::writeSvg(*impl_->shapes, size, buffer);
+  } else if (pdf) {
+    ok = internal::writePdf(*impl_->shapes, size, buffer);
+  } else {
     const char* format = name.endsWith(".png", Qt::CaseInsensitive) ? "PNG" : "BMP";
     const QImage picture =
         scale == 1 ? impl_->image : internal::drawScaled(*impl_->shapes, size, scale);
-    ok = picture.save(&file, format);
+    ok = picture.save(&buffer, format);
   }
-  if (!(ok && file.commit())) {
-    throw common::cannotWrite(path, file.errorString().toStdString());
-  }
+  if (!ok) throw common::cannotWrite(path, "the picture could not be encoded");
+  file.write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  file.commit();
 }
 
 const QImage& Surface::image() const { return impl_->image; }

@@ -142,6 +142,11 @@ class Surface {
   // or at a scale above 1.  Costs memory in proportion to what is drawn.
   void keepShapes();
   bool keepsShapes() const;
+  // Throws the ToolError save() would throw for "path" if "more" shapes were
+  // drawn beyond those kept so far and then the picture saved as a drawing
+  // or a scaled bitmap (over the most shapes kept); nothing when no shapes
+  // are kept.  Lets a program refuse before its work what it could not save.
+  void requireRoomForShapes(const std::string& path, std::size_t more) const;
 
   // While "on", drawing reaches the pixels only, not the kept shapes: for
   // strokes that only bound a flood fill and are drawn again over it.

@@ -7,11 +7,12 @@
 #include "surface/gui_application.h"
 #include "surface/surface.h"
 #include "ui/app.h"
+#include "ui/argument_bytes.h"
 
 namespace ui {
 
 FrontEnd::FrontEnd(int& argc, char** argv, const char* program, const char* description)
-    : program_(program), argc_(argc), app_(startApplication(argc, argv)) {
+    : program_(program), argc_(argc), argv_(argv), app_(startApplication(argc, argv)) {
   QCoreApplication::setApplicationName(program);
   QCoreApplication::setApplicationVersion(TOOLKIT_VERSION);
   parser_.setApplicationDescription(description);
@@ -22,7 +23,9 @@ FrontEnd::FrontEnd(int& argc, char** argv, const char* program, const char* desc
 FrontEnd::~FrontEnd() = default;
 
 bool FrontEnd::wantsWindow() {
-  parser_.process(*app_);
+  // Not the application's arguments: those have lost the bytes of names
+  // that are not UTF-8.
+  parser_.process(argumentsOf(argc_, argv_));
   if (argc_ > 1) return false;
   if (surface::hasDisplay()) return true;
   std::fprintf(stderr, "%s: no display to open the window on; give a command line.\n\n%s",

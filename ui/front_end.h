@@ -24,7 +24,8 @@ class FrontEnd {
   QCommandLineParser& parser() { return parser_; }
   QApplication& app() { return *app_; }
 
-  // Processes the command line, after the program has added its options:
+  // Processes the command line, after the program has added its options
+  // (file names among them come back whole through ui::argumentBytes()):
   // --help and --version print and end the program, a bad option ends it
   // with its usage.  Returns true when the window is to open (no arguments
   // and a display).  Without arguments and without a display the usage goes
@@ -45,7 +46,8 @@ class FrontEnd {
 
  private:
   std::string program_;
-  int argc_;
+  int& argc_;  // after the application has taken its own options out
+  char** argv_;
   std::unique_ptr<QApplication> app_;
   QCommandLineParser parser_;
 };

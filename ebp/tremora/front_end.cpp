@@ -7,6 +7,7 @@
 
 #include "common/errors.h"
 #include "common/mapped_file.h"
+#include "common/output_file.h"
 #include "common/program_run.h"
 #include "common/progress.h"
 #include "ebp/network_files.h"
@@ -16,6 +17,7 @@
 #include "ebp/tremora/tremora_run.h"
 #include "ebp/tremora/tremora_window.h"
 #include "ui/app.h"
+#include "ui/argument_bytes.h"
 #include "ui/qt_toolkit.h"
 
 namespace ebp {
@@ -53,9 +55,13 @@ int runBatch(const QCommandLineParser& parser, int scale) {
   const QStringList args = parser.positionalArguments();
   const ProgramFiles own = programFiles(QCoreApplication::applicationDirPath().toStdString());
   const SensitivityFiles files{
-      args[0].toStdString(), args[1].toStdString(),
-      parser.isSet("results") ? parser.value("results").toStdString() : own.results,
-      parser.isSet("noise") ? parser.value("noise").toStdString() : own.noise};
+      ui::argumentBytes(args[0]), ui::argumentBytes(args[1]),
+      parser.isSet("results") ? ui::argumentBytes(parser.value("results")) : own.results,
+      parser.isSet("noise") ? ui::argumentBytes(parser.value("noise")) : own.noise};
+  const std::string plotFile = ui::argumentBytes(parser.value("plot"));
+  const std::string tableFile = ui::argumentBytes(parser.value("table"));
+  common::checkOutputs({files.patterns, files.weights, files.noise},
+                       {files.results, plotFile, tableFile});
   const bool fixed = parser.isSet("fixed");
   SensitivityHooks hooks;
   hooks.fixed = [fixed] { return fixed; };
@@ -72,7 +78,6 @@ int runBatch(const QCommandLineParser& parser, int scale) {
   };
   UniformRandom random;
   surface::Surface plot(kPlotWidthPx, kPlotHeightPx);
-  const std::string plotFile = parser.value("plot").toStdString();
   if (!plotFile.empty() && surface::Surface::needsShapes(plotFile, scale)) plot.keepShapes();
   TremoraOutcome outcome = runTremora(files, hooks, random, plot);
   progress.finish();
@@ -80,9 +85,7 @@ int runBatch(const QCommandLineParser& parser, int scale) {
   std::fputs("\n", stdout);
   std::fputs(common::consoleLineEnds(outcome.info).c_str(), stdout);
   std::fputs("\n", stdout);
-  if (parser.isSet("table")) {
-    sensitivityTable(outcome.table).save(parser.value("table").toStdString());
-  }
+  if (!tableFile.empty()) sensitivityTable(outcome.table).save(tableFile);
   if (outcome.plot != PlotOutcome::kDrawn) {
     std::fprintf(stderr, "Tremora: %s\n", std::string(whyNoPlot(outcome.plot)).c_str());
   } else if (!plotFile.empty()) {

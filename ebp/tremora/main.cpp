@@ -10,6 +10,7 @@
 #include "ui/front_end.h"
 
 int main(int argc, char** argv) {
+  common::checkStandardOutputAtExit("Tremora");
   ui::FrontEnd front(argc, argv, "Tremora", ebp::kTremoraDescription);
   ebp::addBatchOptions(front.parser());
   front.addScaleOption();

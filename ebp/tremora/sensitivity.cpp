@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -21,27 +20,14 @@
 namespace ebp {
 namespace {
 
-// test.err, written line by line so that a run that stops keeps what it had.
-class ResultsFile {
+// The lines of test.err, each ended as every file the toolkit writes.
+class ResultsText {
  public:
-  explicit ResultsFile(const std::string& path)
-      : path_(path), file_(std::fopen(path.c_str(), "wb")) {
-    if (!file_) {
-      throw common::cannotWrite(path, std::strerror(errno));
-    }
-  }
-  ~ResultsFile() { std::fclose(file_); }
-  void line(const std::string& text) {
-    std::fputs(text.c_str(), file_);
-    std::fputs("\r\n", file_);
-    if (std::fflush(file_) != 0) {
-      throw common::cannotWrite(path_, std::strerror(errno));
-    }
-  }
+  void line(const std::string& text) { (text_ += text) += "\r\n"; }
+  std::string& text() { return text_; }
 
  private:
-  std::string path_;
-  std::FILE* file_;
+  std::string text_;
 };
 
 std::string quoted(const std::string& word, const std::string& path) {
@@ -256,7 +242,7 @@ SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& ho
                        UniformRandom& random) {
   common::MappedFile patternFile(files.patterns);
   common::MappedFile weightsFile(files.weights);
-  ResultsFile results(files.results);
+  ResultsText results;
   results.line(quoted("patterns", files.patterns));
   results.line(quoted("weights", files.weights));
   results.line(quoted("noise levels", files.noise));
@@ -265,6 +251,10 @@ SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& ho
   NumberStream noise(noiseFile.text(), files.noise);
   SensitivityRun run;
   run.perturbations = readPerturbations(noise);
+  // Every level is read once before the work, so that a bad or a 32768th
+  // level stops the run before minutes of it are spent.
+  NumberStream levelsAhead = noise;
+  readNoiseLevels(levelsAhead);
 
   NumberStream ps(patternFile.text(), files.patterns);
   NumberStream ws(weightsFile.text(), files.weights);
@@ -337,6 +327,7 @@ SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& ho
     }
     results.line(line);
   } while (!noise.atEnd());
+  run.results = std::move(results.text());
   return run;
 }
 

@@ -25,6 +25,7 @@ struct SensitivityRun {
   long nP = 0;
   long perturbations = 0;  // R; 2 after a fixed run
   int levels = 0;
+  std::string results;  // the text of test.err
 };
 
 struct SensitivityHooks {
@@ -36,12 +37,13 @@ struct SensitivityHooks {
   std::function<void(int level, int input, int inputs)> progress;
 };
 
-// Runs the analysis and writes the results file: three quoted header lines,
-// the base error E0, then one line of nI errors per noise level.  Errors are
-// sums over the outputs of squared errors, averaged over patterns (and
-// rounds).  Each line is written as soon as it is complete, so a run that
-// stops (a bad noise level, the end of noise.cfg before any level, an
-// overflow) leaves the lines before it in the file.  Throws ToolError.
+// Runs the analysis and returns, besides what it learnt, the text of the
+// results file: three quoted header lines, the base error E0, then one line
+// of nI errors per noise level.  Errors are sums over the outputs of squared
+// errors, averaged over patterns (and rounds).  Writes nothing: the caller
+// puts the results in place once the whole run has succeeded, so that a run
+// that stops (a bad noise level, an overflow, an interrupt) leaves the old
+// results file whole.  Throws ToolError.
 SensitivityRun sens_main(const SensitivityFiles& files, const SensitivityHooks& hooks,
                          UniformRandom& random);
 

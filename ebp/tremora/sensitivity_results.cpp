@@ -24,11 +24,11 @@ std::string_view afterLines(std::string_view text, int lines) {
 
 }  // namespace
 
-SensitivityTable rereadResults(const SensitivityFiles& files, int levels, int nI) {
+SensitivityTable rereadResults(const SensitivityFiles& files, std::string_view results, int levels,
+                               int nI) {
   SensitivityTable t;
   {
-    common::MappedFile results(files.results);
-    NumberStream in(afterLines(results.text(), 3), files.results);
+    NumberStream in(afterLines(results, 3), files.results);
     t.e0 = static_cast<float>(in.next());
     std::vector<std::vector<float>>& errors = t.errors;
     errors.resize(static_cast<std::size_t>(levels));

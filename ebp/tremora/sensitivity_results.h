@@ -3,6 +3,7 @@
 #ifndef EBP_TREMORA_SENSITIVITY_RESULTS_H_
 #define EBP_TREMORA_SENSITIVITY_RESULTS_H_
 
+#include <string_view>
 #include <vector>
 
 #include "common/data_table.h"
@@ -26,10 +27,12 @@ struct SensitivityTable {
 // D, dmin the smallest (starting from 9e9, then 0 when it ends above 0).
 void measureRange(SensitivityTable& table);
 
-// Rereads test.err (its three header lines skipped whole, then E0 and
-// levels x nI errors) and the levels of noise.cfg.  E0 = 0 is a division by
-// zero error.
-SensitivityTable rereadResults(const SensitivityFiles& files, int levels, int nI);
+// Rereads "results", the text of test.err as written (its three header
+// lines skipped whole, then E0 and levels x nI errors), and the levels of
+// noise.cfg: the reader of the file checks what its writer wrote.  E0 = 0 is
+// a division by zero error.
+SensitivityTable rereadResults(const SensitivityFiles& files, std::string_view results, int levels,
+                               int nI);
 
 // The numbers behind the plot: a row per level and input (level, input,
 // error, relative change), in the order of test.err.

@@ -13,6 +13,7 @@
 #include "ebp/forward_pass.h"
 #include "ebp/tremora/sensitivity_pages.h"
 #include "ebp/tremora/sensitivity_results.h"
+#include "ebp/tremora/tremora_run.h"
 #include "test_support/scratch_dir.h"
 
 namespace ebp {
@@ -136,12 +137,12 @@ TEST(Sensitivity, ResultsEqualTheLiteralLoopsByteForByte) {
     const std::vector<float> levels = {0.01f, 0.05f, 0.3f, 0.0f, 0.9f};
     const SensitivityFiles f = s.files(g.pat, g.wgt, "3\n0.01 0.05 0.3 0 0.9\n");
     UniformRandom fast, literal;
-    sens_main(f, mode(fixed), fast);
-    EXPECT_EQ(s.read("test.err"), literalResults(f, g.set, g.w, 3, levels, fixed, literal))
+    EXPECT_EQ(sens_main(f, mode(fixed), fast).results,
+              literalResults(f, g.set, g.w, 3, levels, fixed, literal))
         << "trial " << trial;
     // A second run continues the sequence (the same again in fixed mode).
-    sens_main(f, mode(fixed), fast);
-    EXPECT_EQ(s.read("test.err"), literalResults(f, g.set, g.w, 3, levels, fixed, literal))
+    EXPECT_EQ(sens_main(f, mode(fixed), fast).results,
+              literalResults(f, g.set, g.w, 3, levels, fixed, literal))
         << "trial " << trial << ", second run";
   }
 }
@@ -161,7 +162,7 @@ TEST(Sensitivity, FixedModeUsesTwoRoundsAndClamps) {
   // With a hidden node that sees the input: the two rounds are x = 1 and x = 0.93.
   const std::string wgt2 = "1 1 1\n3 0\n-1 0\n2\n-1\n";
   const SensitivityFiles f2 = s.files(pat, wgt2, "10\n0.05\n");
-  sens_main(f2, mode(true), random);
+  const std::string text = sens_main(f2, mode(true), random).results;
   NumberStream ws(wgt2, "w");
   readWeightsHeader(ws);
   const EbpWeights w = read_weights(ws, 1, 1, 1);
@@ -174,7 +175,6 @@ TEST(Sensitivity, FixedModeUsesTwoRoundsAndClamps) {
   double e = 0;
   e = e + error(1.0);
   e = e + error(0.98 - static_cast<double>(0.05f));
-  const std::string text = s.read("test.err");
   EXPECT_EQ(text.substr(text.rfind("\"\r\n") + 3),
             common::fileNumber(error(0.98)) + "\r\n" + common::fileNumber(e / 1 / 2) + "\r\n");
 }
@@ -186,8 +186,7 @@ TEST(Sensitivity, LevelZeroGivesTheBaseErrorForEveryInput) {
   for (bool fixed : {true, false}) {
     const SensitivityFiles f = s.files(g.pat, g.wgt, "4\n0\n");
     UniformRandom r;
-    sens_main(f, mode(fixed), r);
-    const SensitivityTable t = rereadResults(f, 1, 3);
+    const SensitivityTable t = rereadResults(f, sens_main(f, mode(fixed), r).results, 1, 3);
     for (float d : t.change[0]) EXPECT_NEAR(d, 0.0f, 1e-6f);
   }
 }
@@ -199,30 +198,42 @@ TEST(Sensitivity, OneLevelOneLineAndOneInputNoComma) {
   UniformRandom r;
   const SensitivityRun run = sens_main(f, mode(false), r);
   EXPECT_EQ(run.levels, 1);
-  const std::string text = s.read("test.err");
+  const std::string& text = run.results;
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 5);
   const std::size_t lastLine = text.rfind("\r\n", text.size() - 3) + 2;
   EXPECT_EQ(text.find(',', lastLine), std::string::npos);  // one value, no comma
 }
 
-TEST(Sensitivity, NoiseFileStopsLeaveWhatWasWritten) {
+// A noise file that cannot be read to its end stops the run before any
+// level is worked on: minutes of work are not spent on a run that must fail.
+TEST(Sensitivity, NoiseFileStopsBeforeTheWork) {
   Scratch s;
   const std::string pat = "2 1 2\n0.2 0.3 0.5\n0.7 0.6 0.1\n";
   const std::string wgt = "2 1 1\n1 0\n1 0\n1 0\n1\n0\n";
-  UniformRandom r;
-  const SensitivityFiles onlyR = s.files(pat, wgt, "5\n");
-  try {
-    sens_main(onlyR, mode(false), r);
-    FAIL();
-  } catch (const common::ToolError& e) {
-    EXPECT_EQ(e.fault(), common::Fault::kPastEndOfFile);
+  std::string manyLevels = "1\n";
+  for (int l = 0; l < 32768; ++l) manyLevels += "0.1 ";
+  const struct {
+    std::string noise;
+    std::string message;
+  } cases[] = {
+      {"5\n", "noise.cfg: item 2: input past end of file"},
+      {"5\n0.1\n0.2\nlots\n", "noise.cfg: item 4: type mismatch: expected a number, got \"lots\""},
+      {manyLevels, "noise.cfg: item 32769: overflow: more than 32767 noise levels"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    int levelsStarted = 0;
+    SensitivityHooks hooks = mode(false);
+    hooks.progress = [&](int, int, int) { ++levelsStarted; };
+    UniformRandom r;
+    try {
+      sens_main(s.files(pat, wgt, c.noise), hooks, r);
+      ADD_FAILURE() << "no error";
+    } catch (const common::ToolError& e) {
+      EXPECT_EQ(e.what(), (s.dir / c.message).string());
+    }
+    EXPECT_EQ(levelsStarted, 0);
   }
-  std::string text = s.read("test.err");
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 4);  // the header and E0
-  const SensitivityFiles bad = s.files(pat, wgt, "5\n0.1\n0.2\nlots\n");
-  EXPECT_THROW(sens_main(bad, mode(false), r), common::ToolError);
-  text = s.read("test.err");
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 6);  // and two levels
 }
 
 TEST(Sensitivity, FreshRunsAreIdentical) {
@@ -231,30 +242,29 @@ TEST(Sensitivity, FreshRunsAreIdentical) {
   Generated g = generate(random, 4, 3, 2, 40);
   const SensitivityFiles f = s.files(g.pat, g.wgt, "3\n0.1 0.2\n");
   UniformRandom first;
-  sens_main(f, mode(false), first);
-  const std::string one = s.read("test.err");
+  const std::string one = sens_main(f, mode(false), first).results;
   UniformRandom again;
-  sens_main(f, mode(false), again);
-  EXPECT_EQ(s.read("test.err"), one);
-  sens_main(f, mode(false), again);  // continues the sequence: other draws
-  EXPECT_NE(s.read("test.err"), one);
+  EXPECT_EQ(sens_main(f, mode(false), again).results, one);
+  // Continues the sequence: other draws.
+  EXPECT_NE(sens_main(f, mode(false), again).results, one);
 }
 
 // Each zero denominator stops the run with the division-by-zero error where
-// it is met, test.err keeping the lines written before it.
-TEST(Sensitivity, ZeroDenominatorsStopWithWhatWasWritten) {
+// it is met.  A run stopped in the analysis keeps the old test.err whole; a
+// base error of 0 is found in the reread of a complete file.
+TEST(Sensitivity, ZeroDenominatorsStopTheRun) {
   struct Case {
     const char* name;
     std::string pat, wgt, noise;
-    int linesKept;        // lines of test.err when the run stops
+    int linesAfter;       // lines of test.err when the run stops (the old: 1)
     std::string message;  // after the file's path; empty: the reread stops
   };
   const std::string pat = "1 1 2\n0.2 0.3\n0.7 0.6\n";
   const std::string wgt = "1 1 1\n2 0\n-1 0\n1\n0\n";
   const Case cases[] = {
-      {"no patterns", "1 1 0\n", wgt, "1\n0.1\n", 3,
+      {"no patterns", "1 1 0\n", wgt, "1\n0.1\n", 1,
        "n.pat: division by zero: no patterns to average the error over"},
-      {"no perturbations", pat, wgt, "0\n0.1\n", 4,
+      {"no perturbations", pat, wgt, "0\n0.1\n", 1,
        "noise.cfg: item 1: division by zero: 0 perturbations per pattern to average the error "
        "over"},
       // Targets equal to what the network gives (nH = 0, all weights 0,
@@ -265,11 +275,11 @@ TEST(Sensitivity, ZeroDenominatorsStopWithWhatWasWritten) {
     SCOPED_TRACE(c.name);
     Scratch s;
     const SensitivityFiles f = s.files(c.pat, c.wgt, c.noise);
+    s.file("test.err", "old results\r\n");
     UniformRandom r;
+    surface::Surface plot(kPlotWidthPx, kPlotHeightPx);
     try {
-      const SensitivityRun run = sens_main(f, mode(false), r);
-      EXPECT_TRUE(c.message.empty());
-      rereadResults(f, run.levels, run.nI);
+      runTremora(f, mode(false), r, plot);
       ADD_FAILURE() << "no error";
     } catch (const common::ToolError& e) {
       EXPECT_EQ(e.fault(), common::Fault::kDivisionByZero);
@@ -278,7 +288,7 @@ TEST(Sensitivity, ZeroDenominatorsStopWithWhatWasWritten) {
       }
     }
     const std::string text = s.read("test.err");
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), c.linesKept);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), c.linesAfter);
     EXPECT_EQ(text.find("nan"), std::string::npos);
   }
 }

@@ -2,45 +2,72 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "common/data_table.h"
 #include "common/errors.h"
+#include "common/output_file.h"
 #include "common/program_run.h"
 #include "common/progress.h"
-#include "common/text_writer.h"
 #include "ebp/yieldex/confusion.h"
 #include "ebp/yieldex/plot.h"
 #include "ebp/yieldex/yieldex_run.h"
 #include "ebp/yieldex/yieldex_window.h"
 #include "ui/app.h"
+#include "ui/argument_bytes.h"
 #include "ui/qt_toolkit.h"
 
 namespace ebp {
 
 namespace {
 
+// Blocks of about this size go to --table and --scores as they fill, so that
+// memory does not grow with the pattern file.
+constexpr std::size_t kStreamBytes = 1 << 20;
+
 // One record of rocplot's score file: the output in 17 digits, the class.
 void appendScore(std::string& scores, double y, double t) {
   char line[48];
-  std::snprintf(line, sizeof line, "%.17g,%d", y, t >= 0.5 ? 1 : 0);
+  std::snprintf(line, sizeof line, "%.17g,%d\r\n", y, t >= 0.5 ? 1 : 0);
   scores += line;
-  scores += '\n';
 }
 
-void saveScores(const std::string& path, const std::string& scores, int output) {
-  if (scores.empty()) {
-    throw common::makeError(common::Fault::kSubscriptOutOfRange, "", "--score-output",
-                            "the network has no output " + std::to_string(output));
+// The outputs a batch run may write besides the output file, each opened
+// (as a temporary) before the work and written as the points come.
+struct StreamedOutputs {
+  std::optional<common::OutputFile> table;
+  common::DataTable tableRows{{"pattern", "output", "network_output", "target"}};
+  std::optional<common::OutputFile> scores;
+  std::string scoreText;
+
+  void add(long p, int k, double y, double t, int scoreOutput) {
+    if (table) {
+      tableRows.add(static_cast<std::int64_t>(p)).add(k).add(y).add(t).endRow();
+      if (tableRows.text().size() >= kStreamBytes) tableRows.moveRowsTo(*table);
+    }
+    if (scores && k == scoreOutput) {
+      appendScore(scoreText, y, t);
+      if (scoreText.size() >= kStreamBytes) scores->write(std::exchange(scoreText, {}));
+    }
   }
-  common::TextFileWriter file(path);
-  std::size_t start = 0;
-  for (std::size_t end; (end = scores.find('\n', start)) != std::string::npos; start = end + 1) {
-    file.writeLine(std::string_view(scores).substr(start, end - start));
+  void commit() {
+    if (table) {
+      tableRows.moveRowsTo(*table);
+      table->commit();
+    }
+    if (scores) {
+      scores->write(scoreText);
+      scores->commit();
+    }
   }
-  file.commit();
+};
+
+[[noreturn]] void refuseOption(const char* option, const std::string& why) {
+  throw common::makeError(common::Fault::kSubscriptOutOfRange, "", option, why);
 }
 
 }  // namespace
@@ -70,40 +97,49 @@ void addBatchOptions(QCommandLineParser& parser) {
 }
 
 int runBatch(const QCommandLineParser& parser, int scale) {
-  const YieldexFiles files =
-      completeFiles(parser.positionalArguments().first().toStdString(),
-                    parser.value("weights").toStdString(), parser.value("output").toStdString());
-  const std::string plotFile = parser.value("plot").toStdString();
-  surface::Surface plot(kPlotSizePx, kPlotSizePx);
-  if (!plotFile.empty() && surface::Surface::needsShapes(plotFile, scale)) plot.keepShapes();
-  const std::string tableFile = parser.value("table").toStdString();
-  common::DataTable table({"pattern", "output", "network_output", "target"});
-  const std::string scoresFile = parser.value("scores").toStdString();
+  const YieldexFiles files = completeFiles(ui::argumentBytes(parser.positionalArguments().first()),
+                                           ui::argumentBytes(parser.value("weights")),
+                                           ui::argumentBytes(parser.value("output")));
+  const std::string plotFile = ui::argumentBytes(parser.value("plot"));
+  const std::string tableFile = ui::argumentBytes(parser.value("table"));
+  const std::string scoresFile = ui::argumentBytes(parser.value("scores"));
+  const std::string confusionFile = ui::argumentBytes(parser.value("confusion"));
   bool ok = false;
   const int scoreOutput = parser.value("score-output").toInt(&ok);
   if (!scoresFile.empty() && (!ok || scoreOutput < 1)) {
-    throw common::makeError(common::Fault::kSubscriptOutOfRange, "", "--score-output",
-                            "a whole number from 1 to the number of outputs");
+    refuseOption("--score-output", "a whole number from 1 to the number of outputs");
   }
-  std::string scores;
-  const std::string confusionFile = parser.value("confusion").toStdString();
+  common::checkOutputs({files.patterns, files.weights},
+                       {files.output, plotFile, tableFile, scoresFile, confusionFile});
+  surface::Surface plot(kPlotSizePx, kPlotSizePx);
+  if (!plotFile.empty() && surface::Surface::needsShapes(plotFile, scale)) plot.keepShapes();
+  StreamedOutputs streamed;
+  if (!tableFile.empty()) streamed.table.emplace(tableFile);
+  if (!scoresFile.empty()) streamed.scores.emplace(scoresFile);
   std::optional<ConfusionMatrix> confusion;
   YieldexHooks hooks;
   hooks.drawPlot = !plotFile.empty();  // no picture asked for: no points to draw
-  hooks.legend = [&](int outputs) {
-    if (confusionFile.empty()) return;
+  hooks.sizes = [&](long patterns, int outputs) {
+    if (!scoresFile.empty() && scoreOutput > outputs) {
+      refuseOption("--score-output", "the network has no output " + std::to_string(scoreOutput));
+    }
     // kappatest's largest rank.
-    if (outputs > 10000) {
+    if (!confusionFile.empty() && outputs > 10000) {
       throw common::makeError(common::Fault::kTooLarge, "", "--confusion",
                               "a network of " + std::to_string(outputs) +
                                   " outputs makes more classes than kappatest reads (10000)");
     }
-    confusion.emplace(outputs);
+    if (!plotFile.empty()) {
+      plot.requireRoomForShapes(plotFile, static_cast<std::size_t>(std::max(patterns, 0L)) *
+                                              static_cast<std::size_t>(std::max(outputs, 0)));
+    }
   };
-  if (!tableFile.empty() || !scoresFile.empty() || !confusionFile.empty()) {
+  hooks.legend = [&](int outputs) {
+    if (!confusionFile.empty()) confusion.emplace(outputs);
+  };
+  if (streamed.table || streamed.scores || !confusionFile.empty()) {
     hooks.point = [&](long p, int k, double y, double t) {
-      if (!tableFile.empty()) table.add(static_cast<std::int64_t>(p)).add(k).add(y).add(t).endRow();
-      if (!scoresFile.empty() && k == scoreOutput) appendScore(scores, y, t);
+      streamed.add(p, k, y, t, scoreOutput);
       if (confusion) confusion->add(k, y, t);
     };
   }
@@ -113,6 +149,15 @@ int runBatch(const QCommandLineParser& parser, int scale) {
     progress.show(static_cast<double>(done), static_cast<double>(total),
                   std::to_string(done) + " of " + std::to_string(total) + " patterns");
   };
+  auto saveTheRest = [&] {
+    if (!plotFile.empty()) plot.save(plotFile, scale);
+    streamed.commit();
+    if (confusion) {
+      common::OutputFile file(confusionFile);
+      file.write(confusion->text());
+      file.commit();
+    }
+  };
   try {
     const YieldexResult result = runYieldex(files, plot, hooks);
     progress.finish();
@@ -121,21 +166,15 @@ int runBatch(const QCommandLineParser& parser, int scale) {
     // of the report.
     std::printf("\noutput saved to: %s\n", files.output.c_str());
   } catch (const common::ToolError& error) {
-    // The statistics come after the last point: the plot is whole.
+    // A zero denominator in the statistics comes after the last point: every
+    // output is complete and kept, and the run then fails on the report.
     if (error.fault() == common::Fault::kDivisionByZero) {
-      if (!plotFile.empty()) plot.save(plotFile, scale);
-      if (!tableFile.empty()) table.save(tableFile);
+      saveTheRest();
+      common::OutputBatch::publishOpen();
     }
     throw;
   }
-  if (!plotFile.empty()) plot.save(plotFile, scale);
-  if (!tableFile.empty()) table.save(tableFile);
-  if (!scoresFile.empty()) saveScores(scoresFile, scores, scoreOutput);
-  if (confusion) {
-    common::TextFileWriter file(confusionFile);
-    file.write(confusion->text());
-    file.commit();
-  }
+  saveTheRest();
   return 0;
 }
 

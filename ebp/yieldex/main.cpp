@@ -10,6 +10,7 @@
 #include "ui/front_end.h"
 
 int main(int argc, char** argv) {
+  common::checkStandardOutputAtExit("Yieldex");
   ui::FrontEnd front(argc, argv, "Yieldex", ebp::kYieldexDescription);
   ebp::addBatchOptions(front.parser());
   front.addScaleOption();

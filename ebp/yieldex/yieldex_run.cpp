@@ -10,7 +10,7 @@
 #include "common/mapped_file.h"
 #include "common/number_forms.h"
 #include "common/program_run.h"
-#include "common/text_writer.h"
+#include "common/output_file.h"
 #include "ebp/forward_pass.h"
 #include "ebp/network_files.h"
 #include "ebp/number_stream.h"
@@ -54,7 +54,7 @@ constexpr long kBlockPatterns = 1 << 15;
 // its own, while the next block is read and computed.
 class BlockWriter {
  public:
-  BlockWriter(common::TextFileWriter& output, int nO) : output_(output), nO_(nO) {}
+  BlockWriter(common::OutputFile& output, int nO) : output_(output), nO_(nO) {}
   ~BlockWriter() {
     if (thread_.joinable()) thread_.join();
   }
@@ -83,7 +83,7 @@ class BlockWriter {
   }
 
  private:
-  common::TextFileWriter& output_;
+  common::OutputFile& output_;
   int nO_;
   std::thread thread_;
   std::string lines_;
@@ -98,9 +98,11 @@ YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
   graphini(plot);
   call(hooks.refresh);
 
+  // The output written over an input would destroy it.
+  common::checkNoneIsAnInput({files.patterns, files.weights}, {files.output});
   common::MappedFile patternFile(files.patterns);
   common::MappedFile weightsFile(files.weights);
-  common::TextFileWriter output(files.output);
+  common::OutputFile output(files.output);
   NumberStream patternStream(patternFile.text(), files.patterns);
   NumberStream weightsStream(weightsFile.text(), files.weights);
   const PatternHeader ph = readPatternHeader(patternStream);
@@ -118,6 +120,7 @@ YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
       explainShortFile(ph, wh, true, [&] { return PatternBlocks(patternStream, wh.nI, wh.nO, ph.nP); });
   const EbpWeights weights = read_weights(weightsStream, wh.nI, wh.nH, wh.nO);
 
+  if (hooks.sizes) hooks.sizes(ph.nP, wh.nO);
   graphini(plot);
   call(hooks.wait);
   if (hooks.legend) hooks.legend(wh.nO);

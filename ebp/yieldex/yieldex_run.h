@@ -28,6 +28,9 @@ struct YieldexHooks {
   std::function<void()> refresh;       // show what the plot holds so far
   std::function<void()> wait;          // the pause before computing; it may throw to
                                        // end the run, leaving the output file as it was
+  // the counts, once the headers are read and before any pattern is
+  // computed: the place to refuse a run that could not end well
+  std::function<void(long nP, int nO)> sizes;
   std::function<void(int nO)> legend;  // show legend slots 1 .. min(nO, 17)
   // each plotted pair in pattern order, when set
   std::function<void(long pattern, int output, double y, double t)> point;
