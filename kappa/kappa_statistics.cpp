@@ -49,7 +49,9 @@ struct Table {
 Table marginals(int k, const std::vector<std::int64_t>& m) {
   Table t;
   t.k = static_cast<std::size_t>(k > 0 ? k : 0);
-  std::int64_t total = 0;
+  // The counts' whole sum, exact however large they are: a hundred million
+  // cells near the largest count the reader keeps still fit 128 bits.
+  __int128 total = 0;
   for (std::size_t i = 0; i < t.k; ++i) {
     for (std::size_t j = 0; j < t.k; ++j) total += m[t.at(i, j)];
   }

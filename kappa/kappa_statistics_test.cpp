@@ -98,13 +98,19 @@ TEST(Kappa, IdentityWeightsFromAFileFollowTheWeightedFormulas) {
   EXPECT_NEAR(weighted.kappa, 0.4, 1e-15);  // the same kappa as unweighted
 }
 
-TEST(Kappa, DegenerateTablesKeepIeeeResults) {
+// Degenerate tables keep IEEE results; counts whose sum passes 64 bits give
+// the kappa of the same table at a smaller scale.
+TEST(Kappa, DegenerateAndHugeTables) {
   const KappaResult one = run(1, {7}, "linear");  // (k - 1)^e = 0: 0/0 weights
   EXPECT_TRUE(std::isnan(one.kappa));
   EXPECT_TRUE(std::isnan(one.pValue));
   EXPECT_EQ(agreementWord(one.kappa), "very bad");
   const KappaResult zero = run(2, {0, 0, 0, 0}, "");
   EXPECT_TRUE(std::isnan(zero.kappa));
+  const std::int64_t scale = 360000000000000000;  // 20 x scale + 15 x scale > 2^63
+  const KappaResult huge = run(2, {20 * scale, 5 * scale, 10 * scale, 15 * scale}, "");
+  EXPECT_NEAR(huge.kappa, 0.4, 1e-15);
+  EXPECT_NEAR(huge.po, 0.7, 1e-15);
 }
 
 // A negative kappa is tested two-sided like a positive one: the one-sided

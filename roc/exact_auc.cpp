@@ -5,14 +5,13 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
-#include <exception>
 #include <memory>
-#include <thread>
 #include <utility>
 
 #include "common/errors.h"
 #include "common/mapped_file.h"
 #include "common/normal.h"
+#include "roc/side_by_side.h"
 
 namespace roc {
 namespace {
@@ -241,19 +240,8 @@ AucEstimate exactAucOfSorted(const std::vector<float>& p, const std::vector<floa
 }
 
 AucComparison compareAucs(const ClassScores& first, const ClassScores& second, double level) {
-  // The two classifiers side by side, one on a second thread.
   ClassifierAuc a, b;
-  std::exception_ptr failure;
-  std::thread other([&] {
-    try {
-      b = classifierAuc(second, level);
-    } catch (...) {
-      failure = std::current_exception();
-    }
-  });
-  a = classifierAuc(first, level);
-  other.join();
-  if (failure) std::rethrow_exception(failure);
+  sideBySide([&] { a = classifierAuc(first, level); }, [&] { b = classifierAuc(second, level); });
   AucComparison c;
   c.first = a.estimate;
   c.second = b.estimate;

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -13,6 +12,7 @@
 #include "common/tokens.h"
 #include "roc/roc_table.h"
 #include "roc/score_file.h"
+#include "roc/side_by_side.h"
 
 namespace roc {
 namespace {
@@ -102,9 +102,8 @@ std::string rocReport(const RocRun& run, const ClassScores& scores, double level
   // Sorted once for the exact AUC and for Youden's threshold, the two classes
   // at once.
   std::vector<float> p, q;
-  std::thread sorter([&] { p = sortedScores(scores.positives); });
-  q = sortedScores(scores.negatives);
-  sorter.join();
+  sideBySide([&] { q = sortedScores(scores.negatives); },
+             [&] { p = sortedScores(scores.positives); });
   aucLines(out, "exact_", exactAucOfSorted(p, q, level));
   const Youden y = bestYoudenOfSorted(p, q);
   line(out, "youden_threshold", y.threshold);

@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <exception>
-#include <thread>
 
 #include "common/errors.h"
 #include "common/mapped_file.h"
+#include "roc/side_by_side.h"
 
 namespace roc {
 
@@ -115,19 +114,9 @@ std::pair<ClassScores, ClassScores> pairedScores(std::string_view first,
                                                  std::string_view second,
                                                  const std::string& secondName,
                                                  bool skipFirstHeader, bool skipSecondHeader) {
-  // The two files read side by side, the second on a thread of its own.
   Records a, b;
-  std::exception_ptr failure;
-  std::thread reader([&] {
-    try {
-      b = allRecords(second, secondName, skipSecondHeader);
-    } catch (...) {
-      failure = std::current_exception();
-    }
-  });
-  a = allRecords(first, firstName, skipFirstHeader);
-  reader.join();
-  if (failure) std::rethrow_exception(failure);
+  sideBySide([&] { a = allRecords(first, firstName, skipFirstHeader); },
+             [&] { b = allRecords(second, secondName, skipSecondHeader); });
   const std::size_t common = std::min(a.classes.size(), b.classes.size());
   const auto differ = std::mismatch(a.classes.begin(), a.classes.begin() + common,
                                     b.classes.begin());

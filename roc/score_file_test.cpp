@@ -49,12 +49,38 @@ TEST(ScoreFile, HistogramCountsEveryRecord) {
   EXPECT_EQ(h.countsAt(50), (Confusion{2, 0, 0, 2}));
 }
 
-TEST(ScoreFile, BadTokenNamesFileAndLine) {
-  try {
-    readScores("0.5,1\n0.7,yes\n", "scores.txt");
-    FAIL();
-  } catch (const common::ToolError& e) {
-    EXPECT_STREQ(e.what(), "scores.txt: line 2: type mismatch: expected a number, got \"yes\"");
+// The first error of the file read, or of the pair compared when "second"
+// is given; the first file's error wins when both are bad, however long the
+// second takes.
+TEST(ScoreFile, ErrorsNameFileAndPlace) {
+  std::string longGood;
+  for (int i = 0; i < 200000; ++i) longGood += "0.5,1\n";
+  struct Row {
+    std::string first;
+    const std::string* second;
+    const char* expected;
+  };
+  const std::string bad = "0.5,1\n0.7,yes\n", good = "0.5,1\n0.7,1\n", other = "0.5,1\n0.7,0\n";
+  const std::string shorter = "0.5,1\n", badToo = "no,1\n";
+  const Row rows[] = {
+      {bad, nullptr, "a.txt: line 2: type mismatch: expected a number, got \"yes\""},
+      {bad, &longGood, "a.txt: line 2: type mismatch: expected a number, got \"yes\""},
+      {good, &bad, "b.txt: line 2: type mismatch: expected a number, got \"yes\""},
+      {bad, &badToo, "a.txt: line 2: type mismatch: expected a number, got \"yes\""},
+      {good, &other, "b.txt: record 2: type mismatch: class 0 where a.txt has class 1"},
+      {shorter, &good, "a.txt: record 2: input past end of file: it ends before b.txt"},
+  };
+  for (const Row& row : rows) {
+    try {
+      if (row.second == nullptr) {
+        readScores(row.first, "a.txt");
+      } else {
+        pairedScores(row.first, "a.txt", *row.second, "b.txt");
+      }
+      ADD_FAILURE() << "no error for " << row.expected;
+    } catch (const common::ToolError& e) {
+      EXPECT_STREQ(e.what(), row.expected);
+    }
   }
 }
 
