@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <string>
+#include <string_view>
 
 #include "common/output_file.h"
 
@@ -22,6 +24,63 @@ void appendNumber(std::string& out, T value, int digits) {
   auto [end, error] =
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
   if (error == std::errc()) out.append(buffer, end);
+}
+
+// The length of the valid UTF-8 sequence starting at s[i], or 0 when the
+// byte there starts none (a stray continuation byte, an overlong form, a
+// surrogate, a code point past U+10FFFF, a sequence cut short).
+std::size_t utf8Length(std::string_view s, std::size_t i) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+  const unsigned char lead = byte(i);
+  if (lead < 0x80) return 1;
+  if (lead < 0xC2 || lead > 0xF4) return 0;
+  const std::size_t n = lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+  if (s.size() - i < n) return 0;
+  const unsigned char lo = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+  const unsigned char hi = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+  if (byte(i + 1) < lo || byte(i + 1) > hi) return 0;
+  for (std::size_t k = 2; k < n; ++k) {
+    if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return 0;
+  }
+  return n;
+}
+
+// How many bytes from s[i] on are written as \xHH: those of a control
+// character (C0, DEL, C1), of the list separator "separator" (NUL, itself a
+// control character, when there is none), or one byte that is no valid
+// UTF-8; 0 when the character there is written as it is.
+std::size_t escapedBytes(std::string_view s, std::size_t i, char separator) {
+  const std::size_t n = utf8Length(s, i);
+  const auto lead = static_cast<unsigned char>(s[i]);
+  if (n == 0) return 1;
+  if (n == 1 && (lead < 0x20 || lead == 0x7F || s[i] == separator)) return 1;
+  if (n == 2 && lead == 0xC2 && static_cast<unsigned char>(s[i + 1]) < 0xA0) return 2;
+  return 0;
+}
+
+// "text" with its control characters, invalid bytes and separators escaped
+// and its ambiguous backslashes doubled, appended to "out".
+void appendEscaped(std::string& out, std::string_view text, char separator) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  for (std::size_t i = 0; i < text.size();) {
+    if (const std::size_t n = escapedBytes(text, i, separator)) {
+      for (std::size_t end = i + n; i < end; ++i) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        out += {'\\', 'x', kHex[b >> 4], kHex[b & 0xF]};
+      }
+    } else if (text[i] == '\\') {
+      // Doubled only where a reader could take it for the start of an escape.
+      const std::size_t next = i + 1;
+      const bool ambiguous = next < text.size() && (text[next] == '\\' || text[next] == 'x' ||
+                                                    escapedBytes(text, next, separator) > 0);
+      out += ambiguous ? "\\\\" : "\\";
+      ++i;
+    } else {
+      const std::size_t n = utf8Length(text, i);
+      out.append(text.substr(i, n));
+      i += n;
+    }
+  }
 }
 
 }  // namespace
@@ -55,9 +114,34 @@ DataTable& DataTable::add(std::int64_t value) {
 }
 
 DataTable& DataTable::add(std::string_view text) {
-  separate();
-  for (char c : text) text_ += (c == '\t' || c == '\n' || c == '\r') ? ' ' : c;
+  std::string cell;
+  appendEscaped(cell, text, '\0');
+  addText(cell);
   return *this;
+}
+
+DataTable& DataTable::addList(const std::vector<std::string>& items) {
+  std::string cell;
+  for (std::size_t k = 0; k < items.size(); ++k) {
+    if (k > 0) cell += ';';
+    appendEscaped(cell, items[k], ';');
+  }
+  addText(cell);
+  return *this;
+}
+
+void DataTable::addText(const std::string& cell) {
+  separate();
+  if (cell.find('"') == std::string::npos) {
+    text_ += cell;
+    return;
+  }
+  text_ += '"';
+  for (char c : cell) {
+    if (c == '"') text_ += '"';
+    text_ += c;
+  }
+  text_ += '"';
 }
 
 void DataTable::endRow() {

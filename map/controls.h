@@ -7,6 +7,7 @@
 #define MAP_CONTROLS_H_
 
 #include <string>
+#include <vector>
 
 #include "common/grid.h"
 #include "map/draw/som_grid.h"
@@ -57,8 +58,9 @@ struct RunState {
   draw::SomGrid grid;  // nRows, nCols, rowLo, colLo, nVars, weights, maxDist
   common::Grid2<float> interpGrid;
   int nExt = 0;
-  common::Grid2<std::string> unitLabels;  // (row, col) from 0: " label" per object
-  common::Grid2<int> unitClasses;         // (row, col): option (4)'s class per unit
+  // (row, col) from 0: the labels of the unit's objects, in the file's order.
+  common::Grid2<std::vector<std::string>> unitLabels;
+  common::Grid2<int> unitClasses;  // (row, col): option (4)'s class per unit
 };
 
 }  // namespace map

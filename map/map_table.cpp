@@ -1,6 +1,7 @@
 #include "map/map_table.h"
 
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,22 +16,6 @@ std::vector<float> unitWeights(const draw::SomGrid& grid, int row, int col) {
   std::vector<float> v;
   for (int k = 1; k <= grid.nVars; ++k) v.push_back(grid.weights(col, row, k));
   return v;
-}
-
-// The labels of a unit's label string (" a b c") joined by ";".
-std::string joinedLabels(const std::string& labels, int& count) {
-  std::string joined;
-  count = 0;
-  std::size_t at = 0;
-  while ((at = labels.find(' ', at)) != std::string::npos) {
-    const std::size_t next = labels.find(' ', at + 1);
-    const std::string label =
-        labels.substr(at + 1, next == std::string::npos ? next : next - at - 1);
-    if (count++ > 0) joined += ';';
-    joined += label;
-    at = next;
-  }
-  return joined;
 }
 
 }  // namespace
@@ -58,9 +43,9 @@ common::DataTable mapTable(const RunState& state, const MapControls& controls,
   for (int row = 1; row <= grid.nRows; ++row) {
     for (int col = 1; col <= grid.nCols; ++col) {
       const draw::MapPoint centre = draw::hexCentre(row, col);
-      int count = 0;
-      const std::string labels = joinedLabels(state.unitLabels(row, col), count);
-      table.add(row).add(col).add(centre.x).add(centre.y).add(labels).add(count);
+      const std::vector<std::string>& labels = state.unitLabels(row, col);
+      table.add(row).add(col).add(centre.x).add(centre.y).addList(labels);
+      table.add(static_cast<std::int64_t>(labels.size()));
       if (allVariables) {
         for (int k = 1; k <= grid.nVars; ++k) table.add(grid.weights(col, row, k));
       } else if (variables) {

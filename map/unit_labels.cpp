@@ -85,14 +85,14 @@ void writeLabels(PassContext& pass) {
 
   const common::Bounds rows{0, grid.nRows};
   const common::Bounds cols{0, grid.nCols};
-  common::Grid2<std::string>& unitLabels = pass.state.unitLabels;
-  unitLabels = common::Grid2<std::string>(rows, cols);
+  common::Grid2<std::vector<std::string>>& unitLabels = pass.state.unitLabels;
+  unitLabels = common::Grid2<std::vector<std::string>>(rows, cols);
   BmuReader bmu(pass.state.bmuFile);
   for (double i = 1; i <= pass.state.nObjects; ++i) {
     const BmuRecord record = bmu.next();
     const int row = indexOf(record.row, rows, "row", bmu);
     const int col = indexOf(record.col, cols, "column", bmu);
-    unitLabels(row, col) += " " + record.label;
+    unitLabels(row, col).push_back(record.label);
   }
   if (pass.controls.histogram || pass.controls.outline) return;
 
@@ -100,8 +100,10 @@ void writeLabels(PassContext& pass) {
     for (int col = 1; col <= grid.nCols; ++col) {
       picture.setPenColour(common::kBlack);
       const draw::MapPoint centre = draw::hexCentre(row, col);
-      for (const LabelLine& line : labelLines(unitLabels(row, col), pass.controls.countPatterns,
-                                              pass.controls.blankUnits)) {
+      std::string labels;  // " label" per object, as the picture counts them
+      for (const std::string& label : unitLabels(row, col)) labels += " " + label;
+      for (const LabelLine& line :
+           labelLines(labels, pass.controls.countPatterns, pass.controls.blankUnits)) {
         printCentred(picture, line.text, centre.x, centre.y, line.lift);
       }
     }
