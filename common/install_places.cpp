@@ -1,21 +1,40 @@
 #include "common/install_places.h"
 
+#include <pwd.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <string_view>
+
+#include "common/errors.h"
 
 namespace common {
 namespace {
 
 namespace fs = std::filesystem;
 
-// $VARIABLE when set to an absolute path, else $HOME/fallback.
+// The user's home: $HOME when it is an absolute path, else the one the
+// password database gives (services and "env -i" run without HOME).  Throws
+// when there is none: the user's files are never put at the root.
+std::string homeDir() {
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && home[0] == '/') return home;
+  const struct passwd* entry = ::getpwuid(::geteuid());
+  if (entry != nullptr && entry->pw_dir != nullptr && entry->pw_dir[0] == '/' &&
+      std::string_view(entry->pw_dir) != "/") {
+    return entry->pw_dir;
+  }
+  throw makeError(Fault::kBadFileName, "", "",
+                  "no folder for the user's files: HOME is not set and the user has no home "
+                  "directory; set HOME, or XDG_CONFIG_HOME and XDG_DATA_HOME");
+}
+
+// $VARIABLE when set to an absolute path, else HOME/fallback.
 std::string baseDir(const char* variable, const char* fallback) {
   const char* value = std::getenv(variable);
   if (value != nullptr && value[0] == '/') return value;
-  const char* home = std::getenv("HOME");
-  return std::string(home != nullptr ? home : "") + "/" + fallback;
+  return homeDir() + "/" + fallback;
 }
 
 }  // namespace

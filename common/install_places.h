@@ -27,7 +27,10 @@ std::string installedDataDir(const std::string& programDir);
 // installed, or its folder is not writable.
 bool keepsOutOfProgramDir(const std::string& programDir);
 
-// The user's configuration and data folders of the package (not created).
+// The user's configuration and data folders of the package (not created):
+// under $XDG_CONFIG_HOME and $XDG_DATA_HOME, else under the home folder
+// ($HOME, else the password database's).  Throws ToolError when there is no
+// home to put them in.
 std::string userConfigDir();
 std::string userDataDir();
 

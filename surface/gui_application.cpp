@@ -16,6 +16,28 @@ bool named(const char* variable) {
   return value != nullptr && value[0] != '\0';
 }
 
+// The user's own runtime folder: the system's /run/user/UID when it is the
+// user's private folder (not a link, nobody else's), else a fresh folder of
+// an unpredictable name, removed at exit.  A name in /tmp that anyone could
+// plant beforehand, as a link to another file, is never used.
+std::string createdFolder;
+
+void removeCreatedFolder() { ::rmdir(createdFolder.c_str()); }
+
+std::string privateRuntimeFolder() {
+  const std::string system = "/run/user/" + std::to_string(getuid());
+  struct stat info {};
+  if (lstat(system.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == getuid() &&
+      (info.st_mode & 0777) == 0700) {
+    return system;
+  }
+  char name[] = "/tmp/neural-toolkit-runtime-XXXXXX";
+  if (mkdtemp(name) == nullptr) return "";
+  createdFolder = name;
+  std::atexit(removeCreatedFolder);
+  return createdFolder;
+}
+
 }  // namespace
 
 bool hasDisplay() {
@@ -27,15 +49,10 @@ bool hasDisplay() {
 void prepareHeadless() {
   if (!hasDisplay() && !named("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   // Qt wants a private runtime folder and warns on standard error when the
-  // session names none (as under cron or CI); make the one it would use.
+  // session names none (as under cron or CI).
   if (!named("XDG_RUNTIME_DIR")) {
-    const std::string dir = "/tmp/runtime-" + std::to_string(getuid());
-    mkdir(dir.c_str(), 0700);
-    struct stat info;
-    if (stat(dir.c_str(), &info) == 0 && info.st_uid == getuid()) {
-      chmod(dir.c_str(), 0700);
-      setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
-    }
+    const std::string dir = privateRuntimeFolder();
+    if (!dir.empty()) setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
   }
 }
 

@@ -31,12 +31,20 @@ std::filesystem::path freshDir(const std::string& name) {
   return dir;
 }
 
-RunResult runProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
+namespace {
+
+std::filesystem::path outPathIn(const std::filesystem::path& cwd) { return cwd / ".stdout"; }
+std::filesystem::path errPathIn(const std::filesystem::path& cwd) { return cwd / ".stderr"; }
+std::filesystem::path inPathIn(const std::filesystem::path& cwd) { return cwd / ".stdin"; }
+
+}  // namespace
+
+Started startProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
                      const std::filesystem::path& cwd, const std::string& input,
-                     int timeoutSeconds) {
-  const auto outPath = cwd / ".stdout";
-  const auto errPath = cwd / ".stderr";
-  const auto inPath = cwd / ".stdin";
+                     const std::filesystem::path& stdoutTo) {
+  const auto outPath = stdoutTo.empty() ? outPathIn(cwd) : stdoutTo;
+  const auto errPath = errPathIn(cwd);
+  const auto inPath = inPathIn(cwd);
   writeFile(inPath, input);
   pid_t pid = fork();
   if (pid == 0) {
@@ -47,6 +55,8 @@ RunResult runProgram(const std::filesystem::path& program, const std::vector<std
     dup2(in, 0);
     dup2(out, 1);
     dup2(err, 2);
+    // The test runner's own signal dispositions are not the program's.
+    for (int s : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) signal(s, SIG_DFL);
     unsetenv("DISPLAY");
     unsetenv("WAYLAND_DISPLAY");
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -59,25 +69,36 @@ RunResult runProgram(const std::filesystem::path& program, const std::vector<std
     execv(name.c_str(), argv.data());
     _exit(127);
   }
+  return {pid, cwd};
+}
+
+RunResult finishProgram(const Started& started, int timeoutSeconds, int* signal) {
   RunResult result;
   int wstatus = 0;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
-  while (waitpid(pid, &wstatus, WNOHANG) == 0) {
+  while (waitpid(started.pid, &wstatus, WNOHANG) == 0) {
     if (std::chrono::steady_clock::now() > deadline) {
-      kill(pid, SIGKILL);
-      waitpid(pid, &wstatus, 0);
+      kill(started.pid, SIGKILL);
+      waitpid(started.pid, &wstatus, 0);
       result.err = "timeout\n";
       break;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   if (WIFEXITED(wstatus)) result.status = WEXITSTATUS(wstatus);
-  result.out = readFile(outPath);
-  result.err += readFile(errPath);
-  std::filesystem::remove(outPath);
-  std::filesystem::remove(errPath);
-  std::filesystem::remove(inPath);
+  if (signal != nullptr) *signal = WIFSIGNALED(wstatus) ? WTERMSIG(wstatus) : 0;
+  result.out = readFile(outPathIn(started.cwd));
+  result.err += readFile(errPathIn(started.cwd));
+  std::filesystem::remove(outPathIn(started.cwd));
+  std::filesystem::remove(errPathIn(started.cwd));
+  std::filesystem::remove(inPathIn(started.cwd));
   return result;
+}
+
+RunResult runProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
+                     const std::filesystem::path& cwd, const std::string& input,
+                     int timeoutSeconds) {
+  return finishProgram(startProgram(program, args, cwd, input), timeoutSeconds);
 }
 
 }  // namespace e2e

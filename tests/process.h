@@ -21,6 +21,20 @@ RunResult runProgram(const std::filesystem::path& program, const std::vector<std
                      const std::filesystem::path& cwd, const std::string& input = "",
                      int timeoutSeconds = 60);
 
+// A program started and not yet waited for: runProgram() in two steps, for
+// a test that acts on the program while it runs.  Standard output goes to
+// "stdoutTo" when given (a device such as /dev/full).
+struct Started {
+  int pid = -1;
+  std::filesystem::path cwd;
+};
+Started startProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
+                     const std::filesystem::path& cwd, const std::string& input = "",
+                     const std::filesystem::path& stdoutTo = {});
+// Waits for "started" (killing it after the timeout).  "signal" is the
+// signal that ended it, 0 when it exited.
+RunResult finishProgram(const Started& started, int timeoutSeconds = 60, int* signal = nullptr);
+
 // A fresh empty folder under the system's temporary folder.
 std::filesystem::path freshDir(const std::string& name);
 
