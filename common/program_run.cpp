@@ -5,6 +5,7 @@
 #include <new>
 
 #include "common/errors.h"
+#include "common/mapped_file.h"
 
 namespace common {
 namespace {
@@ -25,7 +26,16 @@ void report(std::string_view program, std::string_view title, std::string_view t
 
 int runReportingFailures(std::string_view program, const std::function<int()>& work) {
   try {
-    return work();
+    // An input that changed while it was read explains whatever came of
+    // reading it, an error or a success.
+    try {
+      const int status = work();
+      throwIfInputChanged();
+      return status;
+    } catch (...) {
+      throwIfInputChanged();
+      throw;
+    }
   } catch (const ProgramMessage& message) {
     report(program, message.title(), message.what());
   } catch (const ToolError& error) {

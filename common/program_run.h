@@ -12,7 +12,9 @@ namespace common {
 // Runs "work" and returns its status.  A failure is reported on standard
 // error with status 1: a ToolError as "PROGRAM: message", one of the
 // program's own messages as "PROGRAM: TITLE: text" ("PROGRAM: text" without
-// a title), running out of memory as "PROGRAM: out of memory".
+// a title), running out of memory as "PROGRAM: out of memory".  When an
+// input changed while it was read, its "FILE: changed while being read" is
+// reported instead of the failure, and in place of a success.
 int runReportingFailures(std::string_view program, const std::function<int()>& work);
 
 // For the console programs, whose only options are "--help" (or "-h") and
