@@ -193,9 +193,9 @@ void MappedFile::readStream(int fd, const std::string& path) {
       lineStart = i + 1;
     }
     if (copy_.size() - lineStart > kLongestStreamedLine) {
-      throw ToolError(Fault::kTooLarge,
-                      path + ": line " + std::to_string(line) + ": a line longer than " +
-                          std::to_string(kLongestStreamedLine >> 20) + " MB");
+      throw ToolError(Fault::kTooLarge, path + ": line " + std::to_string(line) +
+                                            ": a line longer than " +
+                                            std::to_string(kLongestStreamedLine >> 20) + " MB");
     }
   }
 }

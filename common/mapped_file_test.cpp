@@ -20,8 +20,7 @@ namespace common {
 namespace {
 
 std::string tempPath(const std::string& name) {
-  return (std::filesystem::temp_directory_path() /
-          (name + "." + std::to_string(::getpid())))
+  return (std::filesystem::temp_directory_path() / (name + "." + std::to_string(::getpid())))
       .string();
 }
 

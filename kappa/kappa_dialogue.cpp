@@ -108,8 +108,8 @@ void answerAndReport(std::istream& in, std::ostream& out, std::ostream& err, boo
       << common::consoleDouble(r.high) << " (high)\n"
       << "\n";
   if (details) {
-    const KappaDetails d = kappaDetails(static_cast<int>(rank), m, r, level,
-                                        weightMode(weights) != WeightMode::kNone);
+    const KappaDetails d =
+        kappaDetails(static_cast<int>(rank), m, r, level, weightMode(weights) != WeightMode::kNone);
     out << detailsText(d, r, static_cast<int>(rank)) << "\n";
   }
   out << "*** Press any key to exit ***\n" << std::flush;
