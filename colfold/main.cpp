@@ -20,6 +20,7 @@
 #include "colfold/dialogue.h"
 #include "common/console.h"
 #include "common/errors.h"
+#include "common/mapped_file.h"
 #include "common/number_forms.h"
 #include "common/program_run.h"
 #include "common/progress.h"
@@ -79,16 +80,27 @@ void checkCounts(const colfold::Fields& fields, std::int64_t converted) {
   }
 }
 
+// The message of a failed run: that of an input that changed while it was
+// read, which explains whatever error came of reading it, else "error"'s.
+std::string failureText(const common::ToolError& error) {
+  try {
+    common::throwIfInputChanged();
+  } catch (const common::ToolError& changed) {
+    return changed.what();
+  }
+  return error.what();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   common::checkStandardOutputAtExit("Colfold");
   if (common::answeredHelpOrVersion(argc, argv, "Colfold", TOOLKIT_VERSION, kHelp)) return 0;
   common::clearConsole();
-  const colfold::Fields fields =
-      argc > 1 ? colfold::splitCommandLine(std::vector<std::string>(argv + 1, argv + argc))
-               : colfold::askFields(std::cin, std::cout, isatty(STDIN_FILENO));
+  colfold::Fields fields;
   try {
+    fields = argc > 1 ? colfold::splitCommandLine(std::vector<std::string>(argv + 1, argv + argc))
+                      : colfold::askFields(std::cin, std::cout, isatty(STDIN_FILENO));
     // Only on a terminal, and only once the conversion has taken a second.
     common::ProgressLine progress("Colfold", 1.0);
     const std::int64_t count = colfold::convertFile(fields, [&](double done, double total) {
@@ -98,7 +110,7 @@ int main(int argc, char** argv) {
     std::cout << common::consoleInteger(count) << "  dati convertiti\n" << std::flush;
     checkCounts(fields, count);
   } catch (const common::ToolError& error) {
-    colfold::reportError(std::cout, std::cerr, error.what());
+    colfold::reportError(std::cout, std::cerr, failureText(error));
     return 1;
   } catch (const std::bad_alloc&) {
     colfold::reportError(std::cout, std::cerr, "out of memory");

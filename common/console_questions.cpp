@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "common/errors.h"
+#include "common/mapped_file.h"
 #include "common/number_parse.h"
 #include "common/rounding.h"
 
@@ -34,8 +36,15 @@ ConsoleQuestions::ConsoleQuestions(std::istream& in, std::ostream& out, bool sho
 
 std::string ConsoleQuestions::answerLine(std::string_view question) {
   if (show_) out_ << question << "? " << std::flush;
+  // An answer has a bound: endless input without a line end (</dev/zero)
+  // stops the run instead of filling the memory.
   std::string line;
-  std::getline(in_, line);
+  for (int c; (c = in_.get()) != std::char_traits<char>::eof() && c != '\n';) {
+    if (line.size() == kLongestStreamedLine) {
+      throw ToolError(Fault::kTooLarge, "standard input: an answer longer than 1 MB");
+    }
+    line += static_cast<char>(c);
+  }
   if (!line.empty() && line.back() == '\r') line.pop_back();
   return line;
 }

@@ -28,6 +28,9 @@ class ConsoleQuestions {
   // terminal).  The streams must outlive this object.
   ConsoleQuestions(std::istream& in, std::ostream& out, bool showQuestions);
 
+  // Each ask reads one answer line; one longer than 1 MB throws
+  // ToolError(kTooLarge) "standard input: an answer longer than 1 MB".
+
   // Asks "question"; the answer line's text.
   std::string askText(std::string_view question);
 

@@ -4,6 +4,8 @@
 
 #include <sstream>
 
+#include "common/errors.h"
+
 namespace common {
 namespace {
 
@@ -36,6 +38,10 @@ TEST(ConsoleQuestions, ShownOnlyForATerminal) {
   EXPECT_EQ(hidden.askWhole("- rank"), 4);
   EXPECT_EQ(hidden.askText("- past the end"), "");
   EXPECT_EQ(quiet.str(), "");
+  std::istringstream endless("1\n" + std::string((1 << 20) + 1, '\0'));
+  ConsoleQuestions bounded(endless, quiet, false);
+  EXPECT_EQ(bounded.askWhole("- rank"), 1);
+  EXPECT_THROW(bounded.askText("- file"), ToolError);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "common/errors.h"
+#include "common/mapped_file.h"
 #include "common/temporary_files.h"
 
 namespace common {
@@ -113,6 +114,17 @@ struct Batch {
 
 Batch* openBatch = nullptr;
 
+// Removes "file" and throws when an input changed while it was read.
+void dropIfAnInputChanged(const Pending& file) {
+  try {
+    throwIfInputChanged();
+  } catch (...) {
+    ::unlink(file.temporary.c_str());
+    forgetTemporary(file.entry);
+    throw;
+  }
+}
+
 void putInPlace(const Pending& file) {
   if (::rename(file.temporary.c_str(), file.target.c_str()) != 0) {
     const int error = errno;
@@ -140,12 +152,11 @@ OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
     }
   }
   std::string name = temporaryTemplate(target_);
-  // Created with O_EXCL: a name planted in the folder, link or file, is
-  // never opened.
-  fd_ = ::mkostemps(name.data(), 5, O_CLOEXEC);
-  if (fd_ < 0) throw cannotWrite(path_, std::strerror(errno));
+  const Temporary made = createTemporary(name);
+  if (made.fd < 0) throw cannotWrite(path_, std::strerror(errno));
+  fd_ = made.fd;
+  entry_ = made.entry;
   temporary_ = name;
-  entry_ = listTemporary(temporary_);
   ::fchmod(fd_, exists ? (st.st_mode & 0777) : newFileMode());
   // Root replacing another user's file hands it back; anyone else keeps it
   // as theirs, as the system allows.
@@ -209,6 +220,7 @@ void OutputFile::commit() {
     openBatch->pending.push_back(std::move(file));
     return;
   }
+  dropIfAnInputChanged(file);
   putInPlace(file);
 }
 
@@ -230,6 +242,9 @@ void OutputBatch::publishOpen() {
 void OutputBatch::publish() { publishCommitted(); }
 
 void OutputBatch::publishCommitted() {
+  // What was made of an input that changed while it was read replaces
+  // nothing (the batch's end removes the temporaries).
+  throwIfInputChanged();
   std::vector<Pending> files;
   {
     std::lock_guard<std::mutex> lock(openBatch->mutex);

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "common/errors.h"
+#include "common/mapped_file.h"
 #include "common/output_file.h"
 
 namespace common {
@@ -48,8 +49,16 @@ void checkStandardOutputAtExit(std::string_view program) {
 int runReportingFailures(std::string_view program, const std::function<int()>& work) {
   try {
     OutputBatch outputs;
-    const int status = work();
-    if (status != 0) return status;
+    // An input that changed while it was read explains whatever came of
+    // reading it, an error or a success.
+    try {
+      const int status = work();
+      throwIfInputChanged();
+      if (status != 0) return status;
+    } catch (...) {
+      throwIfInputChanged();
+      throw;
+    }
     checkStandardOutput();
     outputs.publish();
     return 0;

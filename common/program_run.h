@@ -12,9 +12,11 @@ namespace common {
 // Runs "work" and returns its status.  A failure is reported on standard
 // error with status 1: a ToolError as "PROGRAM: message", one of the
 // program's own messages as "PROGRAM: TITLE: text" ("PROGRAM: text" without
-// a title), running out of memory as "PROGRAM: out of memory".  The files
-// the work commits are put in place only when it returns 0 and standard
-// output took everything written to it: a run that fails replaces none.
+// a title), running out of memory as "PROGRAM: out of memory".  When an
+// input changed while it was read, its "FILE: changed while being read" is
+// reported instead of the failure, and in place of a success.  The files the
+// work commits are put in place only when it returns 0 and standard output
+// took everything written to it: a run that fails replaces none.
 int runReportingFailures(std::string_view program, const std::function<int()>& work);
 
 // Makes standard output an output like any other: when the program ends

@@ -1,10 +1,13 @@
 #include "common/temporary_files.h"
 
+#include <fcntl.h>
 #include <limits.h>
+#include <pthread.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <cstring>
 #include <mutex>
 
@@ -54,9 +57,9 @@ void watchSignals() {
 
 }  // namespace
 
+namespace {
+
 int listTemporary(const std::string& path) {
-  static std::once_flag watching;
-  std::call_once(watching, watchSignals);
   if (path.size() >= PATH_MAX) return -1;
   for (int i = 0; i < kEntries; ++i) {
     int expected = kFree;
@@ -66,6 +69,24 @@ int listTemporary(const std::string& path) {
     return i;
   }
   return -1;
+}
+
+}  // namespace
+
+Temporary createTemporary(std::string& name) {
+  static std::once_flag watching;
+  std::call_once(watching, watchSignals);
+  sigset_t interrupts, before;
+  sigemptyset(&interrupts);
+  for (int s : kSignals) sigaddset(&interrupts, s);
+  pthread_sigmask(SIG_BLOCK, &interrupts, &before);
+  Temporary made;
+  made.fd = ::mkostemps(name.data(), 5, O_CLOEXEC);
+  const int error = errno;
+  if (made.fd >= 0) made.entry = listTemporary(name);
+  pthread_sigmask(SIG_SETMASK, &before, nullptr);
+  errno = error;
+  return made;
 }
 
 void forgetTemporary(int entry) {

@@ -11,10 +11,19 @@
 
 namespace common {
 
-// Lists "path" (a temporary just created) and returns its entry for
-// forgetTemporary(); -1 when the list is full, in which case the file is
-// still removed by its writer on every path but an interrupt.
-int listTemporary(const std::string& path);
+struct Temporary {
+  int fd = -1;     // open for writing; -1 when it could not be made (errno says why)
+  int entry = -1;  // for forgetTemporary(); -1 when the list was full, and the
+                   // file is then removed by its writer on every path but an
+                   // interrupt
+};
+
+// Creates and opens a new file from "name", a template ending in
+// "XXXXXX.part" whose X's are replaced by an unpredictable name (O_EXCL: a
+// file or link planted under that name is never opened), mode 0600, and
+// lists it.  Interrupts are held off between the two, so that no
+// interrupt finds a temporary it does not know.
+Temporary createTemporary(std::string& name);
 
 // Takes entry "entry" off the list (after the file was renamed or removed);
 // -1 is ignored.

@@ -67,13 +67,9 @@ std::vector<double> readWeightsFile(const std::string& lowerCased, const std::st
   return w;
 }
 
-}  // namespace
-
-int runKappatest(std::istream& in, std::ostream& out, std::ostream& err, bool showQuestions,
-                 bool details) {
-  out << kStars << "\n"
-      << "Kappa test for two classifiers and n categories\n"
-      << kStars << "\n\n";
+// The questions, the files and the report of a run; throws ToolError.
+void answerAndReport(std::istream& in, std::ostream& out, std::ostream& err, bool showQuestions,
+                     bool details) {
   common::ConsoleQuestions questions(in, out, showQuestions);
   const std::string matrixName = questions.askText("- confusion matrix file name");
   const long k = questions.askWhole("- confusion matrix rank");
@@ -90,33 +86,50 @@ int runKappatest(std::istream& in, std::ostream& out, std::ostream& err, bool sh
       weights = questions.askText("- weights file name");
     }
   }
+  if (k > kLargestRank) {
+    throw common::makeError(common::Fault::kTooLarge, "",
+                            "confusion matrix rank " + std::to_string(k),
+                            "at most " + std::to_string(kLargestRank));
+  }
+  const long rank = k > 0 ? k : 0;
+  const std::vector<std::int64_t> m = readMatrix(matrixName, rank, err);
+  const std::string typed = weights;
+  const KappaResult r = kappaStatistics(
+      static_cast<int>(rank), m, weights, level,
+      [&](const std::string& lowered) { return readWeightsFile(lowered, typed, rank); });
+  common::throwIfInputChanged();
+  out << "\n"
+      << "  kappa  =" << common::consoleDouble(r.kappa) << "\n"
+      << "p(kappa) =" << common::consoleDouble(r.pValue) << "\n"
+      << "agreement: " << agreementWord(r.kappa) << "\n"
+      << "\n"
+      << "confidence interval, p =" << common::consoleDouble(level) << ":\n"
+      << common::consoleDouble(r.low) << " (low)\n"
+      << common::consoleDouble(r.high) << " (high)\n"
+      << "\n";
+  if (details) {
+    const KappaDetails d =
+        kappaDetails(static_cast<int>(rank), m, r, level, weightMode(weights) != WeightMode::kNone);
+    out << detailsText(d, r, static_cast<int>(rank)) << "\n";
+  }
+  out << "*** Press any key to exit ***\n" << std::flush;
+}
+
+}  // namespace
+
+int runKappatest(std::istream& in, std::ostream& out, std::ostream& err, bool showQuestions,
+                 bool details) {
+  out << kStars << "\n"
+      << "Kappa test for two classifiers and n categories\n"
+      << kStars << "\n\n";
   try {
-    if (k > kLargestRank) {
-      throw common::makeError(common::Fault::kTooLarge, "",
-                              "confusion matrix rank " + std::to_string(k),
-                              "at most " + std::to_string(kLargestRank));
+    // A file that changed while it was read explains the error it led to.
+    try {
+      answerAndReport(in, out, err, showQuestions, details);
+    } catch (const common::ToolError&) {
+      common::throwIfInputChanged();
+      throw;
     }
-    const long rank = k > 0 ? k : 0;
-    const std::vector<std::int64_t> m = readMatrix(matrixName, rank, err);
-    const std::string typed = weights;
-    const KappaResult r = kappaStatistics(
-        static_cast<int>(rank), m, weights, level,
-        [&](const std::string& lowered) { return readWeightsFile(lowered, typed, rank); });
-    out << "\n"
-        << "  kappa  =" << common::consoleDouble(r.kappa) << "\n"
-        << "p(kappa) =" << common::consoleDouble(r.pValue) << "\n"
-        << "agreement: " << agreementWord(r.kappa) << "\n"
-        << "\n"
-        << "confidence interval, p =" << common::consoleDouble(level) << ":\n"
-        << common::consoleDouble(r.low) << " (low)\n"
-        << common::consoleDouble(r.high) << " (high)\n"
-        << "\n";
-    if (details) {
-      const KappaDetails d = kappaDetails(static_cast<int>(rank), m, r, level,
-                                          weightMode(weights) != WeightMode::kNone);
-      out << detailsText(d, r, static_cast<int>(rank)) << "\n";
-    }
-    out << "*** Press any key to exit ***\n" << std::flush;
   } catch (const common::ToolError& error) {
     out << std::flush;
     err << "kappatest: " << error.what() << "\n";
