@@ -133,7 +133,13 @@ void unwatch(int i) {
 
 }  // namespace
 
-MappedFile::MappedFile(const std::string& path) {
+std::size_t MappedFile::mostStreamedBytes() {
+  const double memory =
+      static_cast<double>(::sysconf(_SC_PHYS_PAGES)) * static_cast<double>(::sysconf(_SC_PAGESIZE));
+  return std::max<std::size_t>(std::size_t{64} << 20, static_cast<std::size_t>(memory / 4));
+}
+
+MappedFile::MappedFile(const std::string& path, std::size_t mostStreamedBytes) {
   if (path.empty()) cannotOpen(path, ENOENT);
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) cannotOpen(path, errno);
@@ -162,7 +168,7 @@ MappedFile::MappedFile(const std::string& path) {
     }
   }
   try {
-    readStream(fd, path);
+    readStream(fd, path, mostStreamedBytes);
   } catch (...) {
     ::close(fd);
     throw;
@@ -172,7 +178,7 @@ MappedFile::MappedFile(const std::string& path) {
   size_ = copy_.size();
 }
 
-void MappedFile::readStream(int fd, const std::string& path) {
+void MappedFile::readStream(int fd, const std::string& path, std::size_t mostBytes) {
   char buffer[1 << 16];
   std::size_t lineStart = 0;
   long line = 1;
@@ -191,6 +197,13 @@ void MappedFile::readStream(int fd, const std::string& path) {
       if (c != '\n' && c != '\r') continue;
       if (!(c == '\n' && i > 0 && copy_[i - 1] == '\r')) ++line;
       lineStart = i + 1;
+    }
+    if (copy_.size() > mostBytes) {
+      throw ToolError(Fault::kTooLarge,
+                      path + ": line " + std::to_string(line) + ": more than " +
+                          std::to_string(mostBytes >> 20) +
+                          " MB from a pipe or device (a quarter of this machine's memory at "
+                          "most); give the data as a regular file");
     }
     if (copy_.size() - lineStart > kLongestStreamedLine) {
       throw ToolError(Fault::kTooLarge, path + ": line " + std::to_string(line) +

@@ -33,7 +33,15 @@ class MappedFile {
   // An input that is not a regular file with a line longer than
   // kLongestStreamedLine throws ToolError(kTooLarge):
   //   PATH: line 1: a line longer than 1 MB
-  explicit MappedFile(const std::string& path);
+  // Such an input of more than "mostStreamedBytes" in all throws
+  // ToolError(kTooLarge) too: an endless pipe stops the run before it takes
+  // the machine's memory.
+  explicit MappedFile(const std::string& path,
+                      std::size_t mostStreamedBytes = MappedFile::mostStreamedBytes());
+
+  // A quarter of the machine's memory (at least 64 MB): the most that an
+  // input which is not a regular file may hold in all.
+  static std::size_t mostStreamedBytes();
   ~MappedFile();
   MappedFile(const MappedFile&) = delete;
   MappedFile& operator=(const MappedFile&) = delete;
@@ -49,7 +57,7 @@ class MappedFile {
   void releaseBefore(std::size_t offset);
 
  private:
-  void readStream(int fd, const std::string& path);
+  void readStream(int fd, const std::string& path, std::size_t mostBytes);
 
   const char* data_ = nullptr;
   std::size_t size_ = 0;

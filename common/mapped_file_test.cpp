@@ -117,7 +117,8 @@ TEST(MappedFileDeathTest, AnUnchangedFileAndAnyOtherBusErrorAreLeftAlone) {
 }
 
 // The text read from a pipe that a thread fills with "text" (then closes).
-std::string readThroughPipe(const std::string& text) {
+std::string readThroughPipe(const std::string& text,
+                            std::size_t mostBytes = MappedFile::mostStreamedBytes()) {
   // A writer the reader gave up on gets EPIPE, not the signal.
   ::signal(SIGPIPE, SIG_IGN);
   int ends[2];
@@ -132,7 +133,7 @@ std::string readThroughPipe(const std::string& text) {
   });
   std::string got, error;
   try {
-    MappedFile file("/proc/self/fd/" + std::to_string(ends[0]));
+    MappedFile file("/proc/self/fd/" + std::to_string(ends[0]), mostBytes);
     got = file.text();
   } catch (const ToolError& e) {
     error = e.what();
@@ -161,6 +162,16 @@ TEST(MappedFile, AStreamedInputHoldsNoLineOverOneMegabyte) {
     EXPECT_EQ(got.size(), c.expected.size());
     EXPECT_TRUE(got == c.expected) << got.substr(0, 60);
   }
+  // Short lines without end: the whole is bounded too.
+  std::string lines;
+  while (lines.size() <= (3u << 20)) lines += "0.5,1\n";
+  const std::string refused = readThroughPipe(lines, 3u << 20);
+  EXPECT_EQ(refused.rfind("error: : line ", 0), 0u) << refused.substr(0, 60);
+  EXPECT_NE(refused.find(": more than 3 MB from a pipe or device (a quarter of this machine's "
+                         "memory at most); give the data as a regular file"),
+            std::string::npos)
+      << refused.substr(0, 60);
+  EXPECT_EQ(readThroughPipe(lines.substr(0, 3u << 20), 3u << 20).size(), 3u << 20);
 }
 
 TEST(MappedFile, AnEndlessDeviceStopsAtItsFirstLongLine) {

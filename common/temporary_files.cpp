@@ -27,7 +27,8 @@ struct Entry {
 constexpr int kEntries = 64;
 Entry entries[kEntries];
 
-constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+// A closed pipe on standard output ends a run as surely as an interrupt.
+constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
 
 void removeListed() {
   for (Entry& entry : entries) {

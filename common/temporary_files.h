@@ -1,9 +1,10 @@
 // The temporaries a run has open, removed when the run is interrupted.
 //
 // A temporary is listed from its creation until it is renamed into place or
-// removed.  On SIGINT, SIGTERM or SIGHUP every listed temporary is removed
-// and the program ends by the same signal (a shell shows 128 + signal).  A
-// signal the program was started ignoring (nohup's SIGHUP) stays ignored.
+// removed.  On SIGINT, SIGTERM, SIGHUP or SIGPIPE every listed temporary is
+// removed and the program ends by the same signal (a shell shows 128 +
+// signal).  A signal the program was started ignoring (nohup's SIGHUP)
+// stays ignored.
 #ifndef COMMON_TEMPORARY_FILES_H_
 #define COMMON_TEMPORARY_FILES_H_
 
