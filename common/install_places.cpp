@@ -55,12 +55,8 @@ bool keepsOutOfProgramDir(const std::string& programDir) {
   return ::access(dir.c_str(), W_OK) != 0;
 }
 
-std::string userConfigDir() {
-  return baseDir("XDG_CONFIG_HOME", ".config") + "/" + kPackageName;
-}
+std::string userConfigDir() { return baseDir("XDG_CONFIG_HOME", ".config") + "/" + kPackageName; }
 
-std::string userDataDir() {
-  return baseDir("XDG_DATA_HOME", ".local/share") + "/" + kPackageName;
-}
+std::string userDataDir() { return baseDir("XDG_DATA_HOME", ".local/share") + "/" + kPackageName; }
 
 }  // namespace common

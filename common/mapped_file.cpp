@@ -190,6 +190,18 @@ void MappedFile::readStream(int fd, const std::string& path, std::size_t mostByt
       cannotOpen(path, errno);
     }
     const std::size_t from = copy_.size();
+    const std::size_t need = from + static_cast<std::size_t>(got);
+    if (need > mostBytes) {
+      throw ToolError(Fault::kTooLarge,
+                      path + ": line " + std::to_string(line) + ": more than " +
+                          std::to_string(mostBytes >> 20) +
+                          " MB from a pipe or device (a quarter of this machine's memory at "
+                          "most); give the data as a regular file");
+    }
+    // Grown by doubling, but never past the bound: the text's memory stays
+    // within it.
+    if (need > copy_.capacity())
+      copy_.reserve(std::min(std::max(need, 2 * copy_.capacity()), mostBytes));
     copy_.append(buffer, static_cast<std::size_t>(got));
     // Lines end as the token reader ends them: LF, CR or CR LF.
     for (std::size_t i = from; i < copy_.size(); ++i) {
@@ -197,13 +209,6 @@ void MappedFile::readStream(int fd, const std::string& path, std::size_t mostByt
       if (c != '\n' && c != '\r') continue;
       if (!(c == '\n' && i > 0 && copy_[i - 1] == '\r')) ++line;
       lineStart = i + 1;
-    }
-    if (copy_.size() > mostBytes) {
-      throw ToolError(Fault::kTooLarge,
-                      path + ": line " + std::to_string(line) + ": more than " +
-                          std::to_string(mostBytes >> 20) +
-                          " MB from a pipe or device (a quarter of this machine's memory at "
-                          "most); give the data as a regular file");
     }
     if (copy_.size() - lineStart > kLongestStreamedLine) {
       throw ToolError(Fault::kTooLarge, path + ": line " + std::to_string(line) +

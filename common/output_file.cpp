@@ -33,6 +33,26 @@ std::string nameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// The descriptor that "path" names (/dev/stdout, /dev/stderr, /dev/fd/N,
+// /proc/self/fd/N), or -1.
+int namedDescriptor(const std::string& path) {
+  if (path == "/dev/stdout") return 1;
+  if (path == "/dev/stderr") return 2;
+  for (const char* prefix : {"/dev/fd/", "/proc/self/fd/"}) {
+    const std::size_t length = std::strlen(prefix);
+    if (path.compare(0, length, prefix) != 0 || path.size() == length || path.size() > length + 6) {
+      continue;
+    }
+    int n = 0;
+    for (std::size_t i = length; i < path.size(); ++i) {
+      if (path[i] < '0' || path[i] > '9') return -1;
+      n = n * 10 + (path[i] - '0');
+    }
+    return n;
+  }
+  return -1;
+}
+
 // "path" with every symbolic link on its last part followed: the file that
 // writing "path" would change, which need not exist yet.
 std::string followLinks(const std::string& path) {
@@ -138,6 +158,15 @@ void putInPlace(const Pending& file) {
 }  // namespace
 
 OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
+  // A name of a descriptor the program was started with (/dev/stdout,
+  // /dev/fd/3) is that descriptor, whatever it leads to: written as a shell's
+  // ">&3" would write it, never replaced.
+  const int descriptor = namedDescriptor(path_);
+  if (descriptor >= 0) {
+    fd_ = ::fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
+    if (fd_ < 0) throw cannotWrite(path_, std::strerror(errno));
+    return;
+  }
   target_ = followLinks(path_);
   struct stat st {};
   const bool exists = ::stat(target_.c_str(), &st) == 0;
@@ -160,8 +189,10 @@ OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
   ::fchmod(fd_, exists ? (st.st_mode & 0777) : newFileMode());
   // Root replacing another user's file hands it back; anyone else keeps it
   // as theirs, as the system allows.
-  if (exists && (st.st_uid != ::geteuid() || st.st_gid != ::getegid())) {
-    [[maybe_unused]] const int ignored = ::fchown(fd_, st.st_uid, st.st_gid);
+  if (exists && (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) &&
+      ::fchown(fd_, st.st_uid, st.st_gid) != 0) {
+    // Not root: a shared group file at least stays the group's.
+    [[maybe_unused]] const int ignored = ::fchown(fd_, static_cast<uid_t>(-1), st.st_gid);
   }
   buffer_.reserve(kBufferBytes);
 }
@@ -279,19 +310,18 @@ void checkNoneIsAnInput(const std::vector<std::string>& inputs,
   }
 }
 
-void checkOutputs(const std::vector<std::string>& inputs,
-                  const std::vector<std::string>& outputs) {
+void checkOutputs(const std::vector<std::string>& inputs, const std::vector<std::string>& outputs) {
   checkNoneIsAnInput(inputs, outputs);
   for (const std::string& output : outputs) {
-    if (output.empty()) continue;
+    if (output.empty() || namedDescriptor(output) >= 0) continue;
     const std::string target = followLinks(output);
     struct stat st {};
     if (::stat(target.c_str(), &st) == 0) {
       const std::string why = whyNotWritable(st, target);
       if (!why.empty()) throw cannotWrite(output, why);
-      continue;
+      if (!S_ISREG(st.st_mode)) continue;  // written where it is
     }
-    // A new file: its folder must be there to take it.
+    // A new file, or a file replaced by a new one: its folder must take it.
     const std::string folder = folderOf(target).empty() ? "." : folderOf(target);
     struct stat dir {};
     if (::stat(folder.c_str(), &dir) != 0) throw cannotWrite(output, std::strerror(errno));
@@ -300,9 +330,17 @@ void checkOutputs(const std::vector<std::string>& inputs,
   }
 }
 
+int standardOutputError() {
+  // An error met by an earlier flush left no errno of its own.
+  if (std::ferror(stdout) != 0) return EIO;
+  errno = 0;
+  if (std::fflush(stdout) == 0) return 0;
+  return errno != 0 ? errno : EIO;
+}
+
 void checkStandardOutput() {
-  if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-    const int error = errno != 0 ? errno : EIO;
+  const int error = standardOutputError();
+  if (error != 0) {
     std::clearerr(stdout);
     throw cannotWrite("standard output", std::strerror(error));
   }

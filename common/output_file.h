@@ -8,7 +8,11 @@
 //   system allows, its owner); a read-only existing file is refused;
 // - a symbolic link is followed and its target replaced, in the target's
 //   folder;
-// - a device, FIFO or socket is written directly, never replaced;
+// - a device or FIFO is written directly, never replaced, and so is a
+//   descriptor the program was given (/dev/stdout, /dev/fd/3); a socket,
+//   which cannot be opened, is refused;
+// - a file of several hard links is replaced under the name given: its other
+//   names keep the old contents;
 // - the temporaries of a run are removed on SIGINT, SIGTERM and SIGHUP, and
 //   the program then ends by the same signal (a shell shows 128 + signal).
 //
@@ -100,6 +104,10 @@ void checkOutputs(const std::vector<std::string>& inputs,
 // Flushes standard output and throws ToolError when anything written to it
 // was lost (a full disk, a closed pipe): standard output is an output too.
 void checkStandardOutput();
+
+// Flushes standard output: 0 when everything written to it went out, else
+// the error (errno) that lost something.
+int standardOutputError();
 
 }  // namespace common
 

@@ -30,8 +30,8 @@ void report(std::string_view program, std::string_view title, std::string_view t
 char programName[64];
 
 void checkAtExit() {
-  if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) return;
-  const int error = errno != 0 ? errno : EIO;
+  const int error = standardOutputError();
+  if (error == 0) return;
   report(programName, "", cannotWrite("standard output", std::strerror(error)).what());
   std::_Exit(1);
 }

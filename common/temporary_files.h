@@ -26,6 +26,11 @@ struct Temporary {
 // interrupt finds a temporary it does not know.
 Temporary createTemporary(std::string& name);
 
+// Lists "path", a folder the program made for its own use and removes at
+// exit, so that an interrupt removes it too (when it is empty); returns its
+// entry as createTemporary() does.
+int listTemporaryFolder(const std::string& path);
+
 // Takes entry "entry" off the list (after the file was renamed or removed);
 // -1 is ignored.
 void forgetTemporary(int entry);

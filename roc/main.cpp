@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,14 +38,15 @@ int main(int argc, char** argv) {
     std::fputs(roc::kUsage, stderr);
     return 1;
   }
-  return common::runReportingFailures("rocplot", [&] {
+  // A window keeps the drawing too, for its menu's "Save picture as...".
+  const bool window = surface::hasDisplay();
+  std::optional<roc::RocRun> run;
+  const int status = common::runReportingFailures("rocplot", [&] {
     const std::string input(common::trimBlanks(args.positional[0]));
     const bool pointList = args.positional.size() > 1 && roc::wantsPointList(args.positional[1]);
     common::checkOutputs({input, std::string(common::trimBlanks(args.compare))},
                          {pointList ? roc::kPointListName : "", args.picture, args.table});
     common::MappedFile file(input);
-    // A window keeps the drawing too, for its menu's "Save picture as...".
-    const bool window = surface::hasDisplay();
     const bool shapes = window || surface::Surface::needsShapes(args.picture, args.scale);
     const bool header = args.header || common::firstLineIsText(file.text());
     if (header && !args.header) {
@@ -53,25 +55,26 @@ int main(int argc, char** argv) {
                    "(--header says so without this warning)");
     }
     roc::ClassScores scores;
-    roc::RocRun run = roc::runRoc(file.text(), input, pointList ? roc::kPointListName : "", shapes,
-                                  args.report ? &scores : nullptr, header);
-    for (const std::string& warning : roc::scoreWarnings(run.findings)) {
+    run.emplace(roc::runRoc(file.text(), input, pointList ? roc::kPointListName : "", shapes,
+                            args.report ? &scores : nullptr, header));
+    for (const std::string& warning : roc::scoreWarnings(run->findings)) {
       common::warn("rocplot", input, warning);
     }
-    if (!args.picture.empty()) run.picture.save(args.picture, args.scale);
-    roc::writeNumbers(args, run, scores, file.text(), input);
-    // Every output is complete: in place before the window or the key waits.
-    common::checkStandardOutput();
-    common::OutputBatch::publishOpen();
-    if (window) {
-      auto app = ui::startApplication(argc, argv);
-      ui::QtToolkit toolkit("rocplot", nullptr);
-      const ui::Saveable save{[&run] { return &run.picture; },
-                              [&run] { return roc::rocTable(run.histogram, run.result); }};
-      ui::showPictureUntilKey(run.picture.image(), QStringLiteral("rocplot"), &save, &toolkit);
-    } else {
-      common::waitForKey();
-    }
+    if (!args.picture.empty()) run->picture.save(args.picture, args.scale);
+    roc::writeNumbers(args, *run, scores, file.text(), input);
     return 0;
   });
+  if (status != 0) return status;
+  // Every output is in place, and the input is let go: what the window
+  // saves is written at once, and the input may change while it is open.
+  if (window) {
+    auto app = ui::startApplication(argc, argv);
+    ui::QtToolkit toolkit("rocplot", nullptr);
+    const ui::Saveable save{[&run] { return &run->picture; },
+                            [&run] { return roc::rocTable(run->histogram, run->result); }};
+    ui::showPictureUntilKey(run->picture.image(), QStringLiteral("rocplot"), &save, &toolkit);
+  } else {
+    common::waitForKey();
+  }
+  return 0;
 }

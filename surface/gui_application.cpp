@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string>
 
+#include "common/temporary_files.h"
+
 namespace surface {
 namespace {
 
@@ -18,7 +20,7 @@ bool named(const char* variable) {
 
 // The user's own runtime folder: the system's /run/user/UID when it is the
 // user's private folder (not a link, nobody else's), else a fresh folder of
-// an unpredictable name, removed at exit.  A name in /tmp that anyone could
+// an unpredictable name, removed at exit or on an interrupt.  A name in /tmp that anyone could
 // plant beforehand, as a link to another file, is never used.
 std::string createdFolder;
 
@@ -35,6 +37,7 @@ std::string privateRuntimeFolder() {
   if (mkdtemp(name) == nullptr) return "";
   createdFolder = name;
   std::atexit(removeCreatedFolder);
+  common::listTemporaryFolder(createdFolder);  // an interrupt removes it too
   return createdFolder;
 }
 

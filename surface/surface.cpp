@@ -320,9 +320,11 @@ void Surface::requireRoomForShapes(const std::string& path, std::size_t more) co
   const internal::ShapeList* shapes = impl_->shapes.get();
   if (shapes == nullptr) return;
   if (shapes->complete() && more <= internal::ShapeList::kMostShapes - shapes->size()) return;
-  throw common::cannotWrite(path, "the picture holds more than " +
-                                      std::to_string(internal::ShapeList::kMostShapes) +
-                                      " shapes, too many for a drawing; save it as PNG or BMP");
+  throw common::makeError(common::Fault::kTooLarge, path, "",
+                          "the picture holds more than " +
+                              std::to_string(internal::ShapeList::kMostShapes) +
+                              " shapes, too many for a drawing or a scaled bitmap; save it as "
+                              "PNG or BMP");
 }
 
 void Surface::setPixelsOnly(bool on) { impl_->pixelsOnly = on; }

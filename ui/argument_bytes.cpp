@@ -75,8 +75,8 @@ std::string argumentBytes(const QString& argument) {
     const char16_t unit = c.unicode();
     // A lone low surrogate only: the second half of a pair follows a high
     // surrogate, and decode() never leaves a high surrogate alone.
-    const bool escaped = unit >= kEscapedByte + 0x80 && unit <= kEscapedByte + 0xFF &&
-                         !afterHighSurrogate;
+    const bool escaped =
+        unit >= kEscapedByte + 0x80 && unit <= kEscapedByte + 0xFF && !afterHighSurrogate;
     afterHighSurrogate = c.isHighSurrogate();
     if (!escaped) {
       run += c;

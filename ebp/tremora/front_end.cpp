@@ -1,8 +1,8 @@
 #include "ebp/tremora/front_end.h"
 
-
 #include <QApplication>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "common/errors.h"
@@ -53,11 +53,16 @@ void addBatchOptions(QCommandLineParser& parser) {
 
 int runBatch(const QCommandLineParser& parser, int scale) {
   const QStringList args = parser.positionalArguments();
-  const ProgramFiles own = programFiles(QCoreApplication::applicationDirPath().toStdString());
+  // The program's own files only where the command line names none: finding
+  // them may make the user's folders.
+  const std::optional<ProgramFiles> own =
+      parser.isSet("results") && parser.isSet("noise")
+          ? std::nullopt
+          : std::optional(programFiles(QCoreApplication::applicationDirPath().toStdString()));
   const SensitivityFiles files{
       ui::argumentBytes(args[0]), ui::argumentBytes(args[1]),
-      parser.isSet("results") ? ui::argumentBytes(parser.value("results")) : own.results,
-      parser.isSet("noise") ? ui::argumentBytes(parser.value("noise")) : own.noise};
+      parser.isSet("results") ? ui::argumentBytes(parser.value("results")) : own->results,
+      parser.isSet("noise") ? ui::argumentBytes(parser.value("noise")) : own->noise};
   const std::string plotFile = ui::argumentBytes(parser.value("plot"));
   const std::string tableFile = ui::argumentBytes(parser.value("table"));
   common::checkOutputs({files.patterns, files.weights, files.noise},
@@ -69,17 +74,25 @@ int runBatch(const QCommandLineParser& parser, int scale) {
   common::ProgressLine progress("Tremora");
   const int levels = countLevels(files.noise);
   hooks.progress = [&](int level, int input, int inputs) {
-    const std::string where = (levels > 0 ? "level " + std::to_string(level) + " of " +
-                                                std::to_string(levels)
-                                          : "level " + std::to_string(level)) +
-                              ", input " + std::to_string(input) + " of " + std::to_string(inputs);
+    const std::string where =
+        (levels > 0 ? "level " + std::to_string(level) + " of " + std::to_string(levels)
+                    : "level " + std::to_string(level)) +
+        ", input " + std::to_string(input) + " of " + std::to_string(inputs);
     progress.show((level - 1.0) * inputs + (input - 1), static_cast<double>(levels) * inputs,
                   where);
   };
   UniformRandom random;
   surface::Surface plot(kPlotWidthPx, kPlotHeightPx);
   if (!plotFile.empty() && surface::Surface::needsShapes(plotFile, scale)) plot.keepShapes();
-  TremoraOutcome outcome = runTremora(files, hooks, random, plot);
+  TremoraOutcome outcome;
+  try {
+    outcome = runTremora(files, hooks, random, plot);
+  } catch (const common::ToolError& error) {
+    // A base error of 0 is found in the reread of a complete results file,
+    // which is kept.
+    if (error.fault() == common::Fault::kDivisionByZero) common::OutputBatch::publishOpen();
+    throw;
+  }
   progress.finish();
   std::fputs(common::consoleLineEnds(outcome.data).c_str(), stdout);
   std::fputs("\n", stdout);

@@ -161,6 +161,7 @@ int runBatch(const QCommandLineParser& parser, int scale) {
   try {
     const YieldexResult result = runYieldex(files, plot, hooks);
     progress.finish();
+    saveTheRest();
     std::fputs(common::consoleLineEnds(result.report).c_str(), stdout);
     // After a blank line, in words no report line uses: the path is not part
     // of the report.
@@ -174,7 +175,6 @@ int runBatch(const QCommandLineParser& parser, int scale) {
     }
     throw;
   }
-  saveTheRest();
   return 0;
 }
 
