@@ -120,6 +120,23 @@ std::vector<Place> places() {
          return std::string("out.png");
        },
        "read-only", [](const fs::path& dir) { EXPECT_EQ(readFile(dir / "out.png"), "old"); }},
+      {"links planted where temporaries were once named",
+       [](const fs::path& dir) {
+         // The next processes' names OUT.tmpPID, each a link to another's file.
+         writeFile(dir / "victim", "someone's file");
+         const long last = std::stol(readFile("/proc/sys/kernel/ns_last_pid"));
+         for (long pid = last + 1; pid <= last + 300; ++pid) {
+           fs::create_symlink("victim", dir / ("out.png.tmp" + std::to_string(pid)));
+         }
+         return std::string("out.png");
+       },
+       nullptr,
+       [](const fs::path& dir) {
+         EXPECT_EQ(readFile(dir / "victim"), "someone's file");
+         EXPECT_GT(fs::file_size(dir / "out.png"), 0u);
+       }},
+      {"standard output by name", [](const fs::path&) { return std::string("/dev/stdout"); },
+       nullptr},
       {"standard output on a full disk", [](const fs::path&) { return std::string("out.png"); },
        "standard output", [](const fs::path&) {}, true, false},
       {"names that are not UTF-8",
@@ -161,6 +178,12 @@ TEST(Reliability, EveryProgramAndEveryPlace) {
         }
       }
       place.check(dir);
+      if (out == "/dev/stdout") {
+        // Among what standard output took: the output, as a file of a name
+        // without extension (a picture's format follows the name) holds it.
+        ASSERT_EQ(run(p, dir, place.input, "file").status, 0);
+        EXPECT_NE(r.out.find(readFile(dir / "file")), std::string::npos);
+      }
       EXPECT_EQ(readFile(dir / place.input), p.good);
       EXPECT_EQ(temporariesIn(dir), std::vector<std::string>());
     }
