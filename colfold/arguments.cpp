@@ -1,5 +1,7 @@
 #include "colfold/arguments.h"
 
+#include <cctype>
+
 #include "common/strings.h"
 
 namespace colfold {
@@ -23,6 +25,20 @@ Fields splitCommandLine(const std::vector<std::string>& arguments) {
   const std::size_t first = fifth.find_first_not_of(' ');
   fields[4] = first == std::string::npos ? std::string() : fifth.substr(first);
   return fields;
+}
+
+std::string commandLineFault(const std::vector<std::string>& arguments) {
+  for (const std::string& arg : arguments) {
+    const bool option =
+        arg.rfind("--", 0) == 0 ||
+        (arg.size() > 1 && arg[0] == '-' && std::isalpha(static_cast<unsigned char>(arg[1])));
+    if (option) return "unknown option \"" + arg + "\"";
+  }
+  if (arguments.size() > 5) {
+    return std::to_string(arguments.size()) + " arguments where it takes 5, from \"" +
+           arguments[5] + "\" on";
+  }
+  return "";
 }
 
 }  // namespace colfold

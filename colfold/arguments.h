@@ -20,6 +20,12 @@ using Fields = std::array<std::string, 5>;
 // after it become the fifth field, the fifth argument being lost.
 Fields splitCommandLine(const std::vector<std::string>& arguments);
 
+// What is wrong with the command line "arguments", or "" when nothing is:
+// an option (an argument that starts with "--", or with "-" and a letter;
+// --help and --version come alone and are answered before), or more than
+// the five fields, whose surplus would shift the header.
+std::string commandLineFault(const std::vector<std::string>& arguments);
+
 }  // namespace colfold
 
 #endif  // COLFOLD_ARGUMENTS_H_

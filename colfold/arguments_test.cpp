@@ -22,5 +22,23 @@ TEST(CommandLine, FieldsAreCutAtBlanks) {
   for (const Row& r : rows) EXPECT_EQ(splitCommandLine(r.args), r.expected) << r.args.size();
 }
 
+// An option, or a field past the fifth, is a mistake; negative counts and
+// fewer fields are the user's to give.
+TEST(CommandLine, OptionsAndSurplusArgumentsAreFaults) {
+  struct Row {
+    std::vector<std::string> args;
+    std::string fault;
+  } rows[] = {
+      {{"in.txt", "out.pat", "4", "1", "150"}, ""},
+      {{"in.txt", "out.pat", "-4", "1"}, ""},
+      {{"-", "out.pat", "4", "1", "150"}, ""},
+      {{"in.txt", "out.pat", "4", "1", "150", "extra"},
+       "6 arguments where it takes 5, from \"extra\" on"},
+      {{"--verbose", "in.txt", "out.pat", "4", "1"}, "unknown option \"--verbose\""},
+      {{"in.txt", "out.pat", "-v"}, "unknown option \"-v\""},
+  };
+  for (const Row& r : rows) EXPECT_EQ(commandLineFault(r.args), r.fault) << r.args[0];
+}
+
 }  // namespace
 }  // namespace colfold

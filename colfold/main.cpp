@@ -9,10 +9,10 @@
 #include <charconv>
 #include <cstdio>
 #include <iostream>
-#include <optional>
-#include <string_view>
 #include <new>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "colfold/arguments.h"
@@ -38,7 +38,7 @@ constexpr const char* kHelp =
     "file only when complete.  A warning on standard error says when a count is not a\n"
     "whole number or the table holds other than (inputs + outputs) x patterns numbers.\n"
     "Exit status: 0 done; 1 an input that cannot be read, a field that is not a number,\n"
-    "or an output that cannot be written.\n";
+    "an output that cannot be written, an option, or more than five arguments.\n";
 
 // The count a header field holds, when it is a whole number (blanks around
 // it allowed, as the pattern readers take them).
@@ -96,10 +96,15 @@ std::string failureText(const common::ToolError& error) {
 int main(int argc, char** argv) {
   common::checkStandardOutputAtExit("Colfold");
   if (common::answeredHelpOrVersion(argc, argv, "Colfold", TOOLKIT_VERSION, kHelp)) return 0;
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  if (const std::string fault = colfold::commandLineFault(arguments); !fault.empty()) {
+    colfold::reportError(std::cout, std::cerr, fault + " (see --help)");
+    return 1;
+  }
   common::clearConsole();
   colfold::Fields fields;
   try {
-    fields = argc > 1 ? colfold::splitCommandLine(std::vector<std::string>(argv + 1, argv + argc))
+    fields = argc > 1 ? colfold::splitCommandLine(arguments)
                       : colfold::askFields(std::cin, std::cout, isatty(STDIN_FILENO));
     // Only on a terminal, and only once the conversion has taken a second.
     common::ProgressLine progress("Colfold", 1.0);

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <iostream>
+#include <string>
 #include <string_view>
 
 #include "common/console.h"
@@ -37,13 +38,30 @@ constexpr const char* kHelp =
     "of Fleiss, Cohen and Everitt (1969) that textbooks and other tools use, with its\n"
     "interval, and each category's kappa against all others, one name<TAB>value a line.\n";
 
+// What is wrong with the command line, or "" when nothing is: --details is
+// the only option, and the files are answers, not arguments.
+std::string commandLineFault(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--details") continue;
+    if (arg.size() > 1 && arg[0] == '-') return "unknown option \"" + std::string(arg) + "\"";
+    return "unexpected argument \"" + std::string(arg) +
+           "\": the file names are answers to its questions";
+  }
+  return "";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   common::checkStandardOutputAtExit("kappatest");
   if (common::answeredHelpOrVersion(argc, argv, "kappatest", TOOLKIT_VERSION, kHelp)) return 0;
+  if (const std::string fault = commandLineFault(argc, argv); !fault.empty()) {
+    std::cerr << "kappatest: " << fault << " (see --help)\n";
+    return 1;
+  }
   common::clearConsole();
-  const bool details = argc == 2 && std::string_view(argv[1]) == "--details";
+  const bool details = argc > 1;
   const int status =
       kappa::runKappatest(std::cin, std::cout, std::cerr, isatty(STDIN_FILENO), details);
   if (status == 0) common::waitForKey();

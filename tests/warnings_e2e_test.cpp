@@ -1,6 +1,8 @@
 // Inputs whose results cannot be trusted: each program says so on standard
 // error, one line, and goes on with the outputs and status it always had; a
-// clean file draws no warning.
+// clean file draws no warning.  A command line that cannot be meant (an
+// unknown option, a surplus argument) stops the run instead, with the
+// mistake named.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -104,6 +106,18 @@ std::vector<Case> cases() {
        "m.txt: the file holds 9 numbers where a matrix of rank 2 takes 4: the first fill it row "
        "by row and the rest are left out, so the table is not the one meant",
        ""},
+      {"kappatest unknown option", KAPPATEST_EXE, {{"m.txt", "20 5\n10 15\n"}}, {"--detail"},
+       "m.txt\n2\n\n0\n", 1, "", "kappatest: unknown option \"--detail\" (see --help)\n"},
+      {"kappatest file name as an argument", KAPPATEST_EXE, {{"m.txt", "20 5\n10 15\n"}},
+       {"m.txt"}, "m.txt\n2\n\n0\n", 1, "",
+       "kappatest: unexpected argument \"m.txt\": the file names are answers to its questions "
+       "(see --help)\n"},
+      {"Colfold surplus argument", COLFOLD_EXE, {{"t.txt", "1 2 3\n4 5 6\n"}},
+       {"t.txt", "o.pat", "2", "1", "2", "extra"}, "", 1, "",
+       "Colfold: 6 arguments where it takes 5, from \"extra\" on (see --help)\n"},
+      {"Colfold unknown option", COLFOLD_EXE, {{"t.txt", "1 2 3\n4 5 6\n"}},
+       {"--append", "t.txt", "o.pat", "2", "1", "2"}, "", 1, "",
+       "Colfold: unknown option \"--append\" (see --help)\n"},
       {"Yieldex header of other counts", YIELDEX_EXE, {{"p.pat", patternsWithHeader("30 3 569")}},
        {"p.pat", "--weights", wgt, "--output", "p.out"}, "", 0,
        "p.pat: the header announces 30 inputs and 3 outputs where the network holds 30 and 1 (" +
