@@ -53,6 +53,7 @@ KappaDetails kappaDetails(int k, const std::vector<std::int64_t>& m, const Kappa
     d.prevalence = d.bias = std::nan("");
   }
   d.z = r.kappa / r.se0;
+  d.pValue = std::erfc(std::fabs(d.z) / std::sqrt(2.0));
   if (weighted) {
     d.textbookSe = r.se;
   } else {
@@ -95,6 +96,7 @@ std::string detailsText(const KappaDetails& d, const KappaResult& r, int k) {
   line("se", r.se);
   line("se0", r.se0);
   line("z", d.z);
+  line("p_value", d.pValue);
   line("se_fleiss_cohen_everitt", d.textbookSe);
   line("low_fleiss_cohen_everitt", d.textbookLow);
   line("high_fleiss_cohen_everitt", d.textbookHigh);

@@ -18,6 +18,10 @@ struct KappaDetails {
   double prevalence = 0;  // 2 x 2 only: |p11 - p22|
   double bias = 0;        // 2 x 2 only: |p12 - p21|
   double z = 0;           // kappa / SE0
+  // The two-sided p-value of z taken from the normal tail itself,
+  // erfc(|z| / sqrt 2): in full where 1 - Phi(|z|) loses its digits or
+  // reaches 0.
+  double pValue = 0;
   // The large-sample SE of Fleiss, Cohen and Everitt (1969) as textbooks and
   // other tools compute it (cell (i, j) paired with column share i and row
   // share j), and the interval from it; the same as the test's for weights.

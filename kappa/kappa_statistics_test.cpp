@@ -6,6 +6,7 @@
 #include <cstring>
 #include <sstream>
 
+#include "common/number_forms.h"
 #include "kappa/kappa_details.h"
 #include "kappa/kappa_dialogue.h"
 #include "test_support/scratch_dir.h"
@@ -171,6 +172,30 @@ TEST(KappaDetails, WorkedByHandAndBothStandardErrors) {
   // Category 1 against the rest: 10 5 / 5 25.
   const double po = 35.0 / 45, pe = (15.0 * 15 + 30.0 * 30) / (45.0 * 45);
   EXPECT_NEAR(kappaDetails(3, even, e, 0.95, false).categoryKappa[0], (po - pe) / (1 - pe), 1e-12);
+}
+
+// The details' p-value comes from the normal tail, in full, where the
+// report's 1 - Phi(z) stops at 0 past z = 8.3.  The expected values are
+// erfc(|z| / sqrt 2) of the exact z, worked to 50 digits.
+TEST(KappaDetails, PValueFromTheTailInFull) {
+  struct Case {
+    int k;
+    std::vector<std::int64_t> m;
+    double pValue;
+  } cases[] = {
+      {2, {20, 5, 10, 15}, 0.0038924171227786294959},
+      {2, {2, 10, 12, 3}, 0.0010650108464634399826},  // kappa below 0
+      {3, {30, 5, 2, 4, 25, 6, 1, 7, 20}, 1.6402428745719680774e-18},
+      {2, {500, 3, 2, 500}, 3.1064828346600664912e-216},
+  };
+  for (const Case& c : cases) {
+    const KappaResult r = run(c.k, c.m, "");
+    const KappaDetails d = kappaDetails(c.k, c.m, r, 0.95, false);
+    EXPECT_NEAR(d.pValue / c.pValue, 1, 1e-12) << c.pValue;
+    EXPECT_NE(detailsText(d, r, c.k).find("\nz\t" + common::consoleDouble(d.z) + "\np_value\t" +
+                                          common::consoleDouble(d.pValue) + "\n"),
+              std::string::npos);
+  }
 }
 
 TEST(KappaDialogue, MissingMatrixFileStopsWithoutAReport) {

@@ -34,7 +34,8 @@ constexpr const char* kHelp =
     "a rank above 10000.\n"
     "\n"
     "kappatest --details  adds, after the report: po, pe, the largest kappa the marginals\n"
-    "allow, PABAK, for 2 x 2 the prevalence and bias indices, SE, SE0, z, the standard error\n"
+    "allow, PABAK, for 2 x 2 the prevalence and bias indices, SE, SE0, z, its two-sided\n"
+    "p-value from the normal tail in full (where p(kappa) prints 0), the standard error\n"
     "of Fleiss, Cohen and Everitt (1969) that textbooks and other tools use, with its\n"
     "interval, and each category's kappa against all others, one name<TAB>value a line.\n";
 
