@@ -1,6 +1,7 @@
 #include "kappa/kappa_dialogue.h"
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -11,8 +12,8 @@
 #include "common/number_forms.h"
 #include "common/program_run.h"
 #include "common/rounding.h"
-#include "common/tokens.h"
 #include "kappa/kappa_details.h"
+#include "kappa/kappa_files.h"
 #include "kappa/kappa_statistics.h"
 
 namespace kappa {
@@ -24,80 +25,102 @@ constexpr long kLargestRank = 10000;
 
 const std::string kStars(47, '*');
 
-// The count of numbers (non-empty fields) in "text".
-std::int64_t numbersIn(std::string_view text) {
-  common::TokenReader reader(text, "");
-  std::int64_t n = 0;
-  while (!reader.atEnd()) n += reader.next().empty() ? 0 : 1;
-  return n;
+std::string shortForm(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.12g", value);
+  return text;
 }
 
-std::vector<std::int64_t> readMatrix(const std::string& name, long k, std::ostream& err) {
-  common::MappedFile file(name);
-  common::TokenReader reader(file.text(), name);
-  std::vector<std::int64_t> m(static_cast<std::size_t>(k * k));
-  for (std::int64_t& v : m) {
-    const double x = common::CInt(reader.readDouble());
-    v = std::isfinite(x) ? static_cast<std::int64_t>(std::fmax(-9e18, std::fmin(9e18, x))) : 0;
-  }
-  const std::int64_t cells = static_cast<std::int64_t>(k) * k;
-  const std::int64_t numbers = numbersIn(file.text());
-  if (numbers != cells) {
-    err << common::warningLine(
-        "kappatest", name,
-        "the file holds " + std::to_string(numbers) + " numbers where a matrix of rank " +
-            std::to_string(k) + " takes " + std::to_string(cells) +
-            (numbers < cells ? ": they fill it row by row and the missing cells read as 0, so "
-                               "the table is not the one meant"
-                             : ": the first fill it row by row and the rest are left out, so "
-                               "the table is not the one meant"));
-  }
-  return m;
-}
+// The questions, numbered as the answers come, each answer required: input
+// that ends before the last question needed is an error naming the answer
+// missing, not a run on answers of 0.
+class Answers {
+ public:
+  Answers(std::istream& in, std::ostream& out, bool showQuestions)
+      : in_(in), questions_(in, out, showQuestions) {}
 
-std::vector<double> readWeightsFile(const std::string& lowerCased, const std::string& typed,
-                                    long k) {
-  // Looked up under the lower-cased name first, then as typed.
-  const std::string name =
-      std::filesystem::exists(lowerCased) || !std::filesystem::exists(typed) ? lowerCased : typed;
-  common::MappedFile file(name);
-  common::TokenReader reader(file.text(), name);
-  std::vector<double> w(static_cast<std::size_t>(k * k));
-  for (double& v : w) v = reader.readDouble();
-  return w;
-}
-
-// The questions, the files and the report of a run; throws ToolError.
-void answerAndReport(std::istream& in, std::ostream& out, std::ostream& err, bool showQuestions,
-                     bool details) {
-  common::ConsoleQuestions questions(in, out, showQuestions);
-  const std::string matrixName = questions.askText("- confusion matrix file name");
-  const long k = questions.askWhole("- confusion matrix rank");
-  double level = questions.askNumber("- p level for confidence interval (enter=0.95)");
-  if (level == 0) level = 0.95;
-  std::string weights;
-  if (questions.askWhole("- weighted test (0=no, 1=yes)") != 0) {
-    const long choice = questions.askWhole("- weights: linear (1), quadratic (2), from file (3)");
-    if (choice == 1) {
-      weights = "linear";
-    } else if (choice == 2) {
-      weights = "quadratic";
-    } else {
-      weights = questions.askText("- weights file name");
+  // The text answer to "question" (see common::ConsoleQuestions); "what"
+  // names it in the error for a missing answer.
+  std::string text(std::string_view question, std::string_view what) {
+    ++asked_;
+    std::string answer = questions_.askText(question);
+    if (answer.empty() && in_.eof()) {
+      throw common::makeError(common::Fault::kPastEndOfFile, "standard input",
+                              "answer " + std::to_string(asked_),
+                              "the answers end before " + std::string(what));
     }
+    return answer;
   }
+
+  // The number answer: the first number of the text answer, 0 for none.
+  double number(std::string_view question, std::string_view what) {
+    return common::numberAnswer(text(question, what));
+  }
+
+  // The number answer rounded to a whole number, halves to even.
+  double whole(std::string_view question, std::string_view what) {
+    return common::CInt(number(question, what));
+  }
+
+  int asked() const { return asked_; }
+
+ private:
+  std::istream& in_;
+  common::ConsoleQuestions questions_;
+  int asked_ = 0;
+};
+
+// The rank answered, from 1 to kLargestRank; throws for any other answer.
+long askRank(Answers& answers) {
+  const std::string text = answers.text("- confusion matrix rank", "the confusion matrix rank");
+  const double k = common::CInt(common::numberAnswer(text));
   if (k > kLargestRank) {
-    throw common::makeError(common::Fault::kTooLarge, "",
-                            "confusion matrix rank " + std::to_string(k),
+    throw common::makeError(common::Fault::kTooLarge, "", "confusion matrix rank " + shortForm(k),
                             "at most " + std::to_string(kLargestRank));
   }
-  const long rank = k > 0 ? k : 0;
-  const std::vector<std::int64_t> m = readMatrix(matrixName, rank, err);
-  const std::string typed = weights;
-  const KappaResult r = kappaStatistics(
-      static_cast<int>(rank), m, weights, level,
-      [&](const std::string& lowered) { return readWeightsFile(lowered, typed, rank); });
-  common::throwIfInputChanged();
+  if (!(k >= 1)) {
+    throw common::makeError(common::Fault::kTypeMismatch, "standard input",
+                            "answer " + std::to_string(answers.asked()),
+                            "expected the confusion matrix rank, a whole number from 1 to " +
+                                std::to_string(kLargestRank) + ", got " + common::quoteInput(text));
+  }
+  return static_cast<long>(k);
+}
+
+// What a confidence level far from the usual ones was likely meant as, or
+// "" for a level that needs no word.
+std::string levelWarning(double level) {
+  const std::string typed = "the confidence level " + shortForm(level);
+  const std::string meaningless = ", which no interval has, so its ends are meaningless: ";
+  const std::string fraction =
+      "a level is a fraction between 0 and 1, such as 0.95 for a 95% "
+      "interval";
+  if (level > 1 && level <= 100) {
+    return typed + " is 1 or more" + meaningless + "a level is a fraction, not a percentage; " +
+           "for a " + shortForm(level) + "% interval answer " + shortForm(level / 100);
+  }
+  if (level >= 1) return typed + " is 1 or more" + meaningless + fraction;
+  if (level < 0) return typed + " is below 0" + meaningless + fraction;
+  if (level < 0.5) {
+    return typed + " asks for a " + shortForm(level * 100) + "% interval: a level is the " +
+           "interval's coverage, 1 minus the significance level, so a " +
+           shortForm((1 - level) * 100) + "% interval is " + shortForm(1 - level);
+  }
+  return "";
+}
+
+// The weights file, looked up under the lower-cased name first, then as
+// typed.
+std::vector<double> readWeightsFile(const std::string& lowerCased, const std::string& typed, long k,
+                                    std::ostream& err) {
+  const std::string name =
+      std::filesystem::exists(lowerCased) || !std::filesystem::exists(typed) ? lowerCased : typed;
+  return readWeights(name, k, err);
+}
+
+// The report's lines, from the empty line after the questions to the one
+// before the details or the closing line.
+void printReport(std::ostream& out, const KappaResult& r, double level) {
   out << "\n"
       << "  kappa  =" << common::consoleDouble(r.kappa) << "\n"
       << "p(kappa) =" << common::consoleDouble(r.pValue) << "\n"
@@ -107,6 +130,39 @@ void answerAndReport(std::istream& in, std::ostream& out, std::ostream& err, boo
       << common::consoleDouble(r.low) << " (low)\n"
       << common::consoleDouble(r.high) << " (high)\n"
       << "\n";
+}
+
+// The questions, the files and the report of a run; throws ToolError.
+void answerAndReport(std::istream& in, std::ostream& out, std::ostream& err, bool showQuestions,
+                     bool details) {
+  Answers answers(in, out, showQuestions);
+  const std::string matrixName =
+      answers.text("- confusion matrix file name", "the confusion matrix file name");
+  const long rank = askRank(answers);
+  double level = answers.number("- p level for confidence interval (enter=0.95)",
+                                "the confidence level (an empty line for 0.95)");
+  if (level == 0) level = 0.95;
+  const std::string levelWord = levelWarning(level);
+  if (!levelWord.empty()) err << common::warningLine("kappatest", "standard input", levelWord);
+  std::string weights;
+  if (answers.whole("- weighted test (0=no, 1=yes)", "the weighted test choice (0 for no)") != 0) {
+    const double choice =
+        answers.whole("- weights: linear (1), quadratic (2), from file (3)", "the weights choice");
+    if (choice == 1) {
+      weights = "linear";
+    } else if (choice == 2) {
+      weights = "quadratic";
+    } else {
+      weights = answers.text("- weights file name", "the weights file name");
+    }
+  }
+  const std::vector<std::int64_t> m = readMatrix(matrixName, rank, err);
+  const std::string typed = weights;
+  const KappaResult r = kappaStatistics(
+      static_cast<int>(rank), m, weights, level,
+      [&](const std::string& lowered) { return readWeightsFile(lowered, typed, rank, err); });
+  common::throwIfInputChanged();
+  printReport(out, r, level);
   if (details) {
     const KappaDetails d =
         kappaDetails(static_cast<int>(rank), m, r, level, weightMode(weights) != WeightMode::kNone);

@@ -6,9 +6,11 @@
 #include <cstring>
 #include <sstream>
 
+#include "common/errors.h"
 #include "common/number_forms.h"
 #include "kappa/kappa_details.h"
 #include "kappa/kappa_dialogue.h"
+#include "kappa/kappa_files.h"
 #include "test_support/scratch_dir.h"
 
 namespace kappa {
@@ -196,6 +198,62 @@ TEST(KappaDetails, PValueFromTheTailInFull) {
                                           common::consoleDouble(d.pValue) + "\n"),
               std::string::npos);
   }
+}
+
+// The reader takes what a count can be, up to the edges, and refuses or
+// warns of the rest.
+TEST(KappaFiles, CountsAndWeightsAtTheirEdges) {
+  const support::ScratchDir scratch("kappa_files");
+  struct Case {
+    const char* text;
+    std::vector<std::int64_t> counts;  // when read
+    const char* said;                  // the error, or the start of the warning; "" none
+  } cases[] = {
+      {"-0.4 1 9007199254740992 0", {0, 1, 9007199254740992, 0}, ""},
+      {"1 0\n0 1", {1, 0, 0, 1}, ""},     // whole numbers within 0..1: counts
+      {"2.5 0.5 1 1", {2, 0, 1, 1}, ""},  // a fraction above 1: counts, rounded
+      {"0.5 0.25\n0.25 0",
+       {0, 0, 0, 0},
+       "kappatest: warning: F: every number lies within 0..1 and some are fractions"},
+      {"1 2\n-1 4",
+       {},
+       "F: line 2: type mismatch: expected a count of cases (a whole number, 0 "
+       "or more) in row 2, column 1, got -1"},
+      {"1 nan 3 4",
+       {},
+       "F: line 1: type mismatch: expected a count of cases (a whole number, 0 "
+       "or more) in row 1, column 2, got nan"},
+      {"1 2 9007199254740994 4",
+       {},
+       "F: line 1: overflow: the count 9.00719925474099e+15 in row 2, column 1 is above "
+       "9007199254740992 (2^53), the largest read exactly"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const std::string name = scratch.file("m.txt", c.text);
+    std::string said = c.said;
+    if (said.find("F:") != std::string::npos) said.replace(said.find("F:"), 1, name);
+    std::ostringstream err;
+    try {
+      EXPECT_EQ(readMatrix(name, 2, err), c.counts);
+      EXPECT_EQ(err.str().substr(0, said.size()), said);
+      EXPECT_EQ(err.str().empty(), said.empty());
+    } catch (const common::ToolError& error) {
+      EXPECT_TRUE(c.counts.empty());
+      EXPECT_EQ(error.what(), said);
+    }
+  }
+  const std::string weights = scratch.file("w.txt", "1 0.5\n0 1\n");
+  std::ostringstream quiet, warned;
+  EXPECT_EQ(readWeights(weights, 2, quiet), (std::vector<double>{1, 0.5, 0, 1}));
+  EXPECT_EQ(quiet.str(), "");
+  readWeights(scratch.file("w.txt", "100 50\n-0 100\n"), 2, warned);
+  EXPECT_EQ(warned.str().rfind("kappatest: warning: " + weights +
+                                   ": 3 of 4 weights lie outside 0..1 (the first in row 1, "
+                                   "column 1: 100)",
+                               0),
+            0u)
+      << warned.str();
 }
 
 TEST(KappaDialogue, MissingMatrixFileStopsWithoutAReport) {

@@ -1,8 +1,8 @@
 // Inputs whose results cannot be trusted: each program says so on standard
 // error, one line, and goes on with the outputs and status it always had; a
-// clean file draws no warning.  A command line that cannot be meant (an
-// unknown option, a surplus argument) stops the run instead, with the
-// mistake named.
+// clean file draws no warning.  What no run can make sense of (a rank that
+// is no number, a negative count, an unknown option) stops it instead, with
+// the mistake named.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -105,6 +105,61 @@ std::vector<Case> cases() {
        "m.txt\n2\n\n0\n", 0,
        "m.txt: the file holds 9 numbers where a matrix of rank 2 takes 4: the first fill it row "
        "by row and the rest are left out, so the table is not the one meant",
+       ""},
+      {"kappatest rank that is text", KAPPATEST_EXE, {{"m.txt", "20 5\n10 15\n"}}, {},
+       "m.txt\ntwo\n\n0\n", 1, "",
+       "kappatest: standard input: answer 2: type mismatch: expected the confusion matrix rank, "
+       "a whole number from 1 to 10000, got \"two\"\n"},
+      {"kappatest rank 0", KAPPATEST_EXE, {{"m.txt", "20 5\n10 15\n"}}, {}, "m.txt\n0\n\n0\n",
+       1, "", "answer 2: type mismatch: expected the confusion matrix rank"},
+      {"kappatest negative rank", KAPPATEST_EXE, {{"m.txt", "20 5\n10 15\n"}}, {},
+       "m.txt\n-2\n\n0\n", 1, "", "answer 2: type mismatch: expected the confusion matrix rank"},
+      {"kappatest huge rank", KAPPATEST_EXE, {{"m.txt", "20 5\n10 15\n"}}, {},
+       "m.txt\n3e9\n\n0\n", 1, "",
+       "kappatest: confusion matrix rank 3000000000: too large: at most 10000\n"},
+      {"kappatest answers that end early", KAPPATEST_EXE, {{"m.txt", "20 5\n10 15\n"}}, {},
+       "m.txt\n", 1, "",
+       "kappatest: standard input: answer 2: input past end of file: the answers end before the "
+       "confusion matrix rank\n"},
+      {"kappatest no weights file name", KAPPATEST_EXE, {{"m.txt", "20 5\n10 15\n"}}, {},
+       "m.txt\n2\n\n1\n3", 1, "",
+       "kappatest: standard input: answer 6: input past end of file: the answers end before the "
+       "weights file name\n"},
+      {"kappatest negative count", KAPPATEST_EXE, {{"m.txt", "20 5\n-10 15\n"}}, {},
+       "m.txt\n2\n\n0\n", 1, "",
+       "kappatest: m.txt: line 2: type mismatch: expected a count of cases (a whole number, 0 or "
+       "more) in row 2, column 1, got -10\n"},
+      {"kappatest counts past any sum", KAPPATEST_EXE, {{"m.txt", "20 5\n10 1e300\n"}}, {},
+       "m.txt\n2\n\n0\n", 1, "",
+       "kappatest: m.txt: line 2: overflow: the count 1e+300 in row 2, column 2 is above "
+       "9007199254740992 (2^53), the largest read exactly\n"},
+      {"kappatest level in percent", KAPPATEST_EXE, {{"m.txt", "20 5\n10 15\n"}}, {},
+       "m.txt\n2\n95\n0\n", 0,
+       "standard input: the confidence level 95 is 1 or more, which no interval has, so its ends "
+       "are meaningless: a level is a fraction, not a percentage; for a 95% interval answer 0.95",
+       ""},
+      {"kappatest negative level", KAPPATEST_EXE, {{"m.txt", "20 5\n10 15\n"}}, {},
+       "m.txt\n2\n-0.95\n0\n", 0,
+       "standard input: the confidence level -0.95 is below 0, which no interval has, so its ends "
+       "are meaningless: a level is a fraction between 0 and 1, such as 0.95 for a 95% interval",
+       ""},
+      {"kappatest significance for level", KAPPATEST_EXE, {{"m.txt", "20 5\n10 15\n"}}, {},
+       "m.txt\n2\n0.05\n0\n", 0,
+       "standard input: the confidence level 0.05 asks for a 5% interval: a level is the "
+       "interval's coverage, 1 minus the significance level, so a 95% interval is 0.95",
+       ""},
+      {"kappatest matrix of proportions", KAPPATEST_EXE, {{"m.txt", "0.4 0.1\n0.2 0.3\n"}}, {},
+       "m.txt\n2\n\n0\n", 0,
+       "m.txt: every number lies within 0..1 and some are fractions, as in a matrix of "
+       "proportions: the cells are counts of cases, so each is rounded to 0 or 1 and kappa is "
+       "not the table's; give the counts",
+       ""},
+      {"kappatest weights outside 0..1", KAPPATEST_EXE,
+       {{"m.txt", "20 5\n10 15\n"}, {"w.txt", "1 2\n2 1\n"}}, {},
+       "m.txt\n2\n\n1\n3\nw.txt\n", 0,
+       "w.txt: 2 of 4 weights lie outside 0..1 (the first in row 1, column 2: 2): a weight is the "
+       "credit a pair of categories earns, from 0 (none) to 1 (full agreement), so kappa is no "
+       "longer on its scale and its grade means nothing",
        ""},
       {"kappatest unknown option", KAPPATEST_EXE, {{"m.txt", "20 5\n10 15\n"}}, {"--detail"},
        "m.txt\n2\n\n0\n", 1, "", "kappatest: unknown option \"--detail\" (see --help)\n"},

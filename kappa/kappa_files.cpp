@@ -1,0 +1,110 @@
+#include "kappa/kappa_files.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "common/errors.h"
+#include "common/mapped_file.h"
+#include "common/program_run.h"
+#include "common/rounding.h"
+#include "common/tokens.h"
+
+namespace kappa {
+namespace {
+
+// The count of numbers (non-empty fields) in "text".
+std::int64_t numbersIn(std::string_view text) {
+  common::TokenReader reader(text, "");
+  std::int64_t n = 0;
+  while (!reader.atEnd()) n += reader.next().empty() ? 0 : 1;
+  return n;
+}
+
+std::string shortForm(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.15g", value);
+  return text;
+}
+
+std::string cellName(std::size_t index, long k) {
+  const auto kk = static_cast<std::size_t>(k);
+  return "row " + std::to_string(index / kk + 1) + ", column " + std::to_string(index % kk + 1);
+}
+
+// The whole count of cell "index", read as "x"; throws for what no count is.
+std::int64_t checkedCount(double x, const common::TokenReader& reader, std::size_t index, long k) {
+  const double count = common::CInt(x);
+  const std::string place = "line " + std::to_string(reader.tokenLine());
+  if (!(count >= 0)) {
+    throw common::makeError(common::Fault::kTypeMismatch, reader.fileName(), place,
+                            "expected a count of cases (a whole number, 0 or more) in " +
+                                cellName(index, k) + ", got " + shortForm(x));
+  }
+  if (count > kLargestCount) {
+    throw common::makeError(common::Fault::kOverflow, reader.fileName(), place,
+                            "the count " + shortForm(x) + " in " + cellName(index, k) +
+                                " is above 9007199254740992 (2^53), the largest read exactly");
+  }
+  return static_cast<std::int64_t>(count);
+}
+
+void warnOfCellCount(const std::string& name, std::int64_t numbers, long k, std::ostream& err) {
+  const std::int64_t cells = static_cast<std::int64_t>(k) * k;
+  if (numbers == cells) return;
+  err << common::warningLine(
+      "kappatest", name,
+      "the file holds " + std::to_string(numbers) + " numbers where a matrix of rank " +
+          std::to_string(k) + " takes " + std::to_string(cells) +
+          (numbers < cells ? ": they fill it row by row and the missing cells read as 0, so "
+                             "the table is not the one meant"
+                           : ": the first fill it row by row and the rest are left out, so "
+                             "the table is not the one meant"));
+}
+
+}  // namespace
+
+std::vector<std::int64_t> readMatrix(const std::string& name, long k, std::ostream& err) {
+  common::MappedFile file(name);
+  common::TokenReader reader(file.text(), name);
+  std::vector<std::int64_t> m(static_cast<std::size_t>(k * k));
+  bool withinOne = true, fractions = false;
+  for (std::size_t i = 0; i < m.size(); ++i) {
+    const double x = reader.readDouble();
+    m[i] = checkedCount(x, reader, i, k);
+    withinOne = withinOne && x <= 1;
+    fractions = fractions || x != std::floor(x);
+  }
+  warnOfCellCount(name, numbersIn(file.text()), k, err);
+  if (withinOne && fractions) {
+    err << common::warningLine(
+        "kappatest", name,
+        "every number lies within 0..1 and some are fractions, as in a matrix of proportions: "
+        "the cells are counts of cases, so each is rounded to 0 or 1 and kappa is not the "
+        "table's; give the counts");
+  }
+  return m;
+}
+
+std::vector<double> readWeights(const std::string& name, long k, std::ostream& err) {
+  common::MappedFile file(name);
+  common::TokenReader reader(file.text(), name);
+  std::vector<double> w(static_cast<std::size_t>(k * k));
+  std::size_t outside = 0, first = 0;
+  for (std::size_t i = 0; i < w.size(); ++i) {
+    w[i] = reader.readDouble();
+    if (w[i] >= 0 && w[i] <= 1) continue;
+    if (outside++ == 0) first = i;
+  }
+  if (outside > 0) {
+    err << common::warningLine(
+        "kappatest", name,
+        std::to_string(outside) + " of " + std::to_string(w.size()) +
+            " weights lie outside 0..1 (the first in " + cellName(first, k) + ": " +
+            shortForm(w[first]) +
+            "): a weight is the credit a pair of categories earns, from 0 (none) to 1 (full "
+            "agreement), so kappa is no longer on its scale and its grade means nothing");
+  }
+  return w;
+}
+
+}  // namespace kappa
