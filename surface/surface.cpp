@@ -18,6 +18,7 @@
 #include "surface/internal/raster.h"
 #include "surface/internal/shapes.h"
 #include "surface/internal/vector_files.h"
+#include "surface/picture_formats.h"
 
 namespace surface {
 namespace {
@@ -341,9 +342,10 @@ Colour Surface::pixel(int col, int row) const {
 }
 
 void Surface::save(const std::string& path, int scale) const {
-  const QString name = QString::fromStdString(path);
-  const bool svg = name.endsWith(".svg", Qt::CaseInsensitive);
-  const bool pdf = name.endsWith(".pdf", Qt::CaseInsensitive);
+  if (const auto why = unknownPictureFormat(path)) throw common::cannotWrite(path, *why);
+  const std::string ending = pictureEnding(path);
+  const bool svg = ending == "svg";
+  const bool pdf = ending == "pdf";
   if ((svg || pdf || scale != 1) && !impl_->shapes) {
     throw common::cannotWrite(path, "this picture keeps no shapes for a vector or scaled copy");
   }
@@ -361,10 +363,10 @@ void Surface::save(const std::string& path, int scale) const {
   } else if (pdf) {
     ok = internal::writePdf(*impl_->shapes, size, buffer);
   } else {
-    const char* format = name.endsWith(".png", Qt::CaseInsensitive) ? "PNG" : "BMP";
+    const std::string format = ending.empty() ? "bmp" : ending;
     const QImage picture =
         scale == 1 ? impl_->image : internal::drawScaled(*impl_->shapes, size, scale);
-    ok = picture.save(&buffer, format);
+    ok = picture.save(&buffer, format.c_str());
   }
   if (!ok) throw common::cannotWrite(path, "the picture could not be encoded");
   file.write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));

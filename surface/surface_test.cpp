@@ -6,6 +6,7 @@
 #include <QString>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
 
 #include "common/errors.h"
@@ -227,6 +228,18 @@ TEST(SurfaceSave, BmpAndPngRoundTripAndReplace) {
   bmp.read(magic, 2);
   EXPECT_EQ(std::string(magic, 2), "BM");
   EXPECT_THROW(s.save((dir / "missing" / "x.bmp").string()), common::ToolError);
+  // Another ending names the bitmap format written; no ending is a Windows
+  // bitmap; an ending that names no format is refused, nothing written.
+  for (const auto& [name, start] :
+       {std::pair<const char*, std::string>{"pic.JPG", "\xFF\xD8\xFF"}, {"pic", "BM"}}) {
+    s.save((dir / name).string());
+    std::ifstream in(dir / name, std::ios::binary);
+    std::string head(start.size(), '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    EXPECT_EQ(head, start) << name;
+  }
+  EXPECT_THROW(s.save((dir / "pic.jpx").string()), common::ToolError);
+  EXPECT_FALSE(fs::exists(dir / "pic.jpx"));
   // A vector or scaled copy needs the shapes, kept from the start.
   for (const auto& [name, scale] :
        {std::pair{"v.svg", 1}, std::pair{"v.PDF", 1}, std::pair{"v.png", 2}}) {
