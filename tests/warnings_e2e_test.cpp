@@ -140,6 +140,12 @@ std::vector<Case> cases() {
        "p.pat: the header announces 4 inputs and 3 outputs where the network holds 30 and 1 (" +
            wgt + "): the network's weights are read by the pattern file's counts",
        ""},
+      {"Tremora noise levels in percent", TREMORA_EXE,
+       {{"p.pat", exampleText("ebp/cancer.pat")}, {"n.cfg", "2\n0.5\n5\n10\n20\n"}},
+       {"--noise", "n.cfg", "--results", "t.err", "p.pat", wgt}, "", 0,
+       "n.cfg: 3 of 4 noise levels lie above 1 (the first is 5): a level is a fraction of the "
+       "input range, 0.05 for 5% noise",
+       ""},
       // Not a warning but the refusal of what no memory holds, before reading.
       {"Tremora too large for memory", TREMORA_EXE,
        {{"p.pat", "1 1 4000\n" + repeated("0.5 1\n", 4000)},
