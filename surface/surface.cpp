@@ -17,6 +17,7 @@
 #include "surface/gui_application.h"
 #include "surface/internal/raster.h"
 #include "surface/internal/shapes.h"
+#include "surface/internal/text_bytes.h"
 #include "surface/internal/vector_files.h"
 #include "surface/picture_formats.h"
 
@@ -264,8 +265,7 @@ void Surface::print(std::string_view text, std::optional<Colour> colour) {
     painter.setFont(s.qfont());
     painter.setPen(QColor::fromRgb(argb));
     painter.setRenderHint(QPainter::TextAntialiasing, false);
-    painter.drawText(p.col, p.row + s.fontMetrics().ascent(),
-                     QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    painter.drawText(p.col, p.row + s.fontMetrics().ascent(), internal::textOf(text));
   }
   // One line further down the picture, whichever way y runs.
   const double lineRows = s.lineHeightPx();
@@ -275,10 +275,9 @@ void Surface::print(std::string_view text, std::optional<Colour> colour) {
 
 double Surface::textWidth(std::string_view text) const {
   const Impl& s = *impl_;
-  double px = s.fixedFont() ? 8.0 * static_cast<double>(text.size())
-                            : QFontMetrics(s.qfont(), &s.image)
-                                  .horizontalAdvance(QString::fromLatin1(
-                                      text.data(), static_cast<qsizetype>(text.size())));
+  double px = s.fixedFont()
+                  ? 8.0 * static_cast<double>(text.size())
+                  : QFontMetrics(s.qfont(), &s.image).horizontalAdvance(internal::textOf(text));
   return px / std::fabs(s.colsPerX);
 }
 
