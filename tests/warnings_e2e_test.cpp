@@ -146,6 +146,10 @@ std::vector<Case> cases() {
        "n.cfg: 3 of 4 noise levels lie above 1 (the first is 5): a level is a fraction of the "
        "input range, 0.05 for 5% noise",
        ""},
+      // Not a warning but a picture name of no format, refused before the work.
+      {"Tremora plot of no format", TREMORA_EXE, {{"p.pat", exampleText("ebp/cancer.pat")}},
+       {"--noise", noise, "--results", "t.err", "--plot", "t.jpx", "p.pat", wgt}, "", 1, "",
+       "Tremora: --plot: no picture format ends in \".jpx\"; name a "},
       // Not a warning but the refusal of what no memory holds, before reading.
       {"Tremora too large for memory", TREMORA_EXE,
        {{"p.pat", "1 1 4000\n" + repeated("0.5 1\n", 4000)},
