@@ -16,6 +16,9 @@ namespace map {
 
 inline constexpr const char* kDefaultPicture = "Favomap_output.bmp";
 
+// The program's name in its warnings.
+inline constexpr const char* kProgram = "Favomap5";
+
 // The dialog's four output options, (1) to (4).
 enum class MapOption {
   kPlain = 0,      // (1) object labels on white units

@@ -3,7 +3,9 @@
 #include <cmath>
 
 #include "common/errors.h"
+#include "common/number_forms.h"
 #include "common/output_file.h"
+#include "common/program_run.h"
 #include "common/strings.h"
 #include "map/draw/drawhex.h"
 #include "map/outline_map.h"
@@ -11,6 +13,7 @@
 #include "map/som_files.h"
 #include "map/unit_labels.h"
 #include "map/variable_maps.h"
+#include "surface/picture_formats.h"
 
 namespace map {
 
@@ -48,7 +51,24 @@ std::string drawClassMap(PassContext& pass) {
                     pass.settings.classGreen[k], pass.settings.classBlue[k], draw::kPlainSides);
     }
   }
+  if (!classes.atEnd()) {
+    common::warn(kProgram, pass.state.clsFile,
+                 "the file holds more values than the " + std::to_string(grid.nRows * grid.nCols) +
+                     " units of the map: " + classes.place() +
+                     " and those after it are left out (a class per unit, row by row)");
+  }
   return "Favomap [" + pass.state.bmuFile + ", " + pass.state.clsFile + "]";
+}
+
+// A spacing of 0 or below, or one so large that no shrinking fits the map
+// in a window, would save a picture of nothing.
+void checkHexSize(double hexSize, const MapGeometry& geometry, const std::string& settingsPath) {
+  if (hexSize > 0 && geometry.fits) return;
+  throw common::ToolError(
+      common::Fault::kOverflow,
+      settingsPath + ": line 2: hexSize " + common::generalForm(hexSize, 15) +
+          " draws nothing: the spacing of the units takes a positive number of twips small "
+          "enough for the map to fit a window (600 in the example settings)");
 }
 
 }  // namespace
@@ -77,6 +97,10 @@ void drawingPass(RunState& state, MapControls& controls, const std::string& sett
   // file is read.  Any other fault of the name shows once the map is drawn.
   common::checkNoneIsAnInput(passInputs(state, settingsPath),
                        {std::string(common::trimBlanks(controls.bmpout))});
+  const std::string picturePath(common::trimBlanks(controls.bmpout));
+  if (const auto why = surface::unknownPictureFormat(picturePath)) {
+    throw common::cannotWrite(picturePath, *why);
+  }
   const BmuHeader header = checkGridType(state.bmuFile);
   const Settings settings = loadSettings(settingsPath);
   state.nObjects = header.nObjects;
@@ -92,6 +116,7 @@ void drawingPass(RunState& state, MapControls& controls, const std::string& sett
   }
 
   result.geometry = fitWindow(header.nRows, header.nCols, settings.hexSize);
+  checkHexSize(settings.hexSize, result.geometry, settingsPath);
   result.picture = surface::Surface(result.geometry.widthPx, result.geometry.heightPx);
   const std::string name(common::trimBlanks(controls.bmpout));
   if (controls.keepShapes || surface::Surface::needsShapes(name, controls.pictureScale)) {

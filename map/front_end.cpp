@@ -9,6 +9,7 @@
 #include "map/map_table.h"
 #include "map/options_dialog.h"
 #include "map/settings.h"
+#include "surface/picture_formats.h"
 #include "ui/app.h"
 #include "ui/argument_bytes.h"
 #include "ui/qt_toolkit.h"
@@ -115,6 +116,12 @@ int runBatch(const QCommandLineParser& parser, MapControls controls) {
   const MapControls given = controls;
   common::checkOutputs(passInputs(state, settings),
                        {std::string(common::trimBlanks(controls.bmpout)), text(parser, "table")});
+  // A name no format is written under is a mistake of the command line,
+  // told as one once the outputs are known not to overwrite an input.
+  if (const auto why = surface::unknownPictureFormat(common::trimBlanks(controls.bmpout))) {
+    std::fprintf(stderr, "%s: --output: %s (see --help)\n", kProgram, why->c_str());
+    return 1;
+  }
   const PassResult result = drawingPass(state, controls, settings);
   std::printf("%s\n%s\n", result.caption.c_str(), result.savedPath.c_str());
   // The values the pass corrected, as the dialog's boxes would show them.

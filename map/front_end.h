@@ -23,8 +23,10 @@ void addBatchOptions(QCommandLineParser& parser);
 std::optional<std::string> readControls(const QCommandLineParser& parser, MapControls& controls);
 
 // One pass with "controls": prints the caption and the picture's path, and
-// the boxes the pass corrected as the dialog would show them.  Returns 0;
-// throws what the pass throws.
+// the boxes the pass corrected as the dialog would show them.  Returns 0, or
+// 1 after a usage error for an --output name that names no picture format
+// (told once the outputs are checked against the inputs); throws what the
+// pass throws.
 int runBatch(const QCommandLineParser& parser, MapControls controls);
 
 // The window program: the options dialog until Exit or a pass that ends it.

@@ -145,6 +145,7 @@ std::int32_t ItemReader::readLong() {
 std::string ItemReader::readText() {
   skipBlanksAndLineEnds();
   if (pos_ >= text_.size()) throwPastEnd();
+  itemLine_ = line_;
   std::string text;
   if (text_[pos_] == '"') {
     const std::size_t start = ++pos_;

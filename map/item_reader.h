@@ -49,6 +49,9 @@ class ItemReader {
   // True when nothing but blanks and line ends remains.
   bool atEnd() const;
 
+  // The line on which the last item read began (1 for the first line).
+  long lastItemLine() const { return itemLine_; }
+
   const std::string& fileName() const { return fileName_; }
 
   // Characters not yet read.

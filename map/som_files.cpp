@@ -5,7 +5,9 @@
 
 #include "common/errors.h"
 #include "common/number_parse.h"
+#include "common/program_run.h"
 #include "common/strings.h"
+#include "map/controls.h"
 
 namespace map {
 
@@ -57,6 +59,7 @@ BmuRecord BmuReader::next() {
   ItemReader& in = file_.items();
   BmuRecord record;
   record.label = in.readText();
+  record.line = in.lastItemLine();
   if (!(in.lastItemEndedLine() && splitBlankRecord(record.label, record))) {
     record.row = in.readNumber();
     record.col = in.readNumber();
@@ -77,6 +80,12 @@ BmuHeader checkGridType(const std::string& bmuPath) {
   h.nObjects = in.readNumber();
   h.nRows = in.readInteger();
   h.nCols = in.readInteger();
+  // Said of a header that reads, so that a file of another kind gets its error alone.
+  if (common::trimBlanks(first) != "hexa") {
+    common::warn(kProgram, bmuPath,
+                 "line 1 names the grid \"" + std::string(common::trimBlanks(first)) +
+                     "\" where \"hexa\" is expected: the map is drawn with a hexagonal lattice");
+  }
   return h;
 }
 

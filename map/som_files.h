@@ -21,6 +21,7 @@ class InputFile {
   // With "skipHeader" the first line is left out.
   explicit InputFile(const std::string& path, bool skipHeader = false);
   ItemReader& items() { return reader_; }
+  std::string place() const { return reader_.place(); }
 
  private:
   common::MappedFile file_;
@@ -35,11 +36,13 @@ struct BmuHeader {
   std::int16_t nCols = 0;
 };
 
-// One record: the object's label and its unit's row and column as written.
+// One record: the object's label and its unit's row and column as written,
+// and the line of the file on which the record begins.
 struct BmuRecord {
   std::string label;
   double row = 0;
   double col = 0;
+  long line = 0;
 };
 
 // Reads a .bmu file: the header, then records one at a time.
@@ -72,7 +75,8 @@ class BmuReader {
 
 // The grid type check that opens every pass: a first line that reads
 // "square" once blanks are trimmed throws common::ProgramMessage with the
-// square-grid message, titled "Warning".  Returns the header otherwise.
+// square-grid message, titled "Warning"; any other word than "hexa" is
+// warned of, the map being drawn hexagonal all the same.  Returns the header.
 BmuHeader checkGridType(const std::string& bmuPath);
 
 // Reads the .wgt file into grid: its header replaces nRows and nCols and
@@ -98,6 +102,12 @@ class ClassReader {
  public:
   explicit ClassReader(const std::string& path);
   int next();
+
+  // True when nothing but blanks and line ends remains.
+  bool atEnd() { return file_.items().atEnd(); }
+
+  // "item N (line L)" of the value next() would read.
+  std::string place() const { return file_.place(); }
 
  private:
   InputFile file_;

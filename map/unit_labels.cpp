@@ -8,6 +8,7 @@
 #include "common/errors.h"
 #include "common/grid.h"
 #include "common/number_forms.h"
+#include "common/program_run.h"
 #include "common/rounding.h"
 #include "common/strings.h"
 #include "map/draw/labels.h"
@@ -28,6 +29,16 @@ int indexOf(double value, common::Bounds bounds, const char* what, const BmuRead
                                 std::to_string(bounds.hi));
   }
   return static_cast<int>(i);
+}
+
+void warnOffMap(const PassContext& pass, long count, long firstLine) {
+  const draw::SomGrid& grid = pass.state.grid;
+  common::warn(kProgram, pass.state.bmuFile,
+               std::to_string(count) + " of " + common::generalForm(pass.state.nObjects, 15) +
+                   " objects lie in row or column 0, outside the map's rows 1.." +
+                   std::to_string(grid.nRows) + " and columns 1.." + std::to_string(grid.nCols) +
+                   " (the first on line " + std::to_string(firstLine) +
+                   "): they are left off the picture; rows and columns count from 1");
 }
 
 void printCentred(surface::Surface& picture, const std::string& text, double x, double y,
@@ -88,12 +99,20 @@ void writeLabels(PassContext& pass) {
   common::Grid2<std::vector<std::string>>& unitLabels = pass.state.unitLabels;
   unitLabels = common::Grid2<std::vector<std::string>>(rows, cols);
   BmuReader bmu(pass.state.bmuFile);
+  long offMap = 0;
+  long firstOffLine = 0;
   for (double i = 1; i <= pass.state.nObjects; ++i) {
     const BmuRecord record = bmu.next();
     const int row = indexOf(record.row, rows, "row", bmu);
     const int col = indexOf(record.col, cols, "column", bmu);
     unitLabels(row, col).push_back(record.label);
+    // Row and column 0 are kept but never drawn: a file counted from 0 loses
+    // its objects in silence.
+    if (row == 0 || col == 0) {
+      if (offMap++ == 0) firstOffLine = record.line;
+    }
   }
+  if (offMap > 0) warnOffMap(pass, offMap, firstOffLine);
   if (pass.controls.histogram || pass.controls.outline) return;
 
   for (int row = 1; row <= grid.nRows; ++row) {

@@ -110,6 +110,11 @@ std::string drawVariableMap(PassContext& pass) {
   if (pass.controls.outline) return drawoutlines(pass);
   draw::SomGrid& grid = pass.state.grid;
   readWeights(pass.state.wgtFile, grid);
+  if (grid.nVars < 1) {
+    throw common::makeError(common::Fault::kSubscriptOutOfRange, pass.state.wgtFile, "line 2",
+                            "the header gives " + std::to_string(grid.nVars) +
+                                " values per unit: there is no variable to draw");
+  }
   int var = 0;
   if (!pass.controls.histogram) {
     var = roundedInt(common::Val(pass.controls.colcod));

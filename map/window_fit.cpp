@@ -18,7 +18,10 @@ MapGeometry fitWindow(int nRows, int nCols, double hexSize) {
     g.pictureHeight = (gridH + 1.5 * hexSize) * g.mapScale;
     g.windowWidth = g.pictureWidth + 3 * L;
     g.windowHeight = g.pictureHeight + 6 * T;
-    if (g.windowWidth <= 28800 && g.windowHeight <= 16000) break;
+    if (g.windowWidth <= 28800 && g.windowHeight <= 16000) {
+      g.fits = true;
+      break;
+    }
   }
   g.x2 = (nCols + 1.5) * (gridW + 1.5 * hexSize + 2 * L) * g.mapScale * 1.01 / g.windowWidth;
   g.y2 = ((nCols + 1.5) * g.pictureHeight / g.pictureWidth + 0.5) * (gridH + 1.5 * hexSize + T) *

@@ -27,6 +27,7 @@ struct MapGeometry {
                         // the window grows by as many (pictureHeight and
                         // windowHeight are the formulas' values)
   int extraColsPx = 0;  // the same on the right, for the last column
+  bool fits = false;    // the shrinking reached the window's size
 };
 
 // The geometry for a map of nRows x nCols units spaced hexSize twips apart.

@@ -61,6 +61,11 @@ TEST(WindowFit, LargeMapsShrinkUntilTheWindowFits) {
   // One factor of 0.9 fewer would not fit.
   EXPECT_TRUE(g.pictureWidth / 0.9 + 360 > 28800 || g.pictureHeight / 0.9 + 720 > 16000);
   EXPECT_LE(g.widthPx, 1920);
+  EXPECT_TRUE(g.fits);
+  // Spacings no shrinking brings into the window.
+  for (double hexSize : {1e200, 1e308, HUGE_VAL, std::nan("")}) {
+    EXPECT_FALSE(fitWindow(8, 12, hexSize).fits) << hexSize;
+  }
 }
 
 }  // namespace

@@ -17,7 +17,9 @@
 #include "surface/gui_application.h"
 #include "surface/internal/raster.h"
 #include "surface/internal/shapes.h"
+#include "surface/internal/text_bytes.h"
 #include "surface/internal/vector_files.h"
+#include "surface/picture_formats.h"
 
 namespace surface {
 namespace {
@@ -263,8 +265,7 @@ void Surface::print(std::string_view text, std::optional<Colour> colour) {
     painter.setFont(s.qfont());
     painter.setPen(QColor::fromRgb(argb));
     painter.setRenderHint(QPainter::TextAntialiasing, false);
-    painter.drawText(p.col, p.row + s.fontMetrics().ascent(),
-                     QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    painter.drawText(p.col, p.row + s.fontMetrics().ascent(), internal::textOf(text));
   }
   // One line further down the picture, whichever way y runs.
   const double lineRows = s.lineHeightPx();
@@ -274,10 +275,9 @@ void Surface::print(std::string_view text, std::optional<Colour> colour) {
 
 double Surface::textWidth(std::string_view text) const {
   const Impl& s = *impl_;
-  double px = s.fixedFont() ? 8.0 * static_cast<double>(text.size())
-                            : QFontMetrics(s.qfont(), &s.image)
-                                  .horizontalAdvance(QString::fromLatin1(
-                                      text.data(), static_cast<qsizetype>(text.size())));
+  double px = s.fixedFont()
+                  ? 8.0 * static_cast<double>(text.size())
+                  : QFontMetrics(s.qfont(), &s.image).horizontalAdvance(internal::textOf(text));
   return px / std::fabs(s.colsPerX);
 }
 
@@ -341,9 +341,10 @@ Colour Surface::pixel(int col, int row) const {
 }
 
 void Surface::save(const std::string& path, int scale) const {
-  const QString name = QString::fromStdString(path);
-  const bool svg = name.endsWith(".svg", Qt::CaseInsensitive);
-  const bool pdf = name.endsWith(".pdf", Qt::CaseInsensitive);
+  if (const auto why = unknownPictureFormat(path)) throw common::cannotWrite(path, *why);
+  const std::string ending = pictureEnding(path);
+  const bool svg = ending == "svg";
+  const bool pdf = ending == "pdf";
   if ((svg || pdf || scale != 1) && !impl_->shapes) {
     throw common::cannotWrite(path, "this picture keeps no shapes for a vector or scaled copy");
   }
@@ -361,10 +362,10 @@ void Surface::save(const std::string& path, int scale) const {
   } else if (pdf) {
     ok = internal::writePdf(*impl_->shapes, size, buffer);
   } else {
-    const char* format = name.endsWith(".png", Qt::CaseInsensitive) ? "PNG" : "BMP";
+    const std::string format = ending.empty() ? "bmp" : ending;
     const QImage picture =
         scale == 1 ? impl_->image : internal::drawScaled(*impl_->shapes, size, scale);
-    ok = picture.save(&buffer, format);
+    ok = picture.save(&buffer, format.c_str());
   }
   if (!ok) throw common::cannotWrite(path, "the picture could not be encoded");
   file.write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));

@@ -160,13 +160,15 @@ class Surface {
   static constexpr int kLargestScale = 8;
 
   // Saves the picture, replacing an existing file only once the new one is
-  // complete: by the name's ending (any case), as an SVG or PDF drawing of
-  // the kept shapes at the picture's size in pixels (1/96 inch), text as
-  // text; as PNG, or as a Windows bitmap for any other ending.  A bitmap at
+  // complete: by the name's ending (any case, see picture_formats.h), as an
+  // SVG or PDF drawing of the kept shapes at the picture's size in pixels
+  // (1/96 inch), text as text; as the bitmap format the ending names (PNG,
+  // JPEG, ...), or as a Windows bitmap for a name without one.  A bitmap at
   // "scale" 1 is the exact picture; at 2 to 8 it is drawn from the shapes,
   // anti-aliased, "scale" times as wide and tall.  Throws
-  // ToolError(kBadFileName) when the file cannot be written, and when a
-  // vector or scaled picture is asked of a picture that keeps no shapes.
+  // ToolError(kBadFileName) when the file cannot be written, when the ending
+  // names no format, and when a vector or scaled picture is asked of a
+  // picture that keeps no shapes.
   void save(const std::string& path, int scale = 1) const;
 
   // The picture itself, for the window front ends.

@@ -6,6 +6,7 @@
 #include <QString>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
 
 #include "common/errors.h"
@@ -201,6 +202,42 @@ TEST(SurfaceText, FontTextIsAliasedInThePenColour) {
   EXPECT_NEAR(s.currentY(), 10 + s.textHeight("Hello"), 1e-9);
 }
 
+// A label's bytes are UTF-8 where they are valid UTF-8, else Latin-1: "été"
+// written either way is the same text in the picture, its scaled copy and
+// its drawing; the 8 x 8 font draws a glyph a byte, as it always has.
+TEST(SurfaceText, LabelsAreUtf8ElseLatin1) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("surface_text_" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const std::string utf8 = "\xC3\xA9t\xC3\xA9", latin1 = "\xE9t\xE9", mojibake = "\xC3\x83\xC2\xA9";
+  auto draw = [&](const std::string& text, const std::string& name) {
+    Surface s(80, 30);
+    s.keepShapes();
+    s.setFontName("Arial");
+    s.setFontSize(12);
+    s.setCurrentPoint(5, 5);
+    s.print(text);
+    s.save((dir / (name + ".svg")).string());
+    s.save((dir / (name + ".png")).string(), 2);
+    return s;
+  };
+  auto file = [&](const std::string& name) {
+    std::ifstream in(dir / name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const Surface a = draw(utf8, "utf8"), b = draw(latin1, "latin1"), c = draw(mojibake, "mojibake");
+  EXPECT_TRUE(a.image() == b.image());
+  EXPECT_FALSE(a.image() == c.image());
+  EXPECT_DOUBLE_EQ(a.textWidth(utf8), b.textWidth(latin1));
+  EXPECT_NE(file("utf8.svg").find(">&#233;t&#233;</text>"), std::string::npos) << file("utf8.svg");
+  EXPECT_EQ(file("utf8.svg"), file("latin1.svg"));
+  EXPECT_EQ(file("utf8.png"), file("latin1.png"));
+  EXPECT_NE(file("utf8.png"), file("mojibake.png"));
+  Surface fixed(80, 30);
+  EXPECT_DOUBLE_EQ(fixed.textWidth(utf8), 40);
+  fs::remove_all(dir);
+}
+
 TEST(SurfaceSave, BmpAndPngRoundTripAndReplace) {
   namespace fs = std::filesystem;
   fs::path dir = fs::temp_directory_path() / ("surface_test_" + std::to_string(::getpid()));
@@ -227,6 +264,18 @@ TEST(SurfaceSave, BmpAndPngRoundTripAndReplace) {
   bmp.read(magic, 2);
   EXPECT_EQ(std::string(magic, 2), "BM");
   EXPECT_THROW(s.save((dir / "missing" / "x.bmp").string()), common::ToolError);
+  // Another ending names the bitmap format written; no ending is a Windows
+  // bitmap; an ending that names no format is refused, nothing written.
+  for (const auto& [name, start] :
+       {std::pair<const char*, std::string>{"pic.JPG", "\xFF\xD8\xFF"}, {"pic", "BM"}}) {
+    s.save((dir / name).string());
+    std::ifstream in(dir / name, std::ios::binary);
+    std::string head(start.size(), '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    EXPECT_EQ(head, start) << name;
+  }
+  EXPECT_THROW(s.save((dir / "pic.jpx").string()), common::ToolError);
+  EXPECT_FALSE(fs::exists(dir / "pic.jpx"));
   // A vector or scaled copy needs the shapes, kept from the start.
   for (const auto& [name, scale] :
        {std::pair{"v.svg", 1}, std::pair{"v.PDF", 1}, std::pair{"v.png", 2}}) {

@@ -78,6 +78,18 @@ TEST(FavomapE2e, ProgramMessagesGoToStandardErrorAndStopTheRun) {
   writeFile(dir / "square.bmu", "  square \n2\n2,2\nA,1,1\nB,2,2\n");
   writeFile(dir / "bad.cls", "1 2 3 4 5 17\n");
   writeFile(dir / "Favomap_output.bmp", "earlier picture");
+  writeFile(dir / "none.wgt", "w\n8 12 0\n");
+  writeFile(dir / "minus.wgt", "w\n8 12 -2\n");
+  std::string settings = readFile(kSom / "Favomap5.cfg");
+  const std::size_t second = settings.find('\n') + 1;
+  for (const char* hexSize : {"0", "-600", "1e308"}) {
+    std::string s = settings;
+    s.replace(second, s.find('\r', second) - second, hexSize);
+    writeFile(dir / (std::string("hex") + hexSize + ".cfg"), s);
+  }
+  const std::string drawsNothing =
+      " draws nothing: the spacing of the units takes a positive number of twips small enough "
+      "for the map to fit a window (600 in the example settings)\n";
   struct Case {
     std::vector<std::string> args;
     std::string err;
@@ -109,12 +121,62 @@ TEST(FavomapE2e, ProgramMessagesGoToStandardErrorAndStopTheRun) {
       {{"--option", "1"}, "Favomap5: --bmu FILE is required (see --help)\n"},
       {{"--bmu", "iris.bmu", "--option", "3", "--data", "iris.cls"},
        "Favomap5: Errore nel file di dati\n"},
+      {{"--bmu", "iris.bmu", "--config", "hex0.cfg"},
+       "Favomap5: hex0.cfg: line 2: hexSize 0" + drawsNothing},
+      {{"--bmu", "iris.bmu", "--config", "hex-600.cfg"},
+       "Favomap5: hex-600.cfg: line 2: hexSize -600" + drawsNothing},
+      {{"--bmu", "iris.bmu", "--config", "hex1e308.cfg"},
+       "Favomap5: hex1e308.cfg: line 2: hexSize 1e+308" + drawsNothing},
+      {{"--bmu", "iris.bmu", "--option", "2", "--wgt", "none.wgt", "--histogram"},
+       "Favomap5: none.wgt: line 2: subscript out of range: the header gives 0 values per unit: "
+       "there is no variable to draw\n"},
+      {{"--bmu", "iris.bmu", "--option", "2", "--wgt", "minus.wgt", "--histogram"},
+       "Favomap5: minus.wgt: line 2: subscript out of range: the header gives -2 values per unit: "
+       "there is no variable to draw\n"},
   };
   for (const Case& c : cases) {
     RunResult run = runProgram(kFavomap, c.args, dir);
     EXPECT_EQ(run.status, 1) << c.args[1];
     EXPECT_EQ(run.err, c.err);
     EXPECT_EQ(readFile(dir / "Favomap_output.bmp"), "earlier picture");
+  }
+}
+
+// The picture is written in the format its name's ending names; an ending
+// that names none is refused before the map is drawn, with the formats.
+TEST(FavomapE2e, PictureFormatFollowsTheName) {
+  fs::path dir = exampleDir("formats");
+  struct Case {
+    std::string name;
+    std::string start;  // the file's first bytes; "" when the name is refused
+  } cases[] = {
+      {"map.bmp", "BM"},
+      {"map", "BM"},
+      {"map.PNG", "\x89PNG"},
+      {"map.jpg", "\xFF\xD8\xFF"},
+      {"map.jpeg", "\xFF\xD8\xFF"},
+      {"map.svg", "<?xml"},
+      {"map.pdf", "%PDF"},
+      {"map.xyz", ""},
+      {"map.bmp.txt", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const RunResult run = runProgram(kFavomap, {"--bmu", "iris.bmu", "--output", c.name}, dir);
+    if (c.start.empty()) {
+      EXPECT_EQ(run.status, 1);
+      const std::string ending = c.name.substr(c.name.rfind('.'));
+      const std::string start =
+          "Favomap5: --output: no picture format ends in \"" + ending + "\"; name a ";
+      EXPECT_EQ(run.err.substr(0, start.size()), start) << run.err;
+      for (const char* format : {".bmp, ", ".jpg, ", ".pdf, ", ".png, ", ".svg"}) {
+        EXPECT_NE(run.err.find(format), std::string::npos) << run.err;
+      }
+      EXPECT_FALSE(fs::exists(dir / c.name));
+    } else {
+      EXPECT_EQ(run.status, 0) << run.err;
+      EXPECT_EQ(readFile(dir / c.name).substr(0, c.start.size()), c.start);
+    }
   }
 }
 

@@ -220,5 +220,29 @@ TEST(FigureTables, AgreeWithWhatTheProgramsWrite) {
   }
 }
 
+// A label written in UTF-8 or in Latin-1 is the same text in the drawing and
+// in the scaled and exact pictures: "été", not "Ã©tÃ©".
+TEST(VectorPictures, LabelsAreUtf8ElseLatin1) {
+  const fs::path dir = freshDir("vector_labels");
+  struct Case {
+    const char* name;
+    std::string label;
+  } cases[] = {{"utf8", "\xC3\xA9t\xC3\xA9"}, {"latin1", "\xE9t\xE9"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    writeFile(dir / (std::string(c.name) + ".bmu"), "hexa\n1\n2,2\n" + c.label + ",1,1\n");
+    for (const char* ending : {".svg", ".png"}) {
+      const std::string picture = std::string(c.name) + ending;
+      const RunResult r = runProgram(
+          FAVOMAP_EXE, {"--bmu", std::string(c.name) + ".bmu", "--output", picture, "--scale", "2"},
+          dir);
+      EXPECT_EQ(r.status, 0) << r.err;
+    }
+    EXPECT_NE(readFile(dir / (std::string(c.name) + ".svg")).find(">&#233;t&#233;</text>"),
+              std::string::npos);
+  }
+  EXPECT_EQ(readFile(dir / "utf8.png"), readFile(dir / "latin1.png"));
+}
+
 }  // namespace
 }  // namespace e2e

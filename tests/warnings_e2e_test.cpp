@@ -82,6 +82,25 @@ std::vector<Case> cases() {
       {"rocplot text after the header still fails", ROCPLOT_EXE,
        {{"s.txt", "score,class\n0.3,1\nyes,0\n"}}, {"s.txt", "--header"}, "", 1, "",
        "s.txt: line 3: type mismatch"},
+      {"Favomap5 clean", FAVOMAP_EXE,
+       {{"m.bmu", "hexa\n2\n2,2\nA,1,1\nB,2,2\n"}, {"c.cls", "1 2\n3 4\n"}},
+       {"--bmu", "m.bmu", "--option", "4", "--classes", "c.cls"}, "", 0, "", ""},
+      {"Favomap5 rows counted from 0", FAVOMAP_EXE,
+       {{"m.bmu", "hexa\n4\n2,2\nA,1,1\nB,0,1\nC,2,2\nD,1,0\n"}}, {"--bmu", "m.bmu"}, "", 0,
+       "m.bmu: 2 of 4 objects lie in row or column 0, outside the map's rows 1..2 and columns "
+       "1..2 (the first on line 5): they are left off the picture; rows and columns count from 1",
+       ""},
+      {"Favomap5 rectangular grid", FAVOMAP_EXE, {{"m.bmu", "rect\n1\n2,2\nA,1,1\n"}},
+       {"--bmu", "m.bmu"}, "", 0,
+       "m.bmu: line 1 names the grid \"rect\" where \"hexa\" is expected: the map is drawn with a "
+       "hexagonal lattice",
+       ""},
+      {"Favomap5 class file longer than the map", FAVOMAP_EXE,
+       {{"m.bmu", "hexa\n1\n2,2\nA,1,1\n"}, {"c.cls", "1 2\n3 4\n5 6\n"}},
+       {"--bmu", "m.bmu", "--option", "4", "--classes", "c.cls"}, "", 0,
+       "c.cls: the file holds more values than the 4 units of the map: item 5 (line 3) and those "
+       "after it are left out (a class per unit, row by row)",
+       ""},
       {"Colfold clean", COLFOLD_EXE, {{"t.txt", "1 2 3\n4 5 6\n"}},
        {"t.txt", "o.pat", "2", "1", "2"}, "", 0, "", ""},
       {"Colfold count that is not a number", COLFOLD_EXE, {{"t.txt", "1 2 3\n4 5 6\n"}},
@@ -190,6 +209,16 @@ std::vector<Case> cases() {
        "p.pat: the header announces 4 inputs and 3 outputs where the network holds 30 and 1 (" +
            wgt + "): the network's weights are read by the pattern file's counts",
        ""},
+      {"Tremora noise levels in percent", TREMORA_EXE,
+       {{"p.pat", exampleText("ebp/cancer.pat")}, {"n.cfg", "2\n0.5\n5\n10\n20\n"}},
+       {"--noise", "n.cfg", "--results", "t.err", "p.pat", wgt}, "", 0,
+       "n.cfg: 3 of 4 noise levels lie above 1 (the first is 5): a level is a fraction of the "
+       "input range, 0.05 for 5% noise",
+       ""},
+      // Not a warning but a picture name of no format, refused before the work.
+      {"Tremora plot of no format", TREMORA_EXE, {{"p.pat", exampleText("ebp/cancer.pat")}},
+       {"--noise", noise, "--results", "t.err", "--plot", "t.jpx", "p.pat", wgt}, "", 1, "",
+       "Tremora: --plot: no picture format ends in \".jpx\"; name a "},
       // Not a warning but the refusal of what no memory holds, before reading.
       {"Tremora too large for memory", TREMORA_EXE,
        {{"p.pat", "1 1 4000\n" + repeated("0.5 1\n", 4000)},

@@ -16,6 +16,7 @@
 #include "ebp/tremora/sensitivity_plot.h"
 #include "ebp/tremora/tremora_run.h"
 #include "ebp/tremora/tremora_window.h"
+#include "surface/picture_formats.h"
 #include "ui/app.h"
 #include "ui/argument_bytes.h"
 #include "ui/qt_toolkit.h"
@@ -67,6 +68,10 @@ int runBatch(const QCommandLineParser& parser, int scale) {
   const std::string tableFile = ui::argumentBytes(parser.value("table"));
   common::checkOutputs({files.patterns, files.weights, files.noise},
                        {files.results, plotFile, tableFile});
+  if (const auto why = surface::unknownPictureFormat(plotFile)) {
+    std::fprintf(stderr, "Tremora: --plot: %s (see --help)\n", why->c_str());
+    return 1;
+  }
   const bool fixed = parser.isSet("fixed");
   SensitivityHooks hooks;
   hooks.fixed = [fixed] { return fixed; };

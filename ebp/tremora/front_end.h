@@ -28,7 +28,8 @@ void addBatchOptions(QCommandLineParser& parser);
 // weights file): progress on a terminal's standard error, the Data and Info
 // pages on standard output, the plot saved when asked for and there is one
 // ("scale" times as large for a bitmap).
-// Returns 0; throws what the analysis throws.
+// Returns 0, or 1 after a usage error for a --plot name that names no
+// picture format; throws what the analysis throws.
 int runBatch(const QCommandLineParser& parser, int scale);
 
 // The window program: idle until Start, Exit ends it.

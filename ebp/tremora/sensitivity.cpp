@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -238,6 +239,18 @@ SensitivityRun sens_main(const SensitivityFiles& files, const SensitivityHooks& 
 
 namespace {
 
+// Levels of 5, 10 and 20 meant as percent run as 500% to 2000% noise.
+void warnOfPercentLevels(const std::vector<float>& levels, const std::string& noisePath) {
+  const auto above = [](float level) { return level > 1; };
+  const auto first = std::find_if(levels.begin(), levels.end(), above);
+  if (first == levels.end()) return;
+  common::warn("Tremora", noisePath,
+               std::to_string(std::count_if(levels.begin(), levels.end(), above)) + " of " +
+                   std::to_string(levels.size()) + " noise levels lie above 1 (the first is " +
+                   common::generalForm(*first, 7) +
+                   "): a level is a fraction of the input range, 0.05 for 5% noise");
+}
+
 SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& hooks,
                        UniformRandom& random) {
   common::MappedFile patternFile(files.patterns);
@@ -254,7 +267,7 @@ SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& ho
   // Every level is read once before the work, so that a bad or a 32768th
   // level stops the run before minutes of it are spent.
   NumberStream levelsAhead = noise;
-  readNoiseLevels(levelsAhead);
+  warnOfPercentLevels(readNoiseLevels(levelsAhead), files.noise);
 
   NumberStream ps(patternFile.text(), files.patterns);
   NumberStream ws(weightsFile.text(), files.weights);

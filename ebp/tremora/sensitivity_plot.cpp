@@ -1,5 +1,7 @@
 #include "ebp/tremora/sensitivity_plot.h"
 
+#include <cmath>
+
 #include "common/format_mask.h"
 #include "common/rounding.h"
 
@@ -17,7 +19,7 @@ void printAt(surface::Surface& plot, const std::string& text, double x, double y
 
 void drawAxes(surface::Surface& plot, const SensitivityTable& t, double llast) {
   const double dmin = t.dmin, range = t.range;
-  for (const auto& [x, label] : levelLabels(t.levels.back())) {
+  for (const auto& [x, label] : levelLabels(static_cast<float>(llast))) {
     const double tickEnd = dmin - 0.02 * range;
     plot.line(x, dmin, x, tickEnd);
     printAt(plot, label, x - plot.textWidth(label) / 2, tickEnd - plot.textHeight(label) / 2);
@@ -76,6 +78,14 @@ std::vector<double> changeTicks(double dmax, double dmin) {
   return ticks;
 }
 
+float levelSpan(const std::vector<float>& levels) {
+  float span = 0;
+  for (float level : levels) {
+    if (std::fabs(level) >= std::fabs(span)) span = level;
+  }
+  return span;
+}
+
 common::Colour inputColour(int i) { return common::paletteColour(i % 15); }
 
 std::string_view whyNoPlot(PlotOutcome outcome) {
@@ -95,7 +105,7 @@ std::string_view whyNoPlot(PlotOutcome outcome) {
 PlotOutcome drawSensitivityPlot(surface::Surface& plot, const SensitivityTable& t) {
   plot.clear(common::kWhite);
   if (t.levels.empty() || t.change.empty() || t.change[0].empty()) return PlotOutcome::kNoResults;
-  const double llast = t.levels.back();
+  const double llast = levelSpan(t.levels);
   if (!(llast != 0)) return PlotOutcome::kLevelsSpanNothing;
   if (!(t.range != 0)) return PlotOutcome::kChangesSpanNothing;
   const double dmin = t.dmin, dmax = t.dmax, range = t.range;

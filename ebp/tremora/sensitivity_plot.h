@@ -18,7 +18,7 @@ namespace ebp {
 enum class PlotOutcome {
   kDrawn,
   kNoResults,           // no levels or no inputs
-  kLevelsSpanNothing,   // the last noise level is 0
+  kLevelsSpanNothing,   // every noise level is 0
   kChangesSpanNothing,  // no noise level changed the error
 };
 
@@ -29,6 +29,11 @@ std::string_view whyNoPlot(PlotOutcome outcome);
 // with grid, frame, zero line, axes and legend.  When the levels or the
 // changes span nothing there is no plot: the picture is left blank.
 PlotOutcome drawSensitivityPlot(surface::Surface& plot, const SensitivityTable& table);
+
+// The level the horizontal axis runs to from 0: the level farthest from 0,
+// the last of those as far; for levels in ascending order the last level.
+// 0 for no levels.  A NaN level is passed over.
+float levelSpan(const std::vector<float>& levels);
 
 // The labels of the horizontal axis for the last level "llast": 0, then
 // steps of 0.05 ("##0.0%") below 0.5 or 0.1 ("##0%") from it, accumulated,

@@ -76,9 +76,43 @@ TEST(Plot, CurvesLegendAndColours) {
   EXPECT_GT(blue, 5);
 }
 
+TEST(PlotAxes, TheLevelAxisRunsToTheFarthestLevel) {
+  struct Case {
+    std::vector<float> levels;
+    float span;
+  } cases[] = {
+      {{0.01f, 0.05f, 0.2f}, 0.2f},
+      {{0.2f, 0.1f, 0.05f}, 0.2f},
+      {{0.1f, 0.0f}, 0.1f},
+      {{0.0f, 0.0f}, 0.0f},
+      {{-0.1f, -0.3f}, -0.3f},
+      {{0.2f, NAN}, 0.2f},
+      {{}, 0.0f},
+  };
+  for (const Case& c : cases) EXPECT_EQ(levelSpan(c.levels), c.span) << c.levels.size();
+}
+
+// Levels in descending order are drawn inside the frame as ascending ones:
+// the curve's first point, at the largest level, is on the picture.
+TEST(Plot, DescendingLevelsStayInsideTheFrame) {
+  surface::Surface plot(kPlotWidthPx, kPlotHeightPx);
+  ASSERT_EQ(drawSensitivityPlot(plot, tableOf({0.2f, 0.1f, 0.05f}, {{0.9f}, {0.5f}, {0.1f}})),
+            PlotOutcome::kDrawn);
+  const surface::PixelPoint first = plot.toPixel(0.2, 0.9);
+  EXPECT_LT(first.col, plot.widthPx() - 20);
+  EXPECT_GT(first.row, 20);
+  int curve = 0;
+  for (int dr = -4; dr <= 4; ++dr) {
+    for (int dc = -4; dc <= 4; ++dc) {
+      curve += plot.pixel(first.col + dc, first.row + dr) == inputColour(1);
+    }
+  }
+  EXPECT_GT(curve, 5);
+}
+
 TEST(Plot, EmptySpansDrawNothing) {
   surface::Surface plot(kPlotWidthPx, kPlotHeightPx);
-  EXPECT_EQ(drawSensitivityPlot(plot, tableOf({0.1f, 0.0f}, {{0.2f}, {0.1f}})),
+  EXPECT_EQ(drawSensitivityPlot(plot, tableOf({0.0f, 0.0f}, {{0.2f}, {0.1f}})),
             PlotOutcome::kLevelsSpanNothing);
   EXPECT_EQ(drawSensitivityPlot(plot, tableOf({0.1f, 0.2f}, {{0.0f}, {0.0f}})),
             PlotOutcome::kChangesSpanNothing);

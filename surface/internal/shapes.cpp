@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "surface/internal/text_bytes.h"
+
 namespace surface::internal {
 namespace {
 
@@ -198,8 +200,7 @@ void ShapeList::paintShape(QPainter& painter, const Shape& s) const {
     }
     case Kind::kText: {
       const TextRun& t = texts_[s.first];
-      const QString text =
-          QString::fromLatin1(t.text.data(), static_cast<qsizetype>(t.text.size()));
+      const QString text = textOf(t.text);
       painter.setPen(colourOf(s.stroke.argb));
       if (t.fixed) {
         // The 8 x 8 font as a fixed-pitch font squeezed to 8 pixels a letter.

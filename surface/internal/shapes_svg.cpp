@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "surface/internal/shapes.h"
+#include "surface/internal/text_bytes.h"
 
 namespace surface::internal {
 namespace {
@@ -36,8 +37,10 @@ void colour(std::string& out, std::uint32_t argb) {
   for (int shift = 20; shift >= 0; shift -= 4) out += kHex[(argb >> shift) & 0xF];
 }
 
+// The characters of "text" (see textOf) for an SVG file: markup escaped,
+// those beyond ASCII as character references, control characters dropped.
 void escaped(std::string& out, const std::string& text) {
-  for (char c : text) {
+  for (const char32_t c : textOf(text).toUcs4()) {
     switch (c) {
       case '&':
         out += "&amp;";
@@ -52,11 +55,10 @@ void escaped(std::string& out, const std::string& text) {
         out += "&quot;";
         break;
       default:
-        // Latin-1 bytes as character references, control bytes dropped.
-        if (static_cast<unsigned char>(c) >= 0x80) {
-          out += "&#" + std::to_string(static_cast<unsigned char>(c)) + ";";
-        } else if (static_cast<unsigned char>(c) >= 0x20) {
-          out += c;
+        if (c >= 0x80) {
+          out += "&#" + std::to_string(static_cast<std::uint32_t>(c)) + ";";
+        } else if (c >= 0x20) {
+          out += static_cast<char>(c);
         }
     }
   }
@@ -221,7 +223,7 @@ std::string ShapeList::svg(int width, int height) const {
         if (t.fixed) {
           number(out, s.b + 7);
           out += "\" font-family=\"Liberation Mono, monospace\" font-size=\"9px\"";
-          out += " textLength=\"" + std::to_string(8 * t.text.size()) +
+          out += " textLength=\"" + std::to_string(8 * textOf(t.text).size()) +
                  "\" lengthAdjust=\"spacingAndGlyphs\"";
         } else {
           QFont font(QString::fromStdString(t.family));
