@@ -26,6 +26,8 @@ bool parseArguments(int argc, const char* const* argv, Arguments& args) {
       char* end = nullptr;
       args.level = std::strtod(argv[++i], &end);
       if (*argv[i] == '\0' || *end != '\0' || !(args.level > 0 && args.level < 1)) return false;
+      // So close to 1 that the upper tail's quantile is 1 itself: no interval.
+      if (!(args.level + (1 - args.level) / 2 < 1)) return false;
     } else if (std::strcmp(argv[i], "--scale") == 0) {
       if (i + 1 >= argc) return false;
       char* end = nullptr;

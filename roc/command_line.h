@@ -31,7 +31,7 @@ constexpr const char* kHelp =
     "  --compare OTHER  compare with OTHER, another classifier's scores of the same cases\n"
     "                   (same records, same classes): both exact AUCs, the difference, its\n"
     "                   DeLong paired SE, z, two-sided p and interval\n"
-    "  --level P        the intervals' confidence level (0.95)\n"
+    "  --level P        the intervals' confidence level, strictly between 0 and 1 (0.95)\n"
     "\n"
     "The picture shows the ROC curve, the best operating point with its rates,\n"
     "Matthews coefficient and distance from the diagonal, the AUC and the confusion\n"
@@ -54,8 +54,9 @@ struct Arguments {
 };
 
 // Parses argv[1 .. argc-1]; false when there is no input file, a --scale
-// that is not a whole number from 1 to 8, or --picture
-// comes without a file or before the input file.
+// that is not a whole number from 1 to 8, a --level not strictly between 0
+// and 1 (or too close to 1 for an interval), or --picture, --table, --report
+// or --compare before the input file.
 bool parseArguments(int argc, const char* const* argv, Arguments& args);
 
 }  // namespace roc
