@@ -34,6 +34,12 @@ bool parseArguments(int argc, const char* const* argv, Arguments& args) {
       const long n = std::strtol(argv[++i], &end, 10);
       if (*argv[i] == '\0' || *end != '\0' || n < 1 || n > 8) return false;
       args.scale = static_cast<int>(n);
+    } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
+      args.problem = std::string("unknown option ") + argv[i];
+      return false;
+    } else if (args.positional.size() == 2) {
+      args.problem = std::string("one argument too many: ") + argv[i];
+      return false;
     } else {
       args.positional.emplace_back(argv[i]);
     }

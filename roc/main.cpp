@@ -37,6 +37,7 @@ int main(int argc, char** argv) {
   }
   roc::Arguments args;
   if (!roc::parseArguments(argc, argv, args)) {
+    if (!args.problem.empty()) std::fprintf(stderr, "rocplot: %s\n", args.problem.c_str());
     std::fputs(roc::kUsage, stderr);
     return 1;
   }

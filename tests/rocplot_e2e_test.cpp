@@ -123,6 +123,18 @@ TEST(RocplotE2e, FailuresSayWhatAndWriteNothing) {
       {{"bad.txt", "--level", "0.9999999999999999"},  // no interval: z of 1 - 1e-16 is 1e308
        "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
        "              [--report] [--compare OTHER] [--level P]\n"},
+      {{"bad.txt", "roc", "--reprot"},
+       "rocplot: unknown option --reprot\n"
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
+       "              [--report] [--compare OTHER] [--level P]\n"},
+      {{"bad.txt", "--pictuer", "p.png"},
+       "rocplot: unknown option --pictuer\n"
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
+       "              [--report] [--compare OTHER] [--level P]\n"},
+      {{"bad.txt", "roc", "extra"},
+       "rocplot: one argument too many: extra\n"
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
+       "              [--report] [--compare OTHER] [--level P]\n"},
   };
   for (const Case& c : cases) {
     RunResult run = runProgram(kRocplot, c.args, dir);
