@@ -26,12 +26,20 @@ bool parseArguments(int argc, const char* const* argv, Arguments& args) {
       char* end = nullptr;
       args.level = std::strtod(argv[++i], &end);
       if (*argv[i] == '\0' || *end != '\0' || !(args.level > 0 && args.level < 1)) return false;
+      // So close to 1 that the upper tail's quantile is 1 itself: no interval.
+      if (!(args.level + (1 - args.level) / 2 < 1)) return false;
     } else if (std::strcmp(argv[i], "--scale") == 0) {
       if (i + 1 >= argc) return false;
       char* end = nullptr;
       const long n = std::strtol(argv[++i], &end, 10);
       if (*argv[i] == '\0' || *end != '\0' || n < 1 || n > 8) return false;
       args.scale = static_cast<int>(n);
+    } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
+      args.problem = std::string("unknown option ") + argv[i];
+      return false;
+    } else if (args.positional.size() == 2) {
+      args.problem = std::string("one argument too many: ") + argv[i];
+      return false;
     } else {
       args.positional.emplace_back(argv[i]);
     }

@@ -31,7 +31,7 @@ constexpr const char* kHelp =
     "  --compare OTHER  compare with OTHER, another classifier's scores of the same cases\n"
     "                   (same records, same classes): both exact AUCs, the difference, its\n"
     "                   DeLong paired SE, z, two-sided p and interval\n"
-    "  --level P        the intervals' confidence level (0.95)\n"
+    "  --level P        the intervals' confidence level, strictly between 0 and 1 (0.95)\n"
     "\n"
     "The picture shows the ROC curve, the best operating point with its rates,\n"
     "Matthews coefficient and distance from the diagonal, the AUC and the confusion\n"
@@ -40,7 +40,8 @@ constexpr const char* kHelp =
     "Warnings on standard error name what in FILE the results may not survive: scores\n"
     "outside 0..1, classes other than 0 and 1, scores that are not numbers, a line\n"
     "holding an odd count of numbers (pairs are read across lines).\n"
-    "Exit status: 0 done, 1 bad command line or unreadable input file.\n";
+    "Exit status: 0 done, 1 bad command line (an unknown option, a third argument, a\n"
+    "--scale or --level out of range) or unreadable input file.\n";
 
 struct Arguments {
   std::vector<std::string> positional;  // the input file, then "roc" or anything else
@@ -51,11 +52,15 @@ struct Arguments {
   std::string compare;                  // --compare OTHER; empty when not given
   double level = 0.95;                  // --level P, between 0 and 1
   bool header = false;                  // --header: the first line holds column names
+  std::string problem;                  // what parseArguments found wrong, when it can say
 };
 
-// Parses argv[1 .. argc-1]; false when there is no input file, a --scale
-// that is not a whole number from 1 to 8, or --picture
-// comes without a file or before the input file.
+// Parses argv[1 .. argc-1]; false when there is no input file, an unknown
+// option (an argument starting with "-"), a third argument that is not an
+// option, a --scale that is not a whole number from 1 to 8, a --level not
+// strictly between 0 and 1 (or too close to 1 for an interval), or
+// --picture, --table, --report or --compare before the input file.  For an
+// unknown option or a surplus argument "args.problem" says which.
 bool parseArguments(int argc, const char* const* argv, Arguments& args);
 
 }  // namespace roc

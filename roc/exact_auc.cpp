@@ -18,45 +18,46 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// A float's bits turned so that unsigned order is numeric order (-0 taken
+// A double's bits turned so that unsigned order is numeric order (-0 taken
 // as +0, so that the two tie as they compare).
-std::uint32_t sortKey(float v) {
+std::uint64_t sortKey(double v) {
   if (v == 0) v = 0;
-  std::uint32_t bits;
+  std::uint64_t bits;
   std::memcpy(&bits, &v, sizeof bits);
-  return (bits & 0x80000000u) ? ~bits : bits | 0x80000000u;
+  constexpr std::uint64_t kSign = std::uint64_t{1} << 63;
+  return (bits & kSign) ? ~bits : bits | kSign;
 }
 
-// A key's float back.
-float fromSortKey(std::uint32_t k) {
-  const std::uint32_t bits = (k & 0x80000000u) ? k & 0x7FFFFFFFu : ~k;
-  float v;
+// A key's double back.
+double fromSortKey(std::uint64_t k) {
+  constexpr std::uint64_t kSign = std::uint64_t{1} << 63;
+  const std::uint64_t bits = (k & kSign) ? k & ~kSign : ~k;
+  double v;
   std::memcpy(&v, &bits, sizeof bits);
   return v;
 }
 
-// Sorts items[0, n) stably by the 32-bit key keyOf(item): a radix sort in
-// three passes of 11, 11 and 10 bits, linear in n, the digits of all three
-// counted in one read; a pass where every key has the same digit is skipped.
-// "spare" holds n items; returns the one of the two buffers that holds the
-// result.
+// Sorts items[0, n) stably by the 64-bit key keyOf(item): a radix sort in
+// six passes of 11 bits (the last of 9), linear in n, the digits of all
+// passes counted in one read; a pass where every key has the same digit is
+// skipped (scores of 0 to 1 share their top bits).  "spare" holds n items;
+// returns the one of the two buffers that holds the result.
 template <typename Item, typename KeyOf>
 Item* radixSort(Item* items, Item* spare, std::size_t n, KeyOf keyOf) {
-  constexpr int kShift[3] = {0, 11, 22};
-  constexpr std::uint32_t kMask = 0x7FF;
-  std::vector<std::size_t> counts(3 * 2048, 0);
+  constexpr int kPasses = 6, kBits = 11;
+  constexpr std::uint64_t kMask = 0x7FF;
+  std::vector<std::size_t> counts(kPasses * 2048, 0);
   for (std::size_t i = 0; i < n; ++i) {
-    const std::uint32_t k = keyOf(items[i]);
-    ++counts[k & kMask];
-    ++counts[2048 + ((k >> 11) & kMask)];
-    ++counts[4096 + (k >> 22)];
+    const std::uint64_t k = keyOf(items[i]);
+    for (int pass = 0; pass < kPasses; ++pass)
+      ++counts[2048 * pass + ((k >> (kBits * pass)) & kMask)];
   }
-  for (int pass = 0; pass < 3; ++pass) {
+  for (int pass = 0; pass < kPasses; ++pass) {
     std::size_t* count = counts.data() + 2048 * pass;
     if (std::find(count, count + 2048, n) != count + 2048) continue;
     std::size_t next = 0;
     for (int d = 0; d < 2048; ++d) next += std::exchange(count[d], next);
-    const int shift = kShift[pass];
+    const int shift = kBits * pass;
     for (std::size_t i = 0; i < n; ++i) {
       spare[count[(keyOf(items[i]) >> shift) & kMask]++] = items[i];
     }
@@ -74,43 +75,46 @@ std::unique_ptr<Item[]> largeBuffer(std::size_t n) {
   return buffer;
 }
 
-std::vector<float> sorted(const std::vector<float>& values) {
+std::vector<double> sorted(const std::vector<double>& values) {
   const std::size_t n = values.size();
-  auto keys = largeBuffer<std::uint32_t>(n), spare = largeBuffer<std::uint32_t>(n);
+  auto keys = largeBuffer<std::uint64_t>(n), spare = largeBuffer<std::uint64_t>(n);
   for (std::size_t i = 0; i < n; ++i) keys[i] = sortKey(values[i]);
-  const std::uint32_t* result =
-      radixSort(keys.get(), spare.get(), n, [](std::uint32_t k) { return k; });
-  std::vector<float> out;
+  const std::uint64_t* result =
+      radixSort(keys.get(), spare.get(), n, [](std::uint64_t k) { return k; });
+  std::vector<double> out;
   out.reserve(n);
-  common::preferLargePages(out.data(), n * sizeof(float));
+  common::preferLargePages(out.data(), n * sizeof(double));
   for (std::size_t i = 0; i < n; ++i) out.push_back(fromSortKey(result[i]));
   return out;
 }
 
 // One class's scores in increasing order, each with its index in the input.
 struct SortedWithOrigin {
-  std::vector<float> values;
+  std::vector<double> values;
   std::vector<std::uint32_t> origin;
 };
 
-SortedWithOrigin sortedWithOrigin(const std::vector<float>& values) {
+SortedWithOrigin sortedWithOrigin(const std::vector<double>& values) {
   const std::size_t n = values.size();
   if (n > std::numeric_limits<std::uint32_t>::max()) {
     throw common::makeError(common::Fault::kTooLarge, "", "the paired comparison",
                             "more than 4294967295 records of one class");
   }
-  // The key in the high half, the index in the low half.
-  auto items = largeBuffer<std::uint64_t>(n), spare = largeBuffer<std::uint64_t>(n);
-  for (std::size_t i = 0; i < n; ++i) items[i] = std::uint64_t{sortKey(values[i])} << 32 | i;
-  const std::uint64_t* result = radixSort(items.get(), spare.get(), n, [](std::uint64_t item) {
-    return static_cast<std::uint32_t>(item >> 32);
-  });
+  struct Keyed {
+    std::uint64_t key;
+    std::uint32_t index;
+  };
+  auto items = largeBuffer<Keyed>(n), spare = largeBuffer<Keyed>(n);
+  for (std::size_t i = 0; i < n; ++i)
+    items[i] = {sortKey(values[i]), static_cast<std::uint32_t>(i)};
+  const Keyed* result =
+      radixSort(items.get(), spare.get(), n, [](const Keyed& item) { return item.key; });
   SortedWithOrigin out;
   out.values.resize(n);
   out.origin.resize(n);
   for (std::size_t i = 0; i < n; ++i) {
-    out.values[i] = fromSortKey(static_cast<std::uint32_t>(result[i] >> 32));
-    out.origin[i] = static_cast<std::uint32_t>(result[i]);
+    out.values[i] = fromSortKey(result[i].key);
+    out.origin[i] = result[i].index;
   }
   return out;
 }
@@ -119,18 +123,18 @@ SortedWithOrigin sortedWithOrigin(const std::vector<float>& values) {
 // (sorted) lie below it plus half those equal, divided by others' count:
 // the placement every record of that value shares.
 struct Groups {
-  std::vector<float> value;
+  std::vector<double> value;
   std::vector<double> placement;
   std::vector<std::size_t> count;
 };
 
-Groups groupPlacements(const std::vector<float>& ofValues, const std::vector<float>& others,
+Groups groupPlacements(const std::vector<double>& ofValues, const std::vector<double>& others,
                        bool below) {
   Groups g;
   const double n = static_cast<double>(others.size());
   std::size_t lower = 0;  // others[lower] is the first not below the value
   for (std::size_t i = 0; i < ofValues.size();) {
-    const float v = ofValues[i];
+    const double v = ofValues[i];
     std::size_t j = i;
     while (j < ofValues.size() && ofValues[j] == v) ++j;
     while (lower < others.size() && others[lower] < v) ++lower;
@@ -191,9 +195,15 @@ double covariance(const std::vector<double>& a, const std::vector<double>& b) {
 
 double zFor(double level) { return common::NormalQuantile(level + (1 - level) / 2); }
 
+// "v" held to [low, high], as an interval cannot pass the values its
+// statistic can take; NaN stays NaN.
+double clipped(double v, double low, double high) {
+  return std::isnan(v) ? v : std::clamp(v, low, high);
+}
+
 }  // namespace
 
-std::vector<float> sortedScores(const std::vector<float>& scores) { return sorted(scores); }
+std::vector<double> sortedScores(const std::vector<double>& scores) { return sorted(scores); }
 
 namespace {
 
@@ -219,7 +229,7 @@ AucEstimate exactAuc(const ClassScores& scores, double level) {
   return exactAucOfSorted(sorted(scores.positives), sorted(scores.negatives), level);
 }
 
-AucEstimate exactAucOfSorted(const std::vector<float>& p, const std::vector<float>& q,
+AucEstimate exactAucOfSorted(const std::vector<double>& p, const std::vector<double>& q,
                              double level) {
   AucEstimate e;
   const std::size_t m = p.size(), n = q.size();
@@ -234,8 +244,8 @@ AucEstimate exactAucOfSorted(const std::vector<float>& p, const std::vector<floa
   e.variance = s10 / static_cast<double>(m) + s01 / static_cast<double>(n);
   e.se = std::sqrt(e.variance);
   const double z = zFor(level);
-  e.low = e.auc - z * e.se;
-  e.high = e.auc + z * e.se;
+  e.low = clipped(e.auc - z * e.se, 0, 1);
+  e.high = clipped(e.auc + z * e.se, 0, 1);
   return e;
 }
 
@@ -253,18 +263,18 @@ AucComparison compareAucs(const ClassScores& first, const ClassScores& second, d
   }
   const Placements& pa = a.placements;
   const Placements& pb = b.placements;
-  const double variance = (covariance(pa.v10, pa.v10) + covariance(pb.v10, pb.v10) -
-                           2 * covariance(pa.v10, pb.v10)) /
-                              static_cast<double>(m) +
-                          (covariance(pa.v01, pa.v01) + covariance(pb.v01, pb.v01) -
-                           2 * covariance(pa.v01, pb.v01)) /
-                              static_cast<double>(n);
+  const double variance =
+      (covariance(pa.v10, pa.v10) + covariance(pb.v10, pb.v10) - 2 * covariance(pa.v10, pb.v10)) /
+          static_cast<double>(m) +
+      (covariance(pa.v01, pa.v01) + covariance(pb.v01, pb.v01) - 2 * covariance(pa.v01, pb.v01)) /
+          static_cast<double>(n);
   c.se = std::sqrt(variance);
   c.z = c.difference / c.se;
-  c.p = 2 * (1 - common::NormalCdf(std::fabs(c.z)));
+  // From the tail itself: 1 - Cdf would lose every digit below 1e-16.
+  c.p = std::erfc(std::fabs(c.z) / std::sqrt(2.0));
   const double z = zFor(level);
-  c.low = c.difference - z * c.se;
-  c.high = c.difference + z * c.se;
+  c.low = clipped(c.difference - z * c.se, -1, 1);
+  c.high = clipped(c.difference + z * c.se, -1, 1);
   return c;
 }
 

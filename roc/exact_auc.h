@@ -17,11 +17,12 @@
 
 namespace roc {
 
-// The scores of one classifier split by class; records of other classes and
-// scores that are not numbers are counted and left out.
+// The scores of one classifier split by class, each as read (in double
+// precision: near-saturated scores such as 1 - 1e-9 stay apart); records of
+// other classes and scores that are not numbers are counted and left out.
 struct ClassScores {
-  std::vector<float> positives;  // class 1
-  std::vector<float> negatives;  // class 0
+  std::vector<double> positives;  // class 1
+  std::vector<double> negatives;  // class 0
   std::int64_t notNumbers = 0;
   std::int64_t otherClasses = 0;
 };
@@ -33,13 +34,13 @@ struct Placements {
 
 // The scores in increasing order (a radix sort: linear in their number),
 // -0 as 0.
-std::vector<float> sortedScores(const std::vector<float>& scores);
+std::vector<double> sortedScores(const std::vector<double>& scores);
 
 struct AucEstimate {
   double auc = 0;       // NaN without positives or negatives
   double variance = 0;  // NaN with fewer than two of either
   double se = 0;
-  double low = 0, high = 0;  // auc -+ z se for the level asked
+  double low = 0, high = 0;  // auc -+ z se for the level asked, held to [0, 1]
 };
 
 // The exact AUC and its DeLong standard error and interval at "level"
@@ -47,16 +48,16 @@ struct AucEstimate {
 AucEstimate exactAuc(const ClassScores& scores, double level);
 
 // The same from the positives' and negatives' scores already sorted.
-AucEstimate exactAucOfSorted(const std::vector<float>& positives,
-                             const std::vector<float>& negatives, double level);
+AucEstimate exactAucOfSorted(const std::vector<double>& positives,
+                             const std::vector<double>& negatives, double level);
 
 struct AucComparison {
   AucEstimate first, second;
   double difference = 0;  // first - second
   double se = 0;          // of the difference, paired
   double z = 0;
-  double p = 0;              // two-sided
-  double low = 0, high = 0;  // interval of the difference
+  double p = 0;              // two-sided, from the normal tail (erfc): no underflow to 0
+  double low = 0, high = 0;  // interval of the difference, held to [-1, 1]
 };
 
 // DeLong's paired test of two classifiers' AUCs on the same cases: "first"

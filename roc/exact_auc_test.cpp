@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
+#include <numbers>
 #include <random>
 #include <vector>
 
@@ -11,7 +15,7 @@
 namespace roc {
 namespace {
 
-double psi(float x, float y) { return x > y ? 1.0 : x == y ? 0.5 : 0.0; }
+double psi(double x, double y) { return x > y ? 1.0 : x == y ? 0.5 : 0.0; }
 
 double sampleCovariance(const std::vector<double>& a, const std::vector<double>& b) {
   double ma = 0, mb = 0;
@@ -24,14 +28,14 @@ double sampleCovariance(const std::vector<double>& a, const std::vector<double>&
 // Placements from the definitions: every (positive, negative) pair.
 Placements brutePlacements(const ClassScores& s) {
   Placements p;
-  for (float x : s.positives) {
+  for (double x : s.positives) {
     double sum = 0;
-    for (float y : s.negatives) sum += psi(x, y);
+    for (double y : s.negatives) sum += psi(x, y);
     p.v10.push_back(sum / s.negatives.size());
   }
-  for (float y : s.negatives) {
+  for (double y : s.negatives) {
     double sum = 0;
-    for (float x : s.positives) sum += psi(x, y);
+    for (double x : s.positives) sum += psi(x, y);
     p.v01.push_back(sum / s.positives.size());
   }
   return p;
@@ -58,7 +62,9 @@ TEST(ExactAuc, EqualsTheDefinitionsWithTies) {
     const AucEstimate e = exactAuc(s, 0.95);
     ASSERT_NEAR(e.auc, auc, 1e-12) << trial;
     ASSERT_NEAR(e.variance, variance, 1e-12) << trial;
-    EXPECT_NEAR(e.high - e.auc, 1.959963984540054 * std::sqrt(variance), 1e-12);
+    const double halfWidth = 1.959963984540054 * std::sqrt(variance);
+    EXPECT_NEAR(e.high, std::min(1.0, auc + halfWidth), 1e-12);  // held to [0, 1]
+    EXPECT_NEAR(e.low, std::max(0.0, auc - halfWidth), 1e-12);
   }
 }
 
@@ -80,6 +86,60 @@ TEST(ExactAuc, PairedComparisonEqualsTheDefinitions) {
     ASSERT_NEAR(c.se, std::sqrt(variance), 1e-12) << trial;
     EXPECT_NEAR(c.z, c.difference / std::sqrt(variance), 1e-9);
   }
+}
+
+// Near-saturated scores, as a naive Bayes model gives (1 - 1e-9 and the
+// like): apart in double precision, one value in single.  The AUC equals the
+// pair count taken in whole numbers (2 per win, 1 per tie over 2 m n), and
+// the interval stays within [0, 1].
+TEST(ExactAuc, NearSaturatedScoresEqualTheExactPairCount) {
+  std::mt19937 random(13);
+  for (int trial = 0; trial < 50; ++trial) {
+    ClassScores s;
+    const std::size_t m = 2 + random() % 40, n = 2 + random() % 40;
+    // Gaps of 1e-12 to 1e-8 below 1, few of them, so that ties remain.
+    auto score = [&](int shift) { return 1 - static_cast<double>(random() % 8 + shift) * 1e-10; };
+    for (std::size_t i = 0; i < m; ++i) s.positives.push_back(score(0));
+    for (std::size_t i = 0; i < n; ++i) s.negatives.push_back(score(3));
+    std::int64_t twice = 0;
+    for (double x : s.positives) {
+      for (double y : s.negatives) twice += x > y ? 2 : x == y ? 1 : 0;
+    }
+    const AucEstimate e = exactAuc(s, 0.95);
+    ASSERT_NEAR(e.auc, static_cast<double>(twice) / static_cast<double>(2 * m * n), 1e-14) << trial;
+    EXPECT_GE(e.low, 0.0);
+    EXPECT_LE(e.high, 1.0);
+  }
+  // Perfect but for one negative above one positive: the plain interval
+  // passes 1, the one reported stops there.
+  ClassScores nearlyPerfect;
+  nearlyPerfect.positives = {0.999, 0.998, 0.997, 0.996, 0.995, 0.994, 0.993, 0.992};
+  nearlyPerfect.negatives = {0.9935, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7};
+  const AucEstimate e = exactAuc(nearlyPerfect, 0.95);
+  EXPECT_NEAR(e.auc, 62.0 / 64, 1e-15);
+  EXPECT_GT(e.auc + 1.96 * e.se, 1.0);
+  EXPECT_EQ(e.high, 1.0);
+}
+
+// The two-sided p of a large z: far below 1e-16, where 1 - Cdf(z) leaves
+// nothing, yet as the normal tail's asymptotic series 2 phi(z) / z
+// (1 - 1/z^2 + 3/z^4 - 15/z^6) gives it.
+TEST(ExactAuc, ComparisonPOfALargeZKeepsItsDigits) {
+  ClassScores good, poor;
+  for (int i = 0; i < 400; ++i) {
+    const double u = (i % 97) / 97.0;
+    good.positives.push_back(0.6 + 0.4 * u);
+    good.negatives.push_back(0.5 * u);
+    poor.positives.push_back(u);
+    poor.negatives.push_back((i * 37 % 101) / 101.0);
+  }
+  const AucComparison c = compareAucs(good, poor, 0.95);
+  ASSERT_GT(c.z, 9.0);
+  const double z = c.z, z2 = z * z;
+  const double tail = 2 * std::exp(-z2 / 2) / std::sqrt(2 * std::numbers::pi) / z *
+                      (1 - 1 / z2 + 3 / (z2 * z2) - 15 / (z2 * z2 * z2));
+  EXPECT_NEAR(c.p / tail, 1.0, 1e-4) << c.p;
+  EXPECT_LE(c.high, 1.0);
 }
 
 // Hanley and McNeil (1982): ratings 1 (definitely normal) to 5 (definitely
@@ -114,22 +174,45 @@ TEST(ExactAuc, DegenerateInputsSayNan) {
   EXPECT_TRUE(std::isnan(bestYouden(none).j));
 }
 
-// Youden's J over the distinct scores: the threshold that keeps the most
-// positives above it for the fewest negatives.
-TEST(ExactAuc, YoudenPicksTheBestDistinctScore) {
-  ClassScores s;
-  s.positives = {0.9f, 0.8f, 0.6f, 0.55f};
-  s.negatives = {0.7f, 0.4f, 0.2f, 0.1f};
-  const Youden y = bestYouden(s);
-  // At 0.55: TPR 1, FPR 1/4, J 0.75 (0.8 and 0.6 give 0.5, 0.4 gives 0.5).
-  EXPECT_FLOAT_EQ(static_cast<float>(y.threshold), 0.55f);
-  EXPECT_DOUBLE_EQ(y.tpr, 1.0);
-  EXPECT_DOUBLE_EQ(y.fpr, 0.25);
-  EXPECT_DOUBLE_EQ(y.j, 0.75);
-  // On a tie the highest threshold wins: 0.9 and 0.6 both give J = 0.5 here.
-  s.positives = {0.9f, 0.6f};
-  s.negatives = {0.7f, 0.1f};
-  EXPECT_FLOAT_EQ(static_cast<float>(bestYouden(s).threshold), 0.9f);
+// Youden's J over the cuts between distinct scores, reported in the
+// picture's rule (positive when the score is above the threshold): the rates
+// printed are those the rule gives, at the threshold and at the midpoint.
+TEST(ExactAuc, YoudenThresholdFollowsThePicturesRule) {
+  struct Row {
+    std::vector<double> positives, negatives;
+    double threshold, midpoint, tpr, fpr;
+  };
+  const double inf = std::numeric_limits<double>::infinity();
+  const Row rows[] = {
+      // Cut between 0.4 and 0.55: TPR 1, FPR 1/4, J 0.75 (cuts below 0.8 and
+      // 0.6 give 0.5, below 0.4 gives 0.5).
+      {{0.9, 0.8, 0.6, 0.55}, {0.7, 0.4, 0.2, 0.1}, 0.4, 0.475, 1, 0.25},
+      // On a tie the highest cut wins: above 0.7 and above 0.1 both give 0.5.
+      {{0.9, 0.6}, {0.7, 0.1}, 0.7, 0.8, 0.5, 0},
+      // Near-saturated scores stay apart.
+      {{1 - 1e-9, 1 - 2e-9}, {1 - 3e-9, 0.5}, 1 - 3e-9, 1 - 2.5e-9, 1, 0},
+      // Every positive below every negative: no cut beats "all positive".
+      {{0.1, 0.2}, {0.8, 0.9}, -inf, -inf, 1, 1},
+  };
+  for (const Row& row : rows) {
+    ClassScores s;
+    s.positives = row.positives;
+    s.negatives = row.negatives;
+    const Youden y = bestYouden(s);
+    EXPECT_DOUBLE_EQ(y.threshold, row.threshold);
+    EXPECT_DOUBLE_EQ(y.midpoint, row.midpoint);
+    EXPECT_DOUBLE_EQ(y.tpr, row.tpr);
+    EXPECT_DOUBLE_EQ(y.fpr, row.fpr);
+    for (double cut : {y.threshold, y.midpoint}) {
+      auto above = [cut](const std::vector<double>& v) {
+        return static_cast<double>(
+                   std::count_if(v.begin(), v.end(), [cut](double x) { return x > cut; })) /
+               static_cast<double>(v.size());
+      };
+      EXPECT_EQ(above(s.positives), y.tpr) << row.threshold;
+      EXPECT_EQ(above(s.negatives), y.fpr) << row.threshold;
+    }
+  }
 }
 
 }  // namespace

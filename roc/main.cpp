@@ -1,6 +1,7 @@
 // rocplot: ROC curve, best operating point and AUC of a binary classifier.
 //
-//   rocplot FILE [roc] [--picture FILE] [--scale N]
+//   rocplot FILE [roc] [--picture FILE] [--scale N] [--table FILE] [--report]
+//           [--compare OTHER] [--level P] [--header]
 #include <QApplication>
 #include <QString>
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/console.h"
@@ -35,6 +37,7 @@ int main(int argc, char** argv) {
   }
   roc::Arguments args;
   if (!roc::parseArguments(argc, argv, args)) {
+    if (!args.problem.empty()) std::fprintf(stderr, "rocplot: %s\n", args.problem.c_str());
     std::fputs(roc::kUsage, stderr);
     return 1;
   }
@@ -47,21 +50,17 @@ int main(int argc, char** argv) {
     common::checkOutputs({input, std::string(common::trimBlanks(args.compare))},
                          {pointList ? roc::kPointListName : "", args.picture, args.table});
     common::MappedFile file(input);
+    const std::string_view text = roc::withoutByteOrderMark(file.text());
     const bool shapes = window || surface::Surface::needsShapes(args.picture, args.scale);
-    const bool header = args.header || common::firstLineIsText(file.text());
-    if (header && !args.header) {
-      common::warn("rocplot", input,
-                   "line 1 is not numbers: read as a row of column names and left out "
-                   "(--header says so without this warning)");
-    }
+    const bool header = roc::checkHeader(text, input, args.header);
     roc::ClassScores scores;
-    run.emplace(roc::runRoc(file.text(), input, pointList ? roc::kPointListName : "", shapes,
+    run.emplace(roc::runRoc(text, input, pointList ? roc::kPointListName : "", shapes,
                             args.report ? &scores : nullptr, header));
     for (const std::string& warning : roc::scoreWarnings(run->findings)) {
       common::warn("rocplot", input, warning);
     }
     if (!args.picture.empty()) run->picture.save(args.picture, args.scale);
-    roc::writeNumbers(args, *run, scores, file.text(), input);
+    roc::writeNumbers(args, *run, scores, text, input);
     return 0;
   });
   if (status != 0) return status;

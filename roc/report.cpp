@@ -1,13 +1,16 @@
 #include "roc/report.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <numeric>
 #include <utility>
 #include <vector>
 
 #include "common/mapped_file.h"
+#include "common/program_run.h"
 #include "common/strings.h"
 #include "common/tokens.h"
 #include "roc/roc_table.h"
@@ -17,10 +20,22 @@
 namespace roc {
 namespace {
 
-std::string number(double v) {
+// The shortest text that reads back to "v" in its own precision: a rate
+// the sweep counted in single precision prints 0.2, not 0.200000002980232.
+template <typename Number>
+std::string number(Number v) {
   if (std::isnan(v)) return "nan";
   char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.15g", v);
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
+  return std::string(buffer, end);
+}
+
+// A threshold of the sweep: a hundredth accumulated in double precision
+// (0.35000000000000003), printed as the hundredth it stands for; no single
+// score lies between the two.
+std::string hundredth(double t) {
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%.15g", t);
   return buffer;
 }
 
@@ -32,6 +47,8 @@ void line(std::string& out, const char* name, const std::string& value) {
 }
 
 void line(std::string& out, const char* name, double value) { line(out, name, number(value)); }
+
+void line(std::string& out, const char* name, float value) { line(out, name, number(value)); }
 
 void aucLines(std::string& out, const char* prefix, const AucEstimate& e) {
   const std::string p(prefix);
@@ -47,25 +64,32 @@ Youden bestYouden(const ClassScores& scores) {
   return bestYoudenOfSorted(sortedScores(scores.positives), sortedScores(scores.negatives));
 }
 
-Youden bestYoudenOfSorted(const std::vector<float>& p, const std::vector<float>& q) {
+Youden bestYoudenOfSorted(const std::vector<double>& p, const std::vector<double>& q) {
   Youden best;
   const double m = static_cast<double>(p.size());
   const double n = static_cast<double>(q.size());
   if (m == 0 || n == 0) {
-    best.threshold = best.tpr = best.fpr = best.j = std::numeric_limits<double>::quiet_NaN();
+    best.threshold = best.midpoint = best.tpr = best.fpr = best.j =
+        std::numeric_limits<double>::quiet_NaN();
     return best;
   }
-  // Down both sorted lists at once; a threshold takes all records at or
-  // above it.
+  // Down both sorted lists at once, taking each distinct score in turn as
+  // the lowest one classed positive; the threshold is the score below it.
   std::size_t i = p.size(), k = q.size();  // records from these indexes on are taken
   best.j = -std::numeric_limits<double>::infinity();
   while (i > 0 || k > 0) {
-    const float t = i == 0 ? q[k - 1] : k == 0 ? p[i - 1] : std::max(p[i - 1], q[k - 1]);
-    while (i > 0 && p[i - 1] == t) --i;
-    while (k > 0 && q[k - 1] == t) --k;
+    const double lowestTaken = i == 0 ? q[k - 1] : k == 0 ? p[i - 1] : std::max(p[i - 1], q[k - 1]);
+    while (i > 0 && p[i - 1] == lowestTaken) --i;
+    while (k > 0 && q[k - 1] == lowestTaken) --k;
     const double tpr = static_cast<double>(p.size() - i) / m;
     const double fpr = static_cast<double>(q.size() - k) / n;
-    if (tpr - fpr > best.j) best = {static_cast<double>(t), tpr, fpr, tpr - fpr};
+    if (tpr - fpr <= best.j) continue;
+    const double below = i == 0 && k == 0 ? -std::numeric_limits<double>::infinity()
+                         : i == 0         ? q[k - 1]
+                         : k == 0         ? p[i - 1]
+                                          : std::max(p[i - 1], q[k - 1]);
+    const double midpoint = std::isinf(below) ? below : std::midpoint(below, lowestTaken);
+    best = {below, midpoint, tpr, fpr, tpr - fpr};
   }
   return best;
 }
@@ -79,12 +103,12 @@ std::string rocReport(const RocRun& run, const ClassScores& scores, double level
   line(out, "scores_not_numbers", std::to_string(scores.notNumbers));
   const RocResult& r = run.result;
   const std::vector<double>& thresholds = sweepThresholds();
-  line(out, "auc_100_thresholds", static_cast<double>(r.auc));
+  line(out, "auc_100_thresholds", r.auc);
   const bool best = r.dmax >= 0;  // some threshold gave a distance
   const auto k = static_cast<std::size_t>(r.kbest);
-  line(out, "best_threshold", best ? thresholds[k] : std::nan(""));
-  line(out, "best_fpr", best ? static_cast<double>(r.fpr[k]) : std::nan(""));
-  line(out, "best_tpr", best ? static_cast<double>(r.tpr[k]) : std::nan(""));
+  line(out, "best_threshold", best ? hundredth(thresholds[k]) : "nan");
+  line(out, "best_fpr", best ? r.fpr[k] : std::nanf(""));
+  line(out, "best_tpr", best ? r.tpr[k] : std::nanf(""));
   line(out, "best_distance", best ? r.dmax : std::nan(""));
   line(out, "best_mcc", best ? r.matthews : std::nan(""));
   line(out, "best_tp", std::to_string(r.best.tp));
@@ -95,27 +119,28 @@ std::string rocReport(const RocRun& run, const ClassScores& scores, double level
   for (std::size_t i = 0; best && i < thresholds.size(); ++i) {
     const double d =
         std::fabs(static_cast<double>(r.tpr[i]) - static_cast<double>(r.fpr[i])) / kSqrt2;
-    if (i != k && d == r.dmax) ties += (ties.empty() ? "" : ",") + number(thresholds[i]);
+    if (i != k && d == r.dmax) ties += (ties.empty() ? "" : ",") + hundredth(thresholds[i]);
   }
   line(out, "best_ties", ties.empty() ? "none" : ties);
   line(out, "level", level);
   // Sorted once for the exact AUC and for Youden's threshold, the two classes
   // at once.
-  std::vector<float> p, q;
+  std::vector<double> p, q;
   sideBySide([&] { q = sortedScores(scores.negatives); },
              [&] { p = sortedScores(scores.positives); });
   aucLines(out, "exact_", exactAucOfSorted(p, q, level));
   const Youden y = bestYoudenOfSorted(p, q);
   line(out, "youden_threshold", y.threshold);
+  line(out, "youden_midpoint", y.midpoint);
   line(out, "youden_tpr", y.tpr);
   line(out, "youden_fpr", y.fpr);
   line(out, "youden_j", y.j);
   return out;
 }
 
-std::string comparisonReport(const AucComparison& c, double level) {
+std::string comparisonReport(const AucComparison& c, double level, bool withLevel) {
   std::string out;
-  line(out, "level", level);
+  if (withLevel) line(out, "level", level);
   aucLines(out, "first_", c.first);
   aucLines(out, "second_", c.second);
   line(out, "difference", c.difference);
@@ -127,6 +152,22 @@ std::string comparisonReport(const AucComparison& c, double level) {
   return out;
 }
 
+bool checkHeader(std::string_view text, const std::string& fileName, bool headerAsked) {
+  if (headerAsked) {
+    if (firstLineIsNumbers(text)) {
+      common::warn("rocplot", fileName,
+                   "line 1 holds numbers only, yet --header leaves it out as column names: one "
+                   "record fewer");
+    }
+    return true;
+  }
+  if (!common::firstLineIsText(text)) return false;
+  common::warn("rocplot", fileName,
+               "line 1 is not numbers: read as a row of column names and left out "
+               "(--header says so without this warning)");
+  return true;
+}
+
 void writeNumbers(const Arguments& args, const RocRun& run, const ClassScores& scores,
                   std::string_view text, const std::string& input) {
   if (!args.table.empty()) rocTable(run.histogram, run.result).save(args.table);
@@ -134,11 +175,14 @@ void writeNumbers(const Arguments& args, const RocRun& run, const ClassScores& s
   if (!args.compare.empty()) {
     const std::string other(common::trimBlanks(args.compare));
     common::MappedFile otherFile(other);
-    const bool otherHeader = args.header || common::firstLineIsText(otherFile.text());
+    const std::string_view otherText = withoutByteOrderMark(otherFile.text());
+    const bool otherHeader = checkHeader(otherText, other, args.header);
     const auto [first, second] =
-        pairedScores(text, input, otherFile.text(), other, run.skippedHeader, otherHeader);
-    std::fputs(comparisonReport(compareAucs(first, second, args.level), args.level).c_str(),
-               stdout);
+        pairedScores(text, input, otherText, other, run.skippedHeader, otherHeader);
+    // After --report, whose lines already name the level.
+    std::fputs(
+        comparisonReport(compareAucs(first, second, args.level), args.level, !args.report).c_str(),
+        stdout);
   }
 }
 

@@ -13,17 +13,24 @@
 namespace roc {
 
 struct Youden {
-  double threshold = 0;  // predicted positive when the score is at or above it
+  // Predicted positive when the score is above it, as the picture's rule:
+  // the highest score classed negative; -inf when every record is classed
+  // positive.
+  double threshold = 0;
+  // Halfway from "threshold" to the next higher score (the lowest classed
+  // positive): a cut that keeps both sides the same on new data.
+  double midpoint = 0;
   double tpr = 0, fpr = 0, j = 0;
 };
 
-// Among all distinct scores as thresholds, the one that maximizes Youden's
-// J = TPR - FPR (the highest such threshold on a tie); NaN without positives
-// or negatives.
+// Among all cuts between distinct scores, the one that maximizes Youden's
+// J = TPR - FPR (the highest such cut on a tie); NaN without positives or
+// negatives.
 Youden bestYouden(const ClassScores& scores);
 
 // The same from the positives' and negatives' scores already sorted.
-Youden bestYoudenOfSorted(const std::vector<float>& positives, const std::vector<float>& negatives);
+Youden bestYoudenOfSorted(const std::vector<double>& positives,
+                          const std::vector<double>& negatives);
 
 // The report: records, positives, negatives; the picture's AUC and best
 // point with every threshold tied with it; the exact AUC with its DeLong SE
@@ -31,14 +38,20 @@ Youden bestYoudenOfSorted(const std::vector<float>& positives, const std::vector
 // "nan".
 std::string rocReport(const RocRun& run, const ClassScores& scores, double level);
 
-// The report of --compare: both exact AUCs, their difference, its paired SE,
-// z, two-sided p and interval.
-std::string comparisonReport(const AucComparison& comparison, double level);
+// The report of --compare: the level (unless "withLevel" is false), both
+// exact AUCs, their difference, its paired SE, z, two-sided p and interval.
+std::string comparisonReport(const AucComparison& comparison, double level, bool withLevel = true);
+
+// Whether the first line of "text" (the file "fileName") is left out as a
+// row of column names: when "headerAsked" (--header), or when it is found to
+// be one.  Warns on standard error when found, and when --header leaves out
+// a line of numbers.
+bool checkHeader(std::string_view text, const std::string& fileName, bool headerAsked);
 
 // What the command line asks beside the picture: the --table file, the
 // --report and the --compare report on standard output ("text" is the input
-// file's text, named "input").  Throws ToolError for a file that cannot be
-// read or written, or a --compare file that does not match.
+// file's text without its byte-order mark, named "input").  Throws ToolError for a file that cannot
+// be read or written, or a --compare file that does not match.
 void writeNumbers(const Arguments& args, const RocRun& run, const ClassScores& scores,
                   std::string_view text, const std::string& input);
 

@@ -2,12 +2,75 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "common/errors.h"
 #include "common/mapped_file.h"
+#include "common/number_parse.h"
 #include "roc/side_by_side.h"
 
 namespace roc {
+namespace {
+
+// The number "token", just taken from "reader"; throws as the reader does
+// for one that is not a number, naming its file and line.
+double numberOf(std::string_view token, const common::TokenReader& reader) {
+  const char* end = token.data() + token.size();
+  const char* stop = nullptr;
+  double value = 0;
+  if (common::parseShortDecimal(token.data(), end, stop, value, nullptr) && stop == end) {
+    return value;
+  }
+  if (!common::parseDecimal(token, value)) {
+    throw common::makeError(common::Fault::kTypeMismatch, reader.fileName(),
+                            "line " + std::to_string(reader.tokenLine()),
+                            "expected a number, got " + common::quoteInput(token));
+  }
+  return value;
+}
+
+}  // namespace
+
+ScoreRecord readRecord(common::TokenReader& reader) {
+  ScoreRecord r;
+  const std::string_view score = reader.next();
+  r.scoreLine = reader.tokenLine();
+  r.emptyScore = score.empty();
+  r.score = r.emptyScore ? std::numeric_limits<double>::quiet_NaN() : numberOf(score, reader);
+  const std::string_view observed = reader.next();
+  r.classLine = reader.tokenLine();
+  if (observed.size() == 1 && (observed[0] == '0' || observed[0] == '1')) {
+    r.observedClass = static_cast<std::uint8_t>(observed[0] - '0');
+  } else if (observed.empty()) {
+    r.observedClass = 0;
+  } else {
+    const double value = numberOf(observed, reader);
+    r.classZeroOrOne = value == 0 || value == 1;
+    r.classWhole = value == std::floor(value);
+    // The reader's own rounding and wrap, digits-only tokens exact at any length.
+    common::TokenReader whole(observed, std::string());
+    r.observedClass = static_cast<std::uint8_t>(whole.readWholeLowBits());
+  }
+  return r;
+}
+
+std::string_view withoutByteOrderMark(std::string_view text) {
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  return text;
+}
+
+bool firstLineIsNumbers(std::string_view text) {
+  common::TokenReader reader(text.substr(0, text.find_first_of("\r\n")), std::string());
+  int numbers = 0;
+  while (!reader.atEnd()) {
+    const std::string_view token = reader.next();
+    double value = 0;
+    if (token.empty()) continue;
+    if (!common::parseDecimal(token, value)) return false;
+    ++numbers;
+  }
+  return numbers > 0;
+}
 
 ScoreHistogram readScores(std::string_view text, const std::string& fileName, ClassScores* scores,
                           ScoreFindings* findings, bool skipHeader) {
@@ -17,33 +80,45 @@ ScoreHistogram readScores(std::string_view text, const std::string& fileName, Cl
   auto note = [](std::int64_t& count, long& first, long line) {
     if (count++ == 0) first = line;
   };
-  auto check = [&](float score, std::uint8_t c, long scoreLine, long classLine) {
-    if (score < 0 || score > 1) note(f.outsideZeroOne, f.firstOutside, scoreLine);
-    if (std::isnan(score)) note(f.notNumbers, f.firstNotNumber, scoreLine);
-    if (c > 1) note(f.otherClasses, f.firstOtherClass, classLine);
-    if (classLine != scoreLine) note(f.splitRecords, f.firstSplit, scoreLine);
+  // The sweep's view of the score decides the range warning.
+  auto check = [&](float score, const ScoreRecord& r) {
+    if (score < 0 || score > 1) note(f.outsideZeroOne, f.firstOutside, r.scoreLine);
+    if (r.emptyScore) {
+      note(f.emptyScores, f.firstEmpty, r.scoreLine);
+    } else if (std::isnan(score)) {
+      note(f.notNumbers, f.firstNotNumber, r.scoreLine);
+    }
+    if (r.observedClass > 1) {
+      note(f.otherClasses, f.firstOtherClass, r.classLine);
+    } else if (!r.classZeroOrOne) {
+      note(f.roundedClasses, f.firstRounded, r.classLine);
+    }
+    if (!r.classWhole) ++f.fractionClasses;
+    if (!(r.score == 0 || r.score == 1)) f.scoresZeroOrOne = false;
+    if (r.classLine != r.scoreLine) note(f.splitRecords, f.firstSplit, r.scoreLine);
   };
   if (scores != nullptr) {
     // A record takes four characters at least: room for all without regrowth.
-    for (std::vector<float>* v : {&scores->positives, &scores->negatives}) {
+    for (std::vector<double>* v : {&scores->positives, &scores->negatives}) {
       v->reserve(text.size() / 8);
-      common::preferLargePages(v->data(), v->capacity() * sizeof(float));
+      common::preferLargePages(v->data(), v->capacity() * sizeof(double));
     }
   }
   f.records = forEachRecord(
       text, fileName,
-      [&](float score, std::uint8_t c, long scoreLine, long classLine) {
-        histogram.add(score, c);
-        check(score, c, scoreLine, classLine);
+      [&](const ScoreRecord& r) {
+        const auto single = static_cast<float>(r.score);
+        histogram.add(single, r.observedClass);
+        check(single, r);
         if (scores == nullptr) return;
-        if (std::isnan(score)) {
+        if (std::isnan(r.score)) {
           ++scores->notNumbers;
-        } else if (c == 1) {
-          scores->positives.push_back(score);
-        } else if (c == 0) {
-          scores->negatives.push_back(score);
-        } else {
+        } else if (!r.classZeroOrOne) {
           ++scores->otherClasses;
+        } else if (r.observedClass == 1) {
+          scores->positives.push_back(r.score);
+        } else {
+          scores->negatives.push_back(r.score);
         }
       },
       skipHeader);
@@ -73,6 +148,27 @@ std::vector<std::string> scoreWarnings(const ScoreFindings& f) {
                   first(f.firstOtherClass) +
                   ": only class 1 counts as positive and class 0 as negative");
   }
+  // A shifted pairing puts scores in the class column: the warning above
+  // says why, and classes such as 0.2 follow from it.
+  const bool shifted = f.splitRecords > 0;
+  if (f.roundedClasses > 0 && !shifted) {
+    out.push_back(std::to_string(f.roundedClasses) + of +
+                  " records have a class that is not 0 or 1 but reads as one" +
+                  first(f.firstRounded) +
+                  ": a class is rounded to a whole number and taken modulo 256 (256 as 0, 0.6 "
+                  "as 1); the picture counts them so, the exact AUC leaves them out");
+  }
+  if (f.fractionClasses > 0 && f.scoresZeroOrOne && !shifted) {
+    out.push_back("every score is 0 or 1 and " + std::to_string(f.fractionClasses) + of +
+                  " classes are fractions: the columns look swapped (class, score); each "
+                  "record is read as score, then class");
+  }
+  if (f.emptyScores > 0) {
+    out.push_back(std::to_string(f.emptyScores) + of + " scores are empty fields" +
+                  first(f.firstEmpty) +
+                  ": read as not a number, so the sweep takes them as below every threshold "
+                  "and the exact AUC leaves them out");
+  }
   if (f.notNumbers > 0) {
     out.push_back(std::to_string(f.notNumbers) + of + " scores are not numbers" +
                   first(f.firstNotNumber) +
@@ -86,8 +182,9 @@ namespace {
 
 // Every record of one file: scores and classes side by side.
 struct Records {
-  std::vector<float> scores;
+  std::vector<double> scores;
   std::vector<std::uint8_t> classes;
+  std::vector<bool> zeroOrOne;  // the class field reads exactly 0 or 1
 };
 
 Records allRecords(std::string_view text, const std::string& fileName, bool skipHeader) {
@@ -95,13 +192,14 @@ Records allRecords(std::string_view text, const std::string& fileName, bool skip
   // A record takes four characters at least: room for all without regrowth.
   r.scores.reserve(text.size() / 4 + 1);
   r.classes.reserve(text.size() / 4 + 1);
-  common::preferLargePages(r.scores.data(), r.scores.capacity() * sizeof(float));
+  common::preferLargePages(r.scores.data(), r.scores.capacity() * sizeof(double));
   common::preferLargePages(r.classes.data(), r.classes.capacity());
   forEachRecord(
       text, fileName,
-      [&](float s, std::uint8_t c) {
-        r.scores.push_back(s);
-        r.classes.push_back(c);
+      [&](const ScoreRecord& record) {
+        r.scores.push_back(record.score);
+        r.classes.push_back(record.observedClass);
+        r.zeroOrOne.push_back(record.classZeroOrOne);
       },
       skipHeader);
   return r;
@@ -118,8 +216,8 @@ std::pair<ClassScores, ClassScores> pairedScores(std::string_view first,
   sideBySide([&] { a = allRecords(first, firstName, skipFirstHeader); },
              [&] { b = allRecords(second, secondName, skipSecondHeader); });
   const std::size_t common = std::min(a.classes.size(), b.classes.size());
-  const auto differ = std::mismatch(a.classes.begin(), a.classes.begin() + common,
-                                    b.classes.begin());
+  const auto differ =
+      std::mismatch(a.classes.begin(), a.classes.begin() + common, b.classes.begin());
   if (differ.first != a.classes.begin() + common) {
     const auto i = static_cast<std::size_t>(differ.first - a.classes.begin());
     throw common::makeError(common::Fault::kTypeMismatch, secondName,
@@ -137,16 +235,16 @@ std::pair<ClassScores, ClassScores> pairedScores(std::string_view first,
   for (ClassScores* s : {&scores.first, &scores.second}) {
     s->positives.reserve(common);
     s->negatives.reserve(common);
-    common::preferLargePages(s->positives.data(), common * sizeof(float));
-    common::preferLargePages(s->negatives.data(), common * sizeof(float));
+    common::preferLargePages(s->positives.data(), common * sizeof(double));
+    common::preferLargePages(s->negatives.data(), common * sizeof(double));
   }
   for (std::size_t i = 0; i < common; ++i) {
     const std::uint8_t c = a.classes[i];
-    const float x = a.scores[i], y = b.scores[i];
+    const double x = a.scores[i], y = b.scores[i];
     if (std::isnan(x) || std::isnan(y)) {
       ++scores.first.notNumbers;
       ++scores.second.notNumbers;
-    } else if (c == 0 || c == 1) {
+    } else if (a.zeroOrOne[i] && b.zeroOrOne[i]) {
       (c == 1 ? scores.first.positives : scores.first.negatives).push_back(x);
       (c == 1 ? scores.second.positives : scores.second.negatives).push_back(y);
     } else {

@@ -1,11 +1,15 @@
 // rocplot run as a user runs it: on files, in a folder, without a display.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <map>
+#include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "tests/process.h"
 
@@ -113,6 +117,24 @@ TEST(RocplotE2e, FailuresSayWhatAndWriteNothing) {
       {{"bad.txt", "--scale", "9"},
        "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
        "              [--report] [--compare OTHER] [--level P]\n"},
+      {{"bad.txt", "--level", "1"},
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
+       "              [--report] [--compare OTHER] [--level P]\n"},
+      {{"bad.txt", "--level", "0.9999999999999999"},  // no interval: z of 1 - 1e-16 is 1e308
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
+       "              [--report] [--compare OTHER] [--level P]\n"},
+      {{"bad.txt", "roc", "--reprot"},
+       "rocplot: unknown option --reprot\n"
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
+       "              [--report] [--compare OTHER] [--level P]\n"},
+      {{"bad.txt", "--pictuer", "p.png"},
+       "rocplot: unknown option --pictuer\n"
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
+       "              [--report] [--compare OTHER] [--level P]\n"},
+      {{"bad.txt", "roc", "extra"},
+       "rocplot: one argument too many: extra\n"
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
+       "              [--report] [--compare OTHER] [--level P]\n"},
   };
   for (const Case& c : cases) {
     RunResult run = runProgram(kRocplot, c.args, dir);
@@ -155,7 +177,17 @@ TEST(RocplotE2e, ReportAndComparison) {
   EXPECT_NEAR(std::stod(report["exact_auc"]), 7.5 / 9, 1e-14);
   EXPECT_EQ(report["level"], "0.9");
   EXPECT_LT(std::stod(report["exact_auc_low"]), 7.5 / 9);
-  EXPECT_EQ(report["youden_threshold"], "0.800000011920929");
+  // Youden's best cut lies between the negative 0.6 and the positive 0.8:
+  // "score > 0.6" classes 2 of 3 positives and no negative as positive.
+  EXPECT_EQ(report["youden_threshold"], "0.6");
+  EXPECT_EQ(report["youden_midpoint"], "0.7");
+  EXPECT_EQ(report["youden_tpr"], "0.6666666666666666");
+  EXPECT_EQ(report["youden_fpr"], "0");
+  // A rate the sweep counts in single precision prints as the single reads.
+  writeFile(dir / "c.txt", "0.9,1\n0.1,0\n0.1,0\n0.1,0\n0.1,0\n0.9,0\n");
+  r = runProgram(kRocplot, {"c.txt", "--report"}, dir);
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(reportOf(r.out)["best_fpr"], "0.2");
   for (const char* name : {"auc_100_thresholds", "best_threshold", "best_mcc", "best_ties"}) {
     EXPECT_EQ(report.count(name), 1u) << name;
   }
@@ -166,12 +198,159 @@ TEST(RocplotE2e, ReportAndComparison) {
   EXPECT_EQ(report["difference"], "0");
   EXPECT_EQ(report["first_auc"], report["second_auc"]);
 
+  r = runProgram(kRocplot, {"a.txt", "--report", "--compare", "a.txt"}, dir);
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.find("\nlevel\t"), r.out.rfind("\nlevel\t")) << r.out;  // once
+
   r = runProgram(kRocplot, {"a.txt", "--compare", "b.txt"}, dir);
   EXPECT_EQ(r.status, 1);
   const std::string failure =
       "rocplot: b.txt: record 7: type mismatch: class 0 where a.txt has class 1\n";
   ASSERT_GE(r.err.size(), failure.size()) << r.err;
   EXPECT_EQ(r.err.substr(r.err.size() - failure.size()), failure) << r.err;
+}
+
+// Near-saturated scores (1 - 1e-10 and the like: one value in single
+// precision) keep their order in --report and --compare: the exact AUC equals
+// the pair count taken in whole numbers, and a clearly better classifier is
+// told apart from a tie.
+TEST(RocplotE2e, NearSaturatedScoresKeepTheirOrder) {
+  fs::path dir = freshDir("saturated");
+  std::mt19937 random(7);
+  std::string first, second;
+  std::vector<double> positives, negatives;
+  for (int i = 0; i < 300; ++i) {
+    const bool positive = random() % 3 == 0;
+    // Positives sit a little closer to 1 on the whole, with overlap and ties.
+    const double score = 1 - static_cast<double>(random() % 40 + (positive ? 0 : 15)) * 1e-10;
+    (positive ? positives : negatives).push_back(score);
+    char line[64];
+    std::snprintf(line, sizeof line, "%.17g,%d\n", score, positive ? 1 : 0);
+    first += line;
+    std::snprintf(line, sizeof line, "%.17g,%d\n", 1 - static_cast<double>(random() % 40) * 1e-10,
+                  positive ? 1 : 0);
+    second += line;
+  }
+  writeFile(dir / "a.txt", first);
+  writeFile(dir / "b.txt", second);
+  std::int64_t twice = 0;
+  for (double x : positives) {
+    for (double y : negatives) twice += x > y ? 2 : x == y ? 1 : 0;
+  }
+  const double exact =
+      static_cast<double>(twice) / static_cast<double>(2 * positives.size() * negatives.size());
+  RunResult r = runProgram(kRocplot, {"a.txt", "--report", "--compare", "b.txt"}, dir);
+  ASSERT_EQ(r.status, 0) << r.err;
+  auto report = reportOf(r.out);
+  EXPECT_NEAR(std::stod(report["exact_auc"]), exact, 1e-14);
+  EXPECT_NEAR(std::stod(report["first_auc"]), exact, 1e-14);
+  EXPECT_GT(exact, 0.7);
+  EXPECT_LT(std::stod(report["p"]), 1e-6);
+  EXPECT_LE(std::stod(report["exact_auc_high"]), 1.0);
+}
+
+// The same near-saturated files as R's pROC reads them: the AUC, its DeLong
+// SE and clipped interval, and the paired test's z and p agree to many digits.
+TEST(RocplotE2e, NearSaturatedScoresAgreeWithPRoc) {
+  const fs::path rscript = "/usr/bin/Rscript";
+  if (!fs::exists(rscript)) GTEST_SKIP() << "no Rscript (./run setup installs R and pROC)";
+  fs::path dir = freshDir("proc");
+  std::mt19937 random(8);
+  std::string first, second;
+  for (int i = 0; i < 200; ++i) {
+    const bool positive = random() % 2 == 0;
+    char line[64];
+    // Nearly separated, so that the plain interval passes 1.
+    std::snprintf(line, sizeof line, "%.17g,%d\n",
+                  1 - static_cast<double>(random() % 30 + (positive ? 0 : 29)) * 1e-10,
+                  positive ? 1 : 0);
+    first += line;
+    std::snprintf(line, sizeof line, "%.17g,%d\n",
+                  1 - static_cast<double>(random() % 30 + (positive ? 0 : 12)) * 1e-10,
+                  positive ? 1 : 0);
+    second += line;
+  }
+  writeFile(dir / "a.txt", first);
+  writeFile(dir / "b.txt", second);
+  const RunResult reference =
+      runProgram(rscript, {(kData / "proc_reference.R").string(), "a.txt", "b.txt"}, dir, "", 120);
+  if (reference.status != 0 && reference.err.find("pROC") != std::string::npos) {
+    GTEST_SKIP() << "R without pROC (./run setup installs r-cran-proc): " << reference.err;
+  }
+  ASSERT_EQ(reference.status, 0) << reference.err;
+  const RunResult r = runProgram(kRocplot, {"a.txt", "--report", "--compare", "b.txt"}, dir);
+  ASSERT_EQ(r.status, 0) << r.err;
+  auto ours = reportOf(r.out), theirs = reportOf(reference.out);
+  ASSERT_EQ(theirs.size(), 7u) << reference.out;
+  for (const auto& [name, value] : theirs) {
+    const double expected = std::stod(value), got = std::stod(ours[name]);
+    EXPECT_NEAR(got, expected, 1e-8 * std::fabs(expected) + 1e-15) << name;
+  }
+  EXPECT_EQ(ours["exact_auc_high"], "1");
+}
+
+// Mistakes that leave a readable file give a warning each, and the numbers
+// the report prints follow what the warning says.
+TEST(RocplotE2e, PlausibleMistakesAreNamed) {
+  struct Case {
+    std::string text;
+    std::vector<std::string> args;
+    std::string err;
+    const char* field;  // a report field, and its value
+    const char* value;
+  } cases[] = {
+      {"0.9,1\n,1\n0.2,0\n",
+       {},
+       "rocplot: warning: s.txt: 1 of 3 scores are empty fields (the first on line 2): read as "
+       "not a number, so the sweep takes them as below every threshold and the exact AUC leaves "
+       "them out\n",
+       "scores_not_numbers",
+       "1"},
+      {"0.9,1\n0.5,256\n0.2,0\n",
+       {},
+       "rocplot: warning: s.txt: 1 of 3 records have a class that is not 0 or 1 but reads as one "
+       "(the first on line 2): a class is rounded to a whole number and taken modulo 256 (256 as "
+       "0, 0.6 as 1); the picture counts them so, the exact AUC leaves them out\n",
+       "other_classes",
+       "1"},
+      {"1,0.9\n0,0.2\n1,0.7\n0,0.4\n",
+       {},
+       "rocplot: warning: s.txt: 4 of 4 records have a class that is not 0 or 1 but reads as one "
+       "(the first on line 1): a class is rounded to a whole number and taken modulo 256 (256 as "
+       "0, 0.6 as 1); the picture counts them so, the exact AUC leaves them out\n"
+       "rocplot: warning: s.txt: every score is 0 or 1 and 4 of 4 classes are fractions: the "
+       "columns look swapped (class, score); each record is read as score, then class\n",
+       "positives",
+       "0"},
+      {"0.9,1\n0.2,0\n",
+       {"--header"},
+       "rocplot: warning: s.txt: line 1 holds numbers only, yet --header leaves it out as column "
+       "names: one record fewer\n",
+       "records",
+       "1"},
+      {"\xEF\xBB\xBF"
+       "0.9,1\n0.2,0\n",
+       {},
+       "",
+       "records",
+       "2"},
+      {"\xEF\xBB\xBF"
+       "score,class\n0.9,1\n0.2,0\n",
+       {"--header"},
+       "",
+       "records",
+       "2"},
+  };
+  for (const Case& c : cases) {
+    fs::path dir = freshDir("mistakes");
+    writeFile(dir / "s.txt", c.text);
+    std::vector<std::string> args = {"s.txt", "--report"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    RunResult r = runProgram(kRocplot, args, dir);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, c.err) << c.text;
+    EXPECT_EQ(reportOf(r.out)[c.field], c.value) << c.text;
+  }
 }
 
 TEST(RocplotE2e, HelpAndVersion) {
