@@ -14,6 +14,7 @@ export QT_QPA_PLATFORM=offscreen
 unset DISPLAY WAYLAND_DISPLAY
 
 fail() { echo "package: $*"; exit 1; }
+command -v file >/dev/null || fail "no file(1), which CPack needs (./run setup installs it)"
 
 (cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$work/out" >/dev/null) \
   || fail "cpack failed"
