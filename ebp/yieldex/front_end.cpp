@@ -1,5 +1,7 @@
 #include "ebp/yieldex/front_end.h"
 
+#include <unistd.h>
+
 #include <QApplication>
 #include <QTimer>
 #include <algorithm>
@@ -9,8 +11,6 @@
 #include <string>
 #include <system_error>
 #include <utility>
-
-#include <unistd.h>
 
 #include "common/data_table.h"
 #include "common/errors.h"
@@ -83,9 +83,10 @@ void checkProposedOutput(const YieldexFiles& files) {
   const std::string name = folder.empty() ? "." : folder.string();
   std::error_code ignored;
   if (!std::filesystem::is_directory(name, ignored) || ::access(name.c_str(), W_OK) == 0) return;
-  throw common::cannotWrite(files.output, "the output file proposed beside the weights file "
-                                          "lies in a folder you cannot write; name one with "
-                                          "--output FILE");
+  throw common::cannotWrite(files.output,
+                            "the output file proposed beside the weights file "
+                            "lies in a folder you cannot write; name one with "
+                            "--output FILE");
 }
 
 }  // namespace
