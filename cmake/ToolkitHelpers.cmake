@@ -10,7 +10,8 @@
 #     file) copied next to it.  Installed in bin/, its BESIDE files in
 #     share/neural-toolkit/; with help2man at hand, its man page is made from
 #     its --help and --version (SUMMARY is the page's one-line description)
-#     and installed in share/man/man1/.
+#     and installed in share/man/man1/, with the sections of
+#     packaging/man/name.h2m (its FILES) added.
 #
 #   toolkit_test(NAME name SRCS a_test.cpp [DEPS dep ...])
 #     A GoogleTest executable linked with gtest_main and the shared test
@@ -38,12 +39,14 @@ function(toolkit_program)
   if(HELP2MAN)
     # Run by its name from its own folder, so the page shows "Favomap5", not a path.
     set(page ${PROJECT_BINARY_DIR}/man/${TP_NAME}.1)
+    set(sections ${PROJECT_SOURCE_DIR}/packaging/man/${TP_NAME}.h2m)
     add_custom_command(OUTPUT ${page}
       COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
       COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
               QT_QPA_PLATFORM=offscreen "PATH=$<TARGET_FILE_DIR:${TP_NAME}>:$ENV{PATH}"
-              ${HELP2MAN} --no-info --section=1 --name=${TP_SUMMARY} --output=${page} ${TP_NAME}
-      DEPENDS ${TP_NAME}
+              ${HELP2MAN} --no-info --section=1 --name=${TP_SUMMARY} --include=${sections}
+              --output=${page} ${TP_NAME}
+      DEPENDS ${TP_NAME} ${sections}
       VERBATIM)
     add_custom_target(${TP_NAME}_man ALL DEPENDS ${page})
     install(FILES ${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

@@ -10,15 +10,14 @@
 #   5. Favomap5 draws a self-organizing map of the Iris flowers in their classes.
 #
 # usage: examples/workflow.sh [BUILD_FOLDER [OUTPUT_FOLDER]]
-#   BUILD_FOLDER   where ./run build put the programs (default: build/ beside examples/)
+#   BUILD_FOLDER   where ./run build put the programs; without it (or with an empty
+#                  one) the programs on PATH, as an installed package puts them
 #   OUTPUT_FOLDER  where the files go (default: ./workflow); made when missing
 # Every command is printed before it runs, ready to copy.
 set -euo pipefail
 examples=$(cd "$(dirname "$0")" && pwd)
-build=$(cd "${1:-$examples/../build}" && pwd)
+build=${1:+$(cd "$1" && pwd)}
 out=${2:-$PWD/workflow}
-mkdir -p "$out"
-cd "$out"
 # No window: the pictures are saved, and no program waits for a key.
 unset DISPLAY WAYLAND_DISPLAY
 export QT_QPA_PLATFORM=offscreen
@@ -26,11 +25,26 @@ export QT_QPA_PLATFORM=offscreen
 show() { printf '$'; printf ' %q' "$@"; printf '\n'; }
 step() { show "$@"; "$@" </dev/null; }
 
-colfold=$build/colfold/Colfold
-yieldex=$build/ebp/yieldex/Yieldex
-rocplot=$build/roc/rocplot
-kappatest=$build/kappa/kappatest
-favomap=$build/map/Favomap5
+# A program of the build folder, or by its name alone when it is on PATH.
+program() {
+  local name
+  name=$(basename "$1")
+  if [ -n "$build" ]; then
+    echo "$build/$1"
+  elif command -v "$name" >/dev/null; then
+    echo "$name"
+  else
+    echo "workflow: $name is not on PATH; name the build folder: $0 BUILD_FOLDER" >&2
+    exit 1
+  fi
+}
+colfold=$(program colfold/Colfold)
+yieldex=$(program ebp/yieldex/Yieldex)
+rocplot=$(program roc/rocplot)
+kappatest=$(program kappa/kappatest)
+favomap=$(program map/Favomap5)
+mkdir -p "$out"
+cd "$out"
 
 echo "# 1. The table without its header row, as a pattern file: 30 inputs, 1 output"
 printf '$ tail -n +2 %q > cancer_table.csv\n' "$examples/ebp/cancer.csv"

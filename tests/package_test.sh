@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The Debian package, installed into a throw-away root, runs from there:
 # every program answers --help and --version and does a real run on the
-# installed examples, every man page renders, Tremora run by a user who is
-# not root keeps its files in that user's folders, and nothing is written
-# into the installation.
+# installed examples, every man page renders with a FILES section, README
+# and the changelog are there, the installed workflow.sh runs the installed
+# programs from PATH, Tremora run by a user who is not root keeps its files
+# in that user's folders, Yieldex tells that user to name an output it can
+# write, and nothing is written into the installation.
 #   package_test.sh BUILD_FOLDER
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -14,6 +16,7 @@ export QT_QPA_PLATFORM=offscreen
 unset DISPLAY WAYLAND_DISPLAY
 
 fail() { echo "package: $*"; exit 1; }
+command -v file >/dev/null || fail "no file(1), which CPack needs (./run setup installs it)"
 
 (cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$work/out" >/dev/null) \
   || fail "cpack failed"
@@ -22,15 +25,21 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libqt6gui6 libqt6widgets6 qt6-qpa-plugins fonts-liberation2; do
   grep -q "$needed" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
+description=$(dpkg-deb -f "$deb" Description)
+! grep -q '^ *;' <<<"$description" || fail "the description holds stray ';' lines: $description"
 root=$work/root
 dpkg-deb -x "$deb" "$root"
 bin=$root/usr/bin
 share=$root/usr/share/neural-toolkit
+doc=$root/usr/share/doc/neural-toolkit
 for f in "$share/Favomap5.cfg" "$share/noise.cfg" "$share/examples/ebp/cancer.pat" \
+    "$doc/README.md" "$doc/changelog.gz" "$doc/docs/roc.png" \
     "$root/usr/share/applications/Favomap5.desktop" \
     "$root/usr/share/icons/hicolor/scalable/apps/neural-toolkit-tremora.svg"; do
   [ -s "$f" ] || fail "the package lacks $f"
 done
+gzip -t "$doc/changelog.gz" || fail "changelog.gz is no gzip file"
+[ -x "$share/examples/workflow.sh" ] || fail "workflow.sh is not executable"
 before=$(cd "$root" && find . -type f -exec sha256sum {} + | sort)
 
 programs=(rocplot Favomap5 Yieldex Tremora kappatest Colfold)
@@ -39,7 +48,9 @@ for p in "${programs[@]}"; do
   [ "$("$bin/$p" --version </dev/null)" = "$p $(dpkg-deb -f "$deb" Version)" ] || fail "$p --version"
   page=$root/usr/share/man/man1/$p.1
   [ -s "$page" ] || page=$page.gz
-  MANWIDTH=100 man -l "$page" 2>/dev/null | grep -q "$p" || fail "man -l $page"
+  text=$(MANWIDTH=100 man -l "$page" 2>/dev/null) || fail "man -l $page"
+  grep -q "$p" <<<"$text" || fail "man -l $page does not name $p"
+  grep -q '^FILES' <<<"$text" || fail "the man page of $p has no FILES section"
 done
 
 # Real runs, in a folder of their own, on the installed examples and defaults.
@@ -59,6 +70,14 @@ printf '%s\n5\n\n0\n' "$ex/kappa/carcinoma.txt" | "$bin/kappatest" | grep -q 'ka
 "$bin/Colfold" "$ex/colfold/iris_table.txt" iris.pat 4 3 150 | grep -q 'dati convertiti' \
   || fail "Colfold run"
 
+# The installed workflow, with the installed programs found on PATH.
+PATH="$bin:$PATH" "$share/examples/workflow.sh" >workflow.log 2>&1 \
+  || fail "workflow.sh: $(tail -5 workflow.log)"
+for f in cancer.pat cancer.out cancer_roc.png iris_classes.png; do
+  [ -s "workflow/$f" ] || fail "workflow.sh wrote no $f: $(tail -5 workflow.log)"
+done
+grep -q '^\$ Colfold ' workflow.log || fail "workflow.sh did not run Colfold from PATH"
+
 # Tremora as a user who may not write the installation (nobody, when run as
 # root): noise.cfg from the installed default into the user's configuration,
 # test.err into the user's data folder.
@@ -76,6 +95,19 @@ results=$home/.local/share/neural-toolkit/test.err
 cmp -s "$home/.config/neural-toolkit/noise.cfg" "$share/noise.cfg" \
   || fail "Tremora did not take the installed noise.cfg into the user's folder"
 grep -qF "output saved to: $results" <<<"$out" || fail "Tremora's Info page does not name $results"
+
+# Yieldex without --output proposes a file beside the installed weights: the
+# user learns why it cannot be written and what to do.
+chmod a-w "$ex/ebp"
+status=0
+# (From the examples' folder: the names are built from the path up to its
+# first period, and the throw-away root's path may hold one.)
+err=$(cd "$ex/ebp" && "${as_user[@]}" env HOME="$home" "$bin/Yieldex" cancer.pat 2>&1 >/dev/null \
+  </dev/null) || status=$?
+chmod u+w "$ex/ebp"
+[ "$status" = 1 ] || fail "Yieldex into the installation: exit $status"
+grep -q 'cancer.out".*folder you cannot write.*--output' <<<"$err" \
+  || fail "Yieldex into the installation does not name --output: $err"
 
 after=$(cd "$root" && find . -type f -exec sha256sum {} + | sort)
 [ "$before" = "$after" ] || fail "the installation changed: $(diff <(echo "$before") <(echo "$after"))"

@@ -11,7 +11,10 @@ cd "$work"
 export QT_QPA_PLATFORM=offscreen
 unset DISPLAY WAYLAND_DISPLAY
 fail() { echo "progress: $*"; exit 1; }
-command -v script >/dev/null || { echo "progress: no script(1)"; exit 77; }
+command -v script >/dev/null || { echo "progress: skipped: no script(1)"; exit 77; }
+# A container without /dev/pts has no pseudo-terminal to give.
+script -qec true /dev/null </dev/null >/dev/null 2>&1 \
+  || { echo "progress: skipped: no pseudo-terminal can be made here (is /dev/pts mounted?)"; exit 77; }
 
 args=(--noise "$examples/ebp/noise.cfg" --results t.err "$examples/ebp/cancer.pat"
   "$examples/ebp/cancer.wgt")

@@ -1,11 +1,15 @@
 #include "ebp/yieldex/front_end.h"
 
+#include <unistd.h>
+
 #include <QApplication>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <utility>
 
 #include "common/data_table.h"
@@ -70,6 +74,21 @@ struct StreamedOutputs {
   throw common::makeError(common::Fault::kSubscriptOutOfRange, "", option, why);
 }
 
+// The output file proposed beside the weights file may lie in a folder the
+// user cannot write (the installed examples): say so, and how to name
+// another.  A folder that is not there is left to the usual checks, which
+// name the missing input first.
+void checkProposedOutput(const YieldexFiles& files) {
+  const std::filesystem::path folder = std::filesystem::path(files.output).parent_path();
+  const std::string name = folder.empty() ? "." : folder.string();
+  std::error_code ignored;
+  if (!std::filesystem::is_directory(name, ignored) || ::access(name.c_str(), W_OK) == 0) return;
+  throw common::cannotWrite(files.output,
+                            "the output file proposed beside the weights file "
+                            "lies in a folder you cannot write; name one with "
+                            "--output FILE");
+}
+
 }  // namespace
 
 void addBatchOptions(QCommandLineParser& parser) {
@@ -109,6 +128,7 @@ int runBatch(const QCommandLineParser& parser, int scale) {
   if (!scoresFile.empty() && (!ok || scoreOutput < 1)) {
     refuseOption("--score-output", "a whole number from 1 to the number of outputs");
   }
+  if (parser.value("output").isEmpty()) checkProposedOutput(files);
   common::checkOutputs({files.patterns, files.weights},
                        {files.output, plotFile, tableFile, scoresFile, confusionFile});
   surface::Surface plot(kPlotSizePx, kPlotSizePx);
