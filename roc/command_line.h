@@ -10,7 +10,7 @@ namespace roc {
 // The usage line and the rest of --help.
 constexpr const char* kUsage =
     "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n"
-    "               [--report] [--compare OTHER] [--level P]\n";
+    "               [--report] [--compare OTHER] [--level P] [--header]\n";
 
 constexpr const char* kHelp =
     "Evaluates a binary classifier from a file of (score, observed class) records.\n"
@@ -32,6 +32,8 @@ constexpr const char* kHelp =
     "                   (same records, same classes): both exact AUCs, the difference, its\n"
     "                   DeLong paired SE, z, two-sided p and interval\n"
     "  --level P        the intervals' confidence level, strictly between 0 and 1 (0.95)\n"
+    "  --header         the first line of FILE (and OTHER) holds column names: left out\n"
+    "                   without the warning a first line of text draws\n"
     "\n"
     "The picture shows the ROC curve, the best operating point with its rates,\n"
     "Matthews coefficient and distance from the diagonal, the AUC and the confusion\n"
@@ -41,7 +43,9 @@ constexpr const char* kHelp =
     "outside 0..1, classes other than 0 and 1, scores that are not numbers, a line\n"
     "holding an odd count of numbers (pairs are read across lines).\n"
     "Exit status: 0 done, 1 bad command line (an unknown option, a third argument, a\n"
-    "--scale or --level out of range) or unreadable input file.\n";
+    "--scale or --level out of range), an input file that cannot be read, a token that\n"
+    "is not a number, a --compare file that does not match, or an output that cannot\n"
+    "be written (the picture, --table, or roc.prn; none is replaced then).\n";
 
 struct Arguments {
   std::vector<std::string> positional;  // the input file, then "roc" or anything else

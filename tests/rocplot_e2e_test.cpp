@@ -103,7 +103,7 @@ TEST(RocplotE2e, FailuresSayWhatAndWriteNothing) {
   } cases[] = {
       {{},
        "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P]\n"},
+       "              [--report] [--compare OTHER] [--level P] [--header]\n"},
       {{"missing.txt", "roc"},
        "rocplot: cannot open \"missing.txt\": file not found (No such file or directory)\n"},
       {{"  ", "roc"}, "rocplot: cannot open \"\": file not found (No such file or directory)\n"},
@@ -113,28 +113,28 @@ TEST(RocplotE2e, FailuresSayWhatAndWriteNothing) {
        "rocplot: bad.txt: line 2: type mismatch: expected a number, got \"zero\"\n"},
       {{"bad.txt", "--picture"},
        "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P]\n"},
+       "              [--report] [--compare OTHER] [--level P] [--header]\n"},
       {{"bad.txt", "--scale", "9"},
        "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P]\n"},
+       "              [--report] [--compare OTHER] [--level P] [--header]\n"},
       {{"bad.txt", "--level", "1"},
        "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P]\n"},
+       "              [--report] [--compare OTHER] [--level P] [--header]\n"},
       {{"bad.txt", "--level", "0.9999999999999999"},  // no interval: z of 1 - 1e-16 is 1e308
        "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P]\n"},
+       "              [--report] [--compare OTHER] [--level P] [--header]\n"},
       {{"bad.txt", "roc", "--reprot"},
        "rocplot: unknown option --reprot\n"
        "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P]\n"},
+       "              [--report] [--compare OTHER] [--level P] [--header]\n"},
       {{"bad.txt", "--pictuer", "p.png"},
        "rocplot: unknown option --pictuer\n"
        "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P]\n"},
+       "              [--report] [--compare OTHER] [--level P] [--header]\n"},
       {{"bad.txt", "roc", "extra"},
        "rocplot: one argument too many: extra\n"
        "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P]\n"},
+       "              [--report] [--compare OTHER] [--level P] [--header]\n"},
   };
   for (const Case& c : cases) {
     RunResult run = runProgram(kRocplot, c.args, dir);
