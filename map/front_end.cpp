@@ -76,6 +76,12 @@ std::string text(const QCommandLineParser& parser, const char* name) {
 }  // namespace
 
 std::optional<std::string> readControls(const QCommandLineParser& parser, MapControls& c) {
+  // Every value comes with its option: a word without one is a mistake
+  // (a forgotten option name), not a file to guess at.
+  if (!parser.positionalArguments().isEmpty()) {
+    return "unexpected argument \"" + ui::argumentBytes(parser.positionalArguments().first()) +
+           "\"";
+  }
   c.visfile = text(parser, "bmu");
   c.codfile = text(parser, "wgt");
   c.datfile = text(parser, "data");

@@ -119,6 +119,7 @@ TEST(FavomapE2e, ProgramMessagesGoToStandardErrorAndStopTheRun) {
       {{"--bmu", "iris.bmu", "--option", "4"},
        "Favomap5: --option 4 needs --classes FILE (see --help)\n"},
       {{"--option", "1"}, "Favomap5: --bmu FILE is required (see --help)\n"},
+      {{"--bmu", "m.bmu", "extra"}, "Favomap5: unexpected argument \"extra\" (see --help)\n"},
       {{"--bmu", "iris.bmu", "--option", "3", "--data", "iris.cls"},
        "Favomap5: Errore nel file di dati\n"},
       {{"--bmu", "iris.bmu", "--config", "hex0.cfg"},
