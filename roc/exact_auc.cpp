@@ -28,27 +28,29 @@ std::uint64_t sortKey(double v) {
   return (bits & kSign) ? ~bits : bits | kSign;
 }
 
-// A key's double back.
-double fromSortKey(std::uint64_t k) {
-  constexpr std::uint64_t kSign = std::uint64_t{1} << 63;
-  const std::uint64_t bits = (k & kSign) ? k & ~kSign : ~k;
-  double v;
-  std::memcpy(&v, &bits, sizeof bits);
-  return v;
+// The same for the single a double rounds to: rounding never reverses the
+// order of two doubles, so this key orders them up to ties.
+std::uint32_t singleKey(double v) {
+  float f = static_cast<float>(v);
+  if (f == 0) f = 0;
+  std::uint32_t bits;
+  std::memcpy(&bits, &f, sizeof bits);
+  constexpr std::uint32_t kSign = std::uint32_t{1} << 31;
+  return (bits & kSign) ? ~bits : bits | kSign;
 }
 
-// Sorts items[0, n) stably by the 64-bit key keyOf(item): a radix sort in
-// six passes of 11 bits (the last of 9), linear in n, the digits of all
+// Sorts items[0, n) stably by the 32-bit key keyOf(item): a radix sort in
+// three passes of 11 bits (the last of 10), linear in n, the digits of all
 // passes counted in one read; a pass where every key has the same digit is
 // skipped (scores of 0 to 1 share their top bits).  "spare" holds n items;
 // returns the one of the two buffers that holds the result.
 template <typename Item, typename KeyOf>
 Item* radixSort(Item* items, Item* spare, std::size_t n, KeyOf keyOf) {
-  constexpr int kPasses = 6, kBits = 11;
-  constexpr std::uint64_t kMask = 0x7FF;
+  constexpr int kPasses = 3, kBits = 11;
+  constexpr std::uint32_t kMask = 0x7FF;
   std::vector<std::size_t> counts(kPasses * 2048, 0);
   for (std::size_t i = 0; i < n; ++i) {
-    const std::uint64_t k = keyOf(items[i]);
+    const std::uint32_t k = keyOf(items[i]);
     for (int pass = 0; pass < kPasses; ++pass)
       ++counts[2048 * pass + ((k >> (kBits * pass)) & kMask)];
   }
@@ -66,6 +68,28 @@ Item* radixSort(Item* items, Item* spare, std::size_t n, KeyOf keyOf) {
   return items;
 }
 
+// Sorts items[0, n) stably by the double valueOf(item): by the single each
+// rounds to in the radix sort's three passes, then each run of equal singles
+// (doubles too close for a single to tell apart, as near-saturated scores
+// are) by the double itself.  Returns the buffer that holds the result.
+template <typename Item, typename ValueOf>
+Item* sortByDouble(Item* items, Item* spare, std::size_t n, ValueOf valueOf) {
+  Item* result =
+      radixSort(items, spare, n, [&](const Item& item) { return singleKey(valueOf(item)); });
+  for (std::size_t i = 0; i < n;) {
+    const std::uint32_t key = singleKey(valueOf(result[i]));
+    std::size_t j = i + 1;
+    while (j < n && singleKey(valueOf(result[j])) == key) ++j;
+    if (j - i > 1) {
+      std::stable_sort(result + i, result + j, [&](const Item& a, const Item& b) {
+        return sortKey(valueOf(a)) < sortKey(valueOf(b));
+      });
+    }
+    i = j;
+  }
+  return result;
+}
+
 // A buffer of n items, not initialized, in large pages where the system
 // allows.
 template <typename Item>
@@ -75,16 +99,18 @@ std::unique_ptr<Item[]> largeBuffer(std::size_t n) {
   return buffer;
 }
 
+// -0 is taken as +0: the two compare equal.
+double plusZero(double v) { return v == 0 ? 0.0 : v; }
+
 std::vector<double> sorted(const std::vector<double>& values) {
   const std::size_t n = values.size();
-  auto keys = largeBuffer<std::uint64_t>(n), spare = largeBuffer<std::uint64_t>(n);
-  for (std::size_t i = 0; i < n; ++i) keys[i] = sortKey(values[i]);
-  const std::uint64_t* result =
-      radixSort(keys.get(), spare.get(), n, [](std::uint64_t k) { return k; });
+  auto items = largeBuffer<double>(n), spare = largeBuffer<double>(n);
+  for (std::size_t i = 0; i < n; ++i) items[i] = plusZero(values[i]);
+  const double* result = sortByDouble(items.get(), spare.get(), n, [](double v) { return v; });
   std::vector<double> out;
   out.reserve(n);
   common::preferLargePages(out.data(), n * sizeof(double));
-  for (std::size_t i = 0; i < n; ++i) out.push_back(fromSortKey(result[i]));
+  out.insert(out.end(), result, result + n);
   return out;
 }
 
@@ -101,19 +127,20 @@ SortedWithOrigin sortedWithOrigin(const std::vector<double>& values) {
                             "more than 4294967295 records of one class");
   }
   struct Keyed {
-    std::uint64_t key;
+    double value;
     std::uint32_t index;
   };
   auto items = largeBuffer<Keyed>(n), spare = largeBuffer<Keyed>(n);
-  for (std::size_t i = 0; i < n; ++i)
-    items[i] = {sortKey(values[i]), static_cast<std::uint32_t>(i)};
+  for (std::size_t i = 0; i < n; ++i) {
+    items[i] = {plusZero(values[i]), static_cast<std::uint32_t>(i)};
+  }
   const Keyed* result =
-      radixSort(items.get(), spare.get(), n, [](const Keyed& item) { return item.key; });
+      sortByDouble(items.get(), spare.get(), n, [](const Keyed& item) { return item.value; });
   SortedWithOrigin out;
   out.values.resize(n);
   out.origin.resize(n);
   for (std::size_t i = 0; i < n; ++i) {
-    out.values[i] = fromSortKey(result[i].key);
+    out.values[i] = result[i].value;
     out.origin[i] = result[i].index;
   }
   return out;

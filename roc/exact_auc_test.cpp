@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <numbers>
 #include <random>
@@ -92,6 +93,37 @@ TEST(ExactAuc, PairedComparisonEqualsTheDefinitions) {
 // like): apart in double precision, one value in single.  The AUC equals the
 // pair count taken in whole numbers (2 per win, 1 per tie over 2 m n), and
 // the interval stays within [0, 1].
+// The sort the statistics stand on, against the library's: scores far apart
+// and too close for a single to tell apart, ties, signs, infinities, zeros.
+TEST(ExactAuc, SortedScoresEqualAPlainSort) {
+  std::mt19937_64 random(17);
+  std::uniform_real_distribution<double> unit(0, 1);
+  const std::function<double()> kinds[] = {
+      [&] { return unit(random); },
+      [&] { return 1 - std::ldexp(unit(random), -30); },   // within 1e-9 of 1
+      [&] { return std::round(unit(random) * 20) / 20; },  // many ties
+      [&] { return (unit(random) - 0.5) * 1e300; },
+      [&] {
+        const double special[] = {0.0, -0.0, HUGE_VAL, -HUGE_VAL, 1e-310, -1e-310, 3.4e38, 1e39};
+        return special[random() % 8];
+      },
+  };
+  for (const auto& draw : kinds) {
+    for (std::size_t n : {0, 1, 2, 1000, 100000}) {
+      std::vector<double> v(n);
+      for (double& x : v) x = draw();
+      std::vector<double> expected = v;
+      std::sort(expected.begin(), expected.end());
+      const std::vector<double> got = sortedScores(v);
+      ASSERT_EQ(got.size(), n);
+      for (std::size_t i = 0; i < n; ++i) {
+        ASSERT_EQ(got[i], expected[i]) << i;
+        ASSERT_FALSE(std::signbit(got[i]) && got[i] == 0) << "-0 at " << i;
+      }
+    }
+  }
+}
+
 TEST(ExactAuc, NearSaturatedScoresEqualTheExactPairCount) {
   std::mt19937 random(13);
   for (int trial = 0; trial < 50; ++trial) {
