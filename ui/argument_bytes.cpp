@@ -1,55 +1,25 @@
 #include "ui/argument_bytes.h"
 
-#include <cstring>
+#include <string_view>
+
+#include "common/strings.h"
 
 namespace ui {
 namespace {
 
 constexpr char16_t kEscapedByte = 0xDC00;  // + the byte, for bytes 0x80..0xFF
 
-// The length of the valid UTF-8 sequence at "s" (at most "left" bytes), or
-// 0 when none starts there.  Overlong forms, surrogates and code points past
-// U+10FFFF are not valid.
-int validSequence(const unsigned char* s, std::size_t left, char32_t& codePoint) {
-  const unsigned char b = s[0];
-  int length;
-  char32_t least;
-  if (b < 0x80) {
-    codePoint = b;
-    return 1;
-  } else if ((b & 0xE0) == 0xC0) {
-    length = 2, codePoint = b & 0x1F, least = 0x80;
-  } else if ((b & 0xF0) == 0xE0) {
-    length = 3, codePoint = b & 0x0F, least = 0x800;
-  } else if ((b & 0xF8) == 0xF0) {
-    length = 4, codePoint = b & 0x07, least = 0x10000;
-  } else {
-    return 0;
-  }
-  if (left < static_cast<std::size_t>(length)) return 0;
-  for (int i = 1; i < length; ++i) {
-    if ((s[i] & 0xC0) != 0x80) return 0;
-    codePoint = (codePoint << 6) | (s[i] & 0x3F);
-  }
-  if (codePoint < least || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
-    return 0;
-  }
-  return length;
-}
-
 QString decode(const char* argument) {
-  const auto* s = reinterpret_cast<const unsigned char*>(argument);
-  const std::size_t size = std::strlen(argument);
+  const std::string_view bytes(argument);
   QString text;
-  for (std::size_t i = 0; i < size;) {
-    char32_t codePoint;
-    const int length = validSequence(s + i, size - i, codePoint);
+  for (std::size_t i = 0; i < bytes.size();) {
+    const std::size_t length = common::utf8Length(bytes, i);
     if (length == 0) {
-      text += QChar(static_cast<char16_t>(kEscapedByte + s[i]));
+      text += QChar(static_cast<char16_t>(kEscapedByte + static_cast<unsigned char>(bytes[i])));
       ++i;
     } else {
-      text += QString::fromUcs4(&codePoint, 1);
-      i += static_cast<std::size_t>(length);
+      text += QString::fromUtf8(bytes.data() + i, static_cast<qsizetype>(length));
+      i += length;
     }
   }
   return text;
