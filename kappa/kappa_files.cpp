@@ -1,5 +1,6 @@
 #include "kappa/kappa_files.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -20,10 +21,11 @@ std::int64_t numbersIn(std::string_view text) {
   return n;
 }
 
+// The shortest text that reads back to "value": 9007199254740994 whole,
+// -0.1 as written.
 std::string shortForm(double value) {
   char text[32];
-  std::snprintf(text, sizeof text, "%.15g", value);
-  return text;
+  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
 std::string cellName(std::size_t index, long k) {

@@ -193,7 +193,7 @@ TEST(KappaDetails, PValueFromTheTailInFull) {
   for (const Case& c : cases) {
     const KappaResult r = run(c.k, c.m, "");
     const KappaDetails d = kappaDetails(c.k, c.m, r, 0.95, false);
-    EXPECT_NEAR(d.pValue / c.pValue, 1, 1e-12) << c.pValue;
+    EXPECT_NEAR(d.pValue / c.pValue, 1, 1e-10) << c.pValue;
     EXPECT_NE(detailsText(d, r, c.k).find("\nz\t" + common::consoleDouble(d.z) + "\np_value\t" +
                                           common::consoleDouble(d.pValue) + "\n"),
               std::string::npos);
@@ -225,7 +225,7 @@ TEST(KappaFiles, CountsAndWeightsAtTheirEdges) {
        "or more) in row 1, column 2, got nan"},
       {"1 2 9007199254740994 4",
        {},
-       "F: line 1: overflow: the count 9.00719925474099e+15 in row 2, column 1 is above "
+       "F: line 1: overflow: the count 9007199254740994 in row 2, column 1 is above "
        "9007199254740992 (2^53), the largest read exactly"},
   };
   for (const Case& c : cases) {

@@ -33,11 +33,7 @@ std::string number(Number v) {
 // A threshold of the sweep: a hundredth accumulated in double precision
 // (0.35000000000000003), printed as the hundredth it stands for; no single
 // score lies between the two.
-std::string hundredth(double t) {
-  char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.15g", t);
-  return buffer;
-}
+std::string hundredth(double t) { return number(std::round(t * 100) / 100); }
 
 void line(std::string& out, const char* name, const std::string& value) {
   out += name;
@@ -88,7 +84,10 @@ Youden bestYoudenOfSorted(const std::vector<double>& p, const std::vector<double
                          : i == 0         ? q[k - 1]
                          : k == 0         ? p[i - 1]
                                           : std::max(p[i - 1], q[k - 1]);
-    const double midpoint = std::isinf(below) ? below : std::midpoint(below, lowestTaken);
+    // Between two neighbouring doubles the midpoint rounds to one of them:
+    // then the score below is the threshold that gives these rates.
+    double midpoint = std::isinf(below) ? below : std::midpoint(below, lowestTaken);
+    if (!(midpoint < lowestTaken)) midpoint = below;
     best = {below, midpoint, tpr, fpr, tpr - fpr};
   }
   return best;

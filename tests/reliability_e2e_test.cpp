@@ -293,6 +293,11 @@ TEST(Reliability, FailuresReplaceNothing) {
          writeFile(dir / "tiny.wgt", "1 1 1\n2 0\n-1 0\n1\n0\n");
        },
        "new.svg: too large: the picture holds more than 2000000 shapes"},
+      {"Yieldex: a picture format it cannot write",
+       YIELDEX_EXE,
+       {"--weights", "one.wgt", "--output", "kept.out", "--plot", "new.xyz", "one.pat"},
+       [] {},
+       "Yieldex: --plot: "},
       {"rocplot: roc.prn is a folder",
        ROCPLOT_EXE,
        {"s.txt", "roc", "--picture", "new.png"},
@@ -316,7 +321,7 @@ TEST(Reliability, FailuresReplaceNothing) {
     EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_NE(lastLine(r.err).find(c.message), std::string::npos) << r.err;
     EXPECT_EQ(readFile(dir / "kept.out"), "earlier results");
-    for (const char* name : {"new.png", "new.svg", "new.tsv", "new.txt"}) {
+    for (const char* name : {"new.png", "new.svg", "new.xyz", "new.tsv", "new.txt"}) {
       EXPECT_FALSE(fs::exists(dir / name));
     }
     EXPECT_EQ(temporariesIn(dir), std::vector<std::string>());

@@ -191,6 +191,14 @@ TEST(RocplotE2e, ReportAndComparison) {
   for (const char* name : {"auc_100_thresholds", "best_threshold", "best_mcc", "best_ties"}) {
     EXPECT_EQ(report.count(name), 1u) << name;
   }
+  // A threshold of the sweep prints as the hundredth it stands for, high
+  // ones too (their sums carry noise in the fifteenth digit).
+  writeFile(dir / "d.txt", "0.95,1\n0.9,1\n0.85,0\n0.1,0\n0.2,0\n");
+  r = runProgram(kRocplot, {"d.txt", "--report"}, dir);
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string threshold = reportOf(r.out)["best_threshold"];
+  EXPECT_EQ(threshold.size(), 4u) << threshold;
+  EXPECT_EQ(threshold.substr(0, 3), "0.8") << threshold;
 
   r = runProgram(kRocplot, {"a.txt", "--compare", "a.txt"}, dir);
   ASSERT_EQ(r.status, 0) << r.err;

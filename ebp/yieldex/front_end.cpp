@@ -21,6 +21,7 @@
 #include "ebp/yieldex/plot.h"
 #include "ebp/yieldex/yieldex_run.h"
 #include "ebp/yieldex/yieldex_window.h"
+#include "surface/picture_formats.h"
 #include "ui/app.h"
 #include "ui/argument_bytes.h"
 #include "ui/qt_toolkit.h"
@@ -131,6 +132,10 @@ int runBatch(const QCommandLineParser& parser, int scale) {
   if (parser.value("output").isEmpty()) checkProposedOutput(files);
   common::checkOutputs({files.patterns, files.weights},
                        {files.output, plotFile, tableFile, scoresFile, confusionFile});
+  if (const auto why = surface::unknownPictureFormat(plotFile)) {
+    std::fprintf(stderr, "Yieldex: --plot: %s (see --help)\n", why->c_str());
+    return 1;
+  }
   surface::Surface plot(kPlotSizePx, kPlotSizePx);
   if (!plotFile.empty() && surface::Surface::needsShapes(plotFile, scale)) plot.keepShapes();
   StreamedOutputs streamed;

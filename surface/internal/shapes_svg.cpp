@@ -55,7 +55,9 @@ void escaped(std::string& out, const std::string& text) {
         out += "&quot;";
         break;
       default:
-        if (c >= 0x80) {
+        if (c == 0xFFFE || c == 0xFFFF) {
+          // No XML document may hold these: left out, as control characters are.
+        } else if (c >= 0x80) {
           out += "&#" + std::to_string(static_cast<std::uint32_t>(c)) + ";";
         } else if (c >= 0x20) {
           out += static_cast<char>(c);
