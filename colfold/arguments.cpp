@@ -1,5 +1,6 @@
 #include "colfold/arguments.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "common/strings.h"
@@ -34,9 +35,21 @@ std::string commandLineFault(const std::vector<std::string>& arguments) {
         (arg.size() > 1 && arg[0] == '-' && std::isalpha(static_cast<unsigned char>(arg[1])));
     if (option) return "unknown option \"" + arg + "\"";
   }
-  if (arguments.size() > 5) {
-    return std::to_string(arguments.size()) + " arguments where it takes 5, from \"" +
-           arguments[5] + "\" on";
+  // The fields are cut from the arguments joined by blanks, so a blank
+  // inside an argument (a quoted name with a space) makes a field too.
+  std::vector<std::string> words;
+  for (const std::string& arg : arguments) {
+    for (std::size_t at = 0; at < arg.size();) {
+      const std::size_t start = arg.find_first_not_of(' ', at);
+      if (start == std::string::npos) break;
+      const std::size_t end = std::min(arg.find(' ', start), arg.size());
+      words.push_back(arg.substr(start, end - start));
+      at = end;
+    }
+  }
+  if (words.size() > 5) {
+    return std::to_string(words.size()) + " fields where it takes 5, from \"" + words[5] +
+           "\" on; the arguments are cut at blanks";
   }
   return "";
 }

@@ -23,7 +23,8 @@ Fields splitCommandLine(const std::vector<std::string>& arguments);
 // What is wrong with the command line "arguments", or "" when nothing is:
 // an option (an argument that starts with "--", or with "-" and a letter;
 // --help and --version come alone and are answered before), or more than
-// the five fields, whose surplus would shift the header.
+// the five fields (counted after the arguments are cut at blanks, as
+// splitCommandLine cuts them), whose surplus would shift the header.
 std::string commandLineFault(const std::vector<std::string>& arguments);
 
 }  // namespace colfold

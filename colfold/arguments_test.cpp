@@ -33,7 +33,12 @@ TEST(CommandLine, OptionsAndSurplusArgumentsAreFaults) {
       {{"in.txt", "out.pat", "-4", "1"}, ""},
       {{"-", "out.pat", "4", "1", "150"}, ""},
       {{"in.txt", "out.pat", "4", "1", "150", "extra"},
-       "6 arguments where it takes 5, from \"extra\" on"},
+       "6 fields where it takes 5, from \"extra\" on; the arguments are cut at blanks"},
+      {{"in.txt out.pat 4 1 150 extra"},
+       "6 fields where it takes 5, from \"extra\" on; the arguments are cut at blanks"},
+      {{"my file.txt", "out.pat", "4", "1", "150"},
+       "6 fields where it takes 5, from \"150\" on; the arguments are cut at blanks"},
+      {{" in.txt ", "out.pat", "4", "1", "150"}, ""},
       {{"--verbose", "in.txt", "out.pat", "4", "1"}, "unknown option \"--verbose\""},
       {{"in.txt", "out.pat", "-v"}, "unknown option \"-v\""},
   };

@@ -38,7 +38,8 @@ constexpr const char* kHelp =
     "file only when complete.  A warning on standard error says when a count is not a\n"
     "whole number or the table holds other than (inputs + outputs) x patterns numbers.\n"
     "Exit status: 0 done; 1 an input that cannot be read, a field that is not a number,\n"
-    "an output that cannot be written, an option, or more than five arguments.\n";
+    "an output that cannot be written, an option, or more than five fields (the\n"
+    "arguments cut at blanks).\n";
 
 // The count a header field holds, when it is a whole number (blanks around
 // it allowed, as the pattern readers take them).

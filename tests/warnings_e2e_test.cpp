@@ -188,7 +188,7 @@ std::vector<Case> cases() {
        "(see --help)\n"},
       {"Colfold surplus argument", COLFOLD_EXE, {{"t.txt", "1 2 3\n4 5 6\n"}},
        {"t.txt", "o.pat", "2", "1", "2", "extra"}, "", 1, "",
-       "Colfold: 6 arguments where it takes 5, from \"extra\" on (see --help)\n"},
+       "Colfold: 6 fields where it takes 5, from \"extra\" on; the arguments are cut at blanks (see --help)\n"},
       {"Colfold unknown option", COLFOLD_EXE, {{"t.txt", "1 2 3\n4 5 6\n"}},
        {"--append", "t.txt", "o.pat", "2", "1", "2"}, "", 1, "",
        "Colfold: unknown option \"--append\" (see --help)\n"},
