@@ -39,6 +39,7 @@ ScoreRecord readRecord(common::TokenReader& reader) {
   r.score = r.emptyScore ? std::numeric_limits<double>::quiet_NaN() : numberOf(score, reader);
   const std::string_view observed = reader.next();
   r.classLine = reader.tokenLine();
+  r.emptyClass = observed.empty();
   if (observed.size() == 1 && (observed[0] == '0' || observed[0] == '1')) {
     r.observedClass = static_cast<std::uint8_t>(observed[0] - '0');
   } else if (observed.empty()) {
@@ -109,6 +110,7 @@ ScoreHistogram readScores(std::string_view text, const std::string& fileName, Cl
       [&](const ScoreRecord& r) {
         const auto single = static_cast<float>(r.score);
         histogram.add(single, r.observedClass);
+        if (r.endOfFile) return;
         check(single, r);
         if (scores == nullptr) return;
         if (std::isnan(r.score)) {
@@ -134,8 +136,8 @@ std::vector<std::string> scoreWarnings(const ScoreFindings& f) {
     out.push_back("line " + std::to_string(f.firstSplit) + " holds an odd count of fields (" +
                   std::to_string(f.splitRecords) + of +
                   " records run over two lines): records are read as a stream of score, class "
-                  "pairs, so a third column, or a blank line (an empty field, read as 0), shifts "
-                  "every pairing after it");
+                  "pairs, so a third column, or a blank line (an empty field), shifts every "
+                  "pairing after it");
   }
   if (f.outsideZeroOne > 0) {
     out.push_back(std::to_string(f.outsideZeroOne) + of + " scores lie outside 0..1" +
@@ -197,6 +199,7 @@ Records allRecords(std::string_view text, const std::string& fileName, bool skip
   forEachRecord(
       text, fileName,
       [&](const ScoreRecord& record) {
+        if (record.endOfFile) return;
         r.scores.push_back(record.score);
         r.classes.push_back(record.observedClass);
         r.zeroOrOne.push_back(record.classZeroOrOne);

@@ -5,7 +5,8 @@
 // statistics and rounded to a single for the sweep, then the class, stored
 // as the low 8 bits of a whole number.  Records are read until the text is at
 // its end after a record, so there is always at least one: an empty file
-// holds one record (0, 0), and so does a trailing blank line.
+// holds one record of two empty fields, and so does a trailing blank line;
+// the sweep counts it as a record of class 0, below every threshold.
 #ifndef ROC_SCORE_FILE_H_
 #define ROC_SCORE_FILE_H_
 
@@ -29,6 +30,11 @@ struct ScoreRecord {
   bool emptyScore = false;
   bool classZeroOrOne = true;  // the class field reads exactly 0 or 1 (or is empty: 0)
   bool classWhole = true;      // the class field reads a whole number
+  bool emptyClass = false;
+  // Both fields empty with nothing after them: the record that a trailing
+  // blank line (or an empty file) makes.  The sweep counts it, as it always
+  // has; it is no data, so the exact statistics and the warnings leave it out.
+  bool endOfFile = false;
   long scoreLine = 0, classLine = 0;
 };
 
@@ -47,7 +53,8 @@ std::int64_t forEachRecord(std::string_view text, const std::string& fileName, O
   if (skipHeader) reader.skipLine();
   std::int64_t n = 0;
   do {
-    const ScoreRecord r = readRecord(reader);
+    ScoreRecord r = readRecord(reader);
+    r.endOfFile = r.emptyScore && r.emptyClass && reader.atEnd();
     if constexpr (std::is_invocable_v<OnRecord&, const ScoreRecord&>) {
       onRecord(r);
     } else {

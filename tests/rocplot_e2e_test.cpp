@@ -330,6 +330,17 @@ TEST(RocplotE2e, PlausibleMistakesAreNamed) {
        "columns look swapped (class, score); each record is read as score, then class\n",
        "positives",
        "0"},
+      // A trailing blank line is no record of data: the same warnings, and
+      // nothing not a number.
+      {"1,0.9\n0,0.2\n1,0.7\n0,0.4\n\n",
+       {},
+       "rocplot: warning: s.txt: 4 of 5 records have a class that is not 0 or 1 but reads as one "
+       "(the first on line 1): a class is rounded to a whole number and taken modulo 256 (256 as "
+       "0, 0.6 as 1); the picture counts them so, the exact AUC leaves them out\n"
+       "rocplot: warning: s.txt: every score is 0 or 1 and 4 of 5 classes are fractions: the "
+       "columns look swapped (class, score); each record is read as score, then class\n",
+       "scores_not_numbers",
+       "0"},
       {"0.9,1\n0.2,0\n",
        {"--header"},
        "rocplot: warning: s.txt: line 1 holds numbers only, yet --header leaves it out as column "

@@ -70,7 +70,7 @@ std::vector<Case> cases() {
        {"s.txt", "--report"}, "", 0,
        "s.txt: line 1 holds an odd count of fields (1 of 3 records run over two lines): records "
        "are read as a stream of score, class pairs, so a third column, or a blank line (an empty "
-       "field, read as 0), shifts every pairing after it",
+       "field), shifts every pairing after it",
        ""},
       {"rocplot header row found", ROCPLOT_EXE, {{"s.txt", "score,class\n0.3,1\n0.2,0\n"}},
        {"s.txt", "--report"}, "", 0,
