@@ -63,12 +63,13 @@ std::string drawClassMap(PassContext& pass) {
 // A spacing of 0 or below, or one so large that no shrinking fits the map
 // in a window, would save a picture of nothing.
 void checkHexSize(double hexSize, const MapGeometry& geometry, const std::string& settingsPath) {
-  if (hexSize > 0 && geometry.fits) return;
+  // Under a pixel between units the hexagons shrink to nothing.
+  if (hexSize >= kTwipsPerPixel && geometry.fits) return;
   throw common::ToolError(
       common::Fault::kOverflow,
       settingsPath + ": line 2: hexSize " + common::generalForm(hexSize, 15) +
-          " draws nothing: the spacing of the units takes a positive number of twips small "
-          "enough for the map to fit a window (600 in the example settings)");
+          " draws nothing: the spacing of the units takes a number of twips from 15 (a pixel) "
+          "up, small enough for the map to fit a window (600 in the example settings)");
 }
 
 }  // namespace
@@ -96,7 +97,7 @@ void drawingPass(RunState& state, MapControls& controls, const std::string& sett
   // A picture written over an input would destroy it: refused before any
   // file is read.  Any other fault of the name shows once the map is drawn.
   common::checkNoneIsAnInput(passInputs(state, settingsPath),
-                       {std::string(common::trimBlanks(controls.bmpout))});
+                             {std::string(common::trimBlanks(controls.bmpout))});
   const std::string picturePath(common::trimBlanks(controls.bmpout));
   if (const auto why = surface::unknownPictureFormat(picturePath)) {
     throw common::cannotWrite(picturePath, *why);

@@ -1,5 +1,6 @@
 #include "map/som_files.h"
 
+#include <cctype>
 #include <cmath>
 #include <sstream>
 
@@ -17,6 +18,19 @@ InputFile::InputFile(const std::string& path, bool skipHeader)
 }
 
 namespace {
+
+// The grid word "hexa" in any case, with blanks or tabs around it.
+bool namesHexa(std::string_view word) {
+  const std::size_t start = word.find_first_not_of(" \t");
+  const std::size_t end = word.find_last_not_of(" \t");
+  if (start == std::string_view::npos) return false;
+  const std::string_view core = word.substr(start, end - start + 1);
+  if (core.size() != 4) return false;
+  for (std::size_t i = 0; i < 4; ++i) {
+    if (std::tolower(static_cast<unsigned char>(core[i])) != "hexa"[i]) return false;
+  }
+  return true;
+}
 
 BmuHeader readBmuHeader(ItemReader& in) {
   BmuHeader h;
@@ -81,7 +95,7 @@ BmuHeader checkGridType(const std::string& bmuPath) {
   h.nRows = in.readInteger();
   h.nCols = in.readInteger();
   // Said of a header that reads, so that a file of another kind gets its error alone.
-  if (common::trimBlanks(first) != "hexa") {
+  if (!namesHexa(first)) {
     common::warn(kProgram, bmuPath,
                  "line 1 names the grid \"" + std::string(common::trimBlanks(first)) +
                      "\" where \"hexa\" is expected: the map is drawn with a hexagonal lattice");

@@ -82,14 +82,14 @@ TEST(FavomapE2e, ProgramMessagesGoToStandardErrorAndStopTheRun) {
   writeFile(dir / "minus.wgt", "w\n8 12 -2\n");
   std::string settings = readFile(kSom / "Favomap5.cfg");
   const std::size_t second = settings.find('\n') + 1;
-  for (const char* hexSize : {"0", "-600", "1e308"}) {
+  for (const char* hexSize : {"0", "-600", "1e308", "0.001"}) {
     std::string s = settings;
     s.replace(second, s.find('\r', second) - second, hexSize);
     writeFile(dir / (std::string("hex") + hexSize + ".cfg"), s);
   }
   const std::string drawsNothing =
-      " draws nothing: the spacing of the units takes a positive number of twips small enough "
-      "for the map to fit a window (600 in the example settings)\n";
+      " draws nothing: the spacing of the units takes a number of twips from 15 (a pixel) up, "
+      "small enough for the map to fit a window (600 in the example settings)\n";
   struct Case {
     std::vector<std::string> args;
     std::string err;
@@ -128,6 +128,8 @@ TEST(FavomapE2e, ProgramMessagesGoToStandardErrorAndStopTheRun) {
        "Favomap5: hex-600.cfg: line 2: hexSize -600" + drawsNothing},
       {{"--bmu", "iris.bmu", "--config", "hex1e308.cfg"},
        "Favomap5: hex1e308.cfg: line 2: hexSize 1e+308" + drawsNothing},
+      {{"--bmu", "iris.bmu", "--config", "hex0.001.cfg"},
+       "Favomap5: hex0.001.cfg: line 2: hexSize 0.001" + drawsNothing},
       {{"--bmu", "iris.bmu", "--option", "2", "--wgt", "none.wgt", "--histogram"},
        "Favomap5: none.wgt: line 2: subscript out of range: the header gives 0 values per unit: "
        "there is no variable to draw\n"},

@@ -90,6 +90,8 @@ std::vector<Case> cases() {
        "m.bmu: 2 of 4 objects lie in row or column 0, outside the map's rows 1..2 and columns "
        "1..2 (the first on line 5): they are left off the picture; rows and columns count from 1",
        ""},
+      {"Favomap5 grid word in capitals, a tab after it", FAVOMAP_EXE,
+       {{"m.bmu", "HEXA\t\n1\n2,2\nA,1,1\n"}}, {"--bmu", "m.bmu"}, "", 0, "", ""},
       {"Favomap5 rectangular grid", FAVOMAP_EXE, {{"m.bmu", "rect\n1\n2,2\nA,1,1\n"}},
        {"--bmu", "m.bmu"}, "", 0,
        "m.bmu: line 1 names the grid \"rect\" where \"hexa\" is expected: the map is drawn with a "
