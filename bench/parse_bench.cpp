@@ -1,11 +1,13 @@
 // What one core does with numbers as text, on in-memory data: the score
 // file read (tokens, numbers, histogram); the pattern file's numbers parsed
-// ("%.6f", one in sixteen with an exponent); singles written in the console
-// form ("%.7g") from their bits and from the short decimal they were read
-// from; doubles written in the file form (15 digits).  Bytes and values per
-// second.
+// ("%.6f", one in sixteen with an exponent); a table's numbers read as
+// singles and written in the console form ("%.7g"), as Colfold does; doubles
+// written in the file form (15 digits); and memcpy, the speed of reading and
+// writing the bytes once.  Bytes and values per second.
 #include <benchmark/benchmark.h>
 
+#include <cmath>
+#include <cstring>
 #include <random>
 #include <string>
 
@@ -95,54 +97,87 @@ void BM_PatternNumbersOneCore(benchmark::State& state) {
 }
 BENCHMARK(BM_PatternNumbersOneCore)->Unit(benchmark::kMillisecond);
 
-// A table's numbers as Colfold reads them: four decimals, -1000 to 1000.
-struct TableNumbers {
-  std::vector<float> singles;
-  std::vector<common::ShortDecimal> digits;
-  TableNumbers() {
-    std::mt19937_64 random(9);
-    std::uniform_real_distribution<double> value(-1000, 1000);
-    char text[32];
-    for (int i = 0; i < 1000000; ++i) {
-      const int n = std::snprintf(text, sizeof text, "%.4f", value(random));
-      double v = 0;
-      const char* stop = nullptr;
-      common::ShortDecimal d;
-      common::parseShortDecimal(text, text + n, stop, v, &d);
-      singles.push_back(static_cast<float>(v));
-      digits.push_back(d);
+// A table's numbers as Colfold reads them, in the two forms of the Colfold
+// benchmark: "%.4f" of -1000 to 1000, and "%.9g" of magnitudes 1e-4 to 1e4
+// of both signs, one in eight written with an exponent.
+std::string makeTable(int form) {
+  std::mt19937_64 random(9);
+  std::uniform_real_distribution<double> fixed(-1000, 1000), decade(-4, 4);
+  std::string text;
+  char number[32];
+  for (int i = 0; i < 1000000; ++i) {
+    int n = 0;
+    if (form == 0) {
+      n = std::snprintf(number, sizeof number, "%.4f ", fixed(random));
+    } else {
+      const double v = std::pow(10.0, decade(random)) * (i % 2 ? -1 : 1);
+      n = std::snprintf(number, sizeof number, i % 8 ? "%.9g " : "%.8e ", v);
     }
+    text.append(number, static_cast<std::size_t>(n));
   }
-};
-
-const TableNumbers& tableNumbers() {
-  static const TableNumbers numbers;
-  return numbers;
+  return text;
 }
 
-template <bool kFromDigits>
-void BM_FormatSingles(benchmark::State& state) {
-  const TableNumbers& numbers = tableNumbers();
-  std::string out;
-  out.reserve(16 << 20);
-  for (auto _ : state) {
-    out.clear();
-    for (std::size_t i = 0; i < numbers.singles.size(); ++i) {
-      if constexpr (kFromDigits) {
-        common::appendConsoleSingle(out, numbers.singles[i], numbers.digits[i]);
-      } else {
-        common::appendConsoleSingle(out, numbers.singles[i]);
-      }
-      out += '\n';
-    }
-    benchmark::DoNotOptimize(out.data());
+const std::string& tableText(int form) {
+  static const std::string texts[2] = {makeTable(0), makeTable(1)};
+  return texts[form];
+}
+
+const std::vector<float>& tableSingles(int form) {
+  static std::vector<float> singles[2];
+  if (singles[form].empty()) {
+    common::TokenReader reader(tableText(form), "bench");
+    while (!reader.atEnd()) singles[form].push_back(reader.readSingle());
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * out.size()));
+  return singles[form];
+}
+
+void BM_ParseSingles(benchmark::State& state) {
+  const std::string& text = tableText(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    common::TokenReader reader(text, "bench");
+    float sum = 0;
+    while (!reader.atEnd()) sum += reader.readSingle();
+    benchmark::DoNotOptimize(sum);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
   state.counters["values/s"] = benchmark::Counter(static_cast<double>(state.iterations()) * 1e6,
                                                   benchmark::Counter::kIsRate);
 }
-BENCHMARK(BM_FormatSingles<false>)->Name("BM_FormatSingles")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FormatSingles<true>)->Name("BM_FormatSinglesFromDigits")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ParseSingles)->ArgName("9g")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_FormatSingles(benchmark::State& state) {
+  const std::vector<float>& singles = tableSingles(static_cast<int>(state.range(0)));
+  std::vector<char> out(singles.size() * (common::kLongestConsoleSingle + 2));
+  std::size_t written = 0;
+  for (auto _ : state) {
+    char* at = out.data();
+    for (const float v : singles) {
+      at = common::writeConsoleSingle(at, v);
+      *at++ = '\r';
+      *at++ = '\n';
+    }
+    written = static_cast<std::size_t>(at - out.data());
+    benchmark::DoNotOptimize(out.data());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * written));
+  state.counters["values/s"] = benchmark::Counter(static_cast<double>(state.iterations()) * 1e6,
+                                                  benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_FormatSingles)->ArgName("9g")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The limit of any conversion: reading and writing the bytes once, 64 MB
+// copied from one buffer to another.
+void BM_Memcpy(benchmark::State& state) {
+  const std::size_t n = 64u << 20;
+  std::vector<char> from(n, '1'), to(n);
+  for (auto _ : state) {
+    std::memcpy(to.data(), from.data(), n);
+    benchmark::DoNotOptimize(to.data());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * n));
+}
+BENCHMARK(BM_Memcpy)->Unit(benchmark::kMillisecond);
 
 void BM_FormatDoubles15(benchmark::State& state) {
   std::mt19937_64 random(10);

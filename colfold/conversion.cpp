@@ -39,15 +39,16 @@ class OutputText {
   std::size_t size_ = 0, capacity_ = 0;
 };
 
-std::int64_t convertInto(std::string_view text, const std::string& fileName, OutputText& out) {
-  common::TokenReader reader(text, fileName);
+// Converts "text" into "out"; its first line is "firstLine" of the file.
+std::int64_t convertInto(std::string_view text, const std::string& fileName, OutputText& out,
+                         long firstLine = 1) {
+  common::TokenReader reader(text, fileName, firstLine);
   std::int64_t count = 0;
   out.room(text.size() + text.size() / 2);
-  common::ShortDecimal digits;
   while (!reader.atEnd()) {
-    const float value = reader.readSingle(digits);
+    const float value = reader.readSingle();
     char* at = out.room(common::kLongestConsoleSingle + 2);
-    at = common::writeConsoleSingle(at, value, digits);
+    at = common::writeConsoleSingle(at, value);
     *at++ = '\r';
     *at++ = '\n';
     out.grewTo(at);
@@ -73,6 +74,19 @@ std::size_t lineBoundary(std::string_view text, std::size_t from) {
   if (from >= text.size()) return text.size();
   const std::size_t lf = text.find('\n', from);
   return lf == std::string_view::npos ? text.size() : lf + 1;
+}
+
+// Throws "error", met converting text[from, to) as a block of its own: a
+// token error is met again with the block's lines numbered from where it
+// stands in the file, so that the message names the file's line.
+[[noreturn]] void rethrowFromBlock(std::exception_ptr error, std::string_view text,
+                                   std::size_t from, std::size_t to, const std::string& fileName) {
+  if (from > 0) {
+    OutputText scratch;
+    convertInto(text.substr(from, to - from), fileName, scratch,
+                1 + common::countLineEnds(text.substr(0, from)));
+  }
+  std::rethrow_exception(error);
 }
 
 }  // namespace
@@ -127,14 +141,15 @@ std::int64_t convertFile(const Fields& fields,
       });
     }
     std::int64_t firstCount = 0;
+    std::exception_ptr firstError;
     try {
       firstCount = convertInto(text.substr(at, middle - at), fields[0], first);
     } catch (...) {
-      if (worker.joinable()) worker.join();
-      throw;
+      firstError = std::current_exception();
     }
     if (worker.joinable()) worker.join();
-    if (secondError) std::rethrow_exception(secondError);
+    if (firstError) rethrowFromBlock(firstError, text, at, middle, fields[0]);
+    if (secondError) rethrowFromBlock(secondError, text, middle, end, fields[0]);
     finishWriting();
     writer = std::thread([&output, &writeError, &first, &second] {
       try {

@@ -49,8 +49,9 @@ TEST(Conversion, EmptyTokensAreZero) {
 }
 
 TEST(Conversion, SevenDigitsOfASingle) {
-  EXPECT_EQ(convert("1234567.89 0.25 -1.5 5 1.23456789 1e-5 2D3 1e39"),
-            " 1234568\r\n 0.25\r\n-1.5\r\n 5\r\n 1.234568\r\n 1e-05\r\n 2000\r\n inf\r\n");
+  EXPECT_EQ(convert("1234567.89 0.25 -1.5 5 1.23456789 1e-5 2D3 1e39 8.47167444229126"),
+            " 1234568\r\n 0.25\r\n-1.5\r\n 5\r\n 1.234568\r\n 1e-05\r\n 2000\r\n inf\r\n"
+            " 8.471675\r\n");
 }
 
 // The single form is "%.7g" of the single widened, for every kind of value.
@@ -128,10 +129,26 @@ TEST(ConvertFile, BlocksOnTwoThreadsGiveTheSameFile) {
   std::stringstream got;
   got << in.rdbuf();
   EXPECT_TRUE(got.str() == expected);
-  // A failed conversion leaves the old output alone.
-  std::ofstream(dir / "bad.txt") << "1 2 three\n";
-  EXPECT_THROW(convertFile({(dir / "bad.txt").string(), (dir / "out.pat").string(), "", "", ""}),
-               common::ToolError);
+  // A bad token deep in the file is named on its line of the whole file, as
+  // one reader from the start names it; and the old output stays.
+  std::string bad = table;
+  bad.insert(bad.find('\n', bad.size() * 3 / 4) + 1, "7 x7\n");
+  const std::string badName = (dir / "bad.txt").string();
+  std::ofstream(badName, std::ios::binary) << bad;
+  std::string expectedError;
+  try {
+    std::string out;
+    convertValues(bad, badName, out);
+  } catch (const common::ToolError& e) {
+    expectedError = e.what();
+  }
+  try {
+    convertFile({badName, (dir / "out.pat").string(), "", "", ""});
+    ADD_FAILURE() << "a bad token converted";
+  } catch (const common::ToolError& e) {
+    EXPECT_EQ(e.what(), expectedError);
+    EXPECT_NE(expectedError.find("got \"x7\""), std::string::npos) << expectedError;
+  }
   std::ifstream again(dir / "out.pat", std::ios::binary);
   std::stringstream kept;
   kept << again.rdbuf();

@@ -4,7 +4,6 @@
 
 #include "common/errors.h"
 #include "common/mapped_file.h"
-#include "common/number_parse.h"
 #include "common/rounding.h"
 
 namespace common {
@@ -24,12 +23,7 @@ std::string textAnswer(std::string_view line) {
   return std::string(text);
 }
 
-double numberAnswer(std::string_view line) {
-  std::size_t i = 0;
-  while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-  const NumberScan scan = scanNumber(line.substr(i));
-  return scan.length == 0 ? 0.0 : scanValue(line.substr(i), scan);
-}
+double numberAnswer(std::string_view line) { return Val(line); }
 
 ConsoleQuestions::ConsoleQuestions(std::istream& in, std::ostream& out, bool showQuestions)
     : in_(in), out_(out), show_(showQuestions) {}

@@ -1,6 +1,7 @@
 #include "common/number_forms.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -79,7 +80,12 @@ bool sevenDigits(float magnitude, std::uint64_t& q, int& e10) {
   if (biased == 0) return false;
   const std::uint64_t m = (bits & 0x7FFFFFu) | 0x800000u;
   const int e = biased - 127 - 23;
+  // The decade of 2^(biased - 127), then one up when the single reaches the
+  // next power of ten: nearly always the right one, which the loop checks.
+  static constexpr double kPowersOfTen[] = {1e-10, 1e-9, 1e-8, 1e-7, 1e-6, 1e-5, 1e-4, 1e-3, 1e-2,
+                                            1e-1,  1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7};
   e10 = static_cast<int>(std::floor((biased - 127) * 0.30102999566398120));
+  if (e10 >= -11 && e10 <= 6 && static_cast<double>(magnitude) >= kPowersOfTen[e10 + 11]) ++e10;
   std::uint64_t remainder = 0, half = 0;
   bool found = false;
   for (int attempt = 0; attempt < 4 && !found; ++attempt) {
@@ -122,114 +128,90 @@ bool sevenDigits(float magnitude, std::uint64_t& q, int& e10) {
   return true;
 }
 
-// Appends the sign position and the digits of q (seven, first digit at
-// decimal exponent e10) as "%.7g" lays them out, trailing zeros dropped.
-char* writeSevenDigitForm(char* t, bool negative, std::uint64_t q, int e10) {
-  char digits[8];
-  for (int i = 6; i >= 0; --i) {
-    digits[i] = static_cast<char>('0' + q % 10);
-    q /= 10;
-  }
-  int last = 6;  // the last digit that is not a trailing zero
-  while (last > 0 && digits[last] == '0') --last;
-  *t++ = negative ? '-' : ' ';
-  if (e10 < -4 || e10 >= 7) {
-    *t++ = digits[0];
-    if (last > 0) {
-      *t++ = '.';
-      for (int i = 1; i <= last; ++i) *t++ = digits[i];
-    }
-    const int x = e10 < 0 ? -e10 : e10;
-    *t++ = 'e';
-    *t++ = e10 < 0 ? '-' : '+';
-    *t++ = static_cast<char>('0' + x / 10);
-    *t++ = static_cast<char>('0' + x % 10);
-  } else if (e10 >= 0) {
-    for (int i = 0; i <= e10; ++i) *t++ = digits[i];
-    if (last > e10) {
-      *t++ = '.';
-      for (int i = e10 + 1; i <= last; ++i) *t++ = digits[i];
-    }
+// The seven digits of q in [1e6, 1e7) as characters at d[0..6]; d[7] is '0'.
+void writeSevenDigits(std::uint64_t q, char* d) {
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  const auto rest = static_cast<std::uint32_t>(q % 1000000);
+  d[0] = static_cast<char>('0' + q / 1000000);
+  std::memcpy(d + 1, kPairs + 2 * (rest / 10000), 2);
+  std::memcpy(d + 3, kPairs + 2 * (rest / 100 % 100), 2);
+  std::memcpy(d + 5, kPairs + 2 * (rest % 100), 2);
+  d[7] = '0';
+}
+
+// The place of the last digit of d[0..7] that is not a zero (d[0] is not).
+int lastNonZero(const char* d) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::uint64_t chars;
+    std::memcpy(&chars, d, sizeof chars);
+    return (std::bit_width(chars ^ 0x3030303030303030u) - 1) / 8;
   } else {
-    *t++ = '0';
-    *t++ = '.';
-    for (int i = 0; i < -e10 - 1; ++i) *t++ = '0';
-    for (int i = 0; i <= last; ++i) *t++ = digits[i];
+    int last = 6;
+    while (last > 0 && d[last] == '0') --last;
+    return last;
   }
+}
+
+// Writes the sign position and the digits of q (seven, first digit at
+// decimal exponent e10) as "%.7g" lays them out, trailing zeros dropped.
+// Writes up to 17 characters, some past the end it returns.
+char* writeSevenDigitForm(char* t, bool negative, std::uint64_t q, int e10) {
+  char digits[16];
+  writeSevenDigits(q, digits);
+  std::memcpy(digits + 8, "00000000", 8);
+  const int last = lastNonZero(digits);
+  *t++ = negative ? '-' : ' ';
+  if (e10 >= 0 && e10 < 7) {
+    // The digits, with the point moved in after the first e10 + 1.
+    std::memcpy(t, digits, 8);
+    t[e10 + 1] = '.';
+    std::memcpy(t + e10 + 2, digits + e10 + 1, 8);
+    return t + (last > e10 ? last + 2 : e10 + 1);
+  }
+  if (e10 >= -4 && e10 < 0) {
+    std::memcpy(t, "0.000000", 8);
+    std::memcpy(t + 1 - e10, digits, 8);
+    return t + (1 - e10) + (last + 1);
+  }
+  *t++ = digits[0];
+  if (last > 0) {
+    *t++ = '.';
+    std::memcpy(t, digits + 1, 8);
+    t += last;
+  }
+  const int x = e10 < 0 ? -e10 : e10;
+  *t++ = 'e';
+  *t++ = e10 < 0 ? '-' : '+';
+  *t++ = static_cast<char>('0' + x / 10);
+  *t++ = static_cast<char>('0' + x % 10);
   return t;
-}
-
-void appendSevenDigitForm(std::string& out, bool negative, std::uint64_t q, int e10) {
-  char text[24];
-  out.append(text, writeSevenDigitForm(text, negative, q, e10));
-}
-
-bool appendSevenDigits(std::string& out, float value) {
-  const float magnitude = std::fabs(value);
-  if (!(magnitude >= 1e-10f && magnitude < 1e7f)) return false;
-  std::uint64_t q = 0;
-  int e10 = 0;
-  if (!sevenDigits(magnitude, q, e10)) return false;
-  appendSevenDigitForm(out, value < 0, q, e10);
-  return true;
 }
 
 }  // namespace
 
-void appendConsoleSingle(std::string& out, float value) {
-  if (appendSevenDigits(out, value)) return;
+char* writeConsoleSingle(char* at, float value) {
+  const float magnitude = std::fabs(value);
+  std::uint64_t q = 0;
+  int e10 = 0;
+  if (magnitude >= 1e-10f && magnitude < 1e7f && sevenDigits(magnitude, q, e10)) {
+    return writeSevenDigitForm(at, value < 0, q, e10);
+  }
   const double v = static_cast<double>(value);
   if (!std::isfinite(v) || v == 0) {
-    out += consoleSingle(value);
-    return;
-  }
-  char buffer[40];
-  char* p = buffer;
-  if (v > 0) *p++ = ' ';
-  const auto result = std::to_chars(p, buffer + sizeof buffer, v, std::chars_format::general, 7);
-  p = result.ptr;
-  if (p[-1] == '.') --p;
-  out.append(buffer, p);
-}
-
-char* writeConsoleSingle(char* at, float value, const ShortDecimal& digits) {
-  const std::uint64_t m = digits.mantissa;
-  // Anything else goes the general way.
-  auto general = [at, value] {
-    std::string text;
-    appendConsoleSingle(text, value);
+    const std::string text = consoleSingle(value);
     return std::copy(text.begin(), text.end(), at);
-  };
-  if (m == 0 || m >= 10000000 || digits.fraction > 22) return general();
-  std::uint64_t q = m;  // the mantissa's digits, filled up to seven with zeros
-  int digitsOfM = 7;
-  while (q < 1000000) {
-    q *= 10;
-    --digitsOfM;
   }
-  const int e10 = digitsOfM - 1 - digits.fraction;  // the first digit's decimal exponent
-  // Singles of 1e-10 up to 1e7 only, as the general fast path.
-  if (e10 < -10 || e10 >= 7) return general();
-  // The seven digits of q are those of "%.7g" when the single lies within
-  // half a unit of the seventh digit of the decimal (with a margin far
-  // beyond the rounding of the doubles compared): no other seven-digit
-  // number is nearer, and a power of ten is never crossed (the decimal lies
-  // a whole unit below one, the single nearer to it).
-  static constexpr double kUnit[] = {1e-16, 1e-15, 1e-14, 1e-13, 1e-12, 1e-11, 1e-10, 1e-9, 1e-8,
-                                     1e-7,  1e-6,  1e-5,  1e-4,  1e-3,  1e-2,  1e-1,  1e0};
-  // The decimal's double as the parser made it.
-  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  const double decimal = static_cast<double>(m) / kPowersOfTen[digits.fraction];
-  const double single = std::fabs(static_cast<double>(value));
-  if (!(std::fabs(single - decimal) <= 0.49 * kUnit[e10 - 6 + 16])) return general();
-  return writeSevenDigitForm(at, digits.negative, q, e10);
+  if (v > 0) *at++ = ' ';
+  char* end = std::to_chars(at, at + kLongestConsoleSingle - 1, v, std::chars_format::general, 7).ptr;
+  return end[-1] == '.' ? end - 1 : end;
 }
 
-void appendConsoleSingle(std::string& out, float value, const ShortDecimal& digits) {
+void appendConsoleSingle(std::string& out, float value) {
   char text[kLongestConsoleSingle];
-  out.append(text, writeConsoleSingle(text, value, digits));
+  out.append(text, writeConsoleSingle(text, value));
 }
 
 std::string consoleInteger(std::int64_t value) {

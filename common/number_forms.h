@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <string>
 
-#include "common/number_parse.h"
 
 namespace common {
 
@@ -40,18 +39,13 @@ std::string consoleSingle(float value);
 // Appends consoleSingle(value) to "out" without a temporary string.
 void appendConsoleSingle(std::string& out, float value);
 
-// The same for a single read from the short decimal "digits" (value is the
-// decimal's double rounded to single): a decimal of at most seven
-// significant digits that the single keeps is written from its own digits,
-// without searching the single's; anything else goes the general way.
-void appendConsoleSingle(std::string& out, float value, const ShortDecimal& digits);
-
 // The longest console single ("-1.234567e-38"), with room to spare.
 inline constexpr int kLongestConsoleSingle = 24;
 
-// The same written at "at" (room for kLongestConsoleSingle characters);
-// returns the end.
-char* writeConsoleSingle(char* at, float value, const ShortDecimal& digits);
+// consoleSingle(value) written at "at" (room for kLongestConsoleSingle
+// characters); returns the end.
+char* writeConsoleSingle(char* at, float value);
+
 
 // Console form of a whole number: one leading blank when not negative.
 std::string consoleInteger(std::int64_t value);

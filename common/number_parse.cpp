@@ -1,16 +1,15 @@
 #include "common/number_parse.h"
 
-#include <charconv>
+#include <fast_float/fast_float.h>
+
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string>
 
 namespace common {
 namespace {
-
-constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -24,128 +23,49 @@ bool equalsIgnoreCase(std::string_view text, std::string_view word) {
   return true;
 }
 
-}  // namespace
-
-NumberScan scanNumber(std::string_view text) {
-  NumberScan scan;
-  std::size_t i = 0;
-  const std::size_t n = text.size();
-  if (i < n && (text[i] == '+' || text[i] == '-')) {
-    scan.negative = text[i] == '-';
-    ++i;
-  }
-  int significant = 0;
-  bool anyDigit = false;
-  int dropped = 0;  // integer digits past the 19th, each a power of ten
-  for (; i < n && isDigit(text[i]); ++i) {
-    anyDigit = true;
-    if (significant < 19) {
-      scan.mantissa = scan.mantissa * 10 + static_cast<unsigned>(text[i] - '0');
-      if (scan.mantissa != 0) ++significant;
-    } else {
-      ++dropped;
-      if (text[i] != '0') scan.exact = false;
-    }
-  }
-  int fraction = 0;
-  if (i < n && text[i] == '.') {
-    ++i;
-    for (; i < n && isDigit(text[i]); ++i) {
-      anyDigit = true;
-      if (significant < 19) {
-        scan.mantissa = scan.mantissa * 10 + static_cast<unsigned>(text[i] - '0');
-        if (scan.mantissa != 0) ++significant;
-        ++fraction;
-      } else if (text[i] != '0') {
-        scan.exact = false;
-      }
-    }
-  }
-  if (!anyDigit) return NumberScan{};
-  scan.length = i;
-  long exponent = 0;
-  if (i < n && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
-    std::size_t j = i + 1;
-    bool negativeExponent = false;
-    if (j < n && (text[j] == '+' || text[j] == '-')) {
-      negativeExponent = text[j] == '-';
-      ++j;
-    }
-    if (j < n && isDigit(text[j])) {
-      for (; j < n && isDigit(text[j]); ++j) {
-        if (exponent < 100000) exponent = exponent * 10 + (text[j] - '0');
-      }
-      if (negativeExponent) exponent = -exponent;
-      scan.length = j;
-    }
-  }
-  scan.exponent10 = static_cast<int>(exponent) + dropped - fraction;
-  return scan;
-}
-
-double scanValue(std::string_view text, const NumberScan& scan) {
-  // Both the mantissa and the power of ten are exact doubles here, so one
-  // multiplication or division rounds correctly.
-  if (scan.exact && scan.mantissa <= (std::uint64_t{1} << 53) && scan.exponent10 >= -22 &&
-      scan.exponent10 <= 22) {
-    double value = static_cast<double>(scan.mantissa);
-    if (scan.exponent10 < 0) {
-      value /= kPowersOfTen[-scan.exponent10];
-    } else {
-      value *= kPowersOfTen[scan.exponent10];
-    }
-    return scan.negative ? -value : value;
-  }
-  // The general case: from_chars, which is locale-independent and correctly
-  // rounded, on a copy that spells the exponent with 'e' and drops a '+'.
-  std::string copy(text.substr(0, scan.length));
-  for (char& c : copy) {
-    if (c == 'd' || c == 'D') c = 'e';
-  }
-  const char* first = copy.data() + ((copy[0] == '+' || copy[0] == '-') ? 1 : 0);
-  double value = 0.0;
-  auto result = std::from_chars(first, copy.data() + copy.size(), value);
-  if (result.ec == std::errc::result_out_of_range) {
-    // Beyond the doubles: the scan's exponent tells overflow from underflow.
-    value = scan.exponent10 > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-  }
-  return scan.negative ? -value : value;
-}
-
-bool parseShortDecimal(const char* begin, const char* end, const char*& stop, double& value,
-                       ShortDecimal* parts) {
+// The library reads the digits and an E exponent, correctly rounded at any
+// length and exponent; around it stand the toolkit's own rules: a leading
+// plus, the D exponent, and no words.
+template <typename T>
+bool parsePrefix(const char* begin, const char* end, const char*& stop, T& value,
+                 Exponents exponents = Exponents::kEOrD) {
   const char* p = begin;
   bool negative = false;
-  if (p != end && (*p == '-' || *p == '+')) {
+  if (p != end && (*p == '+' || *p == '-')) {
     negative = *p == '-';
     ++p;
   }
-  std::uint64_t mantissa = 0;
-  const char* digits = p;
-  while (p != end && isDigit(*p)) mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
-  int count = static_cast<int>(p - digits);
-  int fraction = 0;
-  if (p != end && *p == '.') {
-    const char* first = ++p;
-    while (p != end && isDigit(*p)) mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
-    fraction = static_cast<int>(p - first);
-    count += fraction;
+  // The library would also take inf, nan and a second sign.
+  if (p == end || !(isDigit(*p) || *p == '.')) return false;
+  T magnitude;
+  const fast_float::from_chars_result result = fast_float::from_chars(p, end, magnitude);
+  if (result.ec != std::errc()) return false;
+  const char* after = result.ptr;
+  if (exponents == Exponents::kEOrD && after != end && (*after == 'd' || *after == 'D')) {
+    const char* digits = after + 1;
+    if (digits != end && (*digits == '+' || *digits == '-')) ++digits;
+    if (digits != end && isDigit(*digits)) {
+      const char* exponentEnd = digits;
+      while (exponentEnd != end && isDigit(*exponentEnd)) ++exponentEnd;
+      std::string spelledWithE(p, exponentEnd);
+      spelledWithE[static_cast<std::size_t>(after - p)] = 'e';
+      fast_float::from_chars(spelledWithE.data(), spelledWithE.data() + spelledWithE.size(),
+                             magnitude);
+      after = exponentEnd;
+    }
   }
-  if (count == 0 || count > 19 || fraction > 22 || mantissa > (std::uint64_t{1} << 53)) {
-    return false;
-  }
-  if (p != end && (*p == 'e' || *p == 'E' || *p == 'd' || *p == 'D')) return false;
-  double v = static_cast<double>(mantissa) / kPowersOfTen[fraction];
-  value = negative ? -v : v;
-  stop = p;
-  if (parts != nullptr) *parts = {mantissa, fraction, negative};
+  value = negative ? -magnitude : magnitude;
+  stop = after;
   return true;
 }
 
-bool parseDecimal(std::string_view text, double& value) {
-  NumberScan scan = scanNumber(text);
-  if (scan.length != 0 && scan.length == text.size()) {
-    value = scanValue(text, scan);
+template <typename T>
+bool parseWhole(std::string_view text, T& value) {
+  const char* end = text.data() + text.size();
+  const char* stop = nullptr;
+  T number;
+  if (parsePrefix(text.data(), end, stop, number) && stop == end) {
+    value = number;
     return true;
   }
   std::string_view word = text;
@@ -155,15 +75,42 @@ bool parseDecimal(std::string_view text, double& value) {
     word.remove_prefix(1);
   }
   if (equalsIgnoreCase(word, "inf") || equalsIgnoreCase(word, "infinity")) {
-    value = negative ? -std::numeric_limits<double>::infinity()
-                     : std::numeric_limits<double>::infinity();
+    value = negative ? -std::numeric_limits<T>::infinity() : std::numeric_limits<T>::infinity();
     return true;
   }
   if (equalsIgnoreCase(word, "nan")) {
-    value = std::numeric_limits<double>::quiet_NaN();
+    value = std::numeric_limits<T>::quiet_NaN();
     return true;
   }
   return false;
+}
+
+}  // namespace
+
+bool parseNumberPrefix(const char* begin, const char* end, const char*& stop, double& value,
+                       Exponents exponents) {
+  return parsePrefix(begin, end, stop, value, exponents);
+}
+
+bool parseNumberPrefix(const char* begin, const char* end, const char*& stop, float& value) {
+  return parsePrefix(begin, end, stop, value);
+}
+
+bool parseDecimal(std::string_view text, double& value) { return parseWhole(text, value); }
+
+bool parseDecimal(std::string_view text, float& value) { return parseWhole(text, value); }
+
+float singleOf(std::string_view text, double nearest) {
+  // Every halfway point between two normal singles is a double, so the
+  // nearest double lies on the same side of it as the decimal, or on it.
+  std::uint64_t bits;
+  std::memcpy(&bits, &nearest, sizeof bits);
+  constexpr std::uint64_t kBelowSingle = (std::uint64_t{1} << 29) - 1;
+  const bool halfway = (bits & kBelowSingle) == (std::uint64_t{1} << 28);
+  if (!halfway && !(std::fabs(nearest) < 0x1p-126)) return static_cast<float>(nearest);
+  float single = static_cast<float>(nearest);
+  parseDecimal(text, single);
+  return single;
 }
 
 }  // namespace common

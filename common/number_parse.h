@@ -3,54 +3,39 @@
 // A number is an optional sign, digits with an optional decimal point (at
 // least one digit in all), and an optional exponent: a letter E or D in either
 // case, an optional sign and at least one digit.  Parsing is locale-independent
-// and correctly rounded to double; the common short forms take a fast path
-// that needs no copy of the text.
+// and correctly rounded, to a double or straight to a single (never through a
+// double, whose rounding could shift a single by one unit).  A value beyond the
+// type's range is an infinity, one below its smallest a zero of the sign.
 #ifndef COMMON_NUMBER_PARSE_H_
 #define COMMON_NUMBER_PARSE_H_
 
 #include <cstddef>
-#include <cstdint>
 #include <string_view>
 
 namespace common {
 
-// What scanNumber found at the start of a text.
-struct NumberScan {
-  std::size_t length = 0;      // characters of the number; 0 when there is none
-  std::uint64_t mantissa = 0;  // the first 19 significant digits
-  int exponent10 = 0;          // value = mantissa * 10^exponent10 when exact
-  bool exact = true;           // false when digits past the 19th were dropped
-  bool negative = false;
-};
-
-// Scans the longest number at the start of "text" ("12.5e3xyz" gives 7;
-// "1e" gives 1, the dangling exponent letter not being part of it).
-NumberScan scanNumber(std::string_view text);
-
-// The double value of text[0 .. scan.length), correctly rounded.
-double scanValue(std::string_view text, const NumberScan& scan);
-
-// A short decimal's digits: its value is mantissa / 10^fraction, negated
-// when "negative".
-struct ShortDecimal {
-  std::uint64_t mantissa = 0;
-  int fraction = 0;
-  bool negative = false;
-};
-
-// The common short form fast: an optional sign and up to 19 digits with an
-// optional decimal point, no exponent, whose value converts exactly by one
-// multiplication or division.  On success stores the value (and, when
-// "parts" is given, its digits), sets "stop" to the first character after
-// the number and returns true; returns false (storing nothing) for anything
-// else, which the general path then handles.
-bool parseShortDecimal(const char* begin, const char* end, const char*& stop, double& value,
-                       ShortDecimal* parts = nullptr);
+// Parses the number at "begin" (no blanks before it): on success stores its
+// value, sets "stop" right after it and returns true; returns false, storing
+// nothing, when "begin" does not start a number.  The number is the longest
+// that the syntax above allows ("12.5e3xyz" stops before x, "1e" after 1),
+// so the caller checks what stands at "stop".
+// The network files know the E exponent only: there "1d3" stops after 1.
+enum class Exponents { kEOrD, kEOnly };
+bool parseNumberPrefix(const char* begin, const char* end, const char*& stop, double& value,
+                       Exponents exponents = Exponents::kEOrD);
+bool parseNumberPrefix(const char* begin, const char* end, const char*& stop, float& value);
 
 // Parses all of "text" as a number, or as inf, infinity or nan (either case,
 // with an optional sign), so that the toolkit's own outputs read back.
 // Returns false, leaving "value" alone, when the text is anything else.
 bool parseDecimal(std::string_view text, double& value);
+bool parseDecimal(std::string_view text, float& value);
+
+// The single nearest the number "text", given "nearest", the double nearest
+// it: the double rounded to single, unless that double lies exactly halfway
+// between two singles or below the normal singles, where rounding twice can
+// miss by a unit and the text is read again.
+float singleOf(std::string_view text, double nearest);
 
 }  // namespace common
 

@@ -20,8 +20,10 @@ double Int(double x) { return std::floor(x); }
 double Val(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  NumberScan scan = scanNumber(text.substr(i));
-  return scan.length == 0 ? 0.0 : scanValue(text.substr(i), scan);
+  const char* stop = nullptr;
+  double value = 0.0;
+  parseNumberPrefix(text.data() + i, text.data() + text.size(), stop, value);
+  return value;
 }
 
 namespace {

@@ -42,8 +42,8 @@ std::uint64_t lowBitsOf(double whole) {
 
 }  // namespace
 
-TokenReader::TokenReader(std::string_view text, std::string fileName)
-    : text_(text), fileName_(std::move(fileName)) {}
+TokenReader::TokenReader(std::string_view text, std::string fileName, long firstLine)
+    : text_(text), fileName_(std::move(fileName)), line_(firstLine), tokenLine_(firstLine) {}
 
 std::string_view TokenReader::next() {
   const std::size_t n = text_.size();
@@ -86,33 +86,29 @@ void TokenReader::skipLine() {
   ++line_;
 }
 
-double TokenReader::readDouble() { return readNumber(nullptr); }
-
-double TokenReader::readNumber(ShortDecimal* digits) {
-  // Most tokens are short plain decimals: convert them in place.
+template <typename T>
+T TokenReader::readNumber() {
+  // Most tokens are plain numbers: convert them in place.
   const char* data = text_.data();
   const char* end = data + text_.size();
   const char* p = data + pos_;
   while (p != end && isBlank(*p)) ++p;
   const char* stop = nullptr;
-  double value = 0.0;
-  if (parseShortDecimal(p, end, stop, value, digits) &&
+  T value = 0;
+  if (parseNumberPrefix(p, end, stop, value) &&
       (stop == end || kEnders.table[static_cast<unsigned char>(*stop)])) {
     finishToken(static_cast<std::size_t>(stop - data));
     return value;
   }
-  if (digits != nullptr) digits->mantissa = 0;
-  std::string_view token = next();
-  if (token.empty()) return 0.0;
+  const std::string_view token = next();
+  if (token.empty()) return 0;
   if (!parseDecimal(token, value)) throwNotANumber(token);
   return value;
 }
 
-float TokenReader::readSingle() { return static_cast<float>(readDouble()); }
+double TokenReader::readDouble() { return readNumber<double>(); }
 
-float TokenReader::readSingle(ShortDecimal& digits) {
-  return static_cast<float>(readNumber(&digits));
-}
+float TokenReader::readSingle() { return readNumber<float>(); }
 
 std::uint64_t TokenReader::readWholeLowBits() {
   // Digits-only tokens (the usual case) are taken exactly, at any length, as
@@ -145,6 +141,14 @@ std::uint64_t TokenReader::readWholeLowBits() {
 void TokenReader::throwNotANumber(std::string_view token) const {
   throw makeError(Fault::kTypeMismatch, fileName_, "line " + std::to_string(tokenLine_),
                   "expected a number, got " + quoteInput(token));
+}
+
+long countLineEnds(std::string_view text) {
+  long ends = static_cast<long>(std::count(text.begin(), text.end(), '\n'));
+  for (std::size_t i = text.find('\r'); i != std::string_view::npos; i = text.find('\r', i + 1)) {
+    if (i + 1 == text.size() || text[i + 1] != '\n') ++ends;
+  }
+  return ends;
 }
 
 bool firstLineIsText(std::string_view text) {

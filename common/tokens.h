@@ -15,15 +15,15 @@
 #include <string>
 #include <string_view>
 
-#include "common/number_parse.h"
 
 namespace common {
 
 class TokenReader {
  public:
   // Reads "text", which must outlive the reader.  "fileName" names the
-  // source in error messages.
-  TokenReader(std::string_view text, std::string fileName);
+  // source in error messages; "firstLine" is the number of the text's first
+  // line there (a part of a longer text starts further down).
+  TokenReader(std::string_view text, std::string fileName, long firstLine = 1);
 
   // True when every character has been consumed.
   bool atEnd() const { return pos_ == text_.size(); }
@@ -35,12 +35,8 @@ class TokenReader {
   // number throws ToolError(kTypeMismatch) naming the file and line.
   double readDouble();
 
-  // The next token as a single: the double value rounded to single.
+  // The next token as a single, rounded once from its decimal digits.
   float readSingle();
-
-  // The same, with the token's digits when it is a short plain decimal
-  // (digits.mantissa 0 when it is not, or is zero).
-  float readSingle(ShortDecimal& digits);
 
   // The next token as a whole number, as its low 64 bits in two's complement.
   // Digits-only tokens (with an optional sign) are taken exactly at any
@@ -59,8 +55,9 @@ class TokenReader {
 
  private:
   [[noreturn]] void throwNotANumber(std::string_view token) const;
-  // The next token as a double, with its digits when "digits" is given.
-  double readNumber(ShortDecimal* digits);
+  // The next token as a double or a single.
+  template <typename T>
+  T readNumber();
   // Skips the blanks after a token ending at "i" and takes one comma or line
   // end; the token stood on line_.
   void finishToken(std::size_t i);
@@ -71,6 +68,9 @@ class TokenReader {
   long line_ = 1;
   long tokenLine_ = 1;
 };
+
+// The line ends of "text" as the reader counts them: LF, CR, and CR LF as one.
+long countLineEnds(std::string_view text);
 
 // True when the first line of "text" is a header row such as "score,class":
 // printable text holding a token that is not a number, with more lines

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <string>
 #include <vector>
 
@@ -79,11 +81,15 @@ TEST(TokenReader, WholeNumbersKeepTheirLowBits) {
   }
 }
 
-TEST(TokenReader, SingleIsTheDoubleRoundedToSingle) {
-  TokenReader reader("0.1 0.3 16777217", "in.txt");
+// Rounded once, from the digits: 8.47167444229126 lies just above the
+// halfway point between two singles, and its double exactly on it.
+TEST(TokenReader, SingleIsTheDecimalRoundedOnce) {
+  TokenReader reader("0.1 0.3 16777217 8.47167444229126 2.5D-1", "in.txt");
   EXPECT_EQ(reader.readSingle(), 0.1f);
   EXPECT_EQ(static_cast<double>(reader.readSingle()), static_cast<double>(0.3f));
   EXPECT_EQ(reader.readSingle(), 16777216.0f);
+  EXPECT_EQ(reader.readSingle(), std::nextafter(static_cast<float>(8.47167444229126), 9.0f));
+  EXPECT_EQ(reader.readSingle(), 0.25f);
 }
 
 TEST(TokenReader, NamesFileAndLineOfABadToken) {

@@ -14,15 +14,14 @@
 namespace ebp {
 
 bool parseNetworkNumber(std::string_view field, double& value) {
+  const char* end = field.data() + field.size();
   const char* stop = nullptr;
-  if (common::parseShortDecimal(field.data(), field.data() + field.size(), stop, value) &&
-      stop == field.data() + field.size()) {
-    return true;
+  double number = 0;
+  if (!common::parseNumberPrefix(field.data(), end, stop, number, common::Exponents::kEOnly) ||
+      stop != end) {
+    return false;
   }
-  const common::NumberScan scan = common::scanNumber(field);
-  if (scan.length == 0 || scan.length != field.size()) return false;
-  if (field.find_first_of("dD") != std::string_view::npos) return false;
-  value = common::scanValue(field, scan);
+  value = number;
   return true;
 }
 
@@ -89,7 +88,8 @@ ChunkResult parseFields(std::string_view text, long count, Out&& out) {
     if (p == end) break;
     double value = 0;
     const char* stop = nullptr;
-    if (!common::parseShortDecimal(p, end, stop, value) || (stop != end && !isSeparator(*stop))) {
+    if (!common::parseNumberPrefix(p, end, stop, value, common::Exponents::kEOnly) ||
+        (stop != end && !isSeparator(*stop))) {
       const char* fieldEnd = p;
       while (fieldEnd != end && !isSeparator(*fieldEnd)) ++fieldEnd;
       const std::string_view field(p, static_cast<std::size_t>(fieldEnd - p));

@@ -94,9 +94,10 @@ std::string_view ItemReader::numericToken() {
   return text_.substr(start, pos_ - start);
 }
 
-double ItemReader::parseNumber(std::string_view token) const {
-  if (token.empty()) return 0.0;
-  double value = 0.0;
+template <typename T>
+T ItemReader::parseNumber(std::string_view token) const {
+  if (token.empty()) return 0;
+  T value = 0;
   if (!common::parseDecimal(token, value)) {
     throw common::makeError(common::Fault::kTypeMismatch, fileName_, place(),
                             "expected a number, got " + common::quoteInput(token));
@@ -104,17 +105,17 @@ double ItemReader::parseNumber(std::string_view token) const {
   return value;
 }
 
-double ItemReader::readNumber() {
-  const double value = parseNumber(numericToken());
+template <typename T>
+T ItemReader::readNumberAs() {
+  const T value = parseNumber<T>(numericToken());
   consumeDelimiter();
   ++item_;
   return value;
 }
 
-float ItemReader::readSingle() {
-  const double value = readNumber();
-  return static_cast<float>(value);
-}
+double ItemReader::readNumber() { return readNumberAs<double>(); }
+
+float ItemReader::readSingle() { return readNumberAs<float>(); }
 
 namespace {
 

@@ -62,7 +62,10 @@ class ItemReader {
 
  private:
   std::string_view numericToken();
-  double parseNumber(std::string_view token) const;
+  template <typename T>
+  T parseNumber(std::string_view token) const;
+  template <typename T>
+  T readNumberAs();
   void skipBlanksAndLineEnds();
   // Skips blanks, then one comma or one line end.
   void consumeDelimiter();

@@ -18,7 +18,7 @@ double numberOf(std::string_view token, const common::TokenReader& reader) {
   const char* end = token.data() + token.size();
   const char* stop = nullptr;
   double value = 0;
-  if (common::parseShortDecimal(token.data(), end, stop, value, nullptr) && stop == end) {
+  if (common::parseNumberPrefix(token.data(), end, stop, value) && stop == end) {
     return value;
   }
   if (!common::parseDecimal(token, value)) {
@@ -37,6 +37,7 @@ ScoreRecord readRecord(common::TokenReader& reader) {
   r.scoreLine = reader.tokenLine();
   r.emptyScore = score.empty();
   r.score = r.emptyScore ? std::numeric_limits<double>::quiet_NaN() : numberOf(score, reader);
+  r.single = common::singleOf(score, r.score);
   const std::string_view observed = reader.next();
   r.classLine = reader.tokenLine();
   r.emptyClass = observed.empty();
@@ -108,10 +109,9 @@ ScoreHistogram readScores(std::string_view text, const std::string& fileName, Cl
   f.records = forEachRecord(
       text, fileName,
       [&](const ScoreRecord& r) {
-        const auto single = static_cast<float>(r.score);
-        histogram.add(single, r.observedClass);
+        histogram.add(r.single, r.observedClass);
         if (r.endOfFile) return;
-        check(single, r);
+        check(r.single, r);
         if (scores == nullptr) return;
         if (std::isnan(r.score)) {
           ++scores->notNumbers;

@@ -26,6 +26,7 @@ namespace roc {
 // One record as the file holds it.
 struct ScoreRecord {
   double score = 0;                // as read; NaN for an empty field (how pandas writes NaN)
+  float single = 0;                // the same read as a single, for the sweep
   std::uint8_t observedClass = 0;  // the class rounded to whole (halves to even), low 8 bits
   bool emptyScore = false;
   bool classZeroOrOne = true;  // the class field reads exactly 0 or 1 (or is empty: 0)
@@ -42,7 +43,7 @@ struct ScoreRecord {
 // ToolError(kTypeMismatch) naming the file and line.
 ScoreRecord readRecord(common::TokenReader& reader);
 
-// Calls onRecord(score, observedClass), or onRecord(const ScoreRecord&), for
+// Calls onRecord(single score, observedClass), or onRecord(const ScoreRecord&), for
 // every record of "text" and returns the number of records.  With
 // "skipHeader" the first line is left out.  "fileName" names the file in
 // errors; a token that is not a number throws ToolError(kTypeMismatch).
@@ -58,7 +59,7 @@ std::int64_t forEachRecord(std::string_view text, const std::string& fileName, O
     if constexpr (std::is_invocable_v<OnRecord&, const ScoreRecord&>) {
       onRecord(r);
     } else {
-      onRecord(r.score, r.observedClass);
+      onRecord(r.single, r.observedClass);
     }
     ++n;
   } while (!reader.atEnd());
