@@ -68,59 +68,41 @@ namespace {
 // fraction, and rounding that to a whole number rounds the exact value to
 // seven digits, halves to even, as printf does.  Gives the digits as an
 // integer q in [1e6, 1e7) and the decimal exponent e10 of the first; false
-// for a denormal (the caller then formats another way).
+// outside that range (the caller then formats another way).  Straight-line
+// code: tables of numbers take every decade in turn.
 bool sevenDigits(float magnitude, std::uint64_t& q, int& e10) {
   static constexpr std::uint64_t kFives[] = {
       1ull,         5ull,          25ull,         125ull,         625ull,         3125ull,
       15625ull,     78125ull,      390625ull,     1953125ull,     9765625ull,     48828125ull,
       244140625ull, 1220703125ull, 6103515625ull, 30517578125ull, 152587890625ull};
-  std::uint32_t bits;
-  std::memcpy(&bits, &magnitude, sizeof bits);
-  const int biased = static_cast<int>(bits >> 23);
-  if (biased == 0) return false;
-  const std::uint64_t m = (bits & 0x7FFFFFu) | 0x800000u;
-  const int e = biased - 127 - 23;
-  // The decade of 2^(biased - 127), then one up when the single reaches the
-  // next power of ten: nearly always the right one, which the loop checks.
   static constexpr double kPowersOfTen[] = {1e-10, 1e-9, 1e-8, 1e-7, 1e-6, 1e-5, 1e-4, 1e-3, 1e-2,
                                             1e-1,  1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7};
-  e10 = static_cast<int>(std::floor((biased - 127) * 0.30102999566398120));
-  if (e10 >= -11 && e10 <= 6 && static_cast<double>(magnitude) >= kPowersOfTen[e10 + 11]) ++e10;
-  std::uint64_t remainder = 0, half = 0;
-  bool found = false;
-  for (int attempt = 0; attempt < 4 && !found; ++attempt) {
-    const int p = 6 - e10;
-    if (p < 0 || p > 16) return false;
-    const std::uint64_t scaled = m * kFives[p];
-    const int shift = p + e;
-    remainder = 0;
-    half = 0;
-    if (shift >= 0) {
-      if (shift >= 40 || (scaled >> (63 - shift)) != 0) {
-        ++e10;
-        continue;
-      }
-      q = scaled << shift;
-    } else {
-      const int s = -shift;
-      if (s >= 64) {
-        --e10;
-        continue;
-      }
-      q = scaled >> s;
-      remainder = scaled & ((std::uint64_t{1} << s) - 1);
-      half = std::uint64_t{1} << (s - 1);
-    }
-    if (q < 1000000) {
-      --e10;
-    } else if (q >= 10000000) {
-      ++e10;
-    } else {
-      found = true;
-    }
+  if (!(magnitude >= 1e-10f && magnitude < 1e7f)) return false;
+  const auto bits = std::bit_cast<std::uint32_t>(magnitude);
+  const int biased = static_cast<int>(bits >> 23);
+  const std::uint64_t m = (bits & 0x7FFFFFu) | 0x800000u;
+  const int e = biased - 127 - 23;
+  // The decade of 2^(biased - 127) (1233 / 4096 is log10 2 closely enough
+  // for these exponents), one up when the single reaches the next power of
+  // ten.
+  e10 = ((biased - 127) * 1233) >> 12;
+  e10 += static_cast<double>(magnitude) >= kPowersOfTen[e10 + 11];
+  const int p = 6 - e10;
+  if (p < 0 || p > 16) return false;
+  const std::uint64_t scaled = m * kFives[p];
+  const int shift = p + e;  // at most 0 over this range
+  std::uint64_t remainder = 0, half = 1;
+  if (shift >= 0) {
+    q = scaled << shift;
+  } else {
+    const int s = -shift;
+    q = scaled >> s;
+    remainder = scaled & ((std::uint64_t{1} << s) - 1);
+    half = std::uint64_t{1} << (s - 1);
   }
-  if (!found) return false;
-  if (remainder > half || (remainder == half && half != 0 && (q & 1) != 0)) ++q;
+  // A decade the comparison missed (a power of ten the double rounds).
+  if (q < 1000000 || q >= 10000000) return false;
+  q += static_cast<std::uint64_t>((remainder > half) | ((remainder == half) & (q & 1)));
   if (q == 10000000) {
     q = 1000000;
     ++e10;
@@ -128,60 +110,55 @@ bool sevenDigits(float magnitude, std::uint64_t& q, int& e10) {
   return true;
 }
 
-// The seven digits of q in [1e6, 1e7) as characters at d[0..6]; d[7] is '0'.
-void writeSevenDigits(std::uint64_t q, char* d) {
+// The seven digits of q in [1e6, 1e7) as the characters of a word, the
+// first digit in the low byte (so that it is stored first), then a '0'.  Built
+// in a register: a word loaded from bytes just stored one by one would wait.
+std::uint64_t sevenDigitChars(std::uint64_t q) {
   static constexpr char kPairs[] =
       "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
       "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
       "8081828384858687888990919293949596979899";
+  auto pair = [](std::uint32_t n) {
+    return std::uint64_t{static_cast<unsigned char>(kPairs[2 * n])} |
+           std::uint64_t{static_cast<unsigned char>(kPairs[2 * n + 1])} << 8;
+  };
   const auto rest = static_cast<std::uint32_t>(q % 1000000);
-  d[0] = static_cast<char>('0' + q / 1000000);
-  std::memcpy(d + 1, kPairs + 2 * (rest / 10000), 2);
-  std::memcpy(d + 3, kPairs + 2 * (rest / 100 % 100), 2);
-  std::memcpy(d + 5, kPairs + 2 * (rest % 100), 2);
-  d[7] = '0';
+  return (std::uint64_t{'0'} + q / 1000000) | pair(rest / 10000) << 8 |
+         pair(rest / 100 % 100) << 24 | pair(rest % 100) << 40 | std::uint64_t{'0'} << 56;
 }
 
-// The place of the last digit of d[0..7] that is not a zero (d[0] is not).
-int lastNonZero(const char* d) {
-  if constexpr (std::endian::native == std::endian::little) {
-    std::uint64_t chars;
-    std::memcpy(&chars, d, sizeof chars);
-    return (std::bit_width(chars ^ 0x3030303030303030u) - 1) / 8;
-  } else {
-    int last = 6;
-    while (last > 0 && d[last] == '0') --last;
-    return last;
-  }
+// Stores the eight characters of "word", its low byte first.
+void storeChars(char* at, std::uint64_t word) {
+  if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+  std::memcpy(at, &word, sizeof word);
 }
 
 // Writes the sign position and the digits of q (seven, first digit at
 // decimal exponent e10) as "%.7g" lays them out, trailing zeros dropped.
 // Writes up to 17 characters, some past the end it returns.
 char* writeSevenDigitForm(char* t, bool negative, std::uint64_t q, int e10) {
-  char digits[16];
-  writeSevenDigits(q, digits);
-  std::memcpy(digits + 8, "00000000", 8);
-  const int last = lastNonZero(digits);
+  const std::uint64_t digits = sevenDigitChars(q);
+  // The place of the last digit that is not a zero (the first is not).
+  const int last = (std::bit_width(digits ^ 0x3030303030303030u) - 1) / 8;
   *t++ = negative ? '-' : ' ';
   if (e10 >= 0 && e10 < 7) {
     // The digits, with the point moved in after the first e10 + 1.
-    std::memcpy(t, digits, 8);
+    storeChars(t, digits);
     t[e10 + 1] = '.';
-    std::memcpy(t + e10 + 2, digits + e10 + 1, 8);
+    storeChars(t + e10 + 2, digits >> (8 * (e10 + 1)));
     return t + (last > e10 ? last + 2 : e10 + 1);
   }
   if (e10 >= -4 && e10 < 0) {
     std::memcpy(t, "0.000000", 8);
-    std::memcpy(t + 1 - e10, digits, 8);
+    storeChars(t + 1 - e10, digits);
     return t + (1 - e10) + (last + 1);
   }
-  *t++ = digits[0];
+  *t = static_cast<char>(digits & 0xFF);
   if (last > 0) {
-    *t++ = '.';
-    std::memcpy(t, digits + 1, 8);
-    t += last;
+    t[1] = '.';
+    storeChars(t + 2, digits >> 8);
   }
+  t += last > 0 ? last + 2 : 1;
   const int x = e10 < 0 ? -e10 : e10;
   *t++ = 'e';
   *t++ = e10 < 0 ? '-' : '+';
@@ -193,12 +170,9 @@ char* writeSevenDigitForm(char* t, bool negative, std::uint64_t q, int e10) {
 }  // namespace
 
 char* writeConsoleSingle(char* at, float value) {
-  const float magnitude = std::fabs(value);
   std::uint64_t q = 0;
   int e10 = 0;
-  if (magnitude >= 1e-10f && magnitude < 1e7f && sevenDigits(magnitude, q, e10)) {
-    return writeSevenDigitForm(at, value < 0, q, e10);
-  }
+  if (sevenDigits(std::fabs(value), q, e10)) return writeSevenDigitForm(at, value < 0, q, e10);
   const double v = static_cast<double>(value);
   if (!std::isfinite(v) || v == 0) {
     const std::string text = consoleSingle(value);
