@@ -1,9 +1,11 @@
 #include "ebp/network_files.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "common/errors.h"
+#include "common/number_forms.h"
 
 namespace ebp {
 namespace {
@@ -206,7 +208,14 @@ std::vector<float> readNoiseLevels(NumberStream& in) {
                               "item " + std::to_string(in.itemsRead() + 1),
                               "more than 32767 noise levels");
     }
-    levels.push_back(static_cast<float>(in.next()));
+    const double level = in.next();
+    // A level is held as a single: one beyond its range would be infinite.
+    if (std::isinf(static_cast<float>(level))) {
+      throw common::makeError(
+          common::Fault::kOverflow, in.fileName(), "item " + std::to_string(in.itemsRead()),
+          "the noise level " + common::generalForm(level, 15) + " lies beyond single precision");
+    }
+    levels.push_back(static_cast<float>(level));
   } while (!in.atEnd());
   return levels;
 }

@@ -114,7 +114,7 @@ EbpWeights read_weights(NumberStream& in, int nI, int nH, int nO);
 
 // noise.cfg: the number of perturbations per pattern, then noise levels as
 // singles to the end of the file; at most 32767 levels, the 32768th is an
-// overflow error.
+// overflow error, as is a level beyond the range of singles.
 long readPerturbations(NumberStream& in);
 std::vector<float> readNoiseLevels(NumberStream& in);
 

@@ -226,15 +226,46 @@ TEST(YieldexRun, WeightsHeaderDecidesInputsAndOutputs) {
   EXPECT_DOUBLE_EQ(r.statistics.outputs[0].mse, ((0.25 - y1) * (0.25 - y1) + y2 * y2) / 2);
 }
 
+// A run that fails says why, with the file and the place, and leaves the
+// old output file alone.
 TEST(YieldexRun, AFailedRunLeavesTheOldOutputAlone) {
-  Scratch s;
-  s.file("p.out", "earlier results\r\n");
-  YieldexFiles f{s.file("p.pat", "1 1 3\n0.1 0.2\n0.5 oops\n0.9 0.7\n"),
-                 s.file("p.wgt", kRisingNet), (s.dir / "p.out").string()};
-  surface::Surface plot(kPlotSizePx, kPlotSizePx);
-  EXPECT_THROW(runYieldex(f, plot, {}), common::ToolError);
-  EXPECT_EQ(s.read("p.out"), "earlier results\r\n");
-  EXPECT_EQ(std::distance(fs::directory_iterator(s.dir), fs::directory_iterator()), 3);
+  struct Row {
+    const char* name;
+    std::string pat, wgt;
+    std::string message;  // after the folder's path
+    common::Fault fault;
+  } rows[] = {
+      {"a record that is no number", "1 1 3\n0.1 0.2\n0.5 oops\n0.9 0.7\n", kRisingNet,
+       "p.pat: item 7: type mismatch: expected a number, got \"oops\"",
+       common::Fault::kTypeMismatch},
+      {"an input beyond the doubles", "1 1 2\n0.1 0.2\n-1e400 0.7\n", kRisingNet,
+       "p.pat: item 6: overflow: \"-1e400\" lies beyond double precision",
+       common::Fault::kOverflow},
+      {"a weight beyond the doubles", "1 1 2\n0.1 0.2\n0.5 0.7\n", "1 1 1\n4 0\n-2 0\n1e400\n-1\n",
+       "p.wgt: item 8: overflow: \"1e400\" lies beyond double precision", common::Fault::kOverflow},
+      // Weights of +-1e308 on inputs of 10: inf - inf is no number.
+      {"a weighted sum beyond the doubles", "2 1 2\n0.5 0.5 1\n10 10 0\n",
+       "2 1 1\n1e308 0\n-1e308 0\n0 0\n1\n0\n",
+       "p.pat: pattern 2: overflow: a weighted sum lies beyond double precision (the net input is "
+       "nan)",
+       common::Fault::kOverflow},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    Scratch s;
+    s.file("p.out", "earlier results\r\n");
+    YieldexFiles f{s.file("p.pat", r.pat), s.file("p.wgt", r.wgt), (s.dir / "p.out").string()};
+    surface::Surface plot(kPlotSizePx, kPlotSizePx);
+    try {
+      runYieldex(f, plot, {});
+      ADD_FAILURE() << "no error";
+    } catch (const common::ToolError& e) {
+      EXPECT_EQ(e.what(), (s.dir / r.message).string());
+      EXPECT_EQ(e.fault(), r.fault);
+    }
+    EXPECT_EQ(s.read("p.out"), "earlier results\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(s.dir), fs::directory_iterator()), 3);
+  }
 }
 
 // The plot is drawn as the patterns are computed: after an overflow at
