@@ -183,6 +183,12 @@ bool PatternBlocks::next(PatternSet& block, long most) {
   return true;
 }
 
+void PatternBlocks::checkRest() {
+  const double numbers = static_cast<double>(nP_ - read_) * (static_cast<double>(nI_) + nO_);
+  read_ = nP_;
+  readNumbers(in_, static_cast<long>(numbers), [](long, double) {});
+}
+
 EbpWeights read_weights(NumberStream& in, int nI, int nH, int nO) {
   const double numbers = (static_cast<double>(nI) + 1) * (static_cast<double>(nH) + 1) +
                          (static_cast<double>(nH) + 1) * nO;

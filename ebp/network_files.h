@@ -100,6 +100,13 @@ class PatternBlocks {
   // reused); false when every pattern has been read.
   bool next(PatternSet& block, long most);
 
+  // Reads the records next() has not read yet, keeping none of them (the
+  // memory taken does not grow with the file), and throws the first error
+  // next() would have met; next() then returns false.  For a run that fails
+  // elsewhere (on the weights, in the network) while the files' reading
+  // order puts the records before that failure.
+  void checkRest();
+
  private:
   NumberStream& in_;
   int nI_, nO_;
