@@ -12,6 +12,11 @@
 namespace ebp {
 
 void throwActivationOverflow(double a) {
+  if (!std::isfinite(a)) {
+    throw common::makeError(common::Fault::kOverflow, "", "",
+                            "a weighted sum lies beyond double precision (the net input is " +
+                                common::generalForm(a, 15) + ")");
+  }
   throw common::makeError(
       common::Fault::kOverflow, "", "",
       "the net input " + common::generalForm(a, 15) + " is beyond the activation's range");
@@ -41,7 +46,7 @@ __attribute__((target_clones("avx2", "default"))) void reciprocalOfOnePlus(doubl
 void applyLogistic(double* v, int n) {
   for (int j = 0; j < n; ++j) {
     const double e = std::exp(-v[j]);
-    if (std::isinf(e)) throwActivationOverflow(v[j]);
+    if (!std::isfinite(v[j]) || std::isinf(e)) throwActivationOverflow(v[j]);
     v[j] = e;
   }
   reciprocalOfOnePlus(v, n);

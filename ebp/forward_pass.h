@@ -4,7 +4,8 @@
 // adds w1[i][j] x[i] for i = 1..nI+1 in order, and h[j] = 1 / (exp(-sum) + 1);
 // then h[nH+1] is set to 1.  Each output adds w2[j][k] h[j] for j = 1..nH+1
 // the same way.  Every result is bit for bit that arithmetic; a net input
-// whose exp overflows is an overflow error.
+// that is not finite (a weighted sum beyond the doubles) or whose exp
+// overflows is an overflow error.
 #ifndef EBP_FORWARD_PASS_H_
 #define EBP_FORWARD_PASS_H_
 
@@ -17,20 +18,22 @@
 
 namespace ebp {
 
-// Throws the overflow error of a net input whose exp(-a) is infinite.
+// Throws the overflow error of a net input "a" that is not finite or whose
+// exp(-a) is infinite.
 [[noreturn]] void throwActivationOverflow(double a);
 
 // The logistic function 1 / (exp(-a) + 1); throws ToolError(kOverflow) when
-// exp(-a) overflows (a below about -709.78).
+// "a" is not finite (its weighted sum overflowed) or exp(-a) overflows (a
+// below about -709.78).
 inline double logistic(double a) {
   const double e = std::exp(-a);
-  if (std::isinf(e)) throwActivationOverflow(a);
+  if (!std::isfinite(a) || std::isinf(e)) throwActivationOverflow(a);
   return 1.0 / (e + 1.0);
 }
 
 // v[j] = logistic(v[j]) for j = 0 .. n-1: the exps one after another (the
-// first overflow is reported), then the divisions, which the processor may
-// take several at a time.
+// first overflow, or net input that is not finite, is reported), then the
+// divisions, which the processor may take several at a time.
 void applyLogistic(double* v, int n);
 
 // sums[j] += rows[t][j] * x[t] for t = 0 .. rowCount-1 in order, j = 0 ..

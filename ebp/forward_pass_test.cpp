@@ -69,16 +69,75 @@ TEST(ForwardPass, BiasInputAddsItsWeight) {
 }
 
 TEST(ForwardPass, OverflowingNetInputIsAnError) {
+  // Two inputs, two hidden nodes, one output; weights not listed are 0.
+  struct Row {
+    const char* name;
+    double x1, x2;
+    std::vector<std::pair<int, double>> w1;  // (index into w1, weight)
+    std::vector<std::pair<int, double>> w2;
+    const char* message;
+  } rows[] = {
+      {"exp overflows",
+       1,
+       1,
+       {{0, -1000}},
+       {},
+       "the net input -1000 is beyond the activation's range"},
+      {"hidden sum +inf",
+       10,
+       10,
+       {{0, 1e308}, {3, 1e308}},
+       {},
+       "a weighted sum lies beyond double precision (the net input is inf)"},
+      {"hidden sum -inf",
+       10,
+       0,
+       {{0, -1e308}},
+       {},
+       "a weighted sum lies beyond double precision (the net input is -inf)"},
+      {"hidden sum inf - inf",
+       10,
+       10,
+       {{0, 1e308}, {3, -1e308}},
+       {},
+       "a weighted sum lies beyond double precision (the net input is nan)"},
+      {"hidden bias node's sum",
+       10,
+       10,
+       {{2, 1e308}, {5, 1e308}},
+       {},
+       "a weighted sum lies beyond double precision (the net input is inf)"},
+      {"output sum +inf",
+       0,
+       0,
+       {},
+       {{0, 1.7e308}, {2, 1.7e308}},
+       "a weighted sum lies beyond double precision (the net input is inf)"},
+      {"sums at the edge of the doubles",
+       1,
+       1,
+       {{0, 1.7e308}, {3, -1.7e308}},
+       {{0, 1.7e308}, {2, -8.5e307}},
+       nullptr},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    EbpWeights w = network(2, 2, 1, 0.0);
+    for (const auto& [at, v] : r.w1) w.w1[static_cast<std::size_t>(at)] = v;
+    for (const auto& [at, v] : r.w2) w.w2[static_cast<std::size_t>(at)] = v;
+    const double x[] = {r.x1, r.x2, 1};
+    std::vector<double> hidden(3), y(1);
+    try {
+      forward_pass(x, w, hidden.data(), y.data());
+      EXPECT_EQ(r.message, nullptr);
+      EXPECT_TRUE(y[0] > 0 && y[0] < 1) << y[0];
+    } catch (const common::ToolError& e) {
+      EXPECT_EQ(e.fault(), common::Fault::kOverflow);
+      EXPECT_EQ(std::string(e.what()), std::string("overflow: ") + (r.message ? r.message : ""));
+    }
+  }
   EbpWeights w = network(1, 1, 1, 0.0);
   w.inputToHidden(1, 1) = -1000;
-  const double x[] = {1, 1};
-  std::vector<double> hidden(2), y(1);
-  try {
-    forward_pass(x, w, hidden.data(), y.data());
-    FAIL();
-  } catch (const common::ToolError& e) {
-    EXPECT_EQ(e.fault(), common::Fault::kOverflow);
-  }
   PatternSet set;
   set.nI = 1;
   set.nO = 1;

@@ -1,9 +1,11 @@
 #include "ebp/network_files.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "common/errors.h"
+#include "common/number_forms.h"
 
 namespace ebp {
 namespace {
@@ -181,6 +183,12 @@ bool PatternBlocks::next(PatternSet& block, long most) {
   return true;
 }
 
+void PatternBlocks::checkRest() {
+  const double numbers = static_cast<double>(nP_ - read_) * (static_cast<double>(nI_) + nO_);
+  read_ = nP_;
+  readNumbers(in_, static_cast<long>(numbers), [](long, double) {});
+}
+
 EbpWeights read_weights(NumberStream& in, int nI, int nH, int nO) {
   const double numbers = (static_cast<double>(nI) + 1) * (static_cast<double>(nH) + 1) +
                          (static_cast<double>(nH) + 1) * nO;
@@ -206,7 +214,14 @@ std::vector<float> readNoiseLevels(NumberStream& in) {
                               "item " + std::to_string(in.itemsRead() + 1),
                               "more than 32767 noise levels");
     }
-    levels.push_back(static_cast<float>(in.next()));
+    const double level = in.next();
+    // A level is held as a single: one beyond its range would be infinite.
+    if (std::isinf(static_cast<float>(level))) {
+      throw common::makeError(
+          common::Fault::kOverflow, in.fileName(), "item " + std::to_string(in.itemsRead()),
+          "the noise level " + common::generalForm(level, 15) + " lies beyond single precision");
+    }
+    levels.push_back(static_cast<float>(level));
   } while (!in.atEnd());
   return levels;
 }

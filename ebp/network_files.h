@@ -100,6 +100,13 @@ class PatternBlocks {
   // reused); false when every pattern has been read.
   bool next(PatternSet& block, long most);
 
+  // Reads the records next() has not read yet, keeping none of them (the
+  // memory taken does not grow with the file), and throws the first error
+  // next() would have met; next() then returns false.  For a run that fails
+  // elsewhere (on the weights, in the network) while the files' reading
+  // order puts the records before that failure.
+  void checkRest();
+
  private:
   NumberStream& in_;
   int nI_, nO_;
@@ -114,7 +121,7 @@ EbpWeights read_weights(NumberStream& in, int nI, int nH, int nO);
 
 // noise.cfg: the number of perturbations per pattern, then noise levels as
 // singles to the end of the file; at most 32767 levels, the 32768th is an
-// overflow error.
+// overflow error, as is a level beyond the range of singles.
 long readPerturbations(NumberStream& in);
 std::vector<float> readNoiseLevels(NumberStream& in);
 

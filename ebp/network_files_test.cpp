@@ -28,6 +28,9 @@ TEST(NumberStream, ErrorsNameTheItem) {
       {"1 2 abc", 2, "w.wgt: item 3: type mismatch: expected a number, got \"abc\""},
       {"1 2 1d3", 2, "w.wgt: item 3: type mismatch: expected a number, got \"1d3\""},
       {"1 2 nan", 2, "w.wgt: item 3: type mismatch: expected a number, got \"nan\""},
+      {"1 2 1e400", 2, "w.wgt: item 3: overflow: \"1e400\" lies beyond double precision"},
+      {"1 -1e400 3", 1, "w.wgt: item 2: overflow: \"-1e400\" lies beyond double precision"},
+      {"1e400 2 3", 0, "w.wgt: item 1: overflow: \"1e400\" lies beyond double precision"},
       {"1 2\n\n", 2, "w.wgt: item 3: input past end of file"},
   };
   for (const Row& r : rows) {
@@ -146,20 +149,34 @@ TEST(NumberStream, LongStreamsReadInHalvesAsInOrder) {
   }
 
   struct Row {
-    std::vector<long> bad;  // items (0-based) spoilt
-    long read;              // numbers asked for
+    std::vector<std::pair<long, std::string>> bad;  // items (0-based) spoilt, and their text
+    long read;                                      // numbers asked for
     std::string message;
   } rows[] = {
-      {{1100000}, count, "long.pat: item 1100001: type mismatch: expected a number, got \"x\""},
-      {{1100000, 200}, count, "long.pat: item 201: type mismatch: expected a number, got \"x\""},
+      {{{1100000, "x"}},
+       count,
+       "long.pat: item 1100001: type mismatch: expected a number, got \"x\""},
+      {{{1100000, "x"}, {200, "x"}},
+       count,
+       "long.pat: item 201: type mismatch: expected a number, got \"x\""},
       {{}, count + 3, "long.pat: item 1200001: input past end of file"},
-      {{1199999}, count - 1, ""},  // never read
+      {{{1199999, "x"}}, count - 1, ""},  // never read
+      {{{1100000, "-1e400"}},
+       count,
+       "long.pat: item 1100001: overflow: \"-1e400\" lies beyond double precision"},
+      {{{1100000, "x"}, {200, "1e400"}},
+       count,
+       "long.pat: item 201: overflow: \"1e400\" lies beyond double precision"},
+      {{{1100000, "1e400"}, {200, "x"}},
+       count,
+       "long.pat: item 201: type mismatch: expected a number, got \"x\""},
   };
   for (const Row& r : rows) {
     std::string spoilt;
     for (long i = 0; i < count; ++i) {
-      const bool bad = std::find(r.bad.begin(), r.bad.end(), i) != r.bad.end();
-      spoilt += (bad ? std::string("x") : std::to_string(i % 1000)) + " ";
+      const auto bad =
+          std::find_if(r.bad.begin(), r.bad.end(), [i](auto& b) { return b.first == i; });
+      spoilt += (bad != r.bad.end() ? bad->second : std::to_string(i % 1000)) + " ";
     }
     NumberStream s(spoilt, "long.pat");
     try {
@@ -201,6 +218,17 @@ TEST(NoiseFile, LevelsToTheEndAsSingles) {
   NumberStream fits(most, "noise.cfg");
   readPerturbations(fits);
   EXPECT_EQ(readNoiseLevels(fits).size(), 32767u);
+  // A level is a single: one beyond its range is an overflow, not infinity.
+  NumberStream beyond("1 0.5 1e39", "noise.cfg");
+  readPerturbations(beyond);
+  try {
+    readNoiseLevels(beyond);
+    FAIL();
+  } catch (const common::ToolError& e) {
+    EXPECT_STREQ(e.what(),
+                 "noise.cfg: item 3: overflow: the noise level 1e+39 lies beyond single "
+                 "precision");
+  }
 }
 
 }  // namespace

@@ -25,6 +25,14 @@ bool parseNetworkNumber(std::string_view field, double& value) {
   return true;
 }
 
+common::ToolError badFieldError(common::Fault fault, const std::string& fileName, long item,
+                                std::string_view field) {
+  const std::string detail = fault == common::Fault::kOverflow
+                                 ? common::quoteInput(field) + " lies beyond double precision"
+                                 : "expected a number, got " + common::quoteInput(field);
+  return common::makeError(fault, fileName, "item " + std::to_string(item), detail);
+}
+
 NumberStream::NumberStream(std::string_view text, std::string fileName)
     : text_(text), fileName_(std::move(fileName)) {}
 
@@ -48,10 +56,10 @@ double NumberStream::next() {
   const std::string_view field = text_.substr(start, pos_ - start);
   double value = 0;
   if (!parseNetworkNumber(field, value)) {
-    throw common::makeError(common::Fault::kTypeMismatch, fileName_,
-                            "item " + std::to_string(items_ + 1),
-                            "expected a number, got " + common::quoteInput(field));
+    throw badFieldError(common::Fault::kTypeMismatch, fileName_, items_ + 1, field);
   }
+  if (std::isinf(value))
+    throw badFieldError(common::Fault::kOverflow, fileName_, items_ + 1, field);
   ++items_;
   return value;
 }
@@ -93,8 +101,11 @@ ChunkResult parseFields(std::string_view text, long count, Out&& out) {
       const char* fieldEnd = p;
       while (fieldEnd != end && !isSeparator(*fieldEnd)) ++fieldEnd;
       const std::string_view field(p, static_cast<std::size_t>(fieldEnd - p));
-      if (!parseNetworkNumber(field, value)) {
+      // The short form above never leaves the doubles; only this path can.
+      const bool number = parseNetworkNumber(field, value);
+      if (!number || std::isinf(value)) {
         r.bad = true;
+        if (number) r.fault = common::Fault::kOverflow;
         r.badField = std::string(field.substr(0, 64));
         break;
       }
@@ -162,13 +173,13 @@ void readNumbers(NumberStream& in, long count, const std::function<void(long, do
     return;
   }
   const long before = in.itemsRead();
-  auto badItem = [&](long index, const std::string& field) {
-    return common::makeError(common::Fault::kTypeMismatch, in.fileName(),
-                             "item " + std::to_string(before + index + 1),
-                             "expected a number, got " + common::quoteInput(field));
-  };
-  if (first.bad) throw badItem(first.parsed, first.badField);
-  if (second.bad) throw badItem(firstHalf + second.parsed, second.badField);
+  if (first.bad) {
+    throw badFieldError(first.fault, in.fileName(), before + first.parsed + 1, first.badField);
+  }
+  if (second.bad) {
+    throw badFieldError(second.fault, in.fileName(), before + firstHalf + second.parsed + 1,
+                        second.badField);
+  }
   if (firstHalf + second.parsed < count) {
     throw common::makeError(common::Fault::kPastEndOfFile, in.fileName(),
                             "item " + std::to_string(before + firstHalf + second.parsed + 1));
@@ -178,10 +189,9 @@ void readNumbers(NumberStream& in, long count, const std::function<void(long, do
 
 namespace {
 
-[[noreturn]] void throwNotANumber(const NumberStream& in, long item, const std::string& field) {
-  throw common::makeError(common::Fault::kTypeMismatch, in.fileName(),
-                          "item " + std::to_string(item),
-                          "expected a number, got " + common::quoteInput(field));
+// Throws the error of the bad field that ended "r", item "item" of "in".
+[[noreturn]] void throwBadField(const NumberStream& in, long item, const internal::ChunkResult& r) {
+  throw badFieldError(r.fault, in.fileName(), item, r.badField);
 }
 
 }  // namespace
@@ -201,7 +211,7 @@ void readSpan(NumberStream& in, std::size_t bytes, long most, std::vector<double
   auto append = [&values](double v) { values.push_back(v); };
   if (span < kWorthSplitting) {
     const internal::ChunkResult r = internal::parseFields(text.substr(0, span), most, append);
-    if (r.bad) throwNotANumber(in, before + r.parsed + 1, r.badField);
+    if (r.bad) throwBadField(in, before + r.parsed + 1, r);
     in.skipTaken(r.consumed, r.parsed);
     return;
   }
@@ -224,7 +234,7 @@ void readSpan(NumberStream& in, std::size_t bytes, long most, std::vector<double
     throw;
   }
   worker.join();
-  if (first.bad) throwNotANumber(in, before + first.parsed + 1, first.badField);
+  if (first.bad) throwBadField(in, before + first.parsed + 1, first);
   if (first.parsed >= most) {
     in.skipTaken(first.consumed, first.parsed);
     return;
@@ -233,7 +243,7 @@ void readSpan(NumberStream& in, std::size_t bytes, long most, std::vector<double
   const long wanted = most - first.parsed;
   if (second.parsed <= wanted) {
     if (second.bad && second.parsed < wanted) {
-      throwNotANumber(in, before + first.parsed + second.parsed + 1, second.badField);
+      throwBadField(in, before + first.parsed + second.parsed + 1, second);
     }
     values.insert(values.end(), later.begin(), later.end());
     in.skipTaken(split + second.consumed, first.parsed + second.parsed);

@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/errors.h"
+
 namespace ebp {
 
 class NumberStream {
@@ -24,7 +26,8 @@ class NumberStream {
   NumberStream(std::string_view text, std::string fileName);
 
   // The next number.  Throws ToolError: kPastEndOfFile when none is left,
-  // kTypeMismatch for a field that is not a number.
+  // kTypeMismatch for a field that is not a number, kOverflow for a number
+  // beyond the range of doubles ("1e400").
   double next();
 
   // The next number as a whole count (rounded, halves to even); kOverflow
@@ -75,6 +78,7 @@ struct ChunkResult {
   long parsed = 0;
   std::size_t consumed = 0;
   bool bad = false;
+  common::Fault fault = common::Fault::kTypeMismatch;  // of a bad field
   std::string badField;
 };
 // Parses up to "count" numbers of "text" into store(firstIndex + i, value);
@@ -84,8 +88,15 @@ ChunkResult parseChunk(std::string_view text, long count, long firstIndex,
 }  // namespace internal
 
 // Parses one field of a network file; false when it is not a number of the
-// files' syntax (D exponents and inf/nan words are not).
+// files' syntax (D exponents and inf/nan words are not).  A number beyond the
+// range of doubles gives an infinite value, which the readers report as an
+// overflow (the syntax has no other way to an infinity).
 bool parseNetworkNumber(std::string_view field, double& value);
+
+// The error of item "item" of "fileName", the field "field" being no number
+// (kTypeMismatch) or one beyond the doubles (kOverflow).
+common::ToolError badFieldError(common::Fault fault, const std::string& fileName, long item,
+                                std::string_view field);
 
 // Makes room for "n" values in "v", in large pages where the system allows
 // (a buffer of megabytes written once each would otherwise fault every

@@ -3,10 +3,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/errors.h"
@@ -164,6 +166,25 @@ double sumOf(const std::vector<double>& terms, double e) {
   return e;
 }
 
+// Error "e" as test.err holds it.  The file is read back in single
+// precision, so an error that would not read back as a finite single
+// (squared errors of targets far outside 0..1) stops the run as an overflow
+// at "place" of the pattern file, before anything is written.
+std::string errorText(double e, const std::string& patterns, const std::string& place) {
+  std::string text = common::fileNumber(e);
+  std::string_view number = text;
+  while (!number.empty() && number.front() == ' ') number.remove_prefix(1);
+  while (!number.empty() && number.back() == ' ') number.remove_suffix(1);
+  double back = 0;
+  if (!parseNetworkNumber(number, back) || !std::isfinite(static_cast<float>(back))) {
+    throw common::makeError(common::Fault::kOverflow, patterns, place,
+                            "the mean square error (" + common::generalForm(e, 15) +
+                                ") lies beyond single precision, in which the results are read "
+                                "back");
+  }
+  return text;
+}
+
 std::string gigabytes(double bytes) {
   char text[32];
   std::snprintf(text, sizeof text, "%.1f GB", bytes / 1e9);
@@ -297,7 +318,7 @@ SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& ho
     throw common::makeError(common::Fault::kDivisionByZero, files.patterns, "",
                             "no patterns to average the error over");
   }
-  results.line(common::fileNumber(sumOf(evaluator.baseTerms(), 0.0) / nP));
+  results.line(errorText(sumOf(evaluator.baseTerms(), 0.0) / nP, files.patterns, "base error"));
 
   std::vector<double> values(static_cast<std::size_t>(set.nP));
   do {
@@ -335,7 +356,9 @@ SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& ho
         throw common::makeError(common::Fault::kDivisionByZero, files.noise, "item 1",
                                 "0 perturbations per pattern to average the error over");
       }
-      common::appendFileNumber(line, e / nP / static_cast<double>(run.perturbations));
+      line +=
+          errorText(e / nP / static_cast<double>(run.perturbations), files.patterns,
+                    "noise level " + std::to_string(run.levels) + ", input " + std::to_string(i));
       if (i < set.nI) line += ',';
     }
     results.line(line);

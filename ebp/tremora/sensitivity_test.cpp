@@ -219,6 +219,10 @@ TEST(Sensitivity, NoiseFileStopsBeforeTheWork) {
       {"5\n", "noise.cfg: item 2: input past end of file"},
       {"5\n0.1\n0.2\nlots\n", "noise.cfg: item 4: type mismatch: expected a number, got \"lots\""},
       {manyLevels, "noise.cfg: item 32769: overflow: more than 32767 noise levels"},
+      {"5\n0.1\n-1e400\n", "noise.cfg: item 3: overflow: \"-1e400\" lies beyond double precision"},
+      {"5\n0.1\n1e39\n",
+       "noise.cfg: item 3: overflow: the noise level 1e+39 lies beyond single "
+       "precision"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.message);
@@ -250,14 +254,16 @@ TEST(Sensitivity, FreshRunsAreIdentical) {
 }
 
 // Each zero denominator stops the run with the division-by-zero error where
-// it is met.  A run stopped in the analysis keeps the old test.err whole; a
-// base error of 0 is found in the reread of a complete file.
-TEST(Sensitivity, ZeroDenominatorsStopTheRun) {
+// it is met, and each overflow with the overflow error.  A run stopped in
+// the analysis keeps the old test.err whole; a base error of 0 is found in
+// the reread of a complete file.
+TEST(Sensitivity, ZeroDenominatorsAndOverflowsStopTheRun) {
   struct Case {
     const char* name;
     std::string pat, wgt, noise;
     int linesAfter;       // lines of test.err when the run stops (the old: 1)
     std::string message;  // after the file's path; empty: the reread stops
+    common::Fault fault = common::Fault::kDivisionByZero;
   };
   const std::string pat = "1 1 2\n0.2 0.3\n0.7 0.6\n";
   const std::string wgt = "1 1 1\n2 0\n-1 0\n1\n0\n";
@@ -270,6 +276,27 @@ TEST(Sensitivity, ZeroDenominatorsStopTheRun) {
       // Targets equal to what the network gives (nH = 0, all weights 0,
       // y = 0.5): E0 = 0, and the changes against it divide by zero.
       {"base error 0", "1 1 2\n0.2 0.5\n0.7 0.5\n", "1 0 1\n0\n0\n0\n", "1\n0.1\n", 5, ""},
+      // Weights of +-1e308 on inputs of 10: the hidden sum is not finite.
+      {"weighted sum beyond the doubles", "1 1 2\n0.2 0.3\n10 0.6\n", "1 1 1\n1e308 0\n0 0\n1\n0\n",
+       "1\n0.1\n", 1,
+       "n.pat: pattern 2: overflow: a weighted sum lies beyond double precision (the net input is "
+       "inf)",
+       common::Fault::kOverflow},
+      {"weight beyond the doubles", pat, "1 1 1\n2 0\n-1 0\n1e400\n0\n", "1\n0.1\n", 1,
+       "n.wgt: item 8: overflow: \"1e400\" lies beyond double precision", common::Fault::kOverflow},
+      // A hidden sum just below the doubles' limit, which a perturbed input
+      // (clamped to 0..1 as it is) carries past it.
+      {"perturbed sum beyond the doubles", "2 1 1\n0.5 1.29e308 0.3\n",
+       "2 1 1\n1e308 0\n1 0\n0 0\n1\n0\n", "10\n1\n", 1,
+       "n.pat: pattern 1: overflow: a weighted sum lies beyond double precision (the net input is "
+       "inf)",
+       common::Fault::kOverflow},
+      // Targets far outside 0..1: squared errors beyond what the results
+      // file is read back in.
+      {"error beyond the singles", "1 1 2\n0.2 1e20\n0.7 0.6\n", wgt, "1\n0.1\n", 1,
+       "n.pat: base error: overflow: the mean square error (5e+39) lies beyond single precision, "
+       "in which the results are read back",
+       common::Fault::kOverflow},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -282,7 +309,7 @@ TEST(Sensitivity, ZeroDenominatorsStopTheRun) {
       runTremora(f, mode(false), r, plot);
       ADD_FAILURE() << "no error";
     } catch (const common::ToolError& e) {
-      EXPECT_EQ(e.fault(), common::Fault::kDivisionByZero);
+      EXPECT_EQ(e.fault(), c.fault);
       if (!c.message.empty()) {
         EXPECT_EQ(e.what(), (s.dir / c.message).string());
       }

@@ -118,7 +118,30 @@ YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
   // that memory does not grow with the file.
   PatternBlocks blocks =
       explainShortFile(ph, wh, true, [&] { return PatternBlocks(patternStream, wh.nI, wh.nO, ph.nP); });
-  const EbpWeights weights = read_weights(weightsStream, wh.nI, wh.nH, wh.nO);
+  // The files are read in the order pattern records, weights, and only then
+  // is anything computed: a bad record is the run's error even where it lies
+  // past a bad weight or a pattern that overflows, and the plot then shows
+  // no points, as if none had been computed.
+  bool plotted = false;
+  auto readingRecords = [&](auto&& read) {
+    try {
+      return explainShortFile(ph, wh, true, read);
+    } catch (const common::ToolError&) {
+      if (plotted) graphini(plot);
+      throw;
+    }
+  };
+  auto recordsFirst = [&](const common::ToolError& error) {
+    readingRecords([&] { blocks.checkRest(); });
+    return error;
+  };
+  const EbpWeights weights = [&] {
+    try {
+      return read_weights(weightsStream, wh.nI, wh.nH, wh.nO);
+    } catch (const common::ToolError& e) {
+      throw recordsFirst(e);
+    }
+  }();
 
   if (hooks.sizes) hooks.sizes(ph.nP, wh.nO);
   graphini(plot);
@@ -144,13 +167,14 @@ YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
   BlockWriter writer(output, nO);
   int current = 0;
   PatternSet patterns;
-  while (explainShortFile(ph, wh, true, [&] { return blocks.next(patterns, blockPatterns); })) {
+  while (readingRecords([&] { return blocks.next(patterns, blockPatterns); })) {
     patternFile.releaseBefore(patternFile.text().size() - patternStream.rest().size());
     const long first = patterns.first;
     const long last = first + patterns.nP - 1;
     double* y = ys[current].data();
     const std::optional<ForwardFailure> failure = forwardBlock(patterns, weights, first, last, y);
     const long done = failure ? failure->pattern : last + 1;
+    plotted = plotted || (done > first && hooks.drawPlot);
     // The points are plotted and the sums added up in pattern order, while
     // the block before is still being written.
     for (long p = first; p < done; ++p) {
@@ -166,7 +190,7 @@ YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
     }
     if (failure) {
       writer.finish();
-      throw common::withContext(files.patterns, failure->error);
+      throw recordsFirst(common::withContext(files.patterns, failure->error));
     }
     writer.start(y, done - first);
     current ^= 1;

@@ -51,7 +51,10 @@ struct YieldexResult {
 // header), runs the network on every pattern, plots each (output, target)
 // pair, writes the output file and computes the statistics.  Patterns are
 // plotted a block at a time as they are computed, so after an overflow the
-// plot holds every pattern before the one that overflowed.  The output file
+// plot holds every pattern before the one that overflowed.  The error
+// reported is the first in the order pattern header, weights header, pattern
+// records, weights, network: a bad record wins over a bad weight or an
+// overflow met before it, and leaves the plot an empty frame.  The output file
 // is written beside its target and moved into place once complete, before
 // the statistics; a run that fails earlier leaves an existing file as it
 // was.  Throws ToolError for bad files, an overflow, or a zero denominator in

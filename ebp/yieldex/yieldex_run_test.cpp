@@ -226,40 +226,107 @@ TEST(YieldexRun, WeightsHeaderDecidesInputsAndOutputs) {
   EXPECT_DOUBLE_EQ(r.statistics.outputs[0].mse, ((0.25 - y1) * (0.25 - y1) + y2 * y2) / 2);
 }
 
+// A run that fails says why, with the file and the place, and leaves the
+// old output file alone.
 TEST(YieldexRun, AFailedRunLeavesTheOldOutputAlone) {
-  Scratch s;
-  s.file("p.out", "earlier results\r\n");
-  YieldexFiles f{s.file("p.pat", "1 1 3\n0.1 0.2\n0.5 oops\n0.9 0.7\n"),
-                 s.file("p.wgt", kRisingNet), (s.dir / "p.out").string()};
-  surface::Surface plot(kPlotSizePx, kPlotSizePx);
-  EXPECT_THROW(runYieldex(f, plot, {}), common::ToolError);
-  EXPECT_EQ(s.read("p.out"), "earlier results\r\n");
-  EXPECT_EQ(std::distance(fs::directory_iterator(s.dir), fs::directory_iterator()), 3);
+  struct Row {
+    const char* name;
+    std::string pat, wgt;
+    std::string message;  // after the folder's path
+    common::Fault fault;
+  } rows[] = {
+      {"a record that is no number", "1 1 3\n0.1 0.2\n0.5 oops\n0.9 0.7\n", kRisingNet,
+       "p.pat: item 7: type mismatch: expected a number, got \"oops\"",
+       common::Fault::kTypeMismatch},
+      {"an input beyond the doubles", "1 1 2\n0.1 0.2\n-1e400 0.7\n", kRisingNet,
+       "p.pat: item 6: overflow: \"-1e400\" lies beyond double precision",
+       common::Fault::kOverflow},
+      {"a weight beyond the doubles", "1 1 2\n0.1 0.2\n0.5 0.7\n", "1 1 1\n4 0\n-2 0\n1e400\n-1\n",
+       "p.wgt: item 8: overflow: \"1e400\" lies beyond double precision", common::Fault::kOverflow},
+      // Weights of +-1e308 on inputs of 10: inf - inf is no number.
+      {"a weighted sum beyond the doubles", "2 1 2\n0.5 0.5 1\n10 10 0\n",
+       "2 1 1\n1e308 0\n-1e308 0\n0 0\n1\n0\n",
+       "p.pat: pattern 2: overflow: a weighted sum lies beyond double precision (the net input is "
+       "nan)",
+       common::Fault::kOverflow},
+      // The records are read before the weights: a bad record is the error,
+      // wherever it lies, even when the weights fail before it.
+      {"a bad record and a short weights file", "2 1 3\n0.1 0.2 1\n0.3 abc 0\n0.5 0.6 1\n",
+       "2 1 1\n1 2 3 4\n", "p.pat: item 8: type mismatch: expected a number, got \"abc\"",
+       common::Fault::kTypeMismatch},
+      {"a short pattern file and a weight beyond the doubles", "1 1 3\n0.1 0.2\n0.5 0.6\n",
+       "1 1 1\n4 0\n-2 0\n1e400\n-1\n", "p.pat: item 8: input past end of file",
+       common::Fault::kPastEndOfFile},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    Scratch s;
+    s.file("p.out", "earlier results\r\n");
+    YieldexFiles f{s.file("p.pat", r.pat), s.file("p.wgt", r.wgt), (s.dir / "p.out").string()};
+    surface::Surface plot(kPlotSizePx, kPlotSizePx);
+    try {
+      runYieldex(f, plot, {});
+      ADD_FAILURE() << "no error";
+    } catch (const common::ToolError& e) {
+      EXPECT_EQ(e.what(), (s.dir / r.message).string());
+      EXPECT_EQ(e.fault(), r.fault);
+    }
+    EXPECT_EQ(s.read("p.out"), "earlier results\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(s.dir), fs::directory_iterator()), 3);
+  }
 }
 
 // The plot is drawn as the patterns are computed: after an overflow at
 // pattern 3 the points of patterns 1 and 2 are on it, and the old output
-// file is untouched.
+// file is untouched.  A bad record met later, even in a later block, is the
+// error instead, and the plot goes back to its empty frame.
 TEST(YieldexRun, AnOverflowLeavesThePointsBeforeItPlotted) {
-  Scratch s;
-  s.file("p.out", "earlier results\r\n");
-  YieldexFiles f{s.file("p.pat", "1 1 3\n0.1 0.2\n0.9 0.7\n-1000 0.5\n"),
-                 s.file("p.wgt", kRisingNet), (s.dir / "p.out").string()};
-  surface::Surface plot(kPlotSizePx, kPlotSizePx);
-  try {
-    runYieldex(f, plot, {});
-    FAIL();
-  } catch (const common::ToolError& e) {
-    EXPECT_EQ(e.fault(), common::Fault::kOverflow);
-    EXPECT_EQ(std::string(e.what()).rfind(f.patterns + ": pattern 3: overflow", 0), 0u);
+  const std::string first = "0.1 0.2\n0.9 0.7\n";
+  std::string many;  // two blocks' worth of patterns, the last one bad
+  for (int p = 4; p < 40000; ++p) many += "0.5 0.5\n";
+  many += "abc 0.5\n";
+  const std::string badRecord = ": item 80002: type mismatch: expected a number, got \"abc\"";
+  const struct {
+    std::string records;
+    long patterns;
+    std::string message;  // after the pattern file's path
+    bool pointsStay;
+  } cases[] = {
+      {first + "-1000 0.5\n", 3, ": pattern 3: overflow", true},
+      {first + "-1000 0.5\n" + many, 40000, badRecord, false},
+      {first + "0.5 0.5\n" + many, 40000, badRecord, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    Scratch s;
+    s.file("p.out", "earlier results\r\n");
+    YieldexFiles f{s.file("p.pat", "1 1 " + std::to_string(c.patterns) + "\n" + c.records),
+                   s.file("p.wgt", kRisingNet), (s.dir / "p.out").string()};
+    surface::Surface plot(kPlotSizePx, kPlotSizePx);
+    try {
+      runYieldex(f, plot, {});
+      ADD_FAILURE() << "no error";
+    } catch (const common::ToolError& e) {
+      EXPECT_EQ(std::string(e.what()).rfind(f.patterns + c.message, 0), 0u) << e.what();
+    }
+    auto sigma = [](double a) { return 1 / (std::exp(-a) + 1); };
+    const int r = static_cast<int>(std::lround(plot.toPixelsX(0.005)));
+    for (const auto& [x, t] : {std::pair{0.1, 0.2}, std::pair{0.9, 0.7}}) {
+      const surface::PixelPoint centre = plot.toPixel(sigma(3 * sigma(4 * x - 2) - 1), t);
+      EXPECT_EQ(plot.pixel(centre.col + r, centre.row) == outputColour(1), c.pointsStay) << x;
+    }
+    if (!c.pointsStay) {
+      surface::Surface frame(kPlotSizePx, kPlotSizePx);
+      graphini(frame);
+      long differ = 0;
+      for (int row = 0; row < kPlotSizePx; ++row) {
+        for (int col = 0; col < kPlotSizePx; ++col)
+          differ += plot.pixel(col, row) != frame.pixel(col, row);
+      }
+      EXPECT_EQ(differ, 0);
+    }
+    EXPECT_EQ(s.read("p.out"), "earlier results\r\n");
   }
-  auto sigma = [](double a) { return 1 / (std::exp(-a) + 1); };
-  const int r = static_cast<int>(std::lround(plot.toPixelsX(0.005)));
-  for (const auto& [x, t] : {std::pair{0.1, 0.2}, std::pair{0.9, 0.7}}) {
-    const surface::PixelPoint centre = plot.toPixel(sigma(3 * sigma(4 * x - 2) - 1), t);
-    EXPECT_EQ(plot.pixel(centre.col + r, centre.row), outputColour(1)) << x;
-  }
-  EXPECT_EQ(s.read("p.out"), "earlier results\r\n");
 }
 
 // Rows are the network's classes, columns the targets'; one output splits
