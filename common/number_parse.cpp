@@ -92,8 +92,9 @@ bool parseNumberPrefix(const char* begin, const char* end, const char*& stop, do
   return parsePrefix(begin, end, stop, value, exponents);
 }
 
-bool parseNumberPrefix(const char* begin, const char* end, const char*& stop, float& value) {
-  return parsePrefix(begin, end, stop, value);
+bool parseNumberPrefix(const char* begin, const char* end, const char*& stop, float& value,
+                       Exponents exponents) {
+  return parsePrefix(begin, end, stop, value, exponents);
 }
 
 bool parseDecimal(std::string_view text, double& value) { return parseWhole(text, value); }

@@ -23,7 +23,8 @@ namespace common {
 enum class Exponents { kEOrD, kEOnly };
 bool parseNumberPrefix(const char* begin, const char* end, const char*& stop, double& value,
                        Exponents exponents = Exponents::kEOrD);
-bool parseNumberPrefix(const char* begin, const char* end, const char*& stop, float& value);
+bool parseNumberPrefix(const char* begin, const char* end, const char*& stop, float& value,
+                       Exponents exponents = Exponents::kEOrD);
 
 // Parses all of "text" as a number, or as inf, infinity or nan (either case,
 // with an optional sign), so that the toolkit's own outputs read back.

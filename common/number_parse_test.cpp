@@ -126,7 +126,7 @@ TEST(NumberParse, MatchesTheCLibraryInBothPrecisions) {
     float low;
     std::memcpy(&low, &b, sizeof low);
     const double halfway =
-        (static_cast<double>(low) + static_cast<double>(std::nextafter(low, 1e39f))) / 2;
+        (static_cast<double>(low) + static_cast<double>(std::nextafter(low, INFINITY))) / 2;
     std::snprintf(text, sizeof text, "%.60e", halfway);
     std::string exact = text;
     const std::size_t e = exact.find('e');

@@ -214,14 +214,7 @@ std::vector<float> readNoiseLevels(NumberStream& in) {
                               "item " + std::to_string(in.itemsRead() + 1),
                               "more than 32767 noise levels");
     }
-    const double level = in.next();
-    // A level is held as a single: one beyond its range would be infinite.
-    if (std::isinf(static_cast<float>(level))) {
-      throw common::makeError(
-          common::Fault::kOverflow, in.fileName(), "item " + std::to_string(in.itemsRead()),
-          "the noise level " + common::generalForm(level, 15) + " lies beyond single precision");
-    }
-    levels.push_back(static_cast<float>(level));
+    levels.push_back(in.nextSingle());
   } while (!in.atEnd());
   return levels;
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -218,16 +220,20 @@ TEST(NoiseFile, LevelsToTheEndAsSingles) {
   NumberStream fits(most, "noise.cfg");
   readPerturbations(fits);
   EXPECT_EQ(readNoiseLevels(fits).size(), 32767u);
-  // A level is a single: one beyond its range is an overflow, not infinity.
+  // A level is a single, rounded once from its digits (the double of this
+  // one lies halfway between two singles); one beyond the singles is an
+  // overflow, not infinity.
+  NumberStream once("1 8.47167444229126", "noise.cfg");
+  readPerturbations(once);
+  EXPECT_EQ(readNoiseLevels(once).at(0),
+            std::nextafter(static_cast<float>(8.47167444229126), 9.0f));
   NumberStream beyond("1 0.5 1e39", "noise.cfg");
   readPerturbations(beyond);
   try {
     readNoiseLevels(beyond);
     FAIL();
   } catch (const common::ToolError& e) {
-    EXPECT_STREQ(e.what(),
-                 "noise.cfg: item 3: overflow: the noise level 1e+39 lies beyond single "
-                 "precision");
+    EXPECT_STREQ(e.what(), "noise.cfg: item 3: overflow: \"1e39\" lies beyond single precision");
   }
 }
 

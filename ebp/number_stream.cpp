@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <thread>
+#include <type_traits>
 #include <utility>
 
 #include "common/errors.h"
@@ -13,10 +14,13 @@
 
 namespace ebp {
 
-bool parseNetworkNumber(std::string_view field, double& value) {
+namespace {
+
+template <typename T>
+bool parseNetworkField(std::string_view field, T& value) {
   const char* end = field.data() + field.size();
   const char* stop = nullptr;
-  double number = 0;
+  T number = 0;
   if (!common::parseNumberPrefix(field.data(), end, stop, number, common::Exponents::kEOnly) ||
       stop != end) {
     return false;
@@ -25,11 +29,22 @@ bool parseNetworkNumber(std::string_view field, double& value) {
   return true;
 }
 
+}  // namespace
+
+bool parseNetworkNumber(std::string_view field, double& value) {
+  return parseNetworkField(field, value);
+}
+
+bool parseNetworkNumber(std::string_view field, float& value) {
+  return parseNetworkField(field, value);
+}
+
 common::ToolError badFieldError(common::Fault fault, const std::string& fileName, long item,
-                                std::string_view field) {
-  const std::string detail = fault == common::Fault::kOverflow
-                                 ? common::quoteInput(field) + " lies beyond double precision"
-                                 : "expected a number, got " + common::quoteInput(field);
+                                std::string_view field, const char* precision) {
+  const std::string detail =
+      fault == common::Fault::kOverflow
+          ? common::quoteInput(field) + " lies beyond " + precision + " precision"
+          : "expected a number, got " + common::quoteInput(field);
   return common::makeError(fault, fileName, "item " + std::to_string(item), detail);
 }
 
@@ -45,7 +60,8 @@ bool NumberStream::atEnd() {
   return pos_ >= text_.size();
 }
 
-double NumberStream::next() {
+template <typename T>
+T NumberStream::nextAs() {
   skipSeparators();
   if (pos_ >= text_.size()) {
     throw common::makeError(common::Fault::kPastEndOfFile, fileName_,
@@ -54,15 +70,21 @@ double NumberStream::next() {
   const std::size_t start = pos_;
   while (pos_ < text_.size() && !isSeparator(text_[pos_])) ++pos_;
   const std::string_view field = text_.substr(start, pos_ - start);
-  double value = 0;
+  T value = 0;
   if (!parseNetworkNumber(field, value)) {
     throw badFieldError(common::Fault::kTypeMismatch, fileName_, items_ + 1, field);
   }
-  if (std::isinf(value))
-    throw badFieldError(common::Fault::kOverflow, fileName_, items_ + 1, field);
+  if (std::isinf(value)) {
+    throw badFieldError(common::Fault::kOverflow, fileName_, items_ + 1, field,
+                        std::is_same_v<T, float> ? "single" : "double");
+  }
   ++items_;
   return value;
 }
+
+double NumberStream::next() { return nextAs<double>(); }
+
+float NumberStream::nextSingle() { return nextAs<float>(); }
 
 std::int32_t NumberStream::nextCount() {
   const double value = common::CInt(next());
@@ -96,12 +118,13 @@ ChunkResult parseFields(std::string_view text, long count, Out&& out) {
     if (p == end) break;
     double value = 0;
     const char* stop = nullptr;
+    // Anything but a plain number ending at a separator (a bad field, or a
+    // number beyond the doubles) is sorted out below.
     if (!common::parseNumberPrefix(p, end, stop, value, common::Exponents::kEOnly) ||
-        (stop != end && !isSeparator(*stop))) {
+        (stop != end && !isSeparator(*stop)) || std::isinf(value)) {
       const char* fieldEnd = p;
       while (fieldEnd != end && !isSeparator(*fieldEnd)) ++fieldEnd;
       const std::string_view field(p, static_cast<std::size_t>(fieldEnd - p));
-      // The short form above never leaves the doubles; only this path can.
       const bool number = parseNetworkNumber(field, value);
       if (!number || std::isinf(value)) {
         r.bad = true;

@@ -30,6 +30,10 @@ class NumberStream {
   // beyond the range of doubles ("1e400").
   double next();
 
+  // The next number as a single, rounded once from its digits; kOverflow
+  // when it lies beyond the singles.
+  float nextSingle();
+
   // The next number as a whole count (rounded, halves to even); kOverflow
   // when it lies outside 32-bit integers.
   std::int32_t nextCount();
@@ -48,6 +52,8 @@ class NumberStream {
 
  private:
   void skipSeparators();
+  template <typename T>
+  T nextAs();
 
   std::string_view text_;
   std::string fileName_;
@@ -92,11 +98,13 @@ ChunkResult parseChunk(std::string_view text, long count, long firstIndex,
 // range of doubles gives an infinite value, which the readers report as an
 // overflow (the syntax has no other way to an infinity).
 bool parseNetworkNumber(std::string_view field, double& value);
+bool parseNetworkNumber(std::string_view field, float& value);
 
 // The error of item "item" of "fileName", the field "field" being no number
-// (kTypeMismatch) or one beyond the doubles (kOverflow).
+// (kTypeMismatch) or one beyond the "precision" ("double" or "single")
+// (kOverflow).
 common::ToolError badFieldError(common::Fault fault, const std::string& fileName, long item,
-                                std::string_view field);
+                                std::string_view field, const char* precision = "double");
 
 // Makes room for "n" values in "v", in large pages where the system allows
 // (a buffer of megabytes written once each would otherwise fault every

@@ -175,8 +175,8 @@ std::string errorText(double e, const std::string& patterns, const std::string& 
   std::string_view number = text;
   while (!number.empty() && number.front() == ' ') number.remove_prefix(1);
   while (!number.empty() && number.back() == ' ') number.remove_suffix(1);
-  double back = 0;
-  if (!parseNetworkNumber(number, back) || !std::isfinite(static_cast<float>(back))) {
+  float back = 0;
+  if (!parseNetworkNumber(number, back) || !std::isfinite(back)) {
     throw common::makeError(common::Fault::kOverflow, patterns, place,
                             "the mean square error (" + common::generalForm(e, 15) +
                                 ") lies beyond single precision, in which the results are read "
@@ -327,7 +327,7 @@ SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& ho
                               "item " + std::to_string(noise.itemsRead() + 1),
                               "more than 32767 noise levels");
     }
-    const float level = static_cast<float>(noise.next());
+    const float level = noise.nextSingle();
     ++run.levels;
     std::string line;
     for (int i = 1; i <= set.nI; ++i) {

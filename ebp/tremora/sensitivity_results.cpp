@@ -29,11 +29,11 @@ SensitivityTable rereadResults(const SensitivityFiles& files, std::string_view r
   SensitivityTable t;
   {
     NumberStream in(afterLines(results, 3), files.results);
-    t.e0 = static_cast<float>(in.next());
+    t.e0 = in.nextSingle();
     std::vector<std::vector<float>>& errors = t.errors;
     errors.resize(static_cast<std::size_t>(levels));
     for (auto& row : errors) {
-      for (int i = 0; i < nI; ++i) row.push_back(static_cast<float>(in.next()));
+      for (int i = 0; i < nI; ++i) row.push_back(in.nextSingle());
     }
     if (t.e0 == 0) {
       throw common::makeError(common::Fault::kDivisionByZero, files.results, "line 4",
@@ -49,7 +49,7 @@ SensitivityTable rereadResults(const SensitivityFiles& files, std::string_view r
     common::MappedFile noise(files.noise);
     NumberStream in(noise.text(), files.noise);
     in.next();
-    for (int l = 0; l < levels; ++l) t.levels.push_back(static_cast<float>(in.next()));
+    for (int l = 0; l < levels; ++l) t.levels.push_back(in.nextSingle());
   }
   measureRange(t);
   return t;
