@@ -6,12 +6,11 @@
 // writing the bytes once.  Bytes and values per second.
 #include <benchmark/benchmark.h>
 
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <random>
 #include <string>
-
-#include <climits>
 #include <vector>
 
 #include "common/number_forms.h"

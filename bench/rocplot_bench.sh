@@ -4,7 +4,8 @@
 # into bench/data/.  Called by ./run bench with BUILD_DIR set.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-export SUMMARY="$(pwd)/bench/summary.py"
+SUMMARY="$(pwd)/bench/summary.py"
+export SUMMARY
 BUILD=${BUILD_DIR:?}
 RECORDS=${ROC_BENCH_RECORDS:-10000000}
 DATA=bench/data

@@ -9,7 +9,8 @@
 # Called by ./run bench with BUILD_DIR set.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-export SUMMARY="$(pwd)/bench/summary.py"
+SUMMARY="$(pwd)/bench/summary.py"
+export SUMMARY
 BUILD=${BUILD_DIR:?}
 ROOT=$(pwd)
 DATA=bench/data

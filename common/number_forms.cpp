@@ -179,7 +179,8 @@ char* writeConsoleSingle(char* at, float value) {
     return std::copy(text.begin(), text.end(), at);
   }
   if (v > 0) *at++ = ' ';
-  char* end = std::to_chars(at, at + kLongestConsoleSingle - 1, v, std::chars_format::general, 7).ptr;
+  char* end =
+      std::to_chars(at, at + kLongestConsoleSingle - 1, v, std::chars_format::general, 7).ptr;
   return end[-1] == '.' ? end - 1 : end;
 }
 

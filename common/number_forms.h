@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <string>
 
-
 namespace common {
 
 // "value" by the conversion "%.<digits>g", with no blank before it, a
@@ -45,7 +44,6 @@ inline constexpr int kLongestConsoleSingle = 24;
 // consoleSingle(value) written at "at" (room for kLongestConsoleSingle
 // characters); returns the end.
 char* writeConsoleSingle(char* at, float value);
-
 
 // Console form of a whole number: one leading blank when not negative.
 std::string consoleInteger(std::int64_t value);

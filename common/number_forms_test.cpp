@@ -1,16 +1,15 @@
 #include "common/number_forms.h"
-#include "common/number_parse.h"
 
 #include <gtest/gtest.h>
 
-#include <vector>
-#include <cstring>
 #include <cmath>
 #include <cstdint>
-
-#include <random>
-
+#include <cstring>
 #include <limits>
+#include <random>
+#include <vector>
+
+#include "common/number_parse.h"
 
 namespace common {
 namespace {
@@ -51,9 +50,10 @@ TEST(NumberForms, SingleFormsUseSevenDigits) {
 // ten and of halfway cases, and the singles of short decimals at every digit
 // count and point position.
 TEST(NumberForms, FastSingleFormEqualsTheGeneralForm) {
-  std::vector<float> singles = {0.0f, -0.0f, 1e-45f, -1e-45f, 1.1754942e-38f, 1e-10f, 9.999999e6f,
-                                1e7f, 0.5f, 1.5f, 2.5f, 9.9999995f, 0.99999997f, 9999999.5f,
-                                0.00099999995f, 0.0001f, 0.000099999997f};
+  std::vector<float> singles = {0.0f,    -0.0f,          1e-45f,      -1e-45f,    1.1754942e-38f,
+                                1e-10f,  9.999999e6f,    1e7f,        0.5f,       1.5f,
+                                2.5f,    9.9999995f,     0.99999997f, 9999999.5f, 0.00099999995f,
+                                0.0001f, 0.000099999997f};
   for (float p = 1e-12f; p < 1e9f; p *= 10) {
     float below = p, above = p;
     for (int i = 0; i < 40; ++i) {
@@ -73,8 +73,8 @@ TEST(NumberForms, FastSingleFormEqualsTheGeneralForm) {
     const std::uint64_t r = random();
     std::uint64_t limit = 10;  // 1 to 9 digits, the point anywhere up to 12 places
     for (int d = 0; d < static_cast<int>(r % 9); ++d) limit *= 10;
-    const std::string text = std::to_string(1 + (r >> 8) % (limit - 1)) + "e-" +
-                             std::to_string((r >> 3) % 13);
+    const std::string text =
+        std::to_string(1 + (r >> 8) % (limit - 1)) + "e-" + std::to_string((r >> 3) % 13);
     float f = 0;
     ASSERT_TRUE(parseDecimal(text, f)) << text;
     singles.push_back(f);

@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <random>
 #include <string>
 
@@ -56,8 +55,8 @@ TEST(NumberParse, AcceptsTheDecimalForms) {
 }
 
 TEST(NumberParse, RejectsWhatIsNotANumber) {
-  const char* rows[] = {"",   "abc", ".",  "-",   "1e",  "1e+",  "1.2.3", "1,5",
-                        "0x10", "1 2", "12a", "+-5", "--5", "1d", "infx", "nan1"};
+  const char* rows[] = {"",     "abc", ".",   "-",   "1e",  "1e+", "1.2.3", "1,5",
+                        "0x10", "1 2", "12a", "+-5", "--5", "1d",  "infx",  "nan1"};
   for (const char* text : rows) {
     double value = 42;
     EXPECT_FALSE(parseDecimal(text, value)) << text;
@@ -108,10 +107,19 @@ TEST(NumberParse, MatchesTheCLibraryInBothPrecisions) {
     if (trial % 4 == 0) text += "e" + std::to_string(exponent(random));
     ASSERT_TRUE(check(text));
   }
-  std::vector<std::string> edges = {"9007199254740993", "0.9007199254740993", "-0.0", "-0",
-                                    "9999999999999999999", "1234567890123456789", "8.47167444229126",
-                                    "3.4028235677973366e38", "3.4028235677973367e38", "1e-46",
-                                    "7.006492321624085e-46", "1.1754942e-38", "2.2250738585072011e-308"};
+  std::vector<std::string> edges = {"9007199254740993",
+                                    "0.9007199254740993",
+                                    "-0.0",
+                                    "-0",
+                                    "9999999999999999999",
+                                    "1234567890123456789",
+                                    "8.47167444229126",
+                                    "3.4028235677973366e38",
+                                    "3.4028235677973367e38",
+                                    "1e-46",
+                                    "7.006492321624085e-46",
+                                    "1.1754942e-38",
+                                    "2.2250738585072011e-308"};
   char text[128];
   for (int e = -45; e <= 38; ++e) {
     for (const char* form : {"1e%d", "9.999999999e%d", "0.99999997e%d", "1.00000005e%d"}) {

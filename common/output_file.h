@@ -56,10 +56,10 @@ class OutputFile {
   void flush();
   [[noreturn]] void fail(int error);
 
-  std::string path_;    // as given, for messages
-  std::string target_;  // after following symbolic links
+  std::string path_;       // as given, for messages
+  std::string target_;     // after following symbolic links
   std::string temporary_;  // empty when the target is written directly
-  int entry_ = -1;  // in the list of temporaries removed on an interrupt
+  int entry_ = -1;         // in the list of temporaries removed on an interrupt
   int fd_ = -1;
   int error_ = 0;  // the first write error
   std::string buffer_;
@@ -98,8 +98,7 @@ void checkNoneIsAnInput(const std::vector<std::string>& inputs,
 // a folder, not a read-only file, or in a folder that is there and writable.
 // Throws ToolError naming the output and why.  Nothing is created: a run
 // checks its outputs before any work.
-void checkOutputs(const std::vector<std::string>& inputs,
-                  const std::vector<std::string>& outputs);
+void checkOutputs(const std::vector<std::string>& inputs, const std::vector<std::string>& outputs);
 
 // Flushes standard output and throws ToolError when anything written to it
 // was lost (a full disk, a closed pipe): standard output is an output too.

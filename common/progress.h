@@ -17,8 +17,8 @@ class ProgressLine {
   // "delaySeconds": nothing shows before the work has taken that long, so a
   // short run prints nothing at all.  "out" is the terminal (standard error
   // by default; a test passes another stream and says it is a terminal).
-  explicit ProgressLine(std::string_view program, double delaySeconds = 0,
-                        std::FILE* out = stderr, bool terminal = false);
+  explicit ProgressLine(std::string_view program, double delaySeconds = 0, std::FILE* out = stderr,
+                        bool terminal = false);
   ~ProgressLine();
   ProgressLine(const ProgressLine&) = delete;
   ProgressLine& operator=(const ProgressLine&) = delete;

@@ -15,7 +15,6 @@
 #include <string>
 #include <string_view>
 
-
 namespace common {
 
 class TokenReader {

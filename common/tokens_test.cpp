@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-
 #include <string>
 #include <vector>
 
