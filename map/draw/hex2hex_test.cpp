@@ -32,7 +32,7 @@ Colour at(const surface::Surface& s, double x, double y) {
 
 TEST(Hex2hex, MarkerPointsSitLowOnTheCellAxis) {
   EXPECT_EQ(markerPoint(1, 2).x, 2.0);
-  EXPECT_EQ(markerPoint(1, 2).y, 0.87 + 0.9375);
+  EXPECT_DOUBLE_EQ(markerPoint(1, 2).y, 1.8075);  // row 1's top at 0.87, then 15/16 down
   EXPECT_EQ(markerPoint(2, 2).x, 2.5);
 }
 
