@@ -9,16 +9,17 @@
 #include "common/errors.h"
 #include "map/draw/hex2hex.h"
 #include "map/draw/lattice.h"
-#include "map/testing.h"
 #include "map/unit_labels.h"
+#include "test_support/example_settings.h"
+#include "test_support/program_message.h"
 #include "test_support/scratch_dir.h"
 
 namespace map {
 namespace {
 
 using common::Colour;
+using support::programMessageOf;
 using support::ScratchDir;
-using testing::programMessageOf;
 
 // A 10 x 10 map with objects o1..o30 and a class file of stripes.
 struct TenByTen {
@@ -42,7 +43,7 @@ struct TenByTen {
       cls += "\n";
     }
     classes = dir.file("m.cls", cls);
-    settings = dir.file("Favomap5.cfg", testing::exampleSettingsWith(2, "300"));
+    settings = dir.file("Favomap5.cfg", support::exampleSettingsWith(2, "300"));
     controls.visfile = "  " + bmu + " ";
     controls.classfile = classes;
     controls.bmpout = dir.path("map.bmp");
@@ -148,7 +149,7 @@ TEST(DrawingPass, SeriesOfOneAndTwoPatterns) {
   EXPECT_TRUE(one.run().picture.image() == none);
 
   TenByTen two;  // cells of about 80 pixels, so that the markers are many pixels wide
-  two.settings = two.dir.file("Favomap5.cfg", testing::exampleSettingsWith(2, "1500"));
+  two.settings = two.dir.file("Favomap5.cfg", support::exampleSettingsWith(2, "1500"));
   two.controls.blankUnits = true;
   two.controls.first = "2";
   two.controls.num = "2";
@@ -172,7 +173,7 @@ TEST(DrawingPass, LabelFontGrowsWithLargeCells) {
        {std::pair{"300", 7.0}, std::pair{"550", 7.0}, std::pair{"825", 8.5}, std::pair{"1100", 9.0},
         std::pair{"5500", 17.0}}) {
     TenByTen map;
-    map.settings = map.dir.file("Favomap5.cfg", testing::exampleSettingsWith(2, hexSize));
+    map.settings = map.dir.file("Favomap5.cfg", support::exampleSettingsWith(2, hexSize));
     const PassResult r = map.run();
     EXPECT_EQ(r.picture.fontName(), "Arial");
     EXPECT_DOUBLE_EQ(r.picture.fontSize(), points) << hexSize;

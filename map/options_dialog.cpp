@@ -54,6 +54,8 @@ OptionsDialog::OptionsDialog(Environment environment) : env_(std::move(environme
 
 OptionsDialog::~OptionsDialog() = default;
 
+// The controls are made in the form's order, which is also the order of
+// focus and of painting.
 void OptionsDialog::build() {
   setObjectName("Favomap5");
   setWindowTitle("Favomap options");
@@ -61,6 +63,24 @@ void OptionsDialog::build() {
   font.setPointSizeF(7.5);
   setFont(font);
 
+  buildOptionButtons();
+  buildFileBoxes();
+  buildSeriesFrame();
+  buildVariablesFrame();
+  buildExternalFrame();
+  buildClassesFrame();
+  buildButtons();
+  buildHelpText();
+
+  frame2_->setEnabled(false);
+  frame3_->setEnabled(false);
+  frame4_->setEnabled(false);
+  connectCheckBoxes();
+
+  setFixedSize(closedWidthPx(), px(kClientHeightTwips));
+}
+
+void OptionsDialog::buildOptionButtons() {
   control<QLabel>(this, "Label11", "Select output options", 120, 480, 975, 495)->setWordWrap(true);
   const char* optionTexts[4] = {"(1) Plain SOM with object labes only",
                                 "(2) SOM with info about variables",
@@ -73,21 +93,27 @@ void OptionsDialog::build() {
     connect(option_[i], &QRadioButton::clicked, this, [this, i] { selectOption(i); });
   }
   option_[0]->setChecked(true);
+}
 
+void OptionsDialog::buildFileBoxes() {
   control<QLabel>(this, "Label1", ".bmu file name", 195, 1605, 1020, 255);
   visfile_ = control<QLineEdit>(this, "visfile", "", 1320, 1560, 2250, 285);
   control<QLabel>(this, "Label2", ".bmp file name", 120, 2080, 1095, 255);
   bmpout_ = control<QLineEdit>(this, "bmpout", kDefaultPicture, 1320, 2035, 2250, 285);
   check4_ = control<QCheckBox>(this, "Check4", "SOM units:   blank", 180, 2520, 1660, 255);
   check3_ = control<QCheckBox>(this, "Check3", "n. of BM patterns", 1995, 2520, 1560, 255);
+}
 
+void OptionsDialog::buildSeriesFrame() {
   frame1_ = control<ui::CaptionFrame>(this, "Frame1", "Show series", 3720, 1440, 1215, 1335);
   control<QLabel>(frame1_, "Label9", "First", 120, 280, 375, 255);
   first_ = control<QLineEdit>(frame1_, "first", "", 600, 240, 495, 285);
   control<QLabel>(frame1_, "Label10", "n", 120, 680, 375, 255);
   num_ = control<QLineEdit>(frame1_, "num", "", 600, 640, 495, 285);
   connect_ = control<QCheckBox>(frame1_, "Connect", "Connect", 120, 1020, 975, 255);
+}
 
+void OptionsDialog::buildVariablesFrame() {
   frame3_ = control<ui::CaptionFrame>(this, "Frame3", "(2)", 120, 2880, 4815, 1200);
   control<QLabel>(frame3_, "Label5", ".wgt file name", 45, 315, 1050, 255);
   codfile_ = control<QLineEdit>(frame3_, "codfile", "", 1200, 285, 2250, 285);
@@ -97,7 +123,9 @@ void OptionsDialog::build() {
   check1_ = control<QCheckBox>(frame3_, "Check1", "Outline", 3600, 240, 1000, 255);
   histOn_ = control<QCheckBox>(frame3_, "hist_on", "Histogram", 3600, 540, 1000, 255);
   check2_ = control<QCheckBox>(frame3_, "Check2", "Distance", 3600, 840, 1000, 255);
+}
 
+void OptionsDialog::buildExternalFrame() {
   frame2_ = control<ui::CaptionFrame>(this, "Frame2", "(3)", 120, 4200, 3615, 1215);
   control<QLabel>(frame2_, "Label3", "data file name", 120, 300, 1000, 255);
   datfile_ = control<QLineEdit>(frame2_, "datfile", "", 1200, 265, 2250, 285);
@@ -105,27 +133,34 @@ void OptionsDialog::build() {
                   255);
   nvarext_ = control<QLineEdit>(frame2_, "nvarext", "1", 3045, 720, 405, 285);
   nvarext_->setEnabled(false);
+}
 
+void OptionsDialog::buildClassesFrame() {
   frame4_ = control<ui::CaptionFrame>(this, "Frame4", "(4)", 120, 5520, 3615, 720);
   control<QLabel>(frame4_, "Label8", "class file name", 120, 305, 1050, 255);
   classfile_ = control<QLineEdit>(frame4_, "classfile", "", 1275, 265, 2160, 285);
+}
 
+void OptionsDialog::buildButtons() {
   QPushButton* drawButton = control<QPushButton>(this, "OKButton", "Draw", 3960, 4320, 975, 375);
   help_ = control<QPushButton>(this, "Command2", "Help", 3960, 4800, 975, 375);
   QPushButton* exitButton = control<QPushButton>(this, "Command1", "Exit", 3960, 5880, 975, 375);
+  connect(help_, &QPushButton::clicked, this, [this] { toggleHelp(); });
+  connect(exitButton, &QPushButton::clicked, this, [this] { env_.endProgram(0); });
+  connect(drawButton, &QPushButton::clicked, this, [this] { draw(); });
+}
 
+void OptionsDialog::buildHelpText() {
   helptext_ = new QPlainTextEdit(this);
   place(helptext_, "helptext", 5160, 120, 3735, 6015);
   helptext_->setPlainText(QString::fromStdString(helpText()));
   helptext_->setReadOnly(true);
   helptext_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
 
-  frame2_->setEnabled(false);
-  frame3_->setEnabled(false);
-  frame4_->setEnabled(false);
-
-  // A check set or cleared in code runs the box's rule as a click does:
-  // toggled fires for both.
+// A check set or cleared in code runs the box's rule as a click does:
+// toggled fires for both.
+void OptionsDialog::connectCheckBoxes() {
   connect(check1_, &QCheckBox::toggled, this, [this] { outlineClicked(); });
   connect(histOn_, &QCheckBox::toggled, this, [this] { histogramClicked(); });
   connect(check3_, &QCheckBox::toggled, this, [this](bool on) {
@@ -134,11 +169,6 @@ void OptionsDialog::build() {
   connect(check4_, &QCheckBox::toggled, this, [this](bool on) {
     if (on) check3_->setChecked(false);
   });
-  connect(help_, &QPushButton::clicked, this, [this] { toggleHelp(); });
-  connect(exitButton, &QPushButton::clicked, this, [this] { env_.endProgram(0); });
-  connect(drawButton, &QPushButton::clicked, this, [this] { draw(); });
-
-  setFixedSize(closedWidthPx(), px(kClientHeightTwips));
 }
 
 void OptionsDialog::selectOption(int index) {

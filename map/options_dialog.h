@@ -53,7 +53,17 @@ class OptionsDialog : public QWidget {
   static int openWidthPx();
 
  private:
+  // Makes the controls, one group of the form at a time, and wires them.
   void build();
+  void buildOptionButtons();
+  void buildFileBoxes();
+  void buildSeriesFrame();     // Frame1
+  void buildVariablesFrame();  // Frame3, option (2)
+  void buildExternalFrame();   // Frame2, option (3)
+  void buildClassesFrame();    // Frame4, option (4)
+  void buildButtons();         // Draw, Help, Exit
+  void buildHelpText();
+  void connectCheckBoxes();
   void selectOption(int index);
   void outlineClicked();
   void histogramClicked();

@@ -17,13 +17,13 @@
 
 #include "map/draw/lattice.h"
 #include "map/help_text.h"
-#include "map/testing.h"
 #include "map/window_fit.h"
 #include "surface/surface.h"
+#include "test_support/example_settings.h"
 #include "test_support/fake_toolkit.h"
+#include "test_support/layout_faults.h"
 #include "test_support/scratch_dir.h"
 #include "ui/app.h"
-#include "ui/layout_testing.h"
 
 namespace map {
 namespace {
@@ -41,7 +41,7 @@ class DialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ui::ensureApplication();
-    settings_ = dir_.file("Favomap5.cfg", testing::exampleSettingsWith(2, "300"));
+    settings_ = dir_.file("Favomap5.cfg", support::exampleSettingsWith(2, "300"));
     OptionsDialog::Environment env;
     env.settingsPath = [this] { return settings_; };
     env.toolkit = &toolkit_;
@@ -79,7 +79,7 @@ class DialogTest : public ::testing::Test {
 
 TEST_F(DialogTest, OpensAsTheFormSays) {
   EXPECT_EQ(dialog_->windowTitle(), "Favomap options");
-  EXPECT_EQ(dialog_->width(), OptionsDialog::closedWidthPx());
+  EXPECT_EQ(dialog_->width(), 340);  // 5100 twips of client area
   EXPECT_EQ(dialog_->height(), 426);
   EXPECT_TRUE(option(0)->isChecked());
   EXPECT_EQ(option(3)->text(), "(4) SOM with color coded virtual units (max=16)");
@@ -91,9 +91,9 @@ TEST_F(DialogTest, OpensAsTheFormSays) {
   EXPECT_EQ(find<QLineEdit>("bmpout")->text(), "Favomap_output.bmp");
   // The help text area lies beyond the closed width: the layout is checked
   // with the help shown.
-  EXPECT_EQ(ui::testing::layoutFaults(*dialog_,
-                                      QRect(0, 0, OptionsDialog::openWidthPx(), dialog_->height())),
-            std::vector<std::string>{});
+  EXPECT_EQ(
+      support::layoutFaults(*dialog_, QRect(0, 0, OptionsDialog::openWidthPx(), dialog_->height())),
+      std::vector<std::string>{});
   EXPECT_EQ(find<QCheckBox>("Connect")->parentWidget()->objectName(), "Frame1");
   EXPECT_EQ(find<QCheckBox>("Check4")->text(), "SOM units:   blank");
   EXPECT_FALSE(find<QCheckBox>("Check3")->isChecked());
@@ -124,11 +124,11 @@ TEST_F(DialogTest, HelpTextIsExactReadOnlyAndShownOnDemand) {
   QPushButton* button = find<QPushButton>("Command2");
   click(button);
   EXPECT_EQ(button->text(), "Close help");
-  EXPECT_EQ(dialog_->width(), OptionsDialog::openWidthPx());
+  EXPECT_EQ(dialog_->width(), 600);  // 9000 twips
   EXPECT_LE(help->geometry().right(), dialog_->width());
   click(button);
   EXPECT_EQ(button->text(), "Help");
-  EXPECT_EQ(dialog_->width(), OptionsDialog::closedWidthPx());
+  EXPECT_EQ(dialog_->width(), 340);
 }
 
 TEST_F(DialogTest, OptionButtonsEnableExactlyTheirFrame) {

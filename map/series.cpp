@@ -36,15 +36,21 @@ void traceSeries(PassContext& pass) {
   const double num = common::CInt(common::Val(pass.controls.num));
   for (double k = first + 1; k <= first + num - 1; ++k) {
     const BmuRecord record = bmu.next();
-    int iniziofine = 0;
-    if (k == first + 1) iniziofine = -1;
-    if (k == first + num - 1) iniziofine = 1;
+    draw::SeriesSegment segment;
+    segment.fromRow = drawingIndex(prevRow);
+    segment.fromCol = drawingIndex(prevCol);
+    segment.toRow = drawingIndex(record.row);
+    segment.toCol = drawingIndex(record.col);
     // The colour shades from blue to red, computed in single precision.
     const float r = static_cast<float>(255 * (k - first)) / static_cast<float>(num);
-    const float b = 255.0f - r;
-    draw::hex2hex(pass.picture, drawingIndex(prevRow), drawingIndex(prevCol),
-                  drawingIndex(record.row), drawingIndex(record.col), r, 0, b, 3, iniziofine,
-                  pass.controls.connect);
+    segment.red = r;
+    segment.blue = 255.0f - r;
+    segment.widthPx = 3;
+    // A segment both first and last (a series of two) is the last.
+    if (k == first + 1) segment.end = draw::SeriesEnd::kFirst;
+    if (k == first + num - 1) segment.end = draw::SeriesEnd::kLast;
+    segment.connect = pass.controls.connect;
+    draw::hex2hex(pass.picture, segment);
     prevRow = record.row;
     prevCol = record.col;
   }

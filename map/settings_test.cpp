@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/errors.h"
+#include "test_support/example_settings.h"
 
 namespace map {
 namespace {
@@ -19,13 +20,7 @@ std::string exampleSettings() {
   return text.str();
 }
 
-// The example file with line n (1-based) replaced.
-std::string withLine(int n, const std::string& replacement) {
-  std::stringstream in(exampleSettings());
-  std::string line, out;
-  for (int i = 1; std::getline(in, line); ++i) out += (i == n ? replacement : line) + "\n";
-  return out;
-}
+using support::exampleSettingsWith;
 
 TEST(Settings, ExampleFileLoads) {
   const Settings s = parseSettings(exampleSettings(), "Favomap5.cfg");
@@ -41,22 +36,22 @@ TEST(Settings, ExampleFileLoads) {
 }
 
 TEST(Settings, ValuesLandInTheirFields) {
-  Settings s = parseSettings(withLine(4, "1,0,2"), "c.cfg");
+  Settings s = parseSettings(exampleSettingsWith(4, "1,0,2"), "c.cfg");
   EXPECT_EQ(s.redMode, 1);
   EXPECT_EQ(s.blueMode, 2);
-  s = parseSettings(withLine(28, "13"), "c.cfg");
+  s = parseSettings(exampleSettingsWith(28, "13"), "c.cfg");
   EXPECT_EQ(s.distPref, 13);
-  s = parseSettings(withLine(37, "1"), "c.cfg");
+  s = parseSettings(exampleSettingsWith(37, "1"), "c.cfg");
   EXPECT_EQ(s.histFlip, 1);
-  s = parseSettings(withLine(8, "7,8,9"), "c.cfg");
+  s = parseSettings(exampleSettingsWith(8, "7,8,9"), "c.cfg");
   EXPECT_EQ(s.classColour(2), common::rgb(7, 8, 9));
 }
 
 TEST(Settings, TrailingLinesAreIgnoredAndColoursClamp) {
   const Settings s =
-      parseSettings(withLine(32, "300,0,1000") + "extra notes\nmore, 1, 2\n", "c.cfg");
+      parseSettings(exampleSettingsWith(32, "300,0,1000") + "extra notes\nmore, 1, 2\n", "c.cfg");
   EXPECT_EQ(s.boxColor, common::rgb(255, 0, 255));
-  const Settings c = parseSettings(withLine(6, "256,0,0"), "c.cfg");
+  const Settings c = parseSettings(exampleSettingsWith(6, "256,0,0"), "c.cfg");
   EXPECT_EQ(c.classColour(0), common::rgb(255, 0, 0));
 }
 
@@ -66,8 +61,8 @@ TEST(Settings, BadFilesStopWithTheirFault) {
     common::Fault fault;
   } rows[] = {
       {exampleSettings().substr(0, 200), common::Fault::kPastEndOfFile},
-      {withLine(30, "wide"), common::Fault::kTypeMismatch},
-      {withLine(2, "six hundred"), common::Fault::kTypeMismatch},
+      {exampleSettingsWith(30, "wide"), common::Fault::kTypeMismatch},
+      {exampleSettingsWith(2, "six hundred"), common::Fault::kTypeMismatch},
   };
   for (const Row& r : rows) {
     try {

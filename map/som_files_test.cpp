@@ -3,15 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "common/errors.h"
-#include "map/testing.h"
 #include "map/variable_maps.h"
+#include "test_support/program_message.h"
 #include "test_support/scratch_dir.h"
 
 namespace map {
 namespace {
 
+using support::programMessageOf;
 using support::ScratchDir;
-using testing::programMessageOf;
 
 TEST(GridType, OnlyTheWordSquareIsRefused) {
   ScratchDir dir("grid");

@@ -9,15 +9,16 @@
 #include "map/draw/lattice.h"
 #include "map/drawing_pass.h"
 #include "map/map_table.h"
-#include "map/testing.h"
+#include "test_support/example_settings.h"
+#include "test_support/program_message.h"
 #include "test_support/scratch_dir.h"
 
 namespace map {
 namespace {
 
 using common::Colour;
+using support::programMessageOf;
 using support::ScratchDir;
-using testing::programMessageOf;
 
 // A map of 2 rows x 3 columns with a weights file of two variables: variable
 // 1 runs 0, 1, ..., 5 over the units row by row, variable 2 is 10 - that.
@@ -33,7 +34,7 @@ struct SmallMap {
     controls.bmpout = dir.path("out.bmp");
     controls.option = MapOption::kVariables;
     controls.blankUnits = true;
-    settings = dir.file("Favomap5.cfg", testing::exampleSettingsWith(4, modes));
+    settings = dir.file("Favomap5.cfg", support::exampleSettingsWith(4, modes));
   }
   PassResult run() {
     takeDialogValues(state, controls);
@@ -115,7 +116,7 @@ TEST(Histograms, BarsShowEveryVariableInItsColour) {
 
 TEST(Histograms, FlippedBarsHangFromTheTop) {
   SmallMap map;
-  map.settings = map.dir.file("flip.cfg", testing::exampleSettingsWith(37, "1"));
+  map.settings = map.dir.file("flip.cfg", support::exampleSettingsWith(37, "1"));
   map.controls.histogram = true;
   const PassResult r = map.run();
   const Settings s = loadSettings(map.settings);
@@ -139,7 +140,7 @@ struct ExternalMap {
     controls.bmpout = dir.path("out.bmp");
     controls.option = MapOption::kExternal;
     controls.blankUnits = true;
-    settings = dir.file("Favomap5.cfg", testing::exampleSettingsWith(2, "600"));
+    settings = dir.file("Favomap5.cfg", support::exampleSettingsWith(2, "600"));
   }
   PassResult run() {
     takeDialogValues(state, controls);
@@ -177,9 +178,10 @@ TEST(MapTable, UnitsObjectsVariableAndDistances) {
   EXPECT_EQ(rows[1][5], "2");
   EXPECT_EQ(rows[6][4], "C");  // unit (2, 3)
   EXPECT_EQ(rows[2][6], "9");  // unit (1, 2): variable 2 is 10 - 1
-  const draw::MapPoint c = draw::hexCentre(2, 3);
-  EXPECT_EQ(std::stod(rows[6][2]), c.x);
-  EXPECT_EQ(std::stod(rows[6][3]), c.y);
+  // Unit (2, 3)'s centre, read back exactly: half a cell right of column 3
+  // (an even row), 2 x 0.87 + 0.56 down.
+  EXPECT_EQ(std::stod(rows[6][2]), 3.5);
+  EXPECT_EQ(std::stod(rows[6][3]), 2.3);
   auto at = [&](int row, int col) { return rows[static_cast<std::size_t>(3 * (row - 1) + col)]; };
   int edges = 0;
   for (int row = 1; row <= 2; ++row) {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <random>
 
-#include "map/draw/test_grids.h"
+#include "test_support/som_grids.h"
 
 namespace map::draw {
 namespace {
@@ -75,7 +75,7 @@ TEST(Distance, EveryMeasureIsSymmetric) {
   }
 }
 
-using testing::gridOf;
+using support::gridOf;
 
 TEST(MaxDistance, FindsTheLargestNeighbourPair) {
   SomGrid row = gridOf(1, 2, 2);

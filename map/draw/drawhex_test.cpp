@@ -5,7 +5,7 @@
 #include "common/colour.h"
 #include "map/draw/distance.h"
 #include "map/draw/lattice.h"
-#include "map/draw/test_grids.h"
+#include "test_support/som_grids.h"
 
 namespace map::draw {
 namespace {
@@ -14,7 +14,7 @@ using common::Colour;
 using common::kBlack;
 using common::kWhite;
 
-using testing::gridOf;
+using support::gridOf;
 
 // A picture with the renderer's kind of scale: y from 0.5 down, "perUnit"
 // pixels a map unit.

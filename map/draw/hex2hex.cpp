@@ -20,14 +20,15 @@ MapPoint markerPoint(int row, int col) {
   return {col + rowOffset(row), 0.87 * row + (1 - 0.25 / 4)};
 }
 
-void hex2hex(surface::Surface& picture, int y0, int x0, int y1, int x1, double r, double g,
-             double b, double w, int iniziofine, bool connect) {
-  const MapPoint p0 = markerPoint(y0, x0);
-  const MapPoint p1 = markerPoint(y1, x1);
-  const common::Colour c = common::rgb(component(r), component(g), component(b));
+void hex2hex(surface::Surface& picture, const SeriesSegment& segment) {
+  const MapPoint p0 = markerPoint(segment.fromRow, segment.fromCol);
+  const MapPoint p1 = markerPoint(segment.toRow, segment.toCol);
+  const common::Colour c =
+      common::rgb(component(segment.red), component(segment.green), component(segment.blue));
+  const bool connect = segment.connect;
   picture.setPenColour(common::kBlack);
 
-  if (iniziofine == -1) {
+  if (segment.end == SeriesEnd::kFirst) {
     const common::Colour kept = picture.fillColour();
     picture.setFillColour(c);
     if (connect) {
@@ -41,7 +42,7 @@ void hex2hex(surface::Surface& picture, int y0, int x0, int y1, int x1, double r
 
   const int keptWidth = picture.drawWidth();
   const common::Colour keptFill = picture.fillColour();
-  picture.setDrawWidth(static_cast<int>(std::clamp(common::CInt(w), 1.0, 64.0)));
+  picture.setDrawWidth(static_cast<int>(std::clamp(common::CInt(segment.widthPx), 1.0, 64.0)));
   if (connect) {
     picture.setFillColour(c);
     picture.line(p0.x, p0.y, p1.x, p1.y, c);
@@ -53,7 +54,7 @@ void hex2hex(surface::Surface& picture, int y0, int x0, int y1, int x1, double r
   picture.setDrawWidth(keptWidth);
   picture.setFillColour(keptFill);
 
-  if (iniziofine == 1) {
+  if (segment.end == SeriesEnd::kLast) {
     const common::Colour kept = picture.fillColour();
     picture.setFillColour(c);
     picture.circle(p1.x, p1.y, connect ? kMarker : kDot, connect ? c : common::kRed);

@@ -11,15 +11,26 @@ namespace map::draw {
 // below its top corner.
 MapPoint markerPoint(int row, int col);
 
-// Draws the segment from unit (y0, x0) to unit (y1, x1) in colour (r, g, b)
-// with line width w (pixels).  iniziofine is -1 for the first segment of a
-// series (start marker), 1 for the last (end marker), 0 otherwise.  With
-// "connect" the units are joined by a line and marked by discs in the
-// segment colour, a square at the start and a larger circle at the end;
-// without it each unit gets a small red dot and no line is drawn.  Leaves
-// the pen black and restores the draw width and fill colour.
-void hex2hex(surface::Surface& picture, int y0, int x0, int y1, int x1, double r, double g,
-             double b, double w, int iniziofine, bool connect);
+// Where a segment lies in its series: the first carries the start marker,
+// the last the end marker.  A series of one segment has only its last.
+enum class SeriesEnd { kMiddle, kFirst, kLast };
+
+// One segment of a series: from the previous pattern's unit to this one's.
+struct SeriesSegment {
+  int fromRow = 0, fromCol = 0;         // the previous unit
+  int toRow = 0, toCol = 0;             // this unit
+  double red = 0, green = 0, blue = 0;  // the colour, 0..255, rounded when drawn
+  double widthPx = 1;                   // the line's width
+  SeriesEnd end = SeriesEnd::kMiddle;
+  bool connect = false;  // the options dialog's Connect box
+};
+
+// Draws "segment" on "picture".  With "connect" the units are joined by a
+// line and marked by discs in the segment colour, a square at the start of
+// the first segment and a larger circle at the end of the last; without it
+// each unit gets a small red dot and no line is drawn.  Leaves the pen black
+// and restores the draw width and fill colour.
+void hex2hex(surface::Surface& picture, const SeriesSegment& segment);
 
 }  // namespace map::draw
 

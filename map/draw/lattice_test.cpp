@@ -11,9 +11,11 @@ TEST(Lattice, EvenRowsAreOffsetHalfACell) {
   EXPECT_EQ(rowOffset(0), 0.5);
   const auto c = hexCorners(2, 3);
   EXPECT_EQ(c[0].x, 3.5);
-  EXPECT_EQ(c[0].y, 0.87 * 2);
-  EXPECT_EQ(c[3].y, 0.87 * 2 + 1.12);
-  EXPECT_EQ(hexCentre(2, 3).y, 0.87 * 2 + 0.56);
+  // Row 2's top corner is 2 x 0.87 down, its bottom 1.12 and its centre 0.56 below that.
+  EXPECT_DOUBLE_EQ(c[0].y, 1.74);
+  EXPECT_DOUBLE_EQ(c[3].y, 2.86);
+  EXPECT_DOUBLE_EQ(hexCentre(2, 3).y, 2.3);
+  EXPECT_EQ(hexCentre(2, 3).x, 3.5);
 }
 
 TEST(Lattice, NeighboursOfCornerUnits) {

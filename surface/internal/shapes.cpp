@@ -142,23 +142,9 @@ void ShapeList::paintShape(QPainter& painter, const Shape& s) const {
     case Kind::kClear:
       painter.fillRect(QRectF(0, 0, s.c, s.d), colourOf(s.stroke.argb));
       break;
-    case Kind::kLine: {
-      QPen pen = penOf(s.stroke);
-      if (s.stroke.dotted && s.stroke.width <= 1) {
-        // The raster paints every other step of the line, a step being one
-        // pixel along the longer axis: dashes of one step's length.
-        const double steps = std::max(std::fabs(s.c - s.a), std::fabs(s.d - s.b));
-        const double step = steps > 0 ? std::hypot(s.c - s.a, s.d - s.b) / steps : 1.0;
-        pen.setDashPattern({step, step});
-      }
-      painter.setPen(pen);
-      if (s.a == s.c && s.b == s.d) {
-        painter.drawPoint(centre(s.a, s.b));
-      } else {
-        painter.drawLine(centre(s.a, s.b), centre(s.c, s.d));
-      }
+    case Kind::kLine:
+      paintLine(painter, s);
       break;
-    }
     case Kind::kFilledRect:
       painter.fillRect(QRectF(s.a, s.b, s.c - s.a + 1, s.d - s.b + 1), colourOf(s.stroke.argb));
       break;
@@ -169,60 +155,90 @@ void ShapeList::paintShape(QPainter& painter, const Shape& s) const {
       painter.setBrush(Qt::NoBrush);
       break;
     case Kind::kDot:
-      painter.setPen(Qt::NoPen);
-      painter.setBrush(colourOf(s.stroke.argb));
-      if (s.stroke.width <= 1) {
-        painter.drawRect(QRectF(s.a, s.b, 1, 1));
-      } else {
-        painter.drawEllipse(centre(s.a, s.b), s.stroke.width / 2.0, s.stroke.width / 2.0);
-      }
-      painter.setBrush(Qt::NoBrush);
+      paintDot(painter, s);
       break;
-    case Kind::kPolygon: {
-      QPolygonF polygon;
-      for (std::uint32_t i = s.first; i + 1 < s.first + s.count; i += 2) {
-        polygon << centre(numbers_[i], numbers_[i + 1]);
-      }
-      painter.setPen(Qt::NoPen);
-      painter.setBrush(colourOf(s.stroke.argb));
-      painter.drawPolygon(polygon);
-      painter.setBrush(Qt::NoBrush);
+    case Kind::kPolygon:
+      paintPolygon(painter, s);
       break;
-    }
-    case Kind::kRuns: {
-      QPainterPath path;
-      for (std::uint32_t i = s.first; i + 2 < s.first + s.count + 0; i += 3) {
-        const double row = numbers_[i], first = numbers_[i + 1], last = numbers_[i + 2];
-        path.addRect(QRectF(first, row, last - first + 1, 1));
-      }
-      painter.fillPath(path.simplified(), colourOf(s.stroke.argb));
+    case Kind::kRuns:
+      paintRuns(painter, s);
       break;
-    }
-    case Kind::kText: {
-      const TextRun& t = texts_[s.first];
-      const QString text = textOf(t.text);
-      painter.setPen(colourOf(s.stroke.argb));
-      if (t.fixed) {
-        // The 8 x 8 font as a fixed-pitch font squeezed to 8 pixels a letter.
-        QFont font("Liberation Mono");
-        font.setPixelSize(9);
-        painter.setFont(font);
-        const QFontMetricsF metrics(font, painter.device());
-        const double advance = metrics.horizontalAdvance(text);
-        painter.save();
-        painter.translate(s.a, s.b + 7);
-        if (advance > 0) painter.scale(8.0 * text.size() / advance, 1.0);
-        painter.drawText(QPointF(0, 0), text);
-        painter.restore();
-      } else {
-        QFont font(QString::fromStdString(t.family));
-        font.setPointSizeF(t.points);
-        painter.setFont(font);
-        const QFontMetricsF metrics(font, painter.device());
-        painter.drawText(QPointF(s.a, s.b + metrics.ascent()), text);
-      }
+    case Kind::kText:
+      paintText(painter, s);
       break;
-    }
+  }
+}
+
+void ShapeList::paintLine(QPainter& painter, const Shape& s) {
+  QPen pen = penOf(s.stroke);
+  if (s.stroke.dotted && s.stroke.width <= 1) {
+    // The raster paints every other step of the line, a step being one
+    // pixel along the longer axis: dashes of one step's length.
+    const double steps = std::max(std::fabs(s.c - s.a), std::fabs(s.d - s.b));
+    const double step = steps > 0 ? std::hypot(s.c - s.a, s.d - s.b) / steps : 1.0;
+    pen.setDashPattern({step, step});
+  }
+  painter.setPen(pen);
+  if (s.a == s.c && s.b == s.d) {
+    painter.drawPoint(centre(s.a, s.b));
+  } else {
+    painter.drawLine(centre(s.a, s.b), centre(s.c, s.d));
+  }
+}
+
+void ShapeList::paintDot(QPainter& painter, const Shape& s) {
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(colourOf(s.stroke.argb));
+  if (s.stroke.width <= 1) {
+    painter.drawRect(QRectF(s.a, s.b, 1, 1));
+  } else {
+    painter.drawEllipse(centre(s.a, s.b), s.stroke.width / 2.0, s.stroke.width / 2.0);
+  }
+  painter.setBrush(Qt::NoBrush);
+}
+
+void ShapeList::paintPolygon(QPainter& painter, const Shape& s) const {
+  QPolygonF polygon;
+  for (std::uint32_t i = s.first; i + 1 < s.first + s.count; i += 2) {
+    polygon << centre(numbers_[i], numbers_[i + 1]);
+  }
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(colourOf(s.stroke.argb));
+  painter.drawPolygon(polygon);
+  painter.setBrush(Qt::NoBrush);
+}
+
+void ShapeList::paintRuns(QPainter& painter, const Shape& s) const {
+  QPainterPath path;
+  for (std::uint32_t i = s.first; i + 2 < s.first + s.count + 0; i += 3) {
+    const double row = numbers_[i], first = numbers_[i + 1], last = numbers_[i + 2];
+    path.addRect(QRectF(first, row, last - first + 1, 1));
+  }
+  painter.fillPath(path.simplified(), colourOf(s.stroke.argb));
+}
+
+void ShapeList::paintText(QPainter& painter, const Shape& s) const {
+  const TextRun& t = texts_[s.first];
+  const QString text = textOf(t.text);
+  painter.setPen(colourOf(s.stroke.argb));
+  if (t.fixed) {
+    // The 8 x 8 font as a fixed-pitch font squeezed to 8 pixels a letter.
+    QFont font("Liberation Mono");
+    font.setPixelSize(9);
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, painter.device());
+    const double advance = metrics.horizontalAdvance(text);
+    painter.save();
+    painter.translate(s.a, s.b + 7);
+    if (advance > 0) painter.scale(8.0 * text.size() / advance, 1.0);
+    painter.drawText(QPointF(0, 0), text);
+    painter.restore();
+  } else {
+    QFont font(QString::fromStdString(t.family));
+    font.setPointSizeF(t.points);
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, painter.device());
+    painter.drawText(QPointF(s.a, s.b + metrics.ascent()), text);
   }
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+class QImage;
 class QPainter;
 
 namespace surface::internal {
@@ -77,7 +78,26 @@ class ShapeList {
     double points = 0;
     bool fixed = false;
   };
+  // One painter per kind of shape that takes more than a call, for paint().
   void paintShape(QPainter& painter, const Shape& s) const;
+  static void paintLine(QPainter& painter, const Shape& s);
+  static void paintDot(QPainter& painter, const Shape& s);
+  void paintPolygon(QPainter& painter, const Shape& s) const;
+  void paintRuns(QPainter& painter, const Shape& s) const;
+  void paintText(QPainter& painter, const Shape& s) const;
+
+  // One SVG writer per kind of shape, for svg(); each appends its element to
+  // "out".  svgLines writes the line shapes_[i] and those that continue it
+  // as one path and returns the index of the last one written; svgText
+  // measures the font on "probe", a picture at 96 dots per inch.
+  static void svgClear(std::string& out, const Shape& s);
+  std::size_t svgLines(std::string& out, std::size_t i) const;
+  static void svgFilledRect(std::string& out, const Shape& s);
+  static void svgCircle(std::string& out, const Shape& s);
+  static void svgDot(std::string& out, const Shape& s);
+  void svgPolygon(std::string& out, const Shape& s) const;
+  void svgRuns(std::string& out, const Shape& s) const;
+  void svgText(std::string& out, const Shape& s, const QImage& probe) const;
 
   bool add(const Shape& s);  // false (and nothing kept) once over kMostShapes
 

@@ -91,164 +91,195 @@ std::string ShapeList::svg(int width, int height) const {
     const Shape& s = shapes_[i];
     switch (s.kind) {
       case Kind::kClear:
-        out += "<rect width=\"";
-        number(out, s.c);
-        out += "\" height=\"";
-        number(out, s.d);
-        out += "\" fill=\"";
-        colour(out, s.stroke.argb);
-        out += "\"/>\n";
+        svgClear(out, s);
         break;
-      case Kind::kLine: {
-        // This line and every following one of the same stroke, as one path;
-        // a line that starts where the last ended continues it.
-        out += "<path";
-        strokeAttributes(out, s.stroke);
-        if (s.stroke.dotted && s.stroke.width <= 1) {
-          const double steps = std::max(std::fabs(s.c - s.a), std::fabs(s.d - s.b));
-          const double step = steps > 0 ? std::hypot(s.c - s.a, s.d - s.b) / steps : 1.0;
-          out += " stroke-dasharray=\"";
-          number(out, step);
-          out += "\"";
-        }
-        out += " d=\"";
-        double endC = NAN, endR = NAN;
-        std::size_t j = i;
-        for (; j < shapes_.size(); ++j) {
-          const Shape& t = shapes_[j];
-          if (t.kind != Kind::kLine || t.stroke.argb != s.stroke.argb ||
-              t.stroke.width != s.stroke.width || t.stroke.dotted != s.stroke.dotted ||
-              (s.stroke.dotted && j != i)) {
-            break;
-          }
-          if (!(t.a == endC && t.b == endR)) {
-            out += 'M';
-            number(out, t.a + 0.5);
-            out += ' ';
-            number(out, t.b + 0.5);
-          }
-          out += 'L';
-          number(out, t.c + 0.5);
-          out += ' ';
-          number(out, t.d + 0.5);
-          endC = t.c;
-          endR = t.d;
-        }
-        out += "\"/>\n";
-        i = j - 1;
+      case Kind::kLine:
+        i = svgLines(out, i);
         break;
-      }
       case Kind::kFilledRect:
-        out += "<rect x=\"";
-        number(out, s.a);
-        out += "\" y=\"";
-        number(out, s.b);
-        out += "\" width=\"";
-        number(out, s.c - s.a + 1);
-        out += "\" height=\"";
-        number(out, s.d - s.b + 1);
-        out += "\" fill=\"";
-        colour(out, s.stroke.argb);
-        out += "\"/>\n";
+        svgFilledRect(out, s);
         break;
       case Kind::kCircle:
-        out += "<circle cx=\"";
-        number(out, s.a + 0.5);
-        out += "\" cy=\"";
-        number(out, s.b + 0.5);
-        out += "\" r=\"";
-        number(out, s.c);
-        out += "\"";
-        strokeAttributes(out, s.stroke);
-        if (s.filled) {
-          out.erase(out.find(" fill=\"none\"", out.rfind("<circle")), 12);
-          out += " fill=\"";
-          colour(out, s.fillArgb);
-          out += "\"";
-        }
-        out += "/>\n";
+        svgCircle(out, s);
         break;
       case Kind::kDot:
-        if (s.stroke.width <= 1) {
-          out += "<rect x=\"";
-          number(out, s.a);
-          out += "\" y=\"";
-          number(out, s.b);
-          out += "\" width=\"1\" height=\"1\"";
-        } else {
-          out += "<circle cx=\"";
-          number(out, s.a + 0.5);
-          out += "\" cy=\"";
-          number(out, s.b + 0.5);
-          out += "\" r=\"";
-          number(out, s.stroke.width / 2.0);
-          out += "\"";
-        }
-        out += " fill=\"";
-        colour(out, s.stroke.argb);
-        out += "\"/>\n";
+        svgDot(out, s);
         break;
       case Kind::kPolygon:
-        out += "<polygon fill=\"";
-        colour(out, s.stroke.argb);
-        out += "\" points=\"";
-        for (std::uint32_t k = s.first; k + 1 < s.first + s.count; k += 2) {
-          if (k != s.first) out += ' ';
-          number(out, numbers_[k] + 0.5);
-          out += ',';
-          number(out, numbers_[k + 1] + 0.5);
-        }
-        out += "\"/>\n";
+        svgPolygon(out, s);
         break;
       case Kind::kRuns:
-        out += "<path fill=\"";
-        colour(out, s.stroke.argb);
-        out += "\" d=\"";
-        for (std::uint32_t k = s.first; k + 2 < s.first + s.count + 0; k += 3) {
-          out += 'M';
-          number(out, numbers_[k + 1]);
-          out += ' ';
-          number(out, numbers_[k]);
-          out += 'h';
-          number(out, numbers_[k + 2] - numbers_[k + 1] + 1);
-          out += "v1h";
-          number(out, -(numbers_[k + 2] - numbers_[k + 1] + 1));
-          out += 'z';
-        }
-        out += "\"/>\n";
+        svgRuns(out, s);
         break;
-      case Kind::kText: {
-        const TextRun& t = texts_[s.first];
-        out += "<text x=\"";
-        number(out, s.a);
-        out += "\" y=\"";
-        if (t.fixed) {
-          number(out, s.b + 7);
-          out += "\" font-family=\"Liberation Mono, monospace\" font-size=\"9px\"";
-          out += " textLength=\"" + std::to_string(8 * textOf(t.text).size()) +
-                 "\" lengthAdjust=\"spacingAndGlyphs\"";
-        } else {
-          QFont font(QString::fromStdString(t.family));
-          font.setPointSizeF(t.points);
-          const QFontMetricsF metrics(font, &probe);
-          number(out, s.b + metrics.ascent());
-          out += "\" font-family=\"";
-          escaped(out, t.family);
-          out += "\" font-size=\"";
-          number(out, t.points * 96.0 / 72.0);
-          out += "px\"";
-        }
-        out += " fill=\"";
-        colour(out, s.stroke.argb);
-        out += "\" xml:space=\"preserve\">";
-        escaped(out, t.text);
-        out += "</text>\n";
+      case Kind::kText:
+        svgText(out, s, probe);
         break;
-      }
     }
   }
   out += "</svg>\n";
   return out;
+}
+
+void ShapeList::svgClear(std::string& out, const Shape& s) {
+  out += "<rect width=\"";
+  number(out, s.c);
+  out += "\" height=\"";
+  number(out, s.d);
+  out += "\" fill=\"";
+  colour(out, s.stroke.argb);
+  out += "\"/>\n";
+}
+
+std::size_t ShapeList::svgLines(std::string& out, std::size_t i) const {
+  // This line and every following one of the same stroke, as one path; a
+  // line that starts where the last ended continues it.
+  const Shape& s = shapes_[i];
+  out += "<path";
+  strokeAttributes(out, s.stroke);
+  if (s.stroke.dotted && s.stroke.width <= 1) {
+    const double steps = std::max(std::fabs(s.c - s.a), std::fabs(s.d - s.b));
+    const double step = steps > 0 ? std::hypot(s.c - s.a, s.d - s.b) / steps : 1.0;
+    out += " stroke-dasharray=\"";
+    number(out, step);
+    out += "\"";
+  }
+  out += " d=\"";
+  double endC = NAN, endR = NAN;
+  std::size_t j = i;
+  for (; j < shapes_.size(); ++j) {
+    const Shape& t = shapes_[j];
+    if (t.kind != Kind::kLine || t.stroke.argb != s.stroke.argb ||
+        t.stroke.width != s.stroke.width || t.stroke.dotted != s.stroke.dotted ||
+        (s.stroke.dotted && j != i)) {
+      break;
+    }
+    if (!(t.a == endC && t.b == endR)) {
+      out += 'M';
+      number(out, t.a + 0.5);
+      out += ' ';
+      number(out, t.b + 0.5);
+    }
+    out += 'L';
+    number(out, t.c + 0.5);
+    out += ' ';
+    number(out, t.d + 0.5);
+    endC = t.c;
+    endR = t.d;
+  }
+  out += "\"/>\n";
+  return j - 1;
+}
+
+void ShapeList::svgFilledRect(std::string& out, const Shape& s) {
+  out += "<rect x=\"";
+  number(out, s.a);
+  out += "\" y=\"";
+  number(out, s.b);
+  out += "\" width=\"";
+  number(out, s.c - s.a + 1);
+  out += "\" height=\"";
+  number(out, s.d - s.b + 1);
+  out += "\" fill=\"";
+  colour(out, s.stroke.argb);
+  out += "\"/>\n";
+}
+
+void ShapeList::svgCircle(std::string& out, const Shape& s) {
+  out += "<circle cx=\"";
+  number(out, s.a + 0.5);
+  out += "\" cy=\"";
+  number(out, s.b + 0.5);
+  out += "\" r=\"";
+  number(out, s.c);
+  out += "\"";
+  strokeAttributes(out, s.stroke);
+  if (s.filled) {
+    out.erase(out.find(" fill=\"none\"", out.rfind("<circle")), 12);
+    out += " fill=\"";
+    colour(out, s.fillArgb);
+    out += "\"";
+  }
+  out += "/>\n";
+}
+
+void ShapeList::svgDot(std::string& out, const Shape& s) {
+  if (s.stroke.width <= 1) {
+    out += "<rect x=\"";
+    number(out, s.a);
+    out += "\" y=\"";
+    number(out, s.b);
+    out += "\" width=\"1\" height=\"1\"";
+  } else {
+    out += "<circle cx=\"";
+    number(out, s.a + 0.5);
+    out += "\" cy=\"";
+    number(out, s.b + 0.5);
+    out += "\" r=\"";
+    number(out, s.stroke.width / 2.0);
+    out += "\"";
+  }
+  out += " fill=\"";
+  colour(out, s.stroke.argb);
+  out += "\"/>\n";
+}
+
+void ShapeList::svgPolygon(std::string& out, const Shape& s) const {
+  out += "<polygon fill=\"";
+  colour(out, s.stroke.argb);
+  out += "\" points=\"";
+  for (std::uint32_t k = s.first; k + 1 < s.first + s.count; k += 2) {
+    if (k != s.first) out += ' ';
+    number(out, numbers_[k] + 0.5);
+    out += ',';
+    number(out, numbers_[k + 1] + 0.5);
+  }
+  out += "\"/>\n";
+}
+
+void ShapeList::svgRuns(std::string& out, const Shape& s) const {
+  out += "<path fill=\"";
+  colour(out, s.stroke.argb);
+  out += "\" d=\"";
+  for (std::uint32_t k = s.first; k + 2 < s.first + s.count + 0; k += 3) {
+    out += 'M';
+    number(out, numbers_[k + 1]);
+    out += ' ';
+    number(out, numbers_[k]);
+    out += 'h';
+    number(out, numbers_[k + 2] - numbers_[k + 1] + 1);
+    out += "v1h";
+    number(out, -(numbers_[k + 2] - numbers_[k + 1] + 1));
+    out += 'z';
+  }
+  out += "\"/>\n";
+}
+
+void ShapeList::svgText(std::string& out, const Shape& s, const QImage& probe) const {
+  const TextRun& t = texts_[s.first];
+  out += "<text x=\"";
+  number(out, s.a);
+  out += "\" y=\"";
+  if (t.fixed) {
+    number(out, s.b + 7);
+    out += "\" font-family=\"Liberation Mono, monospace\" font-size=\"9px\"";
+    out += " textLength=\"" + std::to_string(8 * textOf(t.text).size()) +
+           "\" lengthAdjust=\"spacingAndGlyphs\"";
+  } else {
+    QFont font(QString::fromStdString(t.family));
+    font.setPointSizeF(t.points);
+    const QFontMetricsF metrics(font, &probe);
+    number(out, s.b + metrics.ascent());
+    out += "\" font-family=\"";
+    escaped(out, t.family);
+    out += "\" font-size=\"";
+    number(out, t.points * 96.0 / 72.0);
+    out += "px\"";
+  }
+  out += " fill=\"";
+  colour(out, s.stroke.argb);
+  out += "\" xml:space=\"preserve\">";
+  escaped(out, t.text);
+  out += "</text>\n";
 }
 
 }  // namespace surface::internal
