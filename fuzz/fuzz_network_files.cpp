@@ -31,9 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   });
   fuzz::TempFile noise(data, size, ".cfg");
   tolerant([&] {
-    const ebp::SensitivityFiles files{"p.pat", "w.wgt", "test.err", noise.path()};
-    const ebp::SensitivityTable t = ebp::rereadResults(files, text, 3, 2);
-    ebp::dataPage(t);
+    const tremora::SensitivityFiles files{"p.pat", "w.wgt", "test.err", noise.path()};
+    const tremora::SensitivityTable t = tremora::rereadResults(files, text, 3, 2);
+    tremora::dataPage(t);
   });
   return 0;
 }

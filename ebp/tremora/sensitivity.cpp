@@ -20,7 +20,7 @@
 #include "ebp/number_stream.h"
 #include "ebp/parallel.h"
 
-namespace ebp {
+namespace tremora {
 namespace {
 
 // The lines of test.err, each ended as every file the toolkit writes.
@@ -45,7 +45,7 @@ std::string quoted(const std::string& word, const std::string& path) {
 // A pattern whose perturbed value equals its stored one takes its base terms.
 class Evaluator {
  public:
-  Evaluator(const PatternSet& set, const EbpWeights& w)
+  Evaluator(const ebp::PatternSet& set, const ebp::EbpWeights& w)
       : set_(set),
         w_(w),
         hiddenCount_(w.nH + 1),
@@ -105,7 +105,7 @@ class Evaluator {
     std::vector<double> y(static_cast<std::size_t>(set_.nO));
     for (long p = 0; p < set_.nP; ++p) {
       try {
-        forward_pass(set_.inputRow(p + 1), w_, hidden.data(), y.data());
+        ebp::forward_pass(set_.inputRow(p + 1), w_, hidden.data(), y.data());
       } catch (const common::ToolError&) {
         rethrowFor(std::current_exception(), p);
       }
@@ -142,23 +142,23 @@ class Evaluator {
     const double* s = &prefix_[static_cast<std::size_t>(p) * hiddenCount_];
     const double* first = &w_.w1[static_cast<std::size_t>(i - 1) * hiddenCount_];
     for (int j = 0; j < hiddenCount_; ++j) hidden[j] = s[j] + first[j] * value;
-    addWeightedRows(hidden, &w_.w1[static_cast<std::size_t>(i) * hiddenCount_], x + i,
-                    w_.nI + 1 - i, hiddenCount_);
-    applyLogistic(hidden, hiddenCount_);
+    ebp::addWeightedRows(hidden, &w_.w1[static_cast<std::size_t>(i) * hiddenCount_], x + i,
+                         w_.nI + 1 - i, hiddenCount_);
+    ebp::applyLogistic(hidden, hiddenCount_);
     hidden[w_.nH] = 1.0;
     std::fill(y, y + set_.nO, 0.0);
-    addWeightedRows(y, w_.w2.data(), hidden, hiddenCount_, set_.nO);
-    applyLogistic(y, set_.nO);
+    ebp::addWeightedRows(y, w_.w2.data(), hidden, hiddenCount_, set_.nO);
+    ebp::applyLogistic(y, set_.nO);
     storeTerms(terms_, p, y);
   }
 
-  const PatternSet& set_;
-  const EbpWeights& w_;
+  const ebp::PatternSet& set_;
+  const ebp::EbpWeights& w_;
   const int hiddenCount_;
   std::vector<double> prefix_;
   std::vector<double> base_;
   std::vector<double> terms_;
-  ParallelFor pool_;
+  ebp::ParallelFor pool_;
 };
 
 double sumOf(const std::vector<double>& terms, double e) {
@@ -176,7 +176,7 @@ std::string errorText(double e, const std::string& patterns, const std::string& 
   while (!number.empty() && number.front() == ' ') number.remove_prefix(1);
   while (!number.empty() && number.back() == ' ') number.remove_suffix(1);
   float back = 0;
-  if (!parseNetworkNumber(number, back) || !std::isfinite(back)) {
+  if (!ebp::parseNetworkNumber(number, back) || !std::isfinite(back)) {
     throw common::makeError(common::Fault::kOverflow, patterns, place,
                             "the mean square error (" + common::generalForm(e, 15) +
                                 ") lies beyond single precision, in which the results are read "
@@ -196,7 +196,7 @@ std::string gigabytes(double bytes) {
 // error terms and the perturbed values, nP times each.  Refuses, before
 // reading a record, what this machine's memory cannot hold, saying how much
 // is needed and what for.
-void checkMemoryNeed(const std::string& file, const PatternHeader& h, int nH) {
+void checkMemoryNeed(const std::string& file, const ebp::PatternHeader& h, int nH) {
   const double nP = static_cast<double>(h.nP);
   const double patterns = nP * (static_cast<double>(h.nI) + 1 + h.nO) * 8;
   const double sums = nP * (static_cast<double>(nH) + 1) * 8;
@@ -219,17 +219,17 @@ void checkMemoryNeed(const std::string& file, const PatternHeader& h, int nH) {
 // All the patterns of the file, read a block at a time into one set, the
 // text read given back as it goes: at its peak the reading holds the
 // patterns and one block of text, not the whole file besides.
-PatternSet readAllPatterns(common::MappedFile& file, NumberStream& in, const PatternHeader& h,
-                           int nH) {
-  PatternBlocks blocks(in, h.nI, h.nO, h.nP);
+ebp::PatternSet readAllPatterns(common::MappedFile& file, ebp::NumberStream& in,
+                                const ebp::PatternHeader& h, int nH) {
+  ebp::PatternBlocks blocks(in, h.nI, h.nO, h.nP);
   checkMemoryNeed(in.fileName(), h, nH);
-  PatternSet set;
+  ebp::PatternSet set;
   set.nI = h.nI;
   set.nO = h.nO;
   set.nP = h.nP;
   set.inputs.reserve(static_cast<std::size_t>(h.nP) * (static_cast<std::size_t>(h.nI) + 1));
   set.targets.reserve(static_cast<std::size_t>(h.nP) * static_cast<std::size_t>(h.nO));
-  PatternSet block;
+  ebp::PatternSet block;
   while (blocks.next(block, 1 << 15)) {
     set.inputs.insert(set.inputs.end(), block.inputs.begin(), block.inputs.end());
     set.targets.insert(set.targets.end(), block.targets.begin(), block.targets.end());
@@ -282,29 +282,29 @@ SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& ho
   results.line(quoted("noise levels", files.noise));
 
   common::MappedFile noiseFile(files.noise);
-  NumberStream noise(noiseFile.text(), files.noise);
+  ebp::NumberStream noise(noiseFile.text(), files.noise);
   SensitivityRun run;
-  run.perturbations = readPerturbations(noise);
+  run.perturbations = ebp::readPerturbations(noise);
   // Every level is read once before the work, so that a bad or a 32768th
   // level stops the run before minutes of it are spent.
-  NumberStream levelsAhead = noise;
-  warnOfPercentLevels(readNoiseLevels(levelsAhead), files.noise);
+  ebp::NumberStream levelsAhead = noise;
+  warnOfPercentLevels(ebp::readNoiseLevels(levelsAhead), files.noise);
 
-  NumberStream ps(patternFile.text(), files.patterns);
-  NumberStream ws(weightsFile.text(), files.weights);
+  ebp::NumberStream ps(patternFile.text(), files.patterns);
+  ebp::NumberStream ws(weightsFile.text(), files.weights);
   // The pattern header gives the counts; of the weights header only the
   // number of hidden nodes is kept.
-  const PatternHeader ph = readPatternHeader(ps);
-  const WeightsHeader wh = readWeightsHeader(ws);
-  const std::string differ = countsDiffer(ph, wh);
+  const ebp::PatternHeader ph = ebp::readPatternHeader(ps);
+  const ebp::WeightsHeader wh = ebp::readWeightsHeader(ws);
+  const std::string differ = ebp::countsDiffer(ph, wh);
   if (!differ.empty()) {
     common::warn("Tremora", files.patterns,
                  differ + " (" + files.weights +
                      "): the network's weights are read by the pattern file's counts");
   }
-  PatternSet set = readAllPatterns(patternFile, ps, ph, wh.nH);
-  const EbpWeights w =
-      explainShortFile(ph, wh, false, [&] { return read_weights(ws, ph.nI, wh.nH, ph.nO); });
+  ebp::PatternSet set = readAllPatterns(patternFile, ps, ph, wh.nH);
+  const ebp::EbpWeights w = ebp::explainShortFile(
+      ph, wh, false, [&] { return ebp::read_weights(ws, ph.nI, wh.nH, ph.nO); });
   run.nI = ph.nI;
   run.nO = ph.nO;
   run.nP = ph.nP;
@@ -369,4 +369,4 @@ SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& ho
 
 }  // namespace
 
-}  // namespace ebp
+}  // namespace tremora

@@ -8,7 +8,7 @@
 
 #include "ebp/tremora/uniform_random.h"
 
-namespace ebp {
+namespace tremora {
 
 struct SensitivityFiles {
   std::string patterns;
@@ -47,6 +47,6 @@ struct SensitivityHooks {
 SensitivityRun sens_main(const SensitivityFiles& files, const SensitivityHooks& hooks,
                          UniformRandom& random);
 
-}  // namespace ebp
+}  // namespace tremora
 
 #endif  // EBP_TREMORA_SENSITIVITY_H_

@@ -4,7 +4,7 @@
 
 #include "ebp/tremora/table_testing.h"
 
-namespace ebp {
+namespace tremora {
 namespace {
 
 using testing::tableOf;
@@ -50,4 +50,4 @@ TEST(InfoPage, CountsAndFiles) {
 }
 
 }  // namespace
-}  // namespace ebp
+}  // namespace tremora

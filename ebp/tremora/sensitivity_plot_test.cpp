@@ -7,7 +7,7 @@
 #include "common/colour.h"
 #include "ebp/tremora/table_testing.h"
 
-namespace ebp {
+namespace tremora {
 namespace {
 
 using testing::tableOf;
@@ -120,4 +120,4 @@ TEST(Plot, EmptySpansDrawNothing) {
 }
 
 }  // namespace
-}  // namespace ebp
+}  // namespace tremora

@@ -16,7 +16,7 @@
 #include "ebp/tremora/tremora_run.h"
 #include "test_support/scratch_dir.h"
 
-namespace ebp {
+namespace tremora {
 namespace {
 
 namespace fs = std::filesystem;
@@ -38,16 +38,16 @@ SensitivityHooks mode(bool fixed) {
 
 // The analysis as the loops describe it, one pattern and one number at a
 // time, writing the results text.  The fast analysis must write these bytes.
-std::string literalResults(const SensitivityFiles& f, PatternSet set, const EbpWeights& w,
+std::string literalResults(const SensitivityFiles& f, ebp::PatternSet set, const ebp::EbpWeights& w,
                            long perturbations, const std::vector<float>& levels, bool fixed,
                            UniformRandom& random) {
   std::string text = "\"patterns\",\"" + f.patterns + "\"\r\n\"weights\",\"" + f.weights +
                      "\"\r\n\"noise levels\",\"" + f.noise + "\"\r\n";
-  const PatternSet pristine = set;
+  const ebp::PatternSet pristine = set;
   std::vector<double> hidden(static_cast<std::size_t>(w.nH) + 1), y(static_cast<std::size_t>(w.nO));
   auto addErrors = [&](double& e) {
     for (long p = 1; p <= set.nP; ++p) {
-      forward_pass(set.inputRow(p), w, hidden.data(), y.data());
+      ebp::forward_pass(set.inputRow(p), w, hidden.data(), y.data());
       for (int k = 1; k <= set.nO; ++k) {
         const double d = set.target(p, k) - y[static_cast<std::size_t>(k - 1)];
         e = e + d * d;
@@ -90,8 +90,8 @@ std::string literalResults(const SensitivityFiles& f, PatternSet set, const EbpW
 
 struct Generated {
   std::string pat, wgt;
-  PatternSet set;
-  EbpWeights w;
+  ebp::PatternSet set;
+  ebp::EbpWeights w;
 };
 
 Generated generate(std::mt19937& random, int nI, int nH, int nO, long nP) {
@@ -115,12 +115,12 @@ Generated generate(std::mt19937& random, int nI, int nH, int nO, long nP) {
   for (int k = 0; k < count; ++k) wgt << weight(random) << " ";
   g.pat = pat.str();
   g.wgt = wgt.str();
-  NumberStream ps(g.pat, "p");
-  NumberStream ws(g.wgt, "w");
-  const PatternHeader ph = readPatternHeader(ps);
-  const WeightsHeader wh = readWeightsHeader(ws);
-  g.set = read_patterns(ps, ph.nI, ph.nO, ph.nP);
-  g.w = read_weights(ws, ph.nI, wh.nH, ph.nO);
+  ebp::NumberStream ps(g.pat, "p");
+  ebp::NumberStream ws(g.wgt, "w");
+  const ebp::PatternHeader ph = ebp::readPatternHeader(ps);
+  const ebp::WeightsHeader wh = ebp::readWeightsHeader(ws);
+  g.set = ebp::read_patterns(ps, ph.nI, ph.nO, ph.nP);
+  g.w = ebp::read_weights(ws, ph.nI, wh.nH, ph.nO);
   return g;
 }
 
@@ -163,13 +163,13 @@ TEST(Sensitivity, FixedModeUsesTwoRoundsAndClamps) {
   const std::string wgt2 = "1 1 1\n3 0\n-1 0\n2\n-1\n";
   const SensitivityFiles f2 = s.files(pat, wgt2, "10\n0.05\n");
   const std::string text = sens_main(f2, mode(true), random).results;
-  NumberStream ws(wgt2, "w");
-  readWeightsHeader(ws);
-  const EbpWeights w = read_weights(ws, 1, 1, 1);
+  ebp::NumberStream ws(wgt2, "w");
+  ebp::readWeightsHeader(ws);
+  const ebp::EbpWeights w = ebp::read_weights(ws, 1, 1, 1);
   auto error = [&](double x) {
     std::vector<double> hidden(2), y(1);
     const double in[] = {x, 1};
-    forward_pass(in, w, hidden.data(), y.data());
+    ebp::forward_pass(in, w, hidden.data(), y.data());
     return (0.5 - y[0]) * (0.5 - y[0]);
   };
   double e = 0;
@@ -319,4 +319,4 @@ TEST(Sensitivity, ZeroDenominatorsAndOverflowsStopTheRun) {
 }
 
 }  // namespace
-}  // namespace ebp
+}  // namespace tremora

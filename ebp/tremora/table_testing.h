@@ -7,7 +7,7 @@
 
 #include "ebp/tremora/sensitivity_results.h"
 
-namespace ebp::testing {
+namespace tremora::testing {
 
 // A table of these levels and relative changes ([level][input]), its range
 // measured.
@@ -21,6 +21,6 @@ inline SensitivityTable tableOf(std::vector<float> levels, std::vector<std::vect
   return t;
 }
 
-}  // namespace ebp::testing
+}  // namespace tremora::testing
 
 #endif  // EBP_TREMORA_TABLE_TESTING_H_

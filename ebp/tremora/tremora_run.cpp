@@ -2,7 +2,7 @@
 
 #include "common/output_file.h"
 
-namespace ebp {
+namespace tremora {
 
 TremoraOutcome runTremora(const SensitivityFiles& files, const SensitivityHooks& hooks,
                           UniformRandom& random, surface::Surface& plot) {
@@ -23,4 +23,4 @@ TremoraOutcome runTremora(const SensitivityFiles& files, const SensitivityHooks&
   return outcome;
 }
 
-}  // namespace ebp
+}  // namespace tremora

@@ -11,7 +11,7 @@
 #include "ebp/tremora/sensitivity_results.h"
 #include "surface/surface.h"
 
-namespace ebp {
+namespace tremora {
 
 struct TremoraOutcome {
   SensitivityRun run;
@@ -26,6 +26,6 @@ struct TremoraOutcome {
 TremoraOutcome runTremora(const SensitivityFiles& files, const SensitivityHooks& hooks,
                           UniformRandom& random, surface::Surface& plot);
 
-}  // namespace ebp
+}  // namespace tremora
 
 #endif  // EBP_TREMORA_TREMORA_RUN_H_

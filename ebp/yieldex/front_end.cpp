@@ -26,7 +26,7 @@
 #include "ui/argument_bytes.h"
 #include "ui/qt_toolkit.h"
 
-namespace ebp {
+namespace yieldex {
 
 namespace {
 
@@ -214,4 +214,4 @@ int runWindowProgram(QApplication& app) {
   return app.exec();
 }
 
-}  // namespace ebp
+}  // namespace yieldex

@@ -1,6 +1,6 @@
 #include "ebp/yieldex/plot.h"
 
-namespace ebp {
+namespace yieldex {
 namespace {
 
 // The plot surface's own colour around the unit square.
@@ -46,4 +46,4 @@ void plotPoint(surface::Surface& plot, int k, double output, double target) {
   plot.circle(output, target, 0.005, outputColour(k));
 }
 
-}  // namespace ebp
+}  // namespace yieldex

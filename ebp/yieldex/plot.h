@@ -5,7 +5,7 @@
 #include "common/colour.h"
 #include "surface/surface.h"
 
-namespace ebp {
+namespace yieldex {
 
 inline constexpr int kPlotSizePx = 473;
 
@@ -23,6 +23,6 @@ void graphini(surface::Surface& plot);
 // (network output, target).
 void plotPoint(surface::Surface& plot, int k, double output, double target);
 
-}  // namespace ebp
+}  // namespace yieldex
 
 #endif  // EBP_YIELDEX_PLOT_H_

@@ -18,7 +18,7 @@
 #include "ebp/yieldex/plot.h"
 #include "ebp/yieldex/report.h"
 
-namespace ebp {
+namespace yieldex {
 
 YieldexFiles completeFiles(const std::string& patterns, const std::string& weights,
                            const std::string& output) {
@@ -103,21 +103,21 @@ YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
   common::MappedFile patternFile(files.patterns);
   common::MappedFile weightsFile(files.weights);
   common::OutputFile output(files.output);
-  NumberStream patternStream(patternFile.text(), files.patterns);
-  NumberStream weightsStream(weightsFile.text(), files.weights);
-  const PatternHeader ph = readPatternHeader(patternStream);
-  const WeightsHeader wh = readWeightsHeader(weightsStream);
+  ebp::NumberStream patternStream(patternFile.text(), files.patterns);
+  ebp::NumberStream weightsStream(weightsFile.text(), files.weights);
+  const ebp::PatternHeader ph = ebp::readPatternHeader(patternStream);
+  const ebp::WeightsHeader wh = ebp::readWeightsHeader(weightsStream);
   // The weights header's counts of inputs and outputs win over the pattern
   // header's; the pattern header gives the number of patterns.
-  const std::string differ = countsDiffer(ph, wh);
+  const std::string differ = ebp::countsDiffer(ph, wh);
   if (!differ.empty()) {
     common::warn("Yieldex", files.patterns,
                  differ + " (" + files.weights + "): the patterns are read by the network's counts");
   }
   // Records are read, computed, plotted and written a block at a time, so
   // that memory does not grow with the file.
-  PatternBlocks blocks =
-      explainShortFile(ph, wh, true, [&] { return PatternBlocks(patternStream, wh.nI, wh.nO, ph.nP); });
+  ebp::PatternBlocks blocks = ebp::explainShortFile(
+      ph, wh, true, [&] { return ebp::PatternBlocks(patternStream, wh.nI, wh.nO, ph.nP); });
   // The files are read in the order pattern records, weights, and only then
   // is anything computed: a bad record is the run's error even where it lies
   // past a bad weight or a pattern that overflows, and the plot then shows
@@ -125,7 +125,7 @@ YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
   bool plotted = false;
   auto readingRecords = [&](auto&& read) {
     try {
-      return explainShortFile(ph, wh, true, read);
+      return ebp::explainShortFile(ph, wh, true, read);
     } catch (const common::ToolError&) {
       if (plotted) graphini(plot);
       throw;
@@ -135,9 +135,9 @@ YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
     readingRecords([&] { blocks.checkRest(); });
     return error;
   };
-  const EbpWeights weights = [&] {
+  const ebp::EbpWeights weights = [&] {
     try {
-      return read_weights(weightsStream, wh.nI, wh.nH, wh.nO);
+      return ebp::read_weights(weightsStream, wh.nI, wh.nH, wh.nO);
     } catch (const common::ToolError& e) {
       throw recordsFirst(e);
     }
@@ -161,18 +161,19 @@ YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
   for (std::vector<double>& y : ys) {
     const std::size_t n = static_cast<std::size_t>(std::min(nP, blockPatterns)) *
                           static_cast<std::size_t>(std::max(nO, 0));
-    reserveLarge(y, n);
+    ebp::reserveLarge(y, n);
     y.resize(n);
   }
   BlockWriter writer(output, nO);
   int current = 0;
-  PatternSet patterns;
+  ebp::PatternSet patterns;
   while (readingRecords([&] { return blocks.next(patterns, blockPatterns); })) {
     patternFile.releaseBefore(patternFile.text().size() - patternStream.rest().size());
     const long first = patterns.first;
     const long last = first + patterns.nP - 1;
     double* y = ys[current].data();
-    const std::optional<ForwardFailure> failure = forwardBlock(patterns, weights, first, last, y);
+    const std::optional<ebp::ForwardFailure> failure =
+        ebp::forwardBlock(patterns, weights, first, last, y);
     const long done = failure ? failure->pattern : last + 1;
     plotted = plotted || (done > first && hooks.drawPlot);
     // The points are plotted and the sums added up in pattern order, while
@@ -212,4 +213,4 @@ YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
   return result;
 }
 
-}  // namespace ebp
+}  // namespace yieldex

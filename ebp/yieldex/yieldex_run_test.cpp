@@ -14,7 +14,7 @@
 #include "ebp/yieldex/report.h"
 #include "test_support/scratch_dir.h"
 
-namespace ebp {
+namespace yieldex {
 namespace {
 
 namespace fs = std::filesystem;
@@ -357,4 +357,4 @@ TEST(Confusion, CountsEachPatternInItsCell) {
 }
 
 }  // namespace
-}  // namespace ebp
+}  // namespace yieldex

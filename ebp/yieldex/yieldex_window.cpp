@@ -15,7 +15,7 @@
 #include "ebp/yieldex/yieldex_run.h"
 #include "ui/save_menu.h"
 
-namespace ebp {
+namespace yieldex {
 
 YieldexWindow::YieldexWindow(Environment environment)
     : env_(std::move(environment)), plot_(kPlotSizePx, kPlotSizePx) {
@@ -144,4 +144,4 @@ QImage YieldexWindow::plotImage() const { return plot_.image(); }
 
 QString YieldexWindow::reportText() const { return report_->toPlainText(); }
 
-}  // namespace ebp
+}  // namespace yieldex
