@@ -272,6 +272,128 @@ void warnOfPercentLevels(const std::vector<float>& levels, const std::string& no
                    "): a level is a fraction of the input range, 0.05 for 5% noise");
 }
 
+// noise.cfg's count of perturbations per pattern, read from "noise", which
+// is left at the first level.  Every level is read once before the work, so
+// that a bad or a 32768th level stops the run before minutes of it are
+// spent; levels that look like percentages draw a warning.
+long readNoiseHeader(ebp::NumberStream& noise, const std::string& noisePath) {
+  const long perturbations = ebp::readPerturbations(noise);
+  ebp::NumberStream levelsAhead = noise;
+  warnOfPercentLevels(ebp::readNoiseLevels(levelsAhead), noisePath);
+  return perturbations;
+}
+
+// The network as the pattern file's header counts it: of the weights header
+// only the number of hidden nodes is kept.
+struct Network {
+  ebp::PatternHeader ph;
+  ebp::WeightsHeader wh;
+  ebp::PatternSet set;
+  ebp::EbpWeights w;
+};
+
+// Reads both headers, every pattern and the weights, warning when the
+// headers' counts of inputs and outputs differ.
+Network readNetwork(common::MappedFile& patternFile, common::MappedFile& weightsFile,
+                    const SensitivityFiles& files) {
+  ebp::NumberStream ps(patternFile.text(), files.patterns);
+  ebp::NumberStream ws(weightsFile.text(), files.weights);
+  Network net;
+  net.ph = ebp::readPatternHeader(ps);
+  net.wh = ebp::readWeightsHeader(ws);
+  const std::string differ = ebp::countsDiffer(net.ph, net.wh);
+  if (!differ.empty()) {
+    common::warn("Tremora", files.patterns,
+                 differ + " (" + files.weights +
+                     "): the network's weights are read by the pattern file's counts");
+  }
+  net.set = readAllPatterns(patternFile, ps, net.ph, net.wh.nH);
+  net.w = ebp::explainShortFile(net.ph, net.wh, false, [&] {
+    return ebp::read_weights(ws, net.ph.nI, net.wh.nH, net.ph.nO);
+  });
+  return net;
+}
+
+// The errors of the network with each input perturbed in turn: the base
+// error, then a line per noise level.
+class InputErrors {
+ public:
+  // "set" and "w" must outlive it.  Throws a zero denominator when there are
+  // no patterns.
+  InputErrors(const ebp::PatternSet& set, const ebp::EbpWeights& w, const SensitivityFiles& files,
+              const SensitivityHooks& hooks, UniformRandom& random)
+      : set_(set), files_(files), hooks_(hooks), random_(random), evaluator_(set, w) {
+    // Every error is a mean over the patterns (and the rounds): none to
+    // average over is a zero denominator, not a "nan" in the file.
+    if (set.nP == 0) {
+      throw common::makeError(common::Fault::kDivisionByZero, files.patterns, "",
+                              "no patterns to average the error over");
+    }
+  }
+
+  // The base error E0 as the file writes it.
+  std::string baseLine() {
+    return errorText(sumOf(evaluator_.baseTerms(), 0.0) / patterns(), files_.patterns,
+                     "base error");
+  }
+
+  // The line of errors of every input at "level", the run's run.levels-th;
+  // a fixed input sets run.perturbations to 2 from then on.
+  std::string levelLine(float level, SensitivityRun& run) {
+    values_.resize(static_cast<std::size_t>(set_.nP));
+    std::string line;
+    for (int i = 1; i <= set_.nI; ++i) {
+      if (hooks_.progress) hooks_.progress(run.levels, i, set_.nI);
+      evaluator_.startInput(i);
+      const bool fixed = hooks_.fixed && hooks_.fixed();
+      if (fixed) run.perturbations = 2;
+      double e = 0;
+      for (long r = 1; r <= run.perturbations; ++r) {
+        perturb(i, level, fixed, r);
+        e = sumOf(evaluator_.perturbedTerms(i, values_), e);
+      }
+      if (run.perturbations == 0) {
+        throw common::makeError(common::Fault::kDivisionByZero, files_.noise, "item 1",
+                                "0 perturbations per pattern to average the error over");
+      }
+      line +=
+          errorText(e / patterns() / static_cast<double>(run.perturbations), files_.patterns,
+                    "noise level " + std::to_string(run.levels) + ", input " + std::to_string(i));
+      if (i < set_.nI) line += ',';
+    }
+    return line;
+  }
+
+ private:
+  double patterns() const { return static_cast<double>(set_.nP); }
+
+  // Input "i" of every pattern in round "r" into values_: fixed rounds add
+  // the level, then subtract it; random ones add uniform noise within plus or
+  // minus the level; the results clipped to 0..1.
+  void perturb(int i, float level, bool fixed, long r) {
+    for (long p = 1; p <= set_.nP; ++p) {
+      const double v = set_.inputRow(p)[i - 1];
+      double x;
+      if (fixed) {
+        x = r == 1 ? v + static_cast<double>(level) : v - static_cast<double>(level);
+      } else {
+        const float u = random_.next();
+        x = v + (static_cast<double>(u) - 0.5) * 2 * static_cast<double>(level);
+      }
+      if (x < 0) x = 0;
+      if (x > 1) x = 1;
+      values_[static_cast<std::size_t>(p - 1)] = x;
+    }
+  }
+
+  const ebp::PatternSet& set_;
+  const SensitivityFiles& files_;
+  const SensitivityHooks& hooks_;
+  UniformRandom& random_;
+  Evaluator evaluator_;
+  std::vector<double> values_;
+};
+
 SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& hooks,
                        UniformRandom& random) {
   common::MappedFile patternFile(files.patterns);
@@ -284,43 +406,15 @@ SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& ho
   common::MappedFile noiseFile(files.noise);
   ebp::NumberStream noise(noiseFile.text(), files.noise);
   SensitivityRun run;
-  run.perturbations = ebp::readPerturbations(noise);
-  // Every level is read once before the work, so that a bad or a 32768th
-  // level stops the run before minutes of it are spent.
-  ebp::NumberStream levelsAhead = noise;
-  warnOfPercentLevels(ebp::readNoiseLevels(levelsAhead), files.noise);
+  run.perturbations = readNoiseHeader(noise, files.noise);
+  const Network net = readNetwork(patternFile, weightsFile, files);
+  run.nI = net.ph.nI;
+  run.nO = net.ph.nO;
+  run.nP = net.ph.nP;
+  run.nH = net.wh.nH;
 
-  ebp::NumberStream ps(patternFile.text(), files.patterns);
-  ebp::NumberStream ws(weightsFile.text(), files.weights);
-  // The pattern header gives the counts; of the weights header only the
-  // number of hidden nodes is kept.
-  const ebp::PatternHeader ph = ebp::readPatternHeader(ps);
-  const ebp::WeightsHeader wh = ebp::readWeightsHeader(ws);
-  const std::string differ = ebp::countsDiffer(ph, wh);
-  if (!differ.empty()) {
-    common::warn("Tremora", files.patterns,
-                 differ + " (" + files.weights +
-                     "): the network's weights are read by the pattern file's counts");
-  }
-  ebp::PatternSet set = readAllPatterns(patternFile, ps, ph, wh.nH);
-  const ebp::EbpWeights w = ebp::explainShortFile(
-      ph, wh, false, [&] { return ebp::read_weights(ws, ph.nI, wh.nH, ph.nO); });
-  run.nI = ph.nI;
-  run.nO = ph.nO;
-  run.nP = ph.nP;
-  run.nH = wh.nH;
-
-  Evaluator evaluator(set, w);
-  const double nP = static_cast<double>(set.nP);
-  // Every error is a mean over the patterns (and the rounds): none to average
-  // over is a zero denominator, not a "nan" in the file.
-  if (set.nP == 0) {
-    throw common::makeError(common::Fault::kDivisionByZero, files.patterns, "",
-                            "no patterns to average the error over");
-  }
-  results.line(errorText(sumOf(evaluator.baseTerms(), 0.0) / nP, files.patterns, "base error"));
-
-  std::vector<double> values(static_cast<std::size_t>(set.nP));
+  InputErrors errors(net.set, net.w, files, hooks, random);
+  results.line(errors.baseLine());
   do {
     if (run.levels == 32767) {
       throw common::makeError(common::Fault::kOverflow, files.noise,
@@ -329,39 +423,7 @@ SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& ho
     }
     const float level = noise.nextSingle();
     ++run.levels;
-    std::string line;
-    for (int i = 1; i <= set.nI; ++i) {
-      if (hooks.progress) hooks.progress(run.levels, i, set.nI);
-      evaluator.startInput(i);
-      double e = 0;
-      const bool fixed = hooks.fixed && hooks.fixed();
-      if (fixed) run.perturbations = 2;
-      for (long r = 1; r <= run.perturbations; ++r) {
-        for (long p = 1; p <= set.nP; ++p) {
-          const double v = set.inputRow(p)[i - 1];
-          double x;
-          if (fixed) {
-            x = r == 1 ? v + static_cast<double>(level) : v - static_cast<double>(level);
-          } else {
-            const float u = random.next();
-            x = v + (static_cast<double>(u) - 0.5) * 2 * static_cast<double>(level);
-          }
-          if (x < 0) x = 0;
-          if (x > 1) x = 1;
-          values[static_cast<std::size_t>(p - 1)] = x;
-        }
-        e = sumOf(evaluator.perturbedTerms(i, values), e);
-      }
-      if (run.perturbations == 0) {
-        throw common::makeError(common::Fault::kDivisionByZero, files.noise, "item 1",
-                                "0 perturbations per pattern to average the error over");
-      }
-      line +=
-          errorText(e / nP / static_cast<double>(run.perturbations), files.patterns,
-                    "noise level " + std::to_string(run.levels) + ", input " + std::to_string(i));
-      if (i < set.nI) line += ',';
-    }
-    results.line(line);
+    results.line(errors.levelLine(level, run));
   } while (!noise.atEnd());
   run.results = std::move(results.text());
   return run;
