@@ -105,7 +105,7 @@ class Evaluator {
     std::vector<double> y(static_cast<std::size_t>(set_.nO));
     for (long p = 0; p < set_.nP; ++p) {
       try {
-        ebp::forward_pass(set_.inputRow(p + 1), w_, hidden.data(), y.data());
+        ebp::forwardPass(set_.inputRow(p + 1), w_, hidden.data(), y.data());
       } catch (const common::ToolError&) {
         rethrowFor(std::current_exception(), p);
       }
@@ -245,8 +245,8 @@ SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& ho
                        UniformRandom& random);
 }  // namespace
 
-SensitivityRun sens_main(const SensitivityFiles& files, const SensitivityHooks& hooks,
-                         UniformRandom& random) {
+SensitivityRun runSensitivity(const SensitivityFiles& files, const SensitivityHooks& hooks,
+                              UniformRandom& random) {
   try {
     return analyse(files, hooks, random);
   } catch (const common::ToolError& e) {
@@ -308,9 +308,8 @@ Network readNetwork(common::MappedFile& patternFile, common::MappedFile& weights
                      "): the network's weights are read by the pattern file's counts");
   }
   net.set = readAllPatterns(patternFile, ps, net.ph, net.wh.nH);
-  net.w = ebp::explainShortFile(net.ph, net.wh, false, [&] {
-    return ebp::read_weights(ws, net.ph.nI, net.wh.nH, net.ph.nO);
-  });
+  net.w = ebp::explainShortFile(
+      net.ph, net.wh, false, [&] { return ebp::readWeights(ws, net.ph.nI, net.wh.nH, net.ph.nO); });
   return net;
 }
 

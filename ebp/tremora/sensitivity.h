@@ -44,8 +44,8 @@ struct SensitivityHooks {
 // puts the results in place once the whole run has succeeded, so that a run
 // that stops (a bad noise level, an overflow, an interrupt) leaves the old
 // results file whole.  Throws ToolError.
-SensitivityRun sens_main(const SensitivityFiles& files, const SensitivityHooks& hooks,
-                         UniformRandom& random);
+SensitivityRun runSensitivity(const SensitivityFiles& files, const SensitivityHooks& hooks,
+                              UniformRandom& random);
 
 }  // namespace tremora
 

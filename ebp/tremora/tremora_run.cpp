@@ -10,7 +10,7 @@ TremoraOutcome runTremora(const SensitivityFiles& files, const SensitivityHooks&
   // input would destroy it.
   common::checkOutputs({files.patterns, files.weights, files.noise}, {files.results});
   TremoraOutcome outcome;
-  outcome.run = sens_main(files, hooks, random);
+  outcome.run = runSensitivity(files, hooks, random);
   // Complete before it replaces the old results; in a batch run, only once
   // every other output is complete too.
   common::OutputFile results(files.results);

@@ -21,7 +21,7 @@ struct TremoraOutcome {
   PlotOutcome plot = PlotOutcome::kDrawn;
 };
 
-// sens_main, the reread of the results, both pages and the plot.  Throws
+// runSensitivity, the reread of the results, both pages and the plot.  Throws
 // ToolError (bad files, an overflow, E0 = 0 after test.err is complete).
 TremoraOutcome runTremora(const SensitivityFiles& files, const SensitivityHooks& hooks,
                           UniformRandom& random, surface::Surface& plot);

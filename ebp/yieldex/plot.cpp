@@ -17,7 +17,7 @@ int outputColourIndex(int k) {
 
 common::Colour outputColour(int k) { return common::paletteColour(outputColourIndex(k)); }
 
-void graphini(surface::Surface& plot) {
+void initPlot(surface::Surface& plot) {
   plot.setScale(-0.075, 1.025, 1.025, -0.075);
   plot.clear(kBackground);
   plot.setPenColour(common::kBlack);

@@ -17,7 +17,7 @@ common::Colour outputColour(int k);
 // The empty frame: the unit square in white with margins, the dotted
 // diagonal, a box of width 2, "NN OUTPUT" under the horizontal axis and
 // TARGET spelled down the vertical one.
-void graphini(surface::Surface& plot);
+void initPlot(surface::Surface& plot);
 
 // The point of output k of one pattern: a circle of radius 0.005 at
 // (network output, target).

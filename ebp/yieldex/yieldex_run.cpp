@@ -131,7 +131,7 @@ class YieldexPass {
   // them.
   ebp::EbpWeights readWeights() {
     try {
-      return ebp::read_weights(weightsStream_, wh_.nI, wh_.nH, wh_.nO);
+      return ebp::readWeights(weightsStream_, wh_.nI, wh_.nH, wh_.nO);
     } catch (const common::ToolError& e) {
       throw recordsFirst(e);
     }
@@ -202,7 +202,7 @@ class YieldexPass {
     try {
       return ebp::explainShortFile(ph_, wh_, true, read);
     } catch (const common::ToolError&) {
-      if (plotted_) graphini(plot_);
+      if (plotted_) initPlot(plot_);
       throw;
     }
   }
@@ -253,14 +253,14 @@ class YieldexPass {
 YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
                          const YieldexHooks& hooks) {
   call(hooks.refresh);
-  graphini(plot);
+  initPlot(plot);
   call(hooks.refresh);
   // The output written over an input would destroy it.
   common::checkNoneIsAnInput({files.patterns, files.weights}, {files.output});
   YieldexPass pass(files, plot, hooks);
   const ebp::EbpWeights weights = pass.readWeights();
   if (hooks.sizes) hooks.sizes(pass.patterns(), pass.outputs());
-  graphini(plot);
+  initPlot(plot);
   call(hooks.wait);
   if (hooks.legend) hooks.legend(pass.outputs());
   pass.computeAll(weights);

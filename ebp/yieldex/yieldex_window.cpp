@@ -65,7 +65,7 @@ YieldexWindow::YieldexWindow(Environment environment)
   exitButton->setObjectName("Exit");
   exitButton->setGeometry(616, 496, 65, 25);
   connect(reload, &QPushButton::clicked, this, [this] {
-    graphini(plot_);
+    initPlot(plot_);
     showPlot();
     run();
   });
@@ -73,7 +73,7 @@ YieldexWindow::YieldexWindow(Environment environment)
     ending_ = true;
     env_.endProgram(0);
   });
-  graphini(plot_);
+  initPlot(plot_);
   showPlot();
 }
 
