@@ -10,6 +10,7 @@
 #include "colfold/counts.h"
 #include "colfold/dialogue.h"
 #include "common/console.h"
+#include "common/mapped_file.h"
 #include "common/number_forms.h"
 #include "common/output_file.h"
 #include "common/program_run.h"
@@ -29,7 +30,9 @@ int runColfold(const std::vector<std::string>& arguments) {
     });
     progress.finish();
     // The converted table stands whatever follows, and a name it cannot be
-    // put in place under fails the run before the count is printed.
+    // put in place under fails the run before the count is printed; a table
+    // that changed while it was read replaces nothing.
+    common::throwIfInputChanged();
     common::OutputBatch::publishOpen();
     std::cout << common::consoleInteger(count) << "  dati convertiti\n" << std::flush;
     for (const CountWarning& warning : countWarnings(fields, count)) {
