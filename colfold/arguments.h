@@ -1,5 +1,6 @@
-// The five texts of Colfold: input file, output file, number of input nodes,
-// number of output nodes, number of patterns.
+// Colfold's command line: its help, and the five texts it gives (input
+// file, output file, number of input nodes, number of output nodes, number
+// of patterns).
 #ifndef COLFOLD_ARGUMENTS_H_
 #define COLFOLD_ARGUMENTS_H_
 
