@@ -66,7 +66,13 @@ int runReportingFailures(std::string_view program, const std::function<int()>& w
       throwIfInputChanged();
       throw;
     }
-    checkStandardOutput();
+    try {
+      checkStandardOutput();
+    } catch (const ToolError& error) {
+      // Told as at exit, whatever a program's own report of its work says.
+      reportLine(program, "", error.what());
+      return 1;
+    }
     outputs.publish();
     return 0;
   } catch (const ProgramMessage& message) {
