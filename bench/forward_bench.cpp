@@ -19,8 +19,8 @@ int main(int argc, char** argv) {
   ebp::NumberStream ws(wgt.text(), "wgt");
   const ebp::PatternHeader ph = ebp::readPatternHeader(ps);
   const ebp::WeightsHeader wh = ebp::readWeightsHeader(ws);
-  const ebp::PatternSet set = ebp::read_patterns(ps, wh.nI, wh.nO, ph.nP);
-  const ebp::EbpWeights w = ebp::read_weights(ws, wh.nI, wh.nH, wh.nO);
+  const ebp::PatternSet set = ebp::readPatterns(ps, wh.nI, wh.nO, ph.nP);
+  const ebp::EbpWeights w = ebp::readWeights(ws, wh.nI, wh.nH, wh.nO);
   double best = 1e9;
   for (int round = 0; round < 3; ++round) {
     const auto start = std::chrono::steady_clock::now();

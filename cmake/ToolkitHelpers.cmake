@@ -2,7 +2,9 @@
 #
 #   toolkit_library(NAME name SRCS a.cpp b.cpp [DEPS dep ...] [PUBLIC_DEPS dep ...])
 #     A static library `name` with the alias `toolkit::name`.  Headers are
-#     included from the repository root ("common/rounding.h").
+#     included from the repository root ("common/rounding.h").  Its name is
+#     added to the global property TOOLKIT_LIBRARIES (every library of the
+#     toolkit, linked together by tests/one_definition_check.cpp).
 #
 #   toolkit_program(NAME name SRCS main.cpp [DEPS dep ...] [BESIDE file ...]
 #                   [SUMMARY "what it does"])
@@ -24,6 +26,7 @@ function(toolkit_library)
   add_library(toolkit::${TL_NAME} ALIAS ${TL_NAME})
   target_include_directories(${TL_NAME} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${TL_NAME} PUBLIC ${TL_PUBLIC_DEPS} PRIVATE ${TL_DEPS})
+  set_property(GLOBAL APPEND PROPERTY TOOLKIT_LIBRARIES ${TL_NAME})
 endfunction()
 
 function(toolkit_program)

@@ -89,6 +89,77 @@ std::size_t lineBoundary(std::string_view text, std::size_t from) {
   std::rethrow_exception(error);
 }
 
+// Converts text[at, middle) into "first" here and text[middle, end) into
+// "second" on a thread of its own, and returns how many values they hold.  A
+// token that is not a number stops the conversion; the first half's error
+// is the earlier one.
+std::int64_t convertHalves(std::string_view text, std::size_t at, std::size_t middle,
+                           std::size_t end, const std::string& fileName, OutputText& first,
+                           OutputText& second) {
+  first.clear();
+  second.clear();
+  std::int64_t secondCount = 0;
+  std::exception_ptr secondError;
+  std::thread worker;
+  if (middle < end) {
+    worker = std::thread([&] {
+      try {
+        secondCount = convertInto(text.substr(middle, end - middle), fileName, second);
+      } catch (...) {
+        secondError = std::current_exception();
+      }
+    });
+  }
+  std::int64_t firstCount = 0;
+  std::exception_ptr firstError;
+  try {
+    firstCount = convertInto(text.substr(at, middle - at), fileName, first);
+  } catch (...) {
+    firstError = std::current_exception();
+  }
+  if (worker.joinable()) worker.join();
+  if (firstError) rethrowFromBlock(firstError, text, at, middle, fileName);
+  if (secondError) rethrowFromBlock(secondError, text, middle, end, fileName);
+  return firstCount + secondCount;
+}
+
+// Writes a pair of converted halves on a thread of its own, while the next
+// pair is converted.
+class PairWriter {
+ public:
+  explicit PairWriter(common::OutputFile& output) : output_(output) {}
+  ~PairWriter() {
+    if (thread_.joinable()) thread_.join();
+  }
+  PairWriter(const PairWriter&) = delete;
+  PairWriter& operator=(const PairWriter&) = delete;
+
+  // Waits for the pair before, then writes "first" and "second", which must
+  // stay as they are until the next start() or finish().
+  void start(const OutputText& first, const OutputText& second) {
+    finish();
+    thread_ = std::thread([this, &first, &second] {
+      try {
+        output_.write(first.text());
+        output_.write(second.text());
+      } catch (...) {
+        error_ = std::current_exception();
+      }
+    });
+  }
+
+  // Waits for the pair being written; throws what writing it threw.
+  void finish() {
+    if (thread_.joinable()) thread_.join();
+    if (error_) std::rethrow_exception(std::exchange(error_, nullptr));
+  }
+
+ private:
+  common::OutputFile& output_;
+  std::thread thread_;
+  std::exception_ptr error_;
+};
+
 }  // namespace
 
 std::int64_t convertFile(const Fields& fields,
@@ -102,70 +173,24 @@ std::int64_t convertFile(const Fields& fields,
   const std::string_view text = input.text();
   constexpr std::size_t kBlock = 8 << 20;
   std::int64_t count = 0;
-  // Two pairs of halves: one pair is written on a thread of its own while the
-  // next is converted.
+  // Two pairs of halves: one pair is written while the next is converted.
   OutputText halves[2][2];
+  PairWriter writer(output);
   int current = 0;
-  std::thread writer;
-  std::exception_ptr writeError;
-  auto finishWriting = [&] {
-    if (writer.joinable()) writer.join();
-    if (writeError) std::rethrow_exception(std::exchange(writeError, nullptr));
-  };
-  struct JoinAtExit {
-    std::thread& thread;
-    ~JoinAtExit() {
-      if (thread.joinable()) thread.join();
-    }
-  } joinAtExit{writer};
-  // A token that is not a number stops the conversion; in blocks, the first
-  // half's error is the earlier one.
   std::size_t at = 0;
   while (at < text.size()) {
     const std::size_t middle = lineBoundary(text, at + kBlock);
     const std::size_t end = lineBoundary(text, middle + kBlock);
     OutputText& first = halves[current][0];
     OutputText& second = halves[current][1];
-    first.clear();
-    second.clear();
-    std::int64_t secondCount = 0;
-    std::exception_ptr secondError;
-    std::thread worker;
-    if (middle < end) {
-      worker = std::thread([&] {
-        try {
-          secondCount = convertInto(text.substr(middle, end - middle), fields[0], second);
-        } catch (...) {
-          secondError = std::current_exception();
-        }
-      });
-    }
-    std::int64_t firstCount = 0;
-    std::exception_ptr firstError;
-    try {
-      firstCount = convertInto(text.substr(at, middle - at), fields[0], first);
-    } catch (...) {
-      firstError = std::current_exception();
-    }
-    if (worker.joinable()) worker.join();
-    if (firstError) rethrowFromBlock(firstError, text, at, middle, fields[0]);
-    if (secondError) rethrowFromBlock(secondError, text, middle, end, fields[0]);
-    finishWriting();
-    writer = std::thread([&output, &writeError, &first, &second] {
-      try {
-        output.write(first.text());
-        output.write(second.text());
-      } catch (...) {
-        writeError = std::current_exception();
-      }
-    });
+    count += convertHalves(text, at, middle, end, fields[0], first, second);
+    writer.start(first, second);
     current ^= 1;
     input.releaseBefore(end);
-    count += firstCount + secondCount;
     at = end;
     if (progress) progress(static_cast<double>(at), static_cast<double>(text.size()));
   }
-  finishWriting();
+  writer.finish();
   output.commit();
   return count;
 }

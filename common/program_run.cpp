@@ -15,7 +15,7 @@
 namespace common {
 namespace {
 
-void report(std::string_view program, std::string_view title, std::string_view text) {
+void reportLine(std::string_view program, std::string_view title, std::string_view text) {
   std::string line(program);
   line += ": ";
   if (!title.empty()) {
@@ -32,7 +32,7 @@ char programName[64];
 void checkAtExit() {
   const int error = standardOutputError();
   if (error == 0) return;
-  report(programName, "", cannotWrite("standard output", std::strerror(error)).what());
+  reportLine(programName, "", cannotWrite("standard output", std::strerror(error)).what());
   std::_Exit(1);
 }
 
@@ -46,7 +46,14 @@ void checkStandardOutputAtExit(std::string_view program) {
   if (!std::exchange(watching, true)) std::atexit(checkAtExit);
 }
 
-int runReportingFailures(std::string_view program, const std::function<int()>& work) {
+int runReportingFailures(std::string_view program, const std::function<int()>& work,
+                         const std::function<void(const std::string& text)>& report) {
+  const auto tell = [&](std::string_view title, std::string_view text) {
+    if (!report) return reportLine(program, title, text);
+    std::string whole(title);
+    if (!whole.empty()) whole += ": ";
+    report(whole += text);
+  };
   try {
     OutputBatch outputs;
     // An input that changed while it was read explains whatever came of
@@ -59,15 +66,21 @@ int runReportingFailures(std::string_view program, const std::function<int()>& w
       throwIfInputChanged();
       throw;
     }
-    checkStandardOutput();
+    try {
+      checkStandardOutput();
+    } catch (const ToolError& error) {
+      // Told as at exit, whatever a program's own report of its work says.
+      reportLine(program, "", error.what());
+      return 1;
+    }
     outputs.publish();
     return 0;
   } catch (const ProgramMessage& message) {
-    report(program, message.title(), message.what());
+    tell(message.title(), message.what());
   } catch (const ToolError& error) {
-    report(program, "", error.what());
+    tell("", error.what());
   } catch (const std::bad_alloc&) {
-    report(program, "", "out of memory");
+    tell("", "out of memory");
   }
   return 1;
 }

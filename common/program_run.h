@@ -17,7 +17,13 @@ namespace common {
 // reported instead of the failure, and in place of a success.  The files the
 // work commits are put in place only when it returns 0 and standard output
 // took everything written to it: a run that fails replaces none.
-int runReportingFailures(std::string_view program, const std::function<int()>& work);
+// "report", when set, tells a failure in place of that line: it is given
+// the line's text after "PROGRAM: " (a console program's own report around
+// it, or standard output flushed first).  Standard output that lost what was
+// written to it is reported as at exit, "PROGRAM: cannot write ...", all the
+// same.
+int runReportingFailures(std::string_view program, const std::function<int()>& work,
+                         const std::function<void(const std::string& text)>& report = {});
 
 // Makes standard output an output like any other: when the program ends
 // (by returning from main or by exit()) and what was written to standard

@@ -55,7 +55,7 @@ void applyLogistic(double* v, int n) {
 // Each destination keeps its own sum over the sources in increasing order;
 // the loops run over destinations innermost, so the compiler can process
 // several destinations at once without changing any sum.
-void forward_pass(const double* x, const EbpWeights& w, double* hidden, double* y) {
+void forwardPass(const double* x, const EbpWeights& w, double* hidden, double* y) {
   const int hiddenCount = w.nH + 1;
   std::fill(hidden, hidden + hiddenCount, 0.0);
   addWeightedRows(hidden, w.w1.data(), x, w.nI + 1, hiddenCount);
@@ -84,8 +84,8 @@ std::optional<ForwardFailure> forwardBlock(const PatternSet& patterns, const Ebp
     const long end = first + count * (t + 1) / threads;
     for (long p = begin; p < end; ++p) {
       try {
-        forward_pass(patterns.inputRow(p), w, hidden.data(),
-                     out + static_cast<std::size_t>(p - first) * w.nO);
+        forwardPass(patterns.inputRow(p), w, hidden.data(),
+                    out + static_cast<std::size_t>(p - first) * w.nO);
       } catch (const common::ToolError&) {
         failures[static_cast<std::size_t>(t)] = {p, std::current_exception()};
         return;

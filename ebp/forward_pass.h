@@ -44,7 +44,7 @@ void addWeightedRows(double* sums, const double* rows, const double* x, int rowC
 
 // One pattern: x holds nI + 1 inputs (the last the bias input 1), hidden
 // receives nH + 1 activations and y the nO outputs.  Sizes are the caller's.
-void forward_pass(const double* x, const EbpWeights& w, double* hidden, double* y);
+void forwardPass(const double* x, const EbpWeights& w, double* hidden, double* y);
 
 // What forwardBlock left undone: the first pattern (in pattern order) whose
 // net input overflowed, and that error as "pattern P: overflow: ...".

@@ -26,7 +26,7 @@ EbpWeights network(int nI, int nH, int nO, double fill) {
 
 std::vector<double> outputsOf(const EbpWeights& w, std::vector<double> x) {
   std::vector<double> hidden(static_cast<std::size_t>(w.nH) + 1), y(static_cast<std::size_t>(w.nO));
-  forward_pass(x.data(), w, hidden.data(), y.data());
+  forwardPass(x.data(), w, hidden.data(), y.data());
   return y;
 }
 
@@ -63,7 +63,7 @@ TEST(ForwardPass, BiasInputAddsItsWeight) {
   w.hiddenToOutput(1, 1) = 1;
   std::vector<double> hidden(2), y(1);
   const double x[] = {0.25, 1};
-  forward_pass(x, w, hidden.data(), y.data());
+  forwardPass(x, w, hidden.data(), y.data());
   EXPECT_EQ(hidden[0], 1 / (std::exp(-1.0) + 1));
   EXPECT_EQ(hidden[1], 1.0);
 }
@@ -128,7 +128,7 @@ TEST(ForwardPass, OverflowingNetInputIsAnError) {
     const double x[] = {r.x1, r.x2, 1};
     std::vector<double> hidden(3), y(1);
     try {
-      forward_pass(x, w, hidden.data(), y.data());
+      forwardPass(x, w, hidden.data(), y.data());
       EXPECT_EQ(r.message, nullptr);
       EXPECT_TRUE(y[0] > 0 && y[0] < 1) << y[0];
     } catch (const common::ToolError& e) {
@@ -226,8 +226,8 @@ TEST(ForwardPass, ExampleNetworkMatchesItsTrainer) {
   NumberStream ws(wgt.text(), "cancer.wgt");
   const PatternHeader ph = readPatternHeader(ps);
   const WeightsHeader wh = readWeightsHeader(ws);
-  const PatternSet set = read_patterns(ps, wh.nI, wh.nO, ph.nP);
-  const EbpWeights w = read_weights(ws, wh.nI, wh.nH, wh.nO);
+  const PatternSet set = readPatterns(ps, wh.nI, wh.nO, ph.nP);
+  const EbpWeights w = readWeights(ws, wh.nI, wh.nH, wh.nO);
   const std::vector<double> y = forwardAll(set, w);
   std::ifstream expected(dir + "cancer.expected");
   double value = 0;

@@ -126,7 +126,7 @@ void readRecords(NumberStream& in, PatternSet& set) {
 
 }  // namespace
 
-PatternSet read_patterns(NumberStream& in, int nI, int nO, long nP) {
+PatternSet readPatterns(NumberStream& in, int nI, int nO, long nP) {
   checkPatternCounts(in, nI, nO, nP);
   PatternSet set;
   set.nI = nI;
@@ -189,7 +189,7 @@ void PatternBlocks::checkRest() {
   readNumbers(in_, static_cast<long>(numbers), [](long, double) {});
 }
 
-EbpWeights read_weights(NumberStream& in, int nI, int nH, int nO) {
+EbpWeights readWeights(NumberStream& in, int nI, int nH, int nO) {
   const double numbers = (static_cast<double>(nI) + 1) * (static_cast<double>(nH) + 1) +
                          (static_cast<double>(nH) + 1) * nO;
   checkCounts(in, numbers, {double(nI), double(nH), double(nO)});

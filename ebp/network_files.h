@@ -86,14 +86,14 @@ auto explainShortFile(const PatternHeader& patterns, const WeightsHeader& networ
 // Reads nP records of nI inputs and nO targets, setting the bias input of
 // every pattern to 1.  Refuses, before allocating, counts that are negative
 // or announce more numbers than the rest of the file can hold.
-PatternSet read_patterns(NumberStream& in, int nI, int nO, long nP);
+PatternSet readPatterns(NumberStream& in, int nI, int nO, long nP);
 
 // The records of a pattern file a block at a time, in pattern order, so that
 // a file of any length takes the memory of one block.  The numbers, and the
-// first error met, are those of read_patterns.
+// first error met, are those of readPatterns.
 class PatternBlocks {
  public:
-  // Refuses, before reading a record, the counts read_patterns refuses.
+  // Refuses, before reading a record, the counts readPatterns refuses.
   PatternBlocks(NumberStream& in, int nI, int nO, long nP);
 
   // The next block of at most "most" patterns into "block" (its storage
@@ -117,7 +117,7 @@ class PatternBlocks {
 
 // Reads the input-to-hidden block ((nI+1) groups of nH+1 weights) and the
 // hidden-to-output block ((nH+1) groups of nO weights).
-EbpWeights read_weights(NumberStream& in, int nI, int nH, int nO);
+EbpWeights readWeights(NumberStream& in, int nI, int nH, int nO);
 
 // noise.cfg: the number of perturbations per pattern, then noise levels as
 // singles to the end of the file; at most 32767 levels, the 32768th is an

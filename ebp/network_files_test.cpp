@@ -53,7 +53,7 @@ TEST(PatternFile, OneLineReadsLikeOnePatternPerLine) {
   for (const std::string& text : {lines, oneLine}) {
     NumberStream in(text, "p.pat");
     const PatternHeader h = readPatternHeader(in);
-    const PatternSet set = read_patterns(in, h.nI, h.nO, h.nP);
+    const PatternSet set = readPatterns(in, h.nI, h.nO, h.nP);
     EXPECT_EQ(set.inputs, (std::vector<double>{0.1, 0.2, 1, 0.3, 0.4, 1}));
     EXPECT_EQ(set.targets, (std::vector<double>{1, 0}));
   }
@@ -63,7 +63,7 @@ TEST(WeightsFile, BlocksAreSourceMajor) {
   // nI = 2, nH = 1, nO = 1: w(1>1) w(1>2) w(2>1) w(2>2) w(b>1) w(b>2) v(1>1) v(b>1).
   NumberStream in("2 1 1  1 2 3 4 5 6  7 8  99 99", "w.wgt");
   const WeightsHeader h = readWeightsHeader(in);
-  EbpWeights w = read_weights(in, h.nI, h.nH, h.nO);
+  EbpWeights w = readWeights(in, h.nI, h.nH, h.nO);
   EXPECT_EQ(w.inputToHidden(1, 2), 2);
   EXPECT_EQ(w.inputToHidden(3, 1), 5);
   EXPECT_EQ(w.hiddenToOutput(1, 1), 7);
@@ -71,7 +71,7 @@ TEST(WeightsFile, BlocksAreSourceMajor) {
   EXPECT_FALSE(in.atEnd());                            // the extra numbers are never read
   NumberStream none("1 0 2  0.5 0.25  3 4", "w.wgt");  // nH = 0: bias rows only
   const WeightsHeader h0 = readWeightsHeader(none);
-  EbpWeights w0 = read_weights(none, h0.nI, h0.nH, h0.nO);
+  EbpWeights w0 = readWeights(none, h0.nI, h0.nH, h0.nO);
   EXPECT_EQ(w0.w1, (std::vector<double>{0.5, 0.25}));
   EXPECT_EQ(w0.w2, (std::vector<double>{3, 4}));
 }
@@ -80,7 +80,7 @@ TEST(NetworkFiles, HeadersThatPromiseTooMuchFailBeforeAllocating) {
   NumberStream in("2000000000 10 1  1 2 3 4 5 6 7 8 9 10", "p.pat");
   const PatternHeader h = readPatternHeader(in);
   try {
-    read_patterns(in, h.nI, h.nO, h.nP);
+    readPatterns(in, h.nI, h.nO, h.nP);
     FAIL();
   } catch (const common::ToolError& e) {
     EXPECT_EQ(e.fault(), common::Fault::kPastEndOfFile);
@@ -89,7 +89,7 @@ TEST(NetworkFiles, HeadersThatPromiseTooMuchFailBeforeAllocating) {
   NumberStream empty("\n0.02\r.05\r\n888888888\n0.8", "p.pat");
   const PatternHeader eh = readPatternHeader(empty);
   try {
-    read_patterns(empty, eh.nI, eh.nO, eh.nP);
+    readPatterns(empty, eh.nI, eh.nO, eh.nP);
     FAIL();
   } catch (const common::ToolError& e) {
     EXPECT_EQ(e.fault(), common::Fault::kTooLarge);
@@ -97,10 +97,10 @@ TEST(NetworkFiles, HeadersThatPromiseTooMuchFailBeforeAllocating) {
   // Found by the fuzzer: counts whose sum overflows 32 bits, with no patterns.
   NumberStream wide("1010000010 2000000000 0 1 2 3", "p.pat");
   const PatternHeader wh2 = readPatternHeader(wide);
-  EXPECT_EQ(read_patterns(wide, wh2.nI, wh2.nO, wh2.nP).nP, 0);
+  EXPECT_EQ(readPatterns(wide, wh2.nI, wh2.nO, wh2.nP).nP, 0);
   NumberStream negative("-2 1 1 0 0 0", "w.wgt");
   const WeightsHeader wh = readWeightsHeader(negative);
-  EXPECT_THROW(read_weights(negative, wh.nI, wh.nH, wh.nO), common::ToolError);
+  EXPECT_THROW(readWeights(negative, wh.nI, wh.nH, wh.nO), common::ToolError);
 }
 
 // Long streams are read in two halves on two threads; what they read and
@@ -132,7 +132,7 @@ TEST(NumberStream, LongStreamsReadInHalvesAsInOrder) {
   // Patterns a block at a time (6 numbers each) are those read all at once,
   // whatever the block's size.
   NumberStream whole(text, "long.pat");
-  const PatternSet all = read_patterns(whole, 5, 1, count / 6);
+  const PatternSet all = readPatterns(whole, 5, 1, count / 6);
   for (const long most : {7L, 30000L, 200000L}) {
     NumberStream s(text, "long.pat");
     PatternBlocks blocks(s, 5, 1, count / 6);

@@ -17,12 +17,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   tolerant([&] {
     ebp::NumberStream in(text, "p.pat");
     const ebp::PatternHeader h = ebp::readPatternHeader(in);
-    ebp::read_patterns(in, h.nI, h.nO, h.nP);
+    ebp::readPatterns(in, h.nI, h.nO, h.nP);
   });
   tolerant([&] {
     ebp::NumberStream in(text, "w.wgt");
     const ebp::WeightsHeader h = ebp::readWeightsHeader(in);
-    ebp::read_weights(in, h.nI, h.nH, h.nO);
+    ebp::readWeights(in, h.nI, h.nH, h.nO);
   });
   tolerant([&] {
     ebp::NumberStream in(text, "noise.cfg");
@@ -31,9 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   });
   fuzz::TempFile noise(data, size, ".cfg");
   tolerant([&] {
-    const ebp::SensitivityFiles files{"p.pat", "w.wgt", "test.err", noise.path()};
-    const ebp::SensitivityTable t = ebp::rereadResults(files, text, 3, 2);
-    ebp::dataPage(t);
+    const tremora::SensitivityFiles files{"p.pat", "w.wgt", "test.err", noise.path()};
+    const tremora::SensitivityTable t = tremora::rereadResults(files, text, 3, 2);
+    tremora::dataPage(t);
   });
   return 0;
 }

@@ -1,11 +1,15 @@
 #include "kappa/kappa_dialogue.h"
 
+#include <unistd.h>
+
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <iostream>
 #include <string>
 #include <vector>
 
+#include "common/console.h"
 #include "common/console_questions.h"
 #include "common/errors.h"
 #include "common/mapped_file.h"
@@ -173,25 +177,29 @@ void answerAndReport(std::istream& in, std::ostream& out, std::ostream& err, boo
 
 }  // namespace
 
-int runKappatest(std::istream& in, std::ostream& out, std::ostream& err, bool showQuestions,
-                 bool details) {
+void runKappatest(std::istream& in, std::ostream& out, std::ostream& err, bool showQuestions,
+                  bool details) {
   out << kStars << "\n"
       << "Kappa test for two classifiers and n categories\n"
       << kStars << "\n\n";
-  try {
-    // A file that changed while it was read explains the error it led to.
-    try {
-      answerAndReport(in, out, err, showQuestions, details);
-    } catch (const common::ToolError&) {
-      common::throwIfInputChanged();
-      throw;
-    }
-  } catch (const common::ToolError& error) {
-    out << std::flush;
-    err << "kappatest: " << error.what() << "\n";
-    return 1;
-  }
-  return 0;
+  answerAndReport(in, out, err, showQuestions, details);
+}
+
+int runKappatestProgram(bool details) {
+  common::clearConsole();
+  const int status = common::runReportingFailures(
+      "kappatest",
+      [&] {
+        runKappatest(std::cin, std::cout, std::cerr, isatty(STDIN_FILENO), details);
+        return 0;
+      },
+      [](const std::string& text) {
+        // What the dialogue printed comes first where both go to one file.
+        std::cout << std::flush;
+        std::cerr << "kappatest: " << text << "\n";
+      });
+  if (status == 0) common::waitForKey();
+  return status;
 }
 
 }  // namespace kappa

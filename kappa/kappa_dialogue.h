@@ -9,13 +9,19 @@ namespace kappa {
 
 // Runs the dialogue on "in" and "out" (questions shown when "showQuestions"),
 // reads the matrix (and weights) files, and prints the report up to the
-// closing "*** Press any key to exit ***" line.  Returns 0, or 1 after
-// printing "kappatest: ..." to "err" when a file cannot be read (then no
-// report is printed).
-// With "details", the lines of kappaDetails follow the report, before the
-// closing line.
-int runKappatest(std::istream& in, std::ostream& out, std::ostream& err, bool showQuestions,
-                 bool details = false);
+// closing "*** Press any key to exit ***" line.  Throws ToolError when an
+// answer is missing or wrong or a file cannot be read (then no report is
+// printed).  With "details", the lines of kappaDetails follow the report,
+// before the closing line.
+void runKappatest(std::istream& in, std::ostream& out, std::ostream& err, bool showQuestions,
+                  bool details = false);
+
+// The whole program after its command line: the console cleared, the
+// dialogue on standard input and output (questions shown when standard input
+// is a terminal), a failure reported as "kappatest: ..." on standard error
+// after what standard output holds, and the wait for a key after a report.
+// Returns the exit status: 0, or 1 after a failure.
+int runKappatestProgram(bool details);
 
 }  // namespace kappa
 

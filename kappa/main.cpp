@@ -1,73 +1,21 @@
 // kappatest: compares two classifiers by Cohen's kappa, from their confusion
 // matrix, with a confidence interval and a p-value.  It asks its questions on
 // the console; answers may be piped in.
-#include <unistd.h>
-
 #include <iostream>
 #include <string>
-#include <string_view>
 
-#include "common/console.h"
 #include "common/program_run.h"
+#include "kappa/command_line.h"
 #include "kappa/kappa_dialogue.h"
-
-namespace {
-
-constexpr const char* kHelp =
-    "usage: kappatest [--details]   (then answer its questions, or pipe the answers in)\n"
-    "       printf 'm.txt\\n3\\n\\n0\\n' | kappatest\n"
-    "\n"
-    "The answers, one a line, in this order:\n"
-    "  1  the confusion matrix file: k x k counts in row order (rows one classifier,\n"
-    "     columns the other), separated by blanks, commas or line ends\n"
-    "  2  its rank k\n"
-    "  3  the confidence level (0.95 when empty or 0)\n"
-    "  4  weighted test: 0 no (the last answer then), 1 yes\n"
-    "  5  weights: 1 linear, 2 quadratic, 3 from a file\n"
-    "  6  after 3 only: the weights file (k x k numbers)\n"
-    "\n"
-    "The report, after the 3 banner lines and 2 empty ones: line 6 kappa, line 7 its\n"
-    "two-sided p-value, line 8 the agreement word, line 10 the confidence level, lines\n"
-    "11 and 12 the interval's low and high ends; then the key prompt, which does not\n"
-    "wait when input is piped.  A warning on standard error says when the matrix file\n"
-    "holds other than k x k numbers or proportions (all within 0..1), when weights lie\n"
-    "outside 0..1, and when the level is outside 0..1 (95 for 0.95) or below 0.5 (0.05).\n"
-    "Exit status: 0 done; 1 a file that cannot be read, a rank that is not a whole\n"
-    "number from 1 to 10000, answers that end before the last one needed, a count below\n"
-    "0 or above 2^53, or an argument other than --details.\n"
-    "\n"
-    "kappatest --details  adds, after the report: po, pe, the largest kappa the marginals\n"
-    "allow, PABAK, for 2 x 2 the prevalence and bias indices, SE, SE0, z, its two-sided\n"
-    "p-value from the normal tail in full (where p(kappa) prints 0), the standard error\n"
-    "of Fleiss, Cohen and Everitt (1969) that textbooks and other tools use, with its\n"
-    "interval, and each category's kappa against all others, one name<TAB>value a line.\n";
-
-// What is wrong with the command line, or "" when nothing is: --details is
-// the only option, and the files are answers, not arguments.
-std::string commandLineFault(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    if (arg == "--details") continue;
-    if (arg.size() > 1 && arg[0] == '-') return "unknown option \"" + std::string(arg) + "\"";
-    return "unexpected argument \"" + std::string(arg) +
-           "\": the file names are answers to its questions";
-  }
-  return "";
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   common::checkStandardOutputAtExit("kappatest");
-  if (common::answeredHelpOrVersion(argc, argv, "kappatest", TOOLKIT_VERSION, kHelp)) return 0;
-  if (const std::string fault = commandLineFault(argc, argv); !fault.empty()) {
+  if (common::answeredHelpOrVersion(argc, argv, "kappatest", TOOLKIT_VERSION, kappa::kHelp)) {
+    return 0;
+  }
+  if (const std::string fault = kappa::commandLineFault(argc, argv); !fault.empty()) {
     std::cerr << "kappatest: " << fault << " (see --help)\n";
     return 1;
   }
-  common::clearConsole();
-  const bool details = argc > 1;
-  const int status =
-      kappa::runKappatest(std::cin, std::cout, std::cerr, isatty(STDIN_FILENO), details);
-  if (status == 0) common::waitForKey();
-  return status;
+  return kappa::runKappatestProgram(argc > 1);
 }

@@ -1,4 +1,5 @@
-// rocplot's command line: FILE [roc] [--picture FILE] [--scale N] [--table FILE].
+// rocplot's command line: FILE [roc] [--picture FILE] [--scale N] [--table FILE]
+// [--report] [--compare OTHER] [--level P] [--header], as kUsage shows it.
 #ifndef ROC_COMMAND_LINE_H_
 #define ROC_COMMAND_LINE_H_
 

@@ -2,7 +2,7 @@
 
 #include "ebp/tremora/program_files.h"
 
-namespace ebp {
+namespace tremora {
 
 std::optional<SensitivityFiles> chooseFiles(ui::Toolkit& toolkit, const std::string& programDir) {
   using Kind = ui::FileChoice::Kind;
@@ -30,4 +30,4 @@ std::optional<SensitivityFiles> chooseFiles(ui::Toolkit& toolkit, const std::str
   return SensitivityFiles{*p, *w, own.results, own.noise};
 }
 
-}  // namespace ebp
+}  // namespace tremora

@@ -21,7 +21,7 @@
 #include "ui/argument_bytes.h"
 #include "ui/qt_toolkit.h"
 
-namespace ebp {
+namespace tremora {
 namespace {
 
 // The noise levels of "path", for the progress line's percentage; 0 when
@@ -29,9 +29,9 @@ namespace {
 int countLevels(const std::string& path) {
   try {
     common::MappedFile file(path);
-    NumberStream in(file.text(), path);
-    readPerturbations(in);
-    return static_cast<int>(readNoiseLevels(in).size());
+    ebp::NumberStream in(file.text(), path);
+    ebp::readPerturbations(in);
+    return static_cast<int>(ebp::readNoiseLevels(in).size());
   } catch (const std::exception&) {
     return 0;
   }
@@ -123,4 +123,4 @@ int runWindowProgram(QApplication& app) {
   return app.exec();
 }
 
-}  // namespace ebp
+}  // namespace tremora

@@ -7,7 +7,7 @@
 
 class QApplication;
 
-namespace ebp {
+namespace tremora {
 
 inline constexpr const char* kTremoraDescription =
     "Measures how the error of a trained back-propagation network grows when noise is\n"
@@ -35,6 +35,6 @@ int runBatch(const QCommandLineParser& parser, int scale);
 // The window program: idle until Start, Exit ends it.
 int runWindowProgram(QApplication& app);
 
-}  // namespace ebp
+}  // namespace tremora
 
 #endif  // EBP_TREMORA_FRONT_END_H_

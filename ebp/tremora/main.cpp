@@ -11,15 +11,15 @@
 
 int main(int argc, char** argv) {
   common::checkStandardOutputAtExit("Tremora");
-  ui::FrontEnd front(argc, argv, "Tremora", ebp::kTremoraDescription);
-  ebp::addBatchOptions(front.parser());
+  ui::FrontEnd front(argc, argv, "Tremora", tremora::kTremoraDescription);
+  tremora::addBatchOptions(front.parser());
   front.addScaleOption();
-  if (front.wantsWindow()) return ebp::runWindowProgram(front.app());
+  if (front.wantsWindow()) return tremora::runWindowProgram(front.app());
   if (front.parser().positionalArguments().size() != 2) {
     return front.usageError("give a pattern file and a weights file");
   }
   const std::optional<int> scale = front.scale();
   if (!scale) return front.usageError("--scale takes a whole number from 1 to 8");
   return common::runReportingFailures("Tremora",
-                                      [&] { return ebp::runBatch(front.parser(), *scale); });
+                                      [&] { return tremora::runBatch(front.parser(), *scale); });
 }

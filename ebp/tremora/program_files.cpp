@@ -6,7 +6,7 @@
 #include "common/errors.h"
 #include "common/install_places.h"
 
-namespace ebp {
+namespace tremora {
 namespace {
 
 namespace fs = std::filesystem;
@@ -42,4 +42,4 @@ ProgramFiles programFiles(const std::string& programDir) {
   return files;
 }
 
-}  // namespace ebp
+}  // namespace tremora

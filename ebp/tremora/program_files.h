@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace ebp {
+namespace tremora {
 
 struct ProgramFiles {
   std::string results;  // test.err
@@ -19,6 +19,6 @@ struct ProgramFiles {
 // Throws ToolError when those folders cannot be made.
 ProgramFiles programFiles(const std::string& programDir);
 
-}  // namespace ebp
+}  // namespace tremora
 
 #endif  // EBP_TREMORA_PROGRAM_FILES_H_

@@ -20,7 +20,7 @@
 #include "ebp/number_stream.h"
 #include "ebp/parallel.h"
 
-namespace ebp {
+namespace tremora {
 namespace {
 
 // The lines of test.err, each ended as every file the toolkit writes.
@@ -45,7 +45,7 @@ std::string quoted(const std::string& word, const std::string& path) {
 // A pattern whose perturbed value equals its stored one takes its base terms.
 class Evaluator {
  public:
-  Evaluator(const PatternSet& set, const EbpWeights& w)
+  Evaluator(const ebp::PatternSet& set, const ebp::EbpWeights& w)
       : set_(set),
         w_(w),
         hiddenCount_(w.nH + 1),
@@ -105,7 +105,7 @@ class Evaluator {
     std::vector<double> y(static_cast<std::size_t>(set_.nO));
     for (long p = 0; p < set_.nP; ++p) {
       try {
-        forward_pass(set_.inputRow(p + 1), w_, hidden.data(), y.data());
+        ebp::forwardPass(set_.inputRow(p + 1), w_, hidden.data(), y.data());
       } catch (const common::ToolError&) {
         rethrowFor(std::current_exception(), p);
       }
@@ -142,23 +142,23 @@ class Evaluator {
     const double* s = &prefix_[static_cast<std::size_t>(p) * hiddenCount_];
     const double* first = &w_.w1[static_cast<std::size_t>(i - 1) * hiddenCount_];
     for (int j = 0; j < hiddenCount_; ++j) hidden[j] = s[j] + first[j] * value;
-    addWeightedRows(hidden, &w_.w1[static_cast<std::size_t>(i) * hiddenCount_], x + i,
-                    w_.nI + 1 - i, hiddenCount_);
-    applyLogistic(hidden, hiddenCount_);
+    ebp::addWeightedRows(hidden, &w_.w1[static_cast<std::size_t>(i) * hiddenCount_], x + i,
+                         w_.nI + 1 - i, hiddenCount_);
+    ebp::applyLogistic(hidden, hiddenCount_);
     hidden[w_.nH] = 1.0;
     std::fill(y, y + set_.nO, 0.0);
-    addWeightedRows(y, w_.w2.data(), hidden, hiddenCount_, set_.nO);
-    applyLogistic(y, set_.nO);
+    ebp::addWeightedRows(y, w_.w2.data(), hidden, hiddenCount_, set_.nO);
+    ebp::applyLogistic(y, set_.nO);
     storeTerms(terms_, p, y);
   }
 
-  const PatternSet& set_;
-  const EbpWeights& w_;
+  const ebp::PatternSet& set_;
+  const ebp::EbpWeights& w_;
   const int hiddenCount_;
   std::vector<double> prefix_;
   std::vector<double> base_;
   std::vector<double> terms_;
-  ParallelFor pool_;
+  ebp::ParallelFor pool_;
 };
 
 double sumOf(const std::vector<double>& terms, double e) {
@@ -176,7 +176,7 @@ std::string errorText(double e, const std::string& patterns, const std::string& 
   while (!number.empty() && number.front() == ' ') number.remove_prefix(1);
   while (!number.empty() && number.back() == ' ') number.remove_suffix(1);
   float back = 0;
-  if (!parseNetworkNumber(number, back) || !std::isfinite(back)) {
+  if (!ebp::parseNetworkNumber(number, back) || !std::isfinite(back)) {
     throw common::makeError(common::Fault::kOverflow, patterns, place,
                             "the mean square error (" + common::generalForm(e, 15) +
                                 ") lies beyond single precision, in which the results are read "
@@ -196,7 +196,7 @@ std::string gigabytes(double bytes) {
 // error terms and the perturbed values, nP times each.  Refuses, before
 // reading a record, what this machine's memory cannot hold, saying how much
 // is needed and what for.
-void checkMemoryNeed(const std::string& file, const PatternHeader& h, int nH) {
+void checkMemoryNeed(const std::string& file, const ebp::PatternHeader& h, int nH) {
   const double nP = static_cast<double>(h.nP);
   const double patterns = nP * (static_cast<double>(h.nI) + 1 + h.nO) * 8;
   const double sums = nP * (static_cast<double>(nH) + 1) * 8;
@@ -219,17 +219,17 @@ void checkMemoryNeed(const std::string& file, const PatternHeader& h, int nH) {
 // All the patterns of the file, read a block at a time into one set, the
 // text read given back as it goes: at its peak the reading holds the
 // patterns and one block of text, not the whole file besides.
-PatternSet readAllPatterns(common::MappedFile& file, NumberStream& in, const PatternHeader& h,
-                           int nH) {
-  PatternBlocks blocks(in, h.nI, h.nO, h.nP);
+ebp::PatternSet readAllPatterns(common::MappedFile& file, ebp::NumberStream& in,
+                                const ebp::PatternHeader& h, int nH) {
+  ebp::PatternBlocks blocks(in, h.nI, h.nO, h.nP);
   checkMemoryNeed(in.fileName(), h, nH);
-  PatternSet set;
+  ebp::PatternSet set;
   set.nI = h.nI;
   set.nO = h.nO;
   set.nP = h.nP;
   set.inputs.reserve(static_cast<std::size_t>(h.nP) * (static_cast<std::size_t>(h.nI) + 1));
   set.targets.reserve(static_cast<std::size_t>(h.nP) * static_cast<std::size_t>(h.nO));
-  PatternSet block;
+  ebp::PatternSet block;
   while (blocks.next(block, 1 << 15)) {
     set.inputs.insert(set.inputs.end(), block.inputs.begin(), block.inputs.end());
     set.targets.insert(set.targets.end(), block.targets.begin(), block.targets.end());
@@ -245,8 +245,8 @@ SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& ho
                        UniformRandom& random);
 }  // namespace
 
-SensitivityRun sens_main(const SensitivityFiles& files, const SensitivityHooks& hooks,
-                         UniformRandom& random) {
+SensitivityRun runSensitivity(const SensitivityFiles& files, const SensitivityHooks& hooks,
+                              UniformRandom& random) {
   try {
     return analyse(files, hooks, random);
   } catch (const common::ToolError& e) {
@@ -272,6 +272,127 @@ void warnOfPercentLevels(const std::vector<float>& levels, const std::string& no
                    "): a level is a fraction of the input range, 0.05 for 5% noise");
 }
 
+// noise.cfg's count of perturbations per pattern, read from "noise", which
+// is left at the first level.  Every level is read once before the work, so
+// that a bad or a 32768th level stops the run before minutes of it are
+// spent; levels that look like percentages draw a warning.
+long readNoiseHeader(ebp::NumberStream& noise, const std::string& noisePath) {
+  const long perturbations = ebp::readPerturbations(noise);
+  ebp::NumberStream levelsAhead = noise;
+  warnOfPercentLevels(ebp::readNoiseLevels(levelsAhead), noisePath);
+  return perturbations;
+}
+
+// The network as the pattern file's header counts it: of the weights header
+// only the number of hidden nodes is kept.
+struct Network {
+  ebp::PatternHeader ph;
+  ebp::WeightsHeader wh;
+  ebp::PatternSet set;
+  ebp::EbpWeights w;
+};
+
+// Reads both headers, every pattern and the weights, warning when the
+// headers' counts of inputs and outputs differ.
+Network readNetwork(common::MappedFile& patternFile, common::MappedFile& weightsFile,
+                    const SensitivityFiles& files) {
+  ebp::NumberStream ps(patternFile.text(), files.patterns);
+  ebp::NumberStream ws(weightsFile.text(), files.weights);
+  Network net;
+  net.ph = ebp::readPatternHeader(ps);
+  net.wh = ebp::readWeightsHeader(ws);
+  const std::string differ = ebp::countsDiffer(net.ph, net.wh);
+  if (!differ.empty()) {
+    common::warn("Tremora", files.patterns,
+                 differ + " (" + files.weights +
+                     "): the network's weights are read by the pattern file's counts");
+  }
+  net.set = readAllPatterns(patternFile, ps, net.ph, net.wh.nH);
+  net.w = ebp::explainShortFile(
+      net.ph, net.wh, false, [&] { return ebp::readWeights(ws, net.ph.nI, net.wh.nH, net.ph.nO); });
+  return net;
+}
+
+// The errors of the network with each input perturbed in turn: the base
+// error, then a line per noise level.
+class InputErrors {
+ public:
+  // "set" and "w" must outlive it.  Throws a zero denominator when there are
+  // no patterns.
+  InputErrors(const ebp::PatternSet& set, const ebp::EbpWeights& w, const SensitivityFiles& files,
+              const SensitivityHooks& hooks, UniformRandom& random)
+      : set_(set), files_(files), hooks_(hooks), random_(random), evaluator_(set, w) {
+    // Every error is a mean over the patterns (and the rounds): none to
+    // average over is a zero denominator, not a "nan" in the file.
+    if (set.nP == 0) {
+      throw common::makeError(common::Fault::kDivisionByZero, files.patterns, "",
+                              "no patterns to average the error over");
+    }
+  }
+
+  // The base error E0 as the file writes it.
+  std::string baseLine() {
+    return errorText(sumOf(evaluator_.baseTerms(), 0.0) / patterns(), files_.patterns,
+                     "base error");
+  }
+
+  // The line of errors of every input at "level", the run's run.levels-th;
+  // a fixed input sets run.perturbations to 2 from then on.
+  std::string levelLine(float level, SensitivityRun& run) {
+    values_.resize(static_cast<std::size_t>(set_.nP));
+    std::string line;
+    for (int i = 1; i <= set_.nI; ++i) {
+      if (hooks_.progress) hooks_.progress(run.levels, i, set_.nI);
+      evaluator_.startInput(i);
+      const bool fixed = hooks_.fixed && hooks_.fixed();
+      if (fixed) run.perturbations = 2;
+      double e = 0;
+      for (long r = 1; r <= run.perturbations; ++r) {
+        perturb(i, level, fixed, r);
+        e = sumOf(evaluator_.perturbedTerms(i, values_), e);
+      }
+      if (run.perturbations == 0) {
+        throw common::makeError(common::Fault::kDivisionByZero, files_.noise, "item 1",
+                                "0 perturbations per pattern to average the error over");
+      }
+      line +=
+          errorText(e / patterns() / static_cast<double>(run.perturbations), files_.patterns,
+                    "noise level " + std::to_string(run.levels) + ", input " + std::to_string(i));
+      if (i < set_.nI) line += ',';
+    }
+    return line;
+  }
+
+ private:
+  double patterns() const { return static_cast<double>(set_.nP); }
+
+  // Input "i" of every pattern in round "r" into values_: fixed rounds add
+  // the level, then subtract it; random ones add uniform noise within plus or
+  // minus the level; the results clipped to 0..1.
+  void perturb(int i, float level, bool fixed, long r) {
+    for (long p = 1; p <= set_.nP; ++p) {
+      const double v = set_.inputRow(p)[i - 1];
+      double x;
+      if (fixed) {
+        x = r == 1 ? v + static_cast<double>(level) : v - static_cast<double>(level);
+      } else {
+        const float u = random_.next();
+        x = v + (static_cast<double>(u) - 0.5) * 2 * static_cast<double>(level);
+      }
+      if (x < 0) x = 0;
+      if (x > 1) x = 1;
+      values_[static_cast<std::size_t>(p - 1)] = x;
+    }
+  }
+
+  const ebp::PatternSet& set_;
+  const SensitivityFiles& files_;
+  const SensitivityHooks& hooks_;
+  UniformRandom& random_;
+  Evaluator evaluator_;
+  std::vector<double> values_;
+};
+
 SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& hooks,
                        UniformRandom& random) {
   common::MappedFile patternFile(files.patterns);
@@ -282,45 +403,17 @@ SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& ho
   results.line(quoted("noise levels", files.noise));
 
   common::MappedFile noiseFile(files.noise);
-  NumberStream noise(noiseFile.text(), files.noise);
+  ebp::NumberStream noise(noiseFile.text(), files.noise);
   SensitivityRun run;
-  run.perturbations = readPerturbations(noise);
-  // Every level is read once before the work, so that a bad or a 32768th
-  // level stops the run before minutes of it are spent.
-  NumberStream levelsAhead = noise;
-  warnOfPercentLevels(readNoiseLevels(levelsAhead), files.noise);
+  run.perturbations = readNoiseHeader(noise, files.noise);
+  const Network net = readNetwork(patternFile, weightsFile, files);
+  run.nI = net.ph.nI;
+  run.nO = net.ph.nO;
+  run.nP = net.ph.nP;
+  run.nH = net.wh.nH;
 
-  NumberStream ps(patternFile.text(), files.patterns);
-  NumberStream ws(weightsFile.text(), files.weights);
-  // The pattern header gives the counts; of the weights header only the
-  // number of hidden nodes is kept.
-  const PatternHeader ph = readPatternHeader(ps);
-  const WeightsHeader wh = readWeightsHeader(ws);
-  const std::string differ = countsDiffer(ph, wh);
-  if (!differ.empty()) {
-    common::warn("Tremora", files.patterns,
-                 differ + " (" + files.weights +
-                     "): the network's weights are read by the pattern file's counts");
-  }
-  PatternSet set = readAllPatterns(patternFile, ps, ph, wh.nH);
-  const EbpWeights w =
-      explainShortFile(ph, wh, false, [&] { return read_weights(ws, ph.nI, wh.nH, ph.nO); });
-  run.nI = ph.nI;
-  run.nO = ph.nO;
-  run.nP = ph.nP;
-  run.nH = wh.nH;
-
-  Evaluator evaluator(set, w);
-  const double nP = static_cast<double>(set.nP);
-  // Every error is a mean over the patterns (and the rounds): none to average
-  // over is a zero denominator, not a "nan" in the file.
-  if (set.nP == 0) {
-    throw common::makeError(common::Fault::kDivisionByZero, files.patterns, "",
-                            "no patterns to average the error over");
-  }
-  results.line(errorText(sumOf(evaluator.baseTerms(), 0.0) / nP, files.patterns, "base error"));
-
-  std::vector<double> values(static_cast<std::size_t>(set.nP));
+  InputErrors errors(net.set, net.w, files, hooks, random);
+  results.line(errors.baseLine());
   do {
     if (run.levels == 32767) {
       throw common::makeError(common::Fault::kOverflow, files.noise,
@@ -329,39 +422,7 @@ SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& ho
     }
     const float level = noise.nextSingle();
     ++run.levels;
-    std::string line;
-    for (int i = 1; i <= set.nI; ++i) {
-      if (hooks.progress) hooks.progress(run.levels, i, set.nI);
-      evaluator.startInput(i);
-      double e = 0;
-      const bool fixed = hooks.fixed && hooks.fixed();
-      if (fixed) run.perturbations = 2;
-      for (long r = 1; r <= run.perturbations; ++r) {
-        for (long p = 1; p <= set.nP; ++p) {
-          const double v = set.inputRow(p)[i - 1];
-          double x;
-          if (fixed) {
-            x = r == 1 ? v + static_cast<double>(level) : v - static_cast<double>(level);
-          } else {
-            const float u = random.next();
-            x = v + (static_cast<double>(u) - 0.5) * 2 * static_cast<double>(level);
-          }
-          if (x < 0) x = 0;
-          if (x > 1) x = 1;
-          values[static_cast<std::size_t>(p - 1)] = x;
-        }
-        e = sumOf(evaluator.perturbedTerms(i, values), e);
-      }
-      if (run.perturbations == 0) {
-        throw common::makeError(common::Fault::kDivisionByZero, files.noise, "item 1",
-                                "0 perturbations per pattern to average the error over");
-      }
-      line +=
-          errorText(e / nP / static_cast<double>(run.perturbations), files.patterns,
-                    "noise level " + std::to_string(run.levels) + ", input " + std::to_string(i));
-      if (i < set.nI) line += ',';
-    }
-    results.line(line);
+    results.line(errors.levelLine(level, run));
   } while (!noise.atEnd());
   run.results = std::move(results.text());
   return run;
@@ -369,4 +430,4 @@ SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& ho
 
 }  // namespace
 
-}  // namespace ebp
+}  // namespace tremora

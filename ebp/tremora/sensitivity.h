@@ -8,7 +8,7 @@
 
 #include "ebp/tremora/uniform_random.h"
 
-namespace ebp {
+namespace tremora {
 
 struct SensitivityFiles {
   std::string patterns;
@@ -44,9 +44,9 @@ struct SensitivityHooks {
 // puts the results in place once the whole run has succeeded, so that a run
 // that stops (a bad noise level, an overflow, an interrupt) leaves the old
 // results file whole.  Throws ToolError.
-SensitivityRun sens_main(const SensitivityFiles& files, const SensitivityHooks& hooks,
-                         UniformRandom& random);
+SensitivityRun runSensitivity(const SensitivityFiles& files, const SensitivityHooks& hooks,
+                              UniformRandom& random);
 
-}  // namespace ebp
+}  // namespace tremora
 
 #endif  // EBP_TREMORA_SENSITIVITY_H_

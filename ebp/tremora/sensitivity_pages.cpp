@@ -3,7 +3,7 @@
 #include "common/format_mask.h"
 #include "common/rounding.h"
 
-namespace ebp {
+namespace tremora {
 namespace {
 
 using common::formatMask;
@@ -55,4 +55,4 @@ std::string infoPage(const SensitivityFiles& files, const SensitivityRun& run) {
   return page;
 }
 
-}  // namespace ebp
+}  // namespace tremora

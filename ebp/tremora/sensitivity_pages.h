@@ -7,7 +7,7 @@
 #include "ebp/tremora/sensitivity.h"
 #include "ebp/tremora/sensitivity_results.h"
 
-namespace ebp {
+namespace tremora {
 
 // The Data page: E0, the table of relative changes per level and input.
 std::string dataPage(const SensitivityTable& table);
@@ -15,6 +15,6 @@ std::string dataPage(const SensitivityTable& table);
 // The Info page: files and counts of the run.
 std::string infoPage(const SensitivityFiles& files, const SensitivityRun& run);
 
-}  // namespace ebp
+}  // namespace tremora
 
 #endif  // EBP_TREMORA_SENSITIVITY_PAGES_H_

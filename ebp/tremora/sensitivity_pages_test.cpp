@@ -2,15 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "ebp/tremora/table_testing.h"
+#include "test_support/sensitivity_table.h"
 
-namespace ebp {
+namespace tremora {
 namespace {
 
-using testing::tableOf;
+using support::sensitivityTable;
 
 TEST(DataPage, OneInput) {
-  const SensitivityTable t = tableOf({0.005f, 0.05f}, {{0.1234f}, {-0.031f}});
+  const SensitivityTable t = sensitivityTable({0.005f, 0.05f}, {{0.1234f}, {-0.031f}});
   EXPECT_EQ(dataPage(t),
             " NN Mean Square Error = 0.0123\r\n"
             "\r\n"
@@ -24,11 +24,11 @@ TEST(DataPage, OneInput) {
 }
 
 TEST(DataPage, TitleIndentsForTwoAndThreeInputs) {
-  const SensitivityTable two = tableOf({0.1f}, {{0.5f, 1.0f}});
+  const SensitivityTable two = sensitivityTable({0.1f}, {{0.5f, 1.0f}});
   EXPECT_NE(dataPage(two).find("\r\n     Changes in"), std::string::npos);
   EXPECT_NE(dataPage(two).find(" Noise  Input #01  Input #02  \r\n"), std::string::npos);
   EXPECT_NE(dataPage(two).find(" 10.0%     50.00%    100.00%  \r\n"), std::string::npos);
-  const SensitivityTable three = tableOf({0.1f}, {{0, 0, 0}});
+  const SensitivityTable three = sensitivityTable({0.1f}, {{0, 0, 0}});
   EXPECT_NE(dataPage(three).find("\r\n          Changes in"), std::string::npos);
   EXPECT_EQ(dataPage(three).find("\r\n           Changes in"), std::string::npos);
 }
@@ -50,4 +50,4 @@ TEST(InfoPage, CountsAndFiles) {
 }
 
 }  // namespace
-}  // namespace ebp
+}  // namespace tremora

@@ -5,7 +5,7 @@
 #include "common/format_mask.h"
 #include "common/rounding.h"
 
-namespace ebp {
+namespace tremora {
 
 using common::formatMask;
 
@@ -141,4 +141,4 @@ PlotOutcome drawSensitivityPlot(surface::Surface& plot, const SensitivityTable& 
   return PlotOutcome::kDrawn;
 }
 
-}  // namespace ebp
+}  // namespace tremora

@@ -12,7 +12,7 @@
 #include "ebp/tremora/sensitivity_results.h"
 #include "surface/surface.h"
 
-namespace ebp {
+namespace tremora {
 
 // Whether the plot was drawn, or why not.
 enum class PlotOutcome {
@@ -51,6 +51,6 @@ common::Colour inputColour(int i);
 inline constexpr int kPlotWidthPx = 617;
 inline constexpr int kPlotHeightPx = 425;
 
-}  // namespace ebp
+}  // namespace tremora
 
 #endif  // EBP_TREMORA_SENSITIVITY_PLOT_H_

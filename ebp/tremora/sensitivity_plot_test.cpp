@@ -5,22 +5,22 @@
 #include <cmath>
 
 #include "common/colour.h"
-#include "ebp/tremora/table_testing.h"
+#include "test_support/sensitivity_table.h"
 
-namespace ebp {
+namespace tremora {
 namespace {
 
-using testing::tableOf;
+using support::sensitivityTable;
 
 TEST(PlotAxes, RangeOfTheChanges) {
-  const SensitivityTable up = tableOf({0.1f}, {{0.5f, 0.25f}});
+  const SensitivityTable up = sensitivityTable({0.1f}, {{0.5f, 0.25f}});
   EXPECT_EQ(up.dmax, 0.5f);
   EXPECT_EQ(up.dmin, 0.0f);  // all changes above 0
   EXPECT_EQ(up.range, 0.5f);
-  const SensitivityTable both = tableOf({0.1f}, {{-0.25f, 1.0f}});
+  const SensitivityTable both = sensitivityTable({0.1f}, {{-0.25f, 1.0f}});
   EXPECT_EQ(both.dmin, -0.25f);
   EXPECT_EQ(both.range, 1.25f);
-  const SensitivityTable down = tableOf({0.1f}, {{-0.5f}});
+  const SensitivityTable down = sensitivityTable({0.1f}, {{-0.5f}});
   EXPECT_EQ(down.dmax, 0.0f);
   EXPECT_EQ(down.range, 0.5f);
 }
@@ -54,7 +54,7 @@ TEST(Plot, CurvesLegendAndColours) {
   EXPECT_EQ(inputColour(1), common::paletteColour(1));
   std::vector<std::vector<float>> change(2, std::vector<float>(16, 0.0f));
   for (int i = 0; i < 16; ++i) change[1][static_cast<std::size_t>(i)] = 0.1f * (i + 1);
-  const SensitivityTable t = tableOf({0.05f, 0.1f}, change);
+  const SensitivityTable t = sensitivityTable({0.05f, 0.1f}, change);
   surface::Surface plot(kPlotWidthPx, kPlotHeightPx);
   EXPECT_EQ(drawSensitivityPlot(plot, t), PlotOutcome::kDrawn);
   auto count = [&](common::Colour c) {
@@ -96,8 +96,9 @@ TEST(PlotAxes, TheLevelAxisRunsToTheFarthestLevel) {
 // the curve's first point, at the largest level, is on the picture.
 TEST(Plot, DescendingLevelsStayInsideTheFrame) {
   surface::Surface plot(kPlotWidthPx, kPlotHeightPx);
-  ASSERT_EQ(drawSensitivityPlot(plot, tableOf({0.2f, 0.1f, 0.05f}, {{0.9f}, {0.5f}, {0.1f}})),
-            PlotOutcome::kDrawn);
+  ASSERT_EQ(
+      drawSensitivityPlot(plot, sensitivityTable({0.2f, 0.1f, 0.05f}, {{0.9f}, {0.5f}, {0.1f}})),
+      PlotOutcome::kDrawn);
   const surface::PixelPoint first = plot.toPixel(0.2, 0.9);
   EXPECT_LT(first.col, plot.widthPx() - 20);
   EXPECT_GT(first.row, 20);
@@ -112,12 +113,12 @@ TEST(Plot, DescendingLevelsStayInsideTheFrame) {
 
 TEST(Plot, EmptySpansDrawNothing) {
   surface::Surface plot(kPlotWidthPx, kPlotHeightPx);
-  EXPECT_EQ(drawSensitivityPlot(plot, tableOf({0.0f, 0.0f}, {{0.2f}, {0.1f}})),
+  EXPECT_EQ(drawSensitivityPlot(plot, sensitivityTable({0.0f, 0.0f}, {{0.2f}, {0.1f}})),
             PlotOutcome::kLevelsSpanNothing);
-  EXPECT_EQ(drawSensitivityPlot(plot, tableOf({0.1f, 0.2f}, {{0.0f}, {0.0f}})),
+  EXPECT_EQ(drawSensitivityPlot(plot, sensitivityTable({0.1f, 0.2f}, {{0.0f}, {0.0f}})),
             PlotOutcome::kChangesSpanNothing);
   EXPECT_EQ(plot.pixel(300, 200), common::kWhite);
 }
 
 }  // namespace
-}  // namespace ebp
+}  // namespace tremora

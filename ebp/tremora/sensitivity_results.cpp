@@ -8,7 +8,7 @@
 #include "ebp/network_files.h"
 #include "ebp/number_stream.h"
 
-namespace ebp {
+namespace tremora {
 namespace {
 
 // The text after the first "lines" lines.
@@ -28,7 +28,7 @@ SensitivityTable rereadResults(const SensitivityFiles& files, std::string_view r
                                int nI) {
   SensitivityTable t;
   {
-    NumberStream in(afterLines(results, 3), files.results);
+    ebp::NumberStream in(afterLines(results, 3), files.results);
     t.e0 = in.nextSingle();
     std::vector<std::vector<float>>& errors = t.errors;
     errors.resize(static_cast<std::size_t>(levels));
@@ -47,7 +47,7 @@ SensitivityTable rereadResults(const SensitivityFiles& files, std::string_view r
   }
   {
     common::MappedFile noise(files.noise);
-    NumberStream in(noise.text(), files.noise);
+    ebp::NumberStream in(noise.text(), files.noise);
     in.next();
     for (int l = 0; l < levels; ++l) t.levels.push_back(in.nextSingle());
   }
@@ -80,4 +80,4 @@ common::DataTable sensitivityTable(const SensitivityTable& t) {
   return table;
 }
 
-}  // namespace ebp
+}  // namespace tremora

@@ -9,7 +9,7 @@
 #include "common/data_table.h"
 #include "ebp/tremora/sensitivity.h"
 
-namespace ebp {
+namespace tremora {
 
 // The results as reread, in single precision: E0, the noise levels (from
 // noise.cfg again) and the relative changes D[l][i] = E[l][i] / E0 - 1.
@@ -38,6 +38,6 @@ SensitivityTable rereadResults(const SensitivityFiles& files, std::string_view r
 // error, relative change), in the order of test.err.
 common::DataTable sensitivityTable(const SensitivityTable& table);
 
-}  // namespace ebp
+}  // namespace tremora
 
 #endif  // EBP_TREMORA_SENSITIVITY_RESULTS_H_

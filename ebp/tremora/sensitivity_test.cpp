@@ -16,7 +16,7 @@
 #include "ebp/tremora/tremora_run.h"
 #include "test_support/scratch_dir.h"
 
-namespace ebp {
+namespace tremora {
 namespace {
 
 namespace fs = std::filesystem;
@@ -38,16 +38,16 @@ SensitivityHooks mode(bool fixed) {
 
 // The analysis as the loops describe it, one pattern and one number at a
 // time, writing the results text.  The fast analysis must write these bytes.
-std::string literalResults(const SensitivityFiles& f, PatternSet set, const EbpWeights& w,
+std::string literalResults(const SensitivityFiles& f, ebp::PatternSet set, const ebp::EbpWeights& w,
                            long perturbations, const std::vector<float>& levels, bool fixed,
                            UniformRandom& random) {
   std::string text = "\"patterns\",\"" + f.patterns + "\"\r\n\"weights\",\"" + f.weights +
                      "\"\r\n\"noise levels\",\"" + f.noise + "\"\r\n";
-  const PatternSet pristine = set;
+  const ebp::PatternSet pristine = set;
   std::vector<double> hidden(static_cast<std::size_t>(w.nH) + 1), y(static_cast<std::size_t>(w.nO));
   auto addErrors = [&](double& e) {
     for (long p = 1; p <= set.nP; ++p) {
-      forward_pass(set.inputRow(p), w, hidden.data(), y.data());
+      ebp::forwardPass(set.inputRow(p), w, hidden.data(), y.data());
       for (int k = 1; k <= set.nO; ++k) {
         const double d = set.target(p, k) - y[static_cast<std::size_t>(k - 1)];
         e = e + d * d;
@@ -90,8 +90,8 @@ std::string literalResults(const SensitivityFiles& f, PatternSet set, const EbpW
 
 struct Generated {
   std::string pat, wgt;
-  PatternSet set;
-  EbpWeights w;
+  ebp::PatternSet set;
+  ebp::EbpWeights w;
 };
 
 Generated generate(std::mt19937& random, int nI, int nH, int nO, long nP) {
@@ -115,12 +115,12 @@ Generated generate(std::mt19937& random, int nI, int nH, int nO, long nP) {
   for (int k = 0; k < count; ++k) wgt << weight(random) << " ";
   g.pat = pat.str();
   g.wgt = wgt.str();
-  NumberStream ps(g.pat, "p");
-  NumberStream ws(g.wgt, "w");
-  const PatternHeader ph = readPatternHeader(ps);
-  const WeightsHeader wh = readWeightsHeader(ws);
-  g.set = read_patterns(ps, ph.nI, ph.nO, ph.nP);
-  g.w = read_weights(ws, ph.nI, wh.nH, ph.nO);
+  ebp::NumberStream ps(g.pat, "p");
+  ebp::NumberStream ws(g.wgt, "w");
+  const ebp::PatternHeader ph = ebp::readPatternHeader(ps);
+  const ebp::WeightsHeader wh = ebp::readWeightsHeader(ws);
+  g.set = ebp::readPatterns(ps, ph.nI, ph.nO, ph.nP);
+  g.w = ebp::readWeights(ws, ph.nI, wh.nH, ph.nO);
   return g;
 }
 
@@ -137,11 +137,11 @@ TEST(Sensitivity, ResultsEqualTheLiteralLoopsByteForByte) {
     const std::vector<float> levels = {0.01f, 0.05f, 0.3f, 0.0f, 0.9f};
     const SensitivityFiles f = s.files(g.pat, g.wgt, "3\n0.01 0.05 0.3 0 0.9\n");
     UniformRandom fast, literal;
-    EXPECT_EQ(sens_main(f, mode(fixed), fast).results,
+    EXPECT_EQ(runSensitivity(f, mode(fixed), fast).results,
               literalResults(f, g.set, g.w, 3, levels, fixed, literal))
         << "trial " << trial;
     // A second run continues the sequence (the same again in fixed mode).
-    EXPECT_EQ(sens_main(f, mode(fixed), fast).results,
+    EXPECT_EQ(runSensitivity(f, mode(fixed), fast).results,
               literalResults(f, g.set, g.w, 3, levels, fixed, literal))
         << "trial " << trial << ", second run";
   }
@@ -154,7 +154,7 @@ TEST(Sensitivity, FixedModeUsesTwoRoundsAndClamps) {
   const std::string wgt = "1 0 1\n0\n0\n0\n";  // nH = 0: the output ignores the input
   const SensitivityFiles f = s.files(pat, wgt, "10\n0.05\n");
   UniformRandom random;
-  const SensitivityRun run = sens_main(f, mode(true), random);
+  const SensitivityRun run = runSensitivity(f, mode(true), random);
   EXPECT_EQ(run.perturbations, 2);
   EXPECT_NE(infoPage(f, run).find("    perturbations per pattern: 2\r\n"), std::string::npos);
   EXPECT_NE(infoPage(f, run).find("    number of hidden nodes = \r\n"), std::string::npos);
@@ -162,14 +162,14 @@ TEST(Sensitivity, FixedModeUsesTwoRoundsAndClamps) {
   // With a hidden node that sees the input: the two rounds are x = 1 and x = 0.93.
   const std::string wgt2 = "1 1 1\n3 0\n-1 0\n2\n-1\n";
   const SensitivityFiles f2 = s.files(pat, wgt2, "10\n0.05\n");
-  const std::string text = sens_main(f2, mode(true), random).results;
-  NumberStream ws(wgt2, "w");
-  readWeightsHeader(ws);
-  const EbpWeights w = read_weights(ws, 1, 1, 1);
+  const std::string text = runSensitivity(f2, mode(true), random).results;
+  ebp::NumberStream ws(wgt2, "w");
+  ebp::readWeightsHeader(ws);
+  const ebp::EbpWeights w = ebp::readWeights(ws, 1, 1, 1);
   auto error = [&](double x) {
     std::vector<double> hidden(2), y(1);
     const double in[] = {x, 1};
-    forward_pass(in, w, hidden.data(), y.data());
+    ebp::forwardPass(in, w, hidden.data(), y.data());
     return (0.5 - y[0]) * (0.5 - y[0]);
   };
   double e = 0;
@@ -186,7 +186,7 @@ TEST(Sensitivity, LevelZeroGivesTheBaseErrorForEveryInput) {
   for (bool fixed : {true, false}) {
     const SensitivityFiles f = s.files(g.pat, g.wgt, "4\n0\n");
     UniformRandom r;
-    const SensitivityTable t = rereadResults(f, sens_main(f, mode(fixed), r).results, 1, 3);
+    const SensitivityTable t = rereadResults(f, runSensitivity(f, mode(fixed), r).results, 1, 3);
     for (float d : t.change[0]) EXPECT_NEAR(d, 0.0f, 1e-6f);
   }
 }
@@ -196,7 +196,7 @@ TEST(Sensitivity, OneLevelOneLineAndOneInputNoComma) {
   const SensitivityFiles f =
       s.files("1 1 2\n0.2 0.3\n0.7 0.6\n", "1 1 1\n2 0\n-1 0\n1\n0\n", "1\n0.1\n");
   UniformRandom r;
-  const SensitivityRun run = sens_main(f, mode(false), r);
+  const SensitivityRun run = runSensitivity(f, mode(false), r);
   EXPECT_EQ(run.levels, 1);
   const std::string& text = run.results;
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 5);
@@ -229,7 +229,7 @@ TEST(Sensitivity, NoiseFileStopsBeforeTheWork) {
     hooks.progress = [&](int, int, int) { ++levelsStarted; };
     UniformRandom r;
     try {
-      sens_main(s.files(pat, wgt, c.noise), hooks, r);
+      runSensitivity(s.files(pat, wgt, c.noise), hooks, r);
       ADD_FAILURE() << "no error";
     } catch (const common::ToolError& e) {
       EXPECT_EQ(e.what(), (s.dir / c.message).string());
@@ -244,11 +244,11 @@ TEST(Sensitivity, FreshRunsAreIdentical) {
   Generated g = generate(random, 4, 3, 2, 40);
   const SensitivityFiles f = s.files(g.pat, g.wgt, "3\n0.1 0.2\n");
   UniformRandom first;
-  const std::string one = sens_main(f, mode(false), first).results;
+  const std::string one = runSensitivity(f, mode(false), first).results;
   UniformRandom again;
-  EXPECT_EQ(sens_main(f, mode(false), again).results, one);
+  EXPECT_EQ(runSensitivity(f, mode(false), again).results, one);
   // Continues the sequence: other draws.
-  EXPECT_NE(sens_main(f, mode(false), again).results, one);
+  EXPECT_NE(runSensitivity(f, mode(false), again).results, one);
 }
 
 // Each zero denominator stops the run with the division-by-zero error where
@@ -319,4 +319,4 @@ TEST(Sensitivity, ZeroDenominatorsAndOverflowsStopTheRun) {
 }
 
 }  // namespace
-}  // namespace ebp
+}  // namespace tremora

@@ -2,7 +2,7 @@
 
 #include "common/output_file.h"
 
-namespace ebp {
+namespace tremora {
 
 TremoraOutcome runTremora(const SensitivityFiles& files, const SensitivityHooks& hooks,
                           UniformRandom& random, surface::Surface& plot) {
@@ -10,7 +10,7 @@ TremoraOutcome runTremora(const SensitivityFiles& files, const SensitivityHooks&
   // input would destroy it.
   common::checkOutputs({files.patterns, files.weights, files.noise}, {files.results});
   TremoraOutcome outcome;
-  outcome.run = sens_main(files, hooks, random);
+  outcome.run = runSensitivity(files, hooks, random);
   // Complete before it replaces the old results; in a batch run, only once
   // every other output is complete too.
   common::OutputFile results(files.results);
@@ -23,4 +23,4 @@ TremoraOutcome runTremora(const SensitivityFiles& files, const SensitivityHooks&
   return outcome;
 }
 
-}  // namespace ebp
+}  // namespace tremora

@@ -11,7 +11,7 @@
 #include "ebp/tremora/sensitivity_results.h"
 #include "surface/surface.h"
 
-namespace ebp {
+namespace tremora {
 
 struct TremoraOutcome {
   SensitivityRun run;
@@ -21,11 +21,11 @@ struct TremoraOutcome {
   PlotOutcome plot = PlotOutcome::kDrawn;
 };
 
-// sens_main, the reread of the results, both pages and the plot.  Throws
+// runSensitivity, the reread of the results, both pages and the plot.  Throws
 // ToolError (bad files, an overflow, E0 = 0 after test.err is complete).
 TremoraOutcome runTremora(const SensitivityFiles& files, const SensitivityHooks& hooks,
                           UniformRandom& random, surface::Surface& plot);
 
-}  // namespace ebp
+}  // namespace tremora
 
 #endif  // EBP_TREMORA_TREMORA_RUN_H_

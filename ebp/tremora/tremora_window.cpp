@@ -14,7 +14,7 @@
 #include "ebp/tremora/tremora_run.h"
 #include "ui/save_menu.h"
 
-namespace ebp {
+namespace tremora {
 namespace {
 
 constexpr const char* kCaption = "EBP NN Sensitivity Analysis";
@@ -128,4 +128,4 @@ QString TremoraWindow::dataText() const { return data_->toPlainText(); }
 QString TremoraWindow::infoText() const { return info_->toPlainText(); }
 QString TremoraWindow::plotMessage() const { return plotNote_->text(); }
 
-}  // namespace ebp
+}  // namespace tremora

@@ -18,7 +18,7 @@ class QPlainTextEdit;
 class QRadioButton;
 class QTabWidget;
 
-namespace ebp {
+namespace tremora {
 
 class TremoraWindow : public QWidget {
  public:
@@ -53,6 +53,6 @@ class TremoraWindow : public QWidget {
   QRadioButton* fixed_ = nullptr;
 };
 
-}  // namespace ebp
+}  // namespace tremora
 
 #endif  // EBP_TREMORA_TREMORA_WINDOW_H_

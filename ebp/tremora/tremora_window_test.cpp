@@ -17,7 +17,7 @@
 #include "ui/app.h"
 #include "ui/layout_testing.h"
 
-namespace ebp {
+namespace tremora {
 namespace {
 
 namespace fs = std::filesystem;
@@ -103,4 +103,4 @@ TEST_F(TremoraWindowTest, NoPlotIsSaidOnThePlotPage) {
 }
 
 }  // namespace
-}  // namespace ebp
+}  // namespace tremora

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-namespace ebp {
+namespace tremora {
 
 class UniformRandom {
  public:
@@ -20,6 +20,6 @@ class UniformRandom {
   std::uint32_t state_ = 327680;
 };
 
-}  // namespace ebp
+}  // namespace tremora
 
 #endif  // EBP_TREMORA_UNIFORM_RANDOM_H_

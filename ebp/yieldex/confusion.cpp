@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace ebp {
+namespace yieldex {
 
 ConfusionMatrix::ConfusionMatrix(int outputs)
     : outputs_(outputs),
@@ -31,4 +31,4 @@ std::string ConfusionMatrix::text() const {
   return out;
 }
 
-}  // namespace ebp
+}  // namespace yieldex

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace ebp {
+namespace yieldex {
 
 class ConfusionMatrix {
  public:
@@ -37,6 +37,6 @@ class ConfusionMatrix {
   double maxY_ = 0, maxT_ = 0;
 };
 
-}  // namespace ebp
+}  // namespace yieldex
 
 #endif  // EBP_YIELDEX_CONFUSION_H_

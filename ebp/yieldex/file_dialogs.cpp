@@ -2,7 +2,7 @@
 
 #include "ebp/yieldex/names.h"
 
-namespace ebp {
+namespace yieldex {
 
 std::optional<YieldexFiles> chooseFiles(ui::Toolkit& toolkit) {
   using Kind = ui::FileChoice::Kind;
@@ -24,4 +24,4 @@ std::optional<YieldexFiles> chooseFiles(ui::Toolkit& toolkit) {
   return files;
 }
 
-}  // namespace ebp
+}  // namespace yieldex

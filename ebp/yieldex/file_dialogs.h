@@ -7,7 +7,7 @@
 #include "ebp/yieldex/yieldex_run.h"
 #include "ui/toolkit.h"
 
-namespace ebp {
+namespace yieldex {
 
 // The three file dialogs, with their filters and proposals: the pattern file
 // (".pat" added to a name without a period), the weights file (proposed from
@@ -16,6 +16,6 @@ namespace ebp {
 // Nothing when one is cancelled: the run ends there, touching no file.
 std::optional<YieldexFiles> chooseFiles(ui::Toolkit& toolkit);
 
-}  // namespace ebp
+}  // namespace yieldex
 
 #endif  // EBP_YIELDEX_FILE_DIALOGS_H_

@@ -7,7 +7,7 @@
 
 #include "test_support/fake_toolkit.h"
 
-namespace ebp {
+namespace yieldex {
 namespace {
 
 // The filters and proposals the dialogs show; a cancelled dialog ends the
@@ -36,4 +36,4 @@ TEST(YieldexDialogs, FiltersProposalsAndCancel) {
 }
 
 }  // namespace
-}  // namespace ebp
+}  // namespace yieldex

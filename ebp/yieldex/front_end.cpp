@@ -26,7 +26,7 @@
 #include "ui/argument_bytes.h"
 #include "ui/qt_toolkit.h"
 
-namespace ebp {
+namespace yieldex {
 
 namespace {
 
@@ -90,6 +90,112 @@ void checkProposedOutput(const YieldexFiles& files) {
                             "--output FILE");
 }
 
+// What a batch run's command line names, its options checked.
+struct BatchFiles {
+  YieldexFiles files;
+  std::string plot, table, scores, confusion;
+  int scoreOutput = 1;  // the output --scores writes
+};
+
+// The files of the processed command line (one pattern file).  Throws
+// ToolError for a --score-output that is not a whole number from 1, or an
+// output that cannot be written.
+BatchFiles batchFiles(const QCommandLineParser& parser) {
+  BatchFiles names;
+  names.files = completeFiles(ui::argumentBytes(parser.positionalArguments().first()),
+                              ui::argumentBytes(parser.value("weights")),
+                              ui::argumentBytes(parser.value("output")));
+  names.plot = ui::argumentBytes(parser.value("plot"));
+  names.table = ui::argumentBytes(parser.value("table"));
+  names.scores = ui::argumentBytes(parser.value("scores"));
+  names.confusion = ui::argumentBytes(parser.value("confusion"));
+  bool ok = false;
+  names.scoreOutput = parser.value("score-output").toInt(&ok);
+  if (!names.scores.empty() && (!ok || names.scoreOutput < 1)) {
+    refuseOption("--score-output", "a whole number from 1 to the number of outputs");
+  }
+  if (parser.value("output").isEmpty()) checkProposedOutput(names.files);
+  common::checkOutputs(
+      {names.files.patterns, names.files.weights},
+      {names.files.output, names.plot, names.table, names.scores, names.confusion});
+  return names;
+}
+
+// The outputs of a batch run besides the output file: the plot, the --table
+// and --scores files (opened at once, written as the points come) and the
+// --confusion matrix.
+class BatchOutputs {
+ public:
+  BatchOutputs(const BatchFiles& names, int scale)
+      : names_(names), scale_(scale), plot_(kPlotSizePx, kPlotSizePx) {
+    if (!names.plot.empty() && surface::Surface::needsShapes(names.plot, scale)) {
+      plot_.keepShapes();
+    }
+    if (!names.table.empty()) streamed_.table.emplace(names.table);
+    if (!names.scores.empty()) streamed_.scores.emplace(names.scores);
+  }
+
+  surface::Surface& plot() { return plot_; }
+
+  // The run's hooks that feed these outputs, and "progress".
+  YieldexHooks hooks(common::ProgressLine& progress) {
+    YieldexHooks hooks;
+    hooks.drawPlot = !names_.plot.empty();  // no picture asked for: no points to draw
+    hooks.sizes = [this](long patterns, int outputs) { checkSizes(patterns, outputs); };
+    hooks.legend = [this](int outputs) {
+      if (!names_.confusion.empty()) confusion_.emplace(outputs);
+    };
+    if (streamed_.table || streamed_.scores || !names_.confusion.empty()) {
+      hooks.point = [this](long p, int k, double y, double t) {
+        streamed_.add(p, k, y, t, names_.scoreOutput);
+        if (confusion_) confusion_->add(k, y, t);
+      };
+    }
+    hooks.progress = [&progress](long done, long total) {
+      progress.show(static_cast<double>(done), static_cast<double>(total),
+                    std::to_string(done) + " of " + std::to_string(total) + " patterns");
+    };
+    return hooks;
+  }
+
+  // Saves the plot and commits the other files.
+  void save() {
+    if (!names_.plot.empty()) plot_.save(names_.plot, scale_);
+    streamed_.commit();
+    if (confusion_) {
+      common::OutputFile file(names_.confusion);
+      file.write(confusion_->text());
+      file.commit();
+    }
+  }
+
+ private:
+  // Refuses, before any pattern is computed, what the network's counts make
+  // impossible.
+  void checkSizes(long patterns, int outputs) {
+    if (!names_.scores.empty() && names_.scoreOutput > outputs) {
+      refuseOption("--score-output",
+                   "the network has no output " + std::to_string(names_.scoreOutput));
+    }
+    // kappatest's largest rank.
+    if (!names_.confusion.empty() && outputs > 10000) {
+      throw common::makeError(common::Fault::kTooLarge, "", "--confusion",
+                              "a network of " + std::to_string(outputs) +
+                                  " outputs makes more classes than kappatest reads (10000)");
+    }
+    if (!names_.plot.empty()) {
+      plot_.requireRoomForShapes(names_.plot, static_cast<std::size_t>(std::max(patterns, 0L)) *
+                                                  static_cast<std::size_t>(std::max(outputs, 0)));
+    }
+  }
+
+  const BatchFiles& names_;
+  int scale_;
+  surface::Surface plot_;
+  StreamedOutputs streamed_;
+  std::optional<ConfusionMatrix> confusion_;
+};
+
 }  // namespace
 
 void addBatchOptions(QCommandLineParser& parser) {
@@ -117,85 +223,27 @@ void addBatchOptions(QCommandLineParser& parser) {
 }
 
 int runBatch(const QCommandLineParser& parser, int scale) {
-  const YieldexFiles files = completeFiles(ui::argumentBytes(parser.positionalArguments().first()),
-                                           ui::argumentBytes(parser.value("weights")),
-                                           ui::argumentBytes(parser.value("output")));
-  const std::string plotFile = ui::argumentBytes(parser.value("plot"));
-  const std::string tableFile = ui::argumentBytes(parser.value("table"));
-  const std::string scoresFile = ui::argumentBytes(parser.value("scores"));
-  const std::string confusionFile = ui::argumentBytes(parser.value("confusion"));
-  bool ok = false;
-  const int scoreOutput = parser.value("score-output").toInt(&ok);
-  if (!scoresFile.empty() && (!ok || scoreOutput < 1)) {
-    refuseOption("--score-output", "a whole number from 1 to the number of outputs");
-  }
-  if (parser.value("output").isEmpty()) checkProposedOutput(files);
-  common::checkOutputs({files.patterns, files.weights},
-                       {files.output, plotFile, tableFile, scoresFile, confusionFile});
-  if (const auto why = surface::unknownPictureFormat(plotFile)) {
+  const BatchFiles names = batchFiles(parser);
+  if (const auto why = surface::unknownPictureFormat(names.plot)) {
     std::fprintf(stderr, "Yieldex: --plot: %s (see --help)\n", why->c_str());
     return 1;
   }
-  surface::Surface plot(kPlotSizePx, kPlotSizePx);
-  if (!plotFile.empty() && surface::Surface::needsShapes(plotFile, scale)) plot.keepShapes();
-  StreamedOutputs streamed;
-  if (!tableFile.empty()) streamed.table.emplace(tableFile);
-  if (!scoresFile.empty()) streamed.scores.emplace(scoresFile);
-  std::optional<ConfusionMatrix> confusion;
-  YieldexHooks hooks;
-  hooks.drawPlot = !plotFile.empty();  // no picture asked for: no points to draw
-  hooks.sizes = [&](long patterns, int outputs) {
-    if (!scoresFile.empty() && scoreOutput > outputs) {
-      refuseOption("--score-output", "the network has no output " + std::to_string(scoreOutput));
-    }
-    // kappatest's largest rank.
-    if (!confusionFile.empty() && outputs > 10000) {
-      throw common::makeError(common::Fault::kTooLarge, "", "--confusion",
-                              "a network of " + std::to_string(outputs) +
-                                  " outputs makes more classes than kappatest reads (10000)");
-    }
-    if (!plotFile.empty()) {
-      plot.requireRoomForShapes(plotFile, static_cast<std::size_t>(std::max(patterns, 0L)) *
-                                              static_cast<std::size_t>(std::max(outputs, 0)));
-    }
-  };
-  hooks.legend = [&](int outputs) {
-    if (!confusionFile.empty()) confusion.emplace(outputs);
-  };
-  if (streamed.table || streamed.scores || !confusionFile.empty()) {
-    hooks.point = [&](long p, int k, double y, double t) {
-      streamed.add(p, k, y, t, scoreOutput);
-      if (confusion) confusion->add(k, y, t);
-    };
-  }
+  BatchOutputs outputs(names, scale);
   // Only on a terminal, and only once the run has taken a second.
   common::ProgressLine progress("Yieldex", 1.0);
-  hooks.progress = [&progress](long done, long total) {
-    progress.show(static_cast<double>(done), static_cast<double>(total),
-                  std::to_string(done) + " of " + std::to_string(total) + " patterns");
-  };
-  auto saveTheRest = [&] {
-    if (!plotFile.empty()) plot.save(plotFile, scale);
-    streamed.commit();
-    if (confusion) {
-      common::OutputFile file(confusionFile);
-      file.write(confusion->text());
-      file.commit();
-    }
-  };
   try {
-    const YieldexResult result = runYieldex(files, plot, hooks);
+    const YieldexResult result = runYieldex(names.files, outputs.plot(), outputs.hooks(progress));
     progress.finish();
-    saveTheRest();
+    outputs.save();
     std::fputs(common::consoleLineEnds(result.report).c_str(), stdout);
     // After a blank line, in words no report line uses: the path is not part
     // of the report.
-    std::printf("\noutput saved to: %s\n", files.output.c_str());
+    std::printf("\noutput saved to: %s\n", names.files.output.c_str());
   } catch (const common::ToolError& error) {
     // A zero denominator in the statistics comes after the last point: every
     // output is complete and kept, and the run then fails on the report.
     if (error.fault() == common::Fault::kDivisionByZero) {
-      saveTheRest();
+      outputs.save();
       common::OutputBatch::publishOpen();
     }
     throw;
@@ -214,4 +262,4 @@ int runWindowProgram(QApplication& app) {
   return app.exec();
 }
 
-}  // namespace ebp
+}  // namespace yieldex

@@ -7,7 +7,7 @@
 
 class QApplication;
 
-namespace ebp {
+namespace yieldex {
 
 inline constexpr const char* kYieldexDescription =
     "Applies a trained back-propagation network to a pattern file, writes the network's\n"
@@ -31,6 +31,6 @@ int runBatch(const QCommandLineParser& parser, int scale);
 // The window program: a first run at once, then Reload and Exit.
 int runWindowProgram(QApplication& app);
 
-}  // namespace ebp
+}  // namespace yieldex
 
 #endif  // EBP_YIELDEX_FRONT_END_H_

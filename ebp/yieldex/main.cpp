@@ -11,15 +11,15 @@
 
 int main(int argc, char** argv) {
   common::checkStandardOutputAtExit("Yieldex");
-  ui::FrontEnd front(argc, argv, "Yieldex", ebp::kYieldexDescription);
-  ebp::addBatchOptions(front.parser());
+  ui::FrontEnd front(argc, argv, "Yieldex", yieldex::kYieldexDescription);
+  yieldex::addBatchOptions(front.parser());
   front.addScaleOption();
-  if (front.wantsWindow()) return ebp::runWindowProgram(front.app());
+  if (front.wantsWindow()) return yieldex::runWindowProgram(front.app());
   if (front.parser().positionalArguments().size() != 1) {
     return front.usageError("give one pattern file");
   }
   const std::optional<int> scale = front.scale();
   if (!scale) return front.usageError("--scale takes a whole number from 1 to 8");
   return common::runReportingFailures("Yieldex",
-                                      [&] { return ebp::runBatch(front.parser(), *scale); });
+                                      [&] { return yieldex::runBatch(front.parser(), *scale); });
 }

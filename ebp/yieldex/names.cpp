@@ -1,6 +1,6 @@
 #include "ebp/yieldex/names.h"
 
-namespace ebp {
+namespace yieldex {
 
 std::string withExtension(const std::string& name, const std::string& extension) {
   return name.find('.') == std::string::npos ? name + extension : name;
@@ -10,4 +10,4 @@ std::string proposedName(const std::string& path, const std::string& extension) 
   return path.substr(0, path.find('.')) + extension;
 }
 
-}  // namespace ebp
+}  // namespace yieldex

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace ebp {
+namespace yieldex {
 
 // "name" with "extension" (".pat", ".wgt") appended when it holds no period
 // anywhere (a period in a folder name counts).
@@ -14,6 +14,6 @@ std::string withExtension(const std::string& name, const std::string& extension)
 // whole path, folders included) followed by "extension".
 std::string proposedName(const std::string& path, const std::string& extension);
 
-}  // namespace ebp
+}  // namespace yieldex
 
 #endif  // EBP_YIELDEX_NAMES_H_

@@ -1,6 +1,6 @@
 #include "ebp/yieldex/plot.h"
 
-namespace ebp {
+namespace yieldex {
 namespace {
 
 // The plot surface's own colour around the unit square.
@@ -17,7 +17,7 @@ int outputColourIndex(int k) {
 
 common::Colour outputColour(int k) { return common::paletteColour(outputColourIndex(k)); }
 
-void graphini(surface::Surface& plot) {
+void initPlot(surface::Surface& plot) {
   plot.setScale(-0.075, 1.025, 1.025, -0.075);
   plot.clear(kBackground);
   plot.setPenColour(common::kBlack);
@@ -46,4 +46,4 @@ void plotPoint(surface::Surface& plot, int k, double output, double target) {
   plot.circle(output, target, 0.005, outputColour(k));
 }
 
-}  // namespace ebp
+}  // namespace yieldex

@@ -5,7 +5,7 @@
 #include "common/colour.h"
 #include "surface/surface.h"
 
-namespace ebp {
+namespace yieldex {
 
 inline constexpr int kPlotSizePx = 473;
 
@@ -17,12 +17,12 @@ common::Colour outputColour(int k);
 // The empty frame: the unit square in white with margins, the dotted
 // diagonal, a box of width 2, "NN OUTPUT" under the horizontal axis and
 // TARGET spelled down the vertical one.
-void graphini(surface::Surface& plot);
+void initPlot(surface::Surface& plot);
 
 // The point of output k of one pattern: a circle of radius 0.005 at
 // (network output, target).
 void plotPoint(surface::Surface& plot, int k, double output, double target);
 
-}  // namespace ebp
+}  // namespace yieldex
 
 #endif  // EBP_YIELDEX_PLOT_H_

@@ -2,7 +2,7 @@
 
 #include "common/number_forms.h"
 
-namespace ebp {
+namespace yieldex {
 namespace {
 
 void fitLines(std::string& text, const Fit& fit) {
@@ -27,4 +27,4 @@ std::string reportText(const std::string& patternsPath, const std::string& weigh
   return text;
 }
 
-}  // namespace ebp
+}  // namespace yieldex

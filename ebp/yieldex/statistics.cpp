@@ -5,7 +5,7 @@
 
 #include "common/errors.h"
 
-namespace ebp {
+namespace yieldex {
 namespace {
 
 [[noreturn]] void stop(const std::string& what, const std::string& why) {
@@ -53,4 +53,4 @@ Statistics computeStatistics(const std::vector<Accumulator>& perOutput, const Ac
   return s;
 }
 
-}  // namespace ebp
+}  // namespace yieldex

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-namespace ebp {
+namespace yieldex {
 
 // Running sums of network outputs y and targets t, and whether either has
 // taken more than one value (rounding in the sums cannot tell a constant
@@ -49,6 +49,6 @@ struct Statistics {
 Statistics computeStatistics(const std::vector<Accumulator>& perOutput, const Accumulator& pooled,
                              long nP);
 
-}  // namespace ebp
+}  // namespace yieldex
 
 #endif  // EBP_YIELDEX_STATISTICS_H_

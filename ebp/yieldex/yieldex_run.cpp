@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <optional>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -9,8 +10,8 @@
 #include "common/errors.h"
 #include "common/mapped_file.h"
 #include "common/number_forms.h"
-#include "common/program_run.h"
 #include "common/output_file.h"
+#include "common/program_run.h"
 #include "ebp/forward_pass.h"
 #include "ebp/network_files.h"
 #include "ebp/number_stream.h"
@@ -18,7 +19,7 @@
 #include "ebp/yieldex/plot.h"
 #include "ebp/yieldex/report.h"
 
-namespace ebp {
+namespace yieldex {
 
 YieldexFiles completeFiles(const std::string& patterns, const std::string& weights,
                            const std::string& output) {
@@ -90,126 +91,182 @@ class BlockWriter {
   std::exception_ptr error_;
 };
 
+// One run's files and what has been read of them, a step at a time: the
+// headers (on construction), the weights, every block of records through the
+// network, the plot and the output file, and then the statistics.
+class YieldexPass {
+ public:
+  // Opens the three files and reads both headers, warning when their counts
+  // of inputs and outputs differ.
+  YieldexPass(const YieldexFiles& files, surface::Surface& plot, const YieldexHooks& hooks)
+      : files_(files),
+        plot_(plot),
+        hooks_(hooks),
+        patternFile_(files.patterns),
+        weightsFile_(files.weights),
+        output_(files.output),
+        patternStream_(patternFile_.text(), files.patterns),
+        weightsStream_(weightsFile_.text(), files.weights),
+        ph_(ebp::readPatternHeader(patternStream_)),
+        wh_(ebp::readWeightsHeader(weightsStream_)) {
+    // The weights header's counts of inputs and outputs win over the pattern
+    // header's; the pattern header gives the number of patterns.
+    const std::string differ = ebp::countsDiffer(ph_, wh_);
+    if (!differ.empty()) {
+      common::warn(
+          "Yieldex", files.patterns,
+          differ + " (" + files.weights + "): the patterns are read by the network's counts");
+    }
+    // Records are read, computed, plotted and written a block at a time, so
+    // that memory does not grow with the file.
+    blocks_.emplace(ebp::explainShortFile(ph_, wh_, true, [&] {
+      return ebp::PatternBlocks(patternStream_, wh_.nI, wh_.nO, ph_.nP);
+    }));
+  }
+
+  long patterns() const { return ph_.nP; }
+  int outputs() const { return wh_.nO; }
+
+  // The weights; an error in them gives way to one in the records after
+  // them.
+  ebp::EbpWeights readWeights() {
+    try {
+      return ebp::readWeights(weightsStream_, wh_.nI, wh_.nH, wh_.nO);
+    } catch (const common::ToolError& e) {
+      throw recordsFirst(e);
+    }
+  }
+
+  // Every block of records through the network with "weights": its points
+  // plotted, its sums added up, its lines written; then the output file
+  // committed.
+  void computeAll(const ebp::EbpWeights& weights) {
+    const int nO = wh_.nO;
+    perOutput_.resize(static_cast<std::size_t>(std::max(nO, 0)));
+    // A block's values take some 16 MB, whatever the width of a pattern.
+    const long blockPatterns = std::clamp<long>(
+        (2L << 20) / (static_cast<long>(wh_.nI) + 1 + 2L * std::max(nO, 0)), 256, kBlockPatterns);
+    // Two blocks of outputs: one being written while the next is computed.
+    std::vector<double> ys[2];
+    for (std::vector<double>& y : ys) {
+      const std::size_t n = static_cast<std::size_t>(std::min(ph_.nP, blockPatterns)) *
+                            static_cast<std::size_t>(std::max(nO, 0));
+      ebp::reserveLarge(y, n);
+      y.resize(n);
+    }
+    BlockWriter writer(output_, nO);
+    int current = 0;
+    ebp::PatternSet block;
+    while (readingRecords([&] { return blocks_->next(block, blockPatterns); })) {
+      patternFile_.releaseBefore(patternFile_.text().size() - patternStream_.rest().size());
+      const long first = block.first;
+      const long last = first + block.nP - 1;
+      double* y = ys[current].data();
+      const std::optional<ebp::ForwardFailure> failure =
+          ebp::forwardBlock(block, weights, first, last, y);
+      const long done = failure ? failure->pattern : last + 1;
+      addBlock(block, y, done);
+      if (failure) {
+        writer.finish();
+        throw recordsFirst(common::withContext(files_.patterns, failure->error));
+      }
+      writer.start(y, done - first);
+      current ^= 1;
+      if (hooks_.progress) hooks_.progress(last, ph_.nP);
+    }
+    writer.finish();
+    output_.commit();
+  }
+
+  // The statistics of every pair added up, and the report.
+  YieldexResult result() const {
+    YieldexResult result;
+    result.patterns = ph_.nP;
+    result.outputs = wh_.nO;
+    try {
+      result.statistics = computeStatistics(perOutput_, pooled_, ph_.nP);
+    } catch (const common::ToolError& e) {
+      throw common::withContext(files_.patterns, e);
+    }
+    result.report = reportText(files_.patterns, files_.weights, result.statistics);
+    return result;
+  }
+
+ private:
+  // The files are read in the order pattern records, weights, and only then
+  // is anything computed: a bad record is the run's error even where it lies
+  // past a bad weight or a pattern that overflows, and the plot then shows
+  // no points, as if none had been computed.
+  template <typename Read>
+  auto readingRecords(Read&& read) -> decltype(read()) {
+    try {
+      return ebp::explainShortFile(ph_, wh_, true, read);
+    } catch (const common::ToolError&) {
+      if (plotted_) initPlot(plot_);
+      throw;
+    }
+  }
+
+  // "error", unless reading the records left unread meets one first.
+  common::ToolError recordsFirst(const common::ToolError& error) {
+    readingRecords([&] { blocks_->checkRest(); });
+    return error;
+  }
+
+  // The outputs "y" of the block's patterns before "done": the points are
+  // plotted and the sums added up in pattern order, while the block before
+  // is still being written.
+  void addBlock(const ebp::PatternSet& block, const double* y, long done) {
+    const int nO = wh_.nO;
+    plotted_ = plotted_ || (done > block.first && hooks_.drawPlot);
+    for (long p = block.first; p < done; ++p) {
+      const double* row = y + static_cast<std::size_t>(p - block.first) * nO;
+      for (int k = 1; k <= nO; ++k) {
+        const double out = row[k - 1];
+        const double target = block.target(p, k);
+        if (hooks_.drawPlot) plotPoint(plot_, k, out, target);
+        if (hooks_.point) hooks_.point(p, k, out, target);
+        perOutput_[static_cast<std::size_t>(k - 1)].add(out, target);
+        pooled_.add(out, target);
+      }
+    }
+  }
+
+  const YieldexFiles& files_;
+  surface::Surface& plot_;
+  const YieldexHooks& hooks_;
+  common::MappedFile patternFile_;
+  common::MappedFile weightsFile_;
+  common::OutputFile output_;
+  ebp::NumberStream patternStream_;
+  ebp::NumberStream weightsStream_;
+  const ebp::PatternHeader ph_;
+  const ebp::WeightsHeader wh_;
+  std::optional<ebp::PatternBlocks> blocks_;
+  bool plotted_ = false;  // points drawn since the plot was last cleared
+  std::vector<Accumulator> perOutput_;
+  Accumulator pooled_;
+};
+
 }  // namespace
 
 YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
                          const YieldexHooks& hooks) {
   call(hooks.refresh);
-  graphini(plot);
+  initPlot(plot);
   call(hooks.refresh);
-
   // The output written over an input would destroy it.
   common::checkNoneIsAnInput({files.patterns, files.weights}, {files.output});
-  common::MappedFile patternFile(files.patterns);
-  common::MappedFile weightsFile(files.weights);
-  common::OutputFile output(files.output);
-  NumberStream patternStream(patternFile.text(), files.patterns);
-  NumberStream weightsStream(weightsFile.text(), files.weights);
-  const PatternHeader ph = readPatternHeader(patternStream);
-  const WeightsHeader wh = readWeightsHeader(weightsStream);
-  // The weights header's counts of inputs and outputs win over the pattern
-  // header's; the pattern header gives the number of patterns.
-  const std::string differ = countsDiffer(ph, wh);
-  if (!differ.empty()) {
-    common::warn("Yieldex", files.patterns,
-                 differ + " (" + files.weights + "): the patterns are read by the network's counts");
-  }
-  // Records are read, computed, plotted and written a block at a time, so
-  // that memory does not grow with the file.
-  PatternBlocks blocks =
-      explainShortFile(ph, wh, true, [&] { return PatternBlocks(patternStream, wh.nI, wh.nO, ph.nP); });
-  // The files are read in the order pattern records, weights, and only then
-  // is anything computed: a bad record is the run's error even where it lies
-  // past a bad weight or a pattern that overflows, and the plot then shows
-  // no points, as if none had been computed.
-  bool plotted = false;
-  auto readingRecords = [&](auto&& read) {
-    try {
-      return explainShortFile(ph, wh, true, read);
-    } catch (const common::ToolError&) {
-      if (plotted) graphini(plot);
-      throw;
-    }
-  };
-  auto recordsFirst = [&](const common::ToolError& error) {
-    readingRecords([&] { blocks.checkRest(); });
-    return error;
-  };
-  const EbpWeights weights = [&] {
-    try {
-      return read_weights(weightsStream, wh.nI, wh.nH, wh.nO);
-    } catch (const common::ToolError& e) {
-      throw recordsFirst(e);
-    }
-  }();
-
-  if (hooks.sizes) hooks.sizes(ph.nP, wh.nO);
-  graphini(plot);
+  YieldexPass pass(files, plot, hooks);
+  const ebp::EbpWeights weights = pass.readWeights();
+  if (hooks.sizes) hooks.sizes(pass.patterns(), pass.outputs());
+  initPlot(plot);
   call(hooks.wait);
-  if (hooks.legend) hooks.legend(wh.nO);
-
-  const int nO = wh.nO;
-  const long nP = ph.nP;
-  std::vector<Accumulator> perOutput(static_cast<std::size_t>(std::max(nO, 0)));
-  Accumulator pooled;
-  // A block's values take some 16 MB, whatever the width of a pattern.
-  const long blockPatterns =
-      std::clamp<long>((2L << 20) / (static_cast<long>(wh.nI) + 1 + 2L * std::max(nO, 0)), 256,
-                       kBlockPatterns);
-  // Two blocks of outputs: one being written while the next is computed.
-  std::vector<double> ys[2];
-  for (std::vector<double>& y : ys) {
-    const std::size_t n = static_cast<std::size_t>(std::min(nP, blockPatterns)) *
-                          static_cast<std::size_t>(std::max(nO, 0));
-    reserveLarge(y, n);
-    y.resize(n);
-  }
-  BlockWriter writer(output, nO);
-  int current = 0;
-  PatternSet patterns;
-  while (readingRecords([&] { return blocks.next(patterns, blockPatterns); })) {
-    patternFile.releaseBefore(patternFile.text().size() - patternStream.rest().size());
-    const long first = patterns.first;
-    const long last = first + patterns.nP - 1;
-    double* y = ys[current].data();
-    const std::optional<ForwardFailure> failure = forwardBlock(patterns, weights, first, last, y);
-    const long done = failure ? failure->pattern : last + 1;
-    plotted = plotted || (done > first && hooks.drawPlot);
-    // The points are plotted and the sums added up in pattern order, while
-    // the block before is still being written.
-    for (long p = first; p < done; ++p) {
-      const double* row = y + static_cast<std::size_t>(p - first) * nO;
-      for (int k = 1; k <= nO; ++k) {
-        const double out = row[k - 1];
-        const double target = patterns.target(p, k);
-        if (hooks.drawPlot) plotPoint(plot, k, out, target);
-        if (hooks.point) hooks.point(p, k, out, target);
-        perOutput[static_cast<std::size_t>(k - 1)].add(out, target);
-        pooled.add(out, target);
-      }
-    }
-    if (failure) {
-      writer.finish();
-      throw recordsFirst(common::withContext(files.patterns, failure->error));
-    }
-    writer.start(y, done - first);
-    current ^= 1;
-    if (hooks.progress) hooks.progress(last, nP);
-  }
-  writer.finish();
-  output.commit();
-
-  YieldexResult result;
-  result.patterns = nP;
-  result.outputs = nO;
-  try {
-    result.statistics = computeStatistics(perOutput, pooled, nP);
-  } catch (const common::ToolError& e) {
-    throw common::withContext(files.patterns, e);
-  }
-  result.report = reportText(files.patterns, files.weights, result.statistics);
+  if (hooks.legend) hooks.legend(pass.outputs());
+  pass.computeAll(weights);
+  YieldexResult result = pass.result();
   call(hooks.refresh);
   return result;
 }
 
-}  // namespace ebp
+}  // namespace yieldex

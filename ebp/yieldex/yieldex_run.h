@@ -10,7 +10,7 @@
 #include "ebp/yieldex/statistics.h"
 #include "surface/surface.h"
 
-namespace ebp {
+namespace yieldex {
 
 struct YieldexFiles {
   std::string patterns;
@@ -62,6 +62,6 @@ struct YieldexResult {
 YieldexResult runYieldex(const YieldexFiles& files, surface::Surface& plot,
                          const YieldexHooks& hooks);
 
-}  // namespace ebp
+}  // namespace yieldex
 
 #endif  // EBP_YIELDEX_YIELDEX_RUN_H_

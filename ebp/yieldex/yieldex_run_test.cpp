@@ -14,7 +14,7 @@
 #include "ebp/yieldex/report.h"
 #include "test_support/scratch_dir.h"
 
-namespace ebp {
+namespace yieldex {
 namespace {
 
 namespace fs = std::filesystem;
@@ -44,7 +44,7 @@ TEST(YieldexPlot, ColoursOfEighteenOutputs) {
 
 TEST(YieldexPlot, FrameDiagonalAndPoints) {
   surface::Surface plot(kPlotSizePx, kPlotSizePx);
-  graphini(plot);
+  initPlot(plot);
   auto at = [&](double x, double y) {
     const surface::PixelPoint p = plot.toPixel(x, y);
     return plot.pixel(p.col, p.row);
@@ -317,7 +317,7 @@ TEST(YieldexRun, AnOverflowLeavesThePointsBeforeItPlotted) {
     }
     if (!c.pointsStay) {
       surface::Surface frame(kPlotSizePx, kPlotSizePx);
-      graphini(frame);
+      initPlot(frame);
       long differ = 0;
       for (int row = 0; row < kPlotSizePx; ++row) {
         for (int col = 0; col < kPlotSizePx; ++col)
@@ -357,4 +357,4 @@ TEST(Confusion, CountsEachPatternInItsCell) {
 }
 
 }  // namespace
-}  // namespace ebp
+}  // namespace yieldex

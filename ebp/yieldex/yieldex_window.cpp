@@ -15,7 +15,7 @@
 #include "ebp/yieldex/yieldex_run.h"
 #include "ui/save_menu.h"
 
-namespace ebp {
+namespace yieldex {
 
 YieldexWindow::YieldexWindow(Environment environment)
     : env_(std::move(environment)), plot_(kPlotSizePx, kPlotSizePx) {
@@ -65,7 +65,7 @@ YieldexWindow::YieldexWindow(Environment environment)
   exitButton->setObjectName("Exit");
   exitButton->setGeometry(616, 496, 65, 25);
   connect(reload, &QPushButton::clicked, this, [this] {
-    graphini(plot_);
+    initPlot(plot_);
     showPlot();
     run();
   });
@@ -73,7 +73,7 @@ YieldexWindow::YieldexWindow(Environment environment)
     ending_ = true;
     env_.endProgram(0);
   });
-  graphini(plot_);
+  initPlot(plot_);
   showPlot();
 }
 
@@ -144,4 +144,4 @@ QImage YieldexWindow::plotImage() const { return plot_.image(); }
 
 QString YieldexWindow::reportText() const { return report_->toPlainText(); }
 
-}  // namespace ebp
+}  // namespace yieldex

@@ -16,7 +16,7 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
-namespace ebp {
+namespace yieldex {
 
 class YieldexWindow : public QWidget {
  public:
@@ -60,6 +60,6 @@ class YieldexWindow : public QWidget {
   bool pairsComplete_ = false;
 };
 
-}  // namespace ebp
+}  // namespace yieldex
 
 #endif  // EBP_YIELDEX_YIELDEX_WINDOW_H_

@@ -18,7 +18,7 @@
 #include "ui/app.h"
 #include "ui/layout_testing.h"
 
-namespace ebp {
+namespace yieldex {
 namespace {
 
 namespace fs = std::filesystem;
@@ -209,4 +209,4 @@ TEST_F(YieldexWindowTest, ReportShowsAfterAGoodRun) {
 }
 
 }  // namespace
-}  // namespace ebp
+}  // namespace yieldex

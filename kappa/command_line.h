@@ -1,0 +1,47 @@
+// kappatest's command line: --details, or --help or --version alone; the
+// files are answers to its questions, not arguments.
+#ifndef KAPPA_COMMAND_LINE_H_
+#define KAPPA_COMMAND_LINE_H_
+
+#include <string>
+
+namespace kappa {
+
+// What --help prints.
+inline constexpr const char* kHelp =
+    "usage: kappatest [--details]   (then answer its questions, or pipe the answers in)\n"
+    "       printf 'm.txt\\n3\\n\\n0\\n' | kappatest\n"
+    "\n"
+    "The answers, one a line, in this order:\n"
+    "  1  the confusion matrix file: k x k counts in row order (rows one classifier,\n"
+    "     columns the other), separated by blanks, commas or line ends\n"
+    "  2  its rank k\n"
+    "  3  the confidence level (0.95 when empty or 0)\n"
+    "  4  weighted test: 0 no (the last answer then), 1 yes\n"
+    "  5  weights: 1 linear, 2 quadratic, 3 from a file\n"
+    "  6  after 3 only: the weights file (k x k numbers)\n"
+    "\n"
+    "The report, after the 3 banner lines and 2 empty ones: line 6 kappa, line 7 its\n"
+    "two-sided p-value, line 8 the agreement word, line 10 the confidence level, lines\n"
+    "11 and 12 the interval's low and high ends; then the key prompt, which does not\n"
+    "wait when input is piped.  A warning on standard error says when the matrix file\n"
+    "holds other than k x k numbers or proportions (all within 0..1), when weights lie\n"
+    "outside 0..1, and when the level is outside 0..1 (95 for 0.95) or below 0.5 (0.05).\n"
+    "Exit status: 0 done; 1 a file that cannot be read, a rank that is not a whole\n"
+    "number from 1 to 10000, answers that end before the last one needed, a count below\n"
+    "0 or above 2^53, or an argument other than --details.\n"
+    "\n"
+    "kappatest --details  adds, after the report: po, pe, the largest kappa the marginals\n"
+    "allow, PABAK, for 2 x 2 the prevalence and bias indices, SE, SE0, z, its two-sided\n"
+    "p-value from the normal tail in full (where p(kappa) prints 0), the standard error\n"
+    "of Fleiss, Cohen and Everitt (1969) that textbooks and other tools use, with its\n"
+    "interval, and each category's kappa against all others, one name<TAB>value a line.\n";
+
+// What is wrong with the command line argv[1 .. argc-1], or "" when nothing
+// is: --details is the only option, and the files are answers, not
+// arguments.
+std::string commandLineFault(int argc, const char* const* argv);
+
+}  // namespace kappa
+
+#endif  // KAPPA_COMMAND_LINE_H_

@@ -1,0 +1,41 @@
+#include "roc/rocplot_program.h"
+
+#include <QApplication>
+#include <QString>
+#include <optional>
+
+#include "common/console.h"
+#include "common/program_run.h"
+#include "roc/roc_table.h"
+#include "roc/rocplot_run.h"
+#include "surface/gui_application.h"
+#include "ui/app.h"
+#include "ui/picture_window.h"
+#include "ui/qt_toolkit.h"
+
+namespace roc {
+
+int runRocplot(int argc, char** argv, const Arguments& args) {
+  // A window keeps the drawing too, for its menu's "Save picture as...".
+  const bool window = surface::hasDisplay();
+  std::optional<RocRun> run;
+  const int status = common::runReportingFailures("rocplot", [&] {
+    run.emplace(runRocFiles(args, window));
+    return 0;
+  });
+  if (status != 0) return status;
+  // Every output is in place, and the input is let go: what the window
+  // saves is written at once, and the input may change while it is open.
+  if (window) {
+    auto app = ui::startApplication(argc, argv);
+    ui::QtToolkit toolkit("rocplot", nullptr);
+    const ui::Saveable save{[&run] { return &run->picture; },
+                            [&run] { return rocTable(run->histogram, run->result); }};
+    ui::showPictureUntilKey(run->picture.image(), QStringLiteral("rocplot"), &save, &toolkit);
+  } else {
+    common::waitForKey();
+  }
+  return 0;
+}
+
+}  // namespace roc

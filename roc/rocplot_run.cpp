@@ -1,0 +1,36 @@
+#include "roc/rocplot_run.h"
+
+#include <string>
+#include <string_view>
+
+#include "common/mapped_file.h"
+#include "common/output_file.h"
+#include "common/program_run.h"
+#include "common/strings.h"
+#include "roc/point_list.h"
+#include "roc/report.h"
+#include "roc/score_file.h"
+
+namespace roc {
+
+RocRun runRocFiles(const Arguments& args, bool keepShapes) {
+  const std::string input(common::trimBlanks(args.positional[0]));
+  const bool pointList = args.positional.size() > 1 && wantsPointList(args.positional[1]);
+  common::checkOutputs({input, std::string(common::trimBlanks(args.compare))},
+                       {pointList ? kPointListName : "", args.picture, args.table});
+  common::MappedFile file(input);
+  const std::string_view text = withoutByteOrderMark(file.text());
+  const bool shapes = keepShapes || surface::Surface::needsShapes(args.picture, args.scale);
+  const bool header = checkHeader(text, input, args.header);
+  ClassScores scores;
+  RocRun run = runRoc(text, input, pointList ? kPointListName : "", shapes,
+                      args.report ? &scores : nullptr, header);
+  for (const std::string& warning : scoreWarnings(run.findings)) {
+    common::warn("rocplot", input, warning);
+  }
+  if (!args.picture.empty()) run.picture.save(args.picture, args.scale);
+  writeNumbers(args, run, scores, text, input);
+  return run;
+}
+
+}  // namespace roc
