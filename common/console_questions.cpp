@@ -23,7 +23,7 @@ std::string textAnswer(std::string_view line) {
   return std::string(text);
 }
 
-double numberAnswer(std::string_view line) { return Val(line); }
+double numberAnswer(std::string_view line) { return leadingNumber(line); }
 
 ConsoleQuestions::ConsoleQuestions(std::istream& in, std::ostream& out, bool showQuestions)
     : in_(in), out_(out), show_(showQuestions) {}
@@ -52,7 +52,7 @@ double ConsoleQuestions::askNumber(std::string_view question) {
 }
 
 long ConsoleQuestions::askWhole(std::string_view question) {
-  const double value = CInt(askNumber(question));
+  const double value = roundHalfEven(askNumber(question));
   if (!(std::fabs(value) < 2147483648.0)) return 0;
   return static_cast<long>(value);
 }

@@ -149,26 +149,23 @@ TEST(NumberParse, MatchesTheCLibraryInBothPrecisions) {
   for (const std::string& edge : edges) ASSERT_TRUE(check(edge));
 }
 
-TEST(Rounding, CIntHalvesToEvenAndIntFloors) {
-  EXPECT_EQ(CInt(2.5), 2);
-  EXPECT_EQ(CInt(3.5), 4);
-  EXPECT_EQ(CInt(-2.5), -2);
-  EXPECT_EQ(CInt(-3.5), -4);
-  EXPECT_EQ(CInt(2.4999), 2);
-  EXPECT_EQ(CInt(-0.6), -1);
-  EXPECT_EQ(Int(2.5), 2);
-  EXPECT_EQ(Int(-2.5), -3);
-  EXPECT_EQ(Int(-3), -3);
+TEST(Rounding, RoundHalfEvenTakesTheEvenNeighbour) {
+  EXPECT_EQ(roundHalfEven(2.5), 2);
+  EXPECT_EQ(roundHalfEven(3.5), 4);
+  EXPECT_EQ(roundHalfEven(-2.5), -2);
+  EXPECT_EQ(roundHalfEven(-3.5), -4);
+  EXPECT_EQ(roundHalfEven(2.4999), 2);
+  EXPECT_EQ(roundHalfEven(-0.6), -1);
 }
 
-TEST(Rounding, ValReadsTheLeadingNumber) {
-  EXPECT_EQ(Val("12"), 12);
-  EXPECT_EQ(Val("  -3.25xyz"), -3.25);
-  EXPECT_EQ(Val("1e"), 1);
-  EXPECT_EQ(Val("2D2"), 200);
-  EXPECT_EQ(Val(""), 0);
-  EXPECT_EQ(Val("abc"), 0);
-  EXPECT_EQ(Val("."), 0);
+TEST(Rounding, LeadingNumberReadsTheNumberAtTheStart) {
+  EXPECT_EQ(leadingNumber("12"), 12);
+  EXPECT_EQ(leadingNumber("  -3.25xyz"), -3.25);
+  EXPECT_EQ(leadingNumber("1e"), 1);
+  EXPECT_EQ(leadingNumber("2D2"), 200);
+  EXPECT_EQ(leadingNumber(""), 0);
+  EXPECT_EQ(leadingNumber("abc"), 0);
+  EXPECT_EQ(leadingNumber("."), 0);
 }
 
 TEST(Rounding, CheckedNarrowingReportsOverflow) {

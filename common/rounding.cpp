@@ -9,15 +9,13 @@
 
 namespace common {
 
-double CInt(double x) {
+double roundHalfEven(double x) {
   // nearbyint honours the current rounding mode, which we never change from
   // round-to-nearest-even.
   return std::nearbyint(x);
 }
 
-double Int(double x) { return std::floor(x); }
-
-double Val(std::string_view text) {
+double leadingNumber(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
   const char* stop = nullptr;
@@ -30,7 +28,7 @@ namespace {
 
 template <typename T>
 T narrow(double x, std::string_view what) {
-  double r = CInt(x);
+  double r = roundHalfEven(x);
   // Written so that NaN fails the test too.
   if (!(r >= static_cast<double>(std::numeric_limits<T>::min()) &&
         r <= static_cast<double>(std::numeric_limits<T>::max()))) {

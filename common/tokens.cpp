@@ -135,7 +135,7 @@ std::uint64_t TokenReader::readWholeLowBits() {
   if (token.empty()) return 0;
   double value = 0.0;
   if (!parseDecimal(token, value)) throwNotANumber(token);
-  return lowBitsOf(CInt(value));
+  return lowBitsOf(roundHalfEven(value));
 }
 
 void TokenReader::throwNotANumber(std::string_view token) const {

@@ -48,9 +48,10 @@ WeightsHeader readWeightsHeader(NumberStream& in) {
 
 std::string countsDiffer(const PatternHeader& p, const WeightsHeader& w) {
   if (p.nI == w.nI && p.nO == w.nO) return "";
-  return "the header announces " + std::to_string(p.nI) + (p.nI == 1 ? " input and " : " inputs and ") +
-         std::to_string(p.nO) + (p.nO == 1 ? " output" : " outputs") +
-         " where the network holds " + std::to_string(w.nI) + " and " + std::to_string(w.nO);
+  return "the header announces " + std::to_string(p.nI) +
+         (p.nI == 1 ? " input and " : " inputs and ") + std::to_string(p.nO) +
+         (p.nO == 1 ? " output" : " outputs") + " where the network holds " + std::to_string(w.nI) +
+         " and " + std::to_string(w.nO);
 }
 
 std::string shortFileReason(const PatternHeader& p, const WeightsHeader& w, bool byNetwork) {
@@ -98,26 +99,24 @@ void readRecords(NumberStream& in, PatternSet& set) {
   thread_local Cursor cursor;
   cursor = Cursor{};
   const double total = static_cast<double>(nP) * static_cast<double>(perRecord);
-  readNumbers(
-      in, static_cast<long>(total),
-      [&](long index, double value) {
-        Cursor& at = cursor;
-        if (index != at.expected) {
-          at.p = index / perRecord;
-          at.c = index % perRecord;
-        }
-        if (at.c < nI) {
-          set.inputs[static_cast<std::size_t>(at.p) * (static_cast<std::size_t>(nI) + 1) +
-                     static_cast<std::size_t>(at.c)] = value;
-        } else {
-          set.targets[static_cast<std::size_t>(at.p) * nO + (at.c - nI)] = value;
-        }
-        at.expected = index + 1;
-        if (++at.c == perRecord) {
-          at.c = 0;
-          ++at.p;
-        }
-      });
+  readNumbers(in, static_cast<long>(total), [&](long index, double value) {
+    Cursor& at = cursor;
+    if (index != at.expected) {
+      at.p = index / perRecord;
+      at.c = index % perRecord;
+    }
+    if (at.c < nI) {
+      set.inputs[static_cast<std::size_t>(at.p) * (static_cast<std::size_t>(nI) + 1) +
+                 static_cast<std::size_t>(at.c)] = value;
+    } else {
+      set.targets[static_cast<std::size_t>(at.p) * nO + (at.c - nI)] = value;
+    }
+    at.expected = index + 1;
+    if (++at.c == perRecord) {
+      at.c = 0;
+      ++at.p;
+    }
+  });
   for (long p = 0; p < nP; ++p) {
     set.inputs[static_cast<std::size_t>(p) * (static_cast<std::size_t>(nI) + 1) +
                static_cast<std::size_t>(nI)] = 1.0;

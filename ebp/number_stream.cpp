@@ -87,7 +87,7 @@ double NumberStream::next() { return nextAs<double>(); }
 float NumberStream::nextSingle() { return nextAs<float>(); }
 
 std::int32_t NumberStream::nextCount() {
-  const double value = common::CInt(next());
+  const double value = common::roundHalfEven(next());
   if (!(value >= std::numeric_limits<std::int32_t>::min() &&
         value <= std::numeric_limits<std::int32_t>::max())) {
     throw common::makeError(common::Fault::kOverflow, fileName_, "item " + std::to_string(items_),

@@ -63,7 +63,7 @@ class Answers {
 
   // The number answer rounded to a whole number, halves to even.
   double whole(std::string_view question, std::string_view what) {
-    return common::CInt(number(question, what));
+    return common::roundHalfEven(number(question, what));
   }
 
   int asked() const { return asked_; }
@@ -77,7 +77,7 @@ class Answers {
 // The rank answered, from 1 to kLargestRank; throws for any other answer.
 long askRank(Answers& answers) {
   const std::string text = answers.text("- confusion matrix rank", "the confusion matrix rank");
-  const double k = common::CInt(common::numberAnswer(text));
+  const double k = common::roundHalfEven(common::numberAnswer(text));
   if (k > kLargestRank) {
     throw common::makeError(common::Fault::kTooLarge, "", "confusion matrix rank " + shortForm(k),
                             "at most " + std::to_string(kLargestRank));

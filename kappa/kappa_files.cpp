@@ -35,7 +35,7 @@ std::string cellName(std::size_t index, long k) {
 
 // The whole count of cell "index", read as "x"; throws for what no count is.
 std::int64_t checkedCount(double x, const common::TokenReader& reader, std::size_t index, long k) {
-  const double count = common::CInt(x);
+  const double count = common::roundHalfEven(x);
   const std::string place = "line " + std::to_string(reader.tokenLine());
   if (!(count >= 0)) {
     throw common::makeError(common::Fault::kTypeMismatch, reader.fileName(), place,

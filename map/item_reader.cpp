@@ -121,7 +121,7 @@ namespace {
 
 template <typename T>
 T wholeItem(double value, const std::string& file, const std::string& place) {
-  const double r = common::CInt(value);
+  const double r = common::roundHalfEven(value);
   if (!(r >= static_cast<double>(std::numeric_limits<T>::min()) &&
         r <= static_cast<double>(std::numeric_limits<T>::max()))) {
     throw common::makeError(

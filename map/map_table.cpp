@@ -25,7 +25,7 @@ common::DataTable mapTable(const RunState& state, const MapControls& controls,
   const draw::SomGrid& grid = state.grid;
   const bool variables = state.mapOption == MapOption::kVariables;
   const bool allVariables = variables && (controls.histogram || controls.outline);
-  const int shown = static_cast<int>(common::CInt(common::Val(controls.colcod)));
+  const int shown = static_cast<int>(common::roundHalfEven(common::leadingNumber(controls.colcod)));
   const bool distances = variables && controls.distance && grid.nVars > 0;
   std::vector<std::string> columns = {"row", "column", "x", "y", "labels", "objects"};
   if (allVariables) {

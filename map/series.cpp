@@ -14,7 +14,7 @@ namespace {
 
 // A unit index for drawing only: far-away values stay far away.
 int drawingIndex(double value) {
-  const double i = common::CInt(value);
+  const double i = common::roundHalfEven(value);
   return std::isfinite(i) ? static_cast<int>(std::clamp(i, -1.0e6, 1.0e6)) : 0;
 }
 
@@ -23,7 +23,7 @@ int drawingIndex(double value) {
 void traceSeries(PassContext& pass) {
   const std::string firstText(common::trimBlanks(pass.controls.first));
   if (firstText.empty()) return;
-  const double first = common::CInt(common::Val(firstText));
+  const double first = common::roundHalfEven(common::leadingNumber(firstText));
   if (first == 0) return;
   BmuReader bmu(pass.state.bmuFile);
   double prevRow = 0;
@@ -33,7 +33,7 @@ void traceSeries(PassContext& pass) {
     prevRow = record.row;
     prevCol = record.col;
   }
-  const double num = common::CInt(common::Val(pass.controls.num));
+  const double num = common::roundHalfEven(common::leadingNumber(pass.controls.num));
   for (double k = first + 1; k <= first + num - 1; ++k) {
     const BmuRecord record = bmu.next();
     draw::SeriesSegment segment;

@@ -20,7 +20,7 @@ namespace {
 
 // A record's row or column as an index, checked against the map.
 int indexOf(double value, common::Bounds bounds, const char* what, const BmuReader& bmu) {
-  const double i = common::CInt(value);
+  const double i = common::roundHalfEven(value);
   if (!(i >= bounds.lo && i <= bounds.hi)) {
     throw common::makeError(common::Fault::kSubscriptOutOfRange, bmu.fileName(),
                             "record " + std::to_string(bmu.recordsRead()),

@@ -33,8 +33,8 @@ struct Range {
   }
 };
 
-// A colour component or an index from a number: CInt, as an integer.
-int roundedInt(double v) { return static_cast<int>(common::CInt(v)); }
+// A colour component or an index from a number: roundHalfEven, as an integer.
+int roundedInt(double v) { return static_cast<int>(common::roundHalfEven(v)); }
 
 // Distance checked: sides as wide as the dissimilarities in the settings'
 // measure; otherwise plain sides.
@@ -117,7 +117,7 @@ std::string drawVariableMap(PassContext& pass) {
   }
   int var = 0;
   if (!pass.controls.histogram) {
-    var = roundedInt(common::Val(pass.controls.colcod));
+    var = roundedInt(common::leadingNumber(pass.controls.colcod));
     if (var > grid.nVars) {
       pass.controls.colcod = std::to_string(grid.nVars);
       var = grid.nVars;
@@ -139,7 +139,7 @@ namespace {
 // stays as typed and the first column is shown.
 int chosenColumn(MapControls& controls, int nExt) {
   if (controls.nvarext.empty()) controls.nvarext = "1";
-  const int col = roundedInt(common::Val(controls.nvarext));
+  const int col = roundedInt(common::leadingNumber(controls.nvarext));
   if (col > nExt) {
     controls.nvarext = std::to_string(nExt);
     return nExt;

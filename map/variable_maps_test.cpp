@@ -59,7 +59,7 @@ TEST(VariableMap, ColoursRunFromYellowToMagenta) {
   const PassResult r = map.run();
   EXPECT_EQ(centreOf(r, 1, 1), common::rgb(255, 255, 0));  // vmin
   EXPECT_EQ(centreOf(r, 2, 3), common::rgb(255, 0, 255));  // vmax
-  // f = 2/5: green 255 - CInt(102) = 153, blue CInt(102) = 102.
+  // f = 2/5: green 255 - roundHalfEven(102) = 153, blue roundHalfEven(102) = 102.
   EXPECT_EQ(centreOf(r, 1, 3), common::rgb(255, 153, 102));
   EXPECT_EQ(r.caption, "Favomap [" + map.state.bmuFile + ", " + map.state.wgtFile + ", var. #1]");
 }
@@ -70,7 +70,7 @@ TEST(VariableMap, NonZeroModesTurnChannelsIntoThePaleRamp) {
   const PassResult r = map.run();
   EXPECT_EQ(centreOf(r, 2, 3), common::rgb(255, 255, 255));  // vmin: f = 0
   EXPECT_EQ(centreOf(r, 1, 1), common::rgb(159, 0, 159));    // vmax: 255 - 96
-  // f = 0.5 at 7.5: no unit; f = 0.4 at 7 (unit (2,1)): 255 - CInt(38.4) = 217.
+  // f = 0.5 at 7.5: no unit; f = 0.4 at 7 (unit (2,1)): 255 - roundHalfEven(38.4) = 217.
   EXPECT_EQ(centreOf(r, 2, 1), common::rgb(217, 255 - 102, 217));
 }
 
@@ -209,7 +209,7 @@ TEST(ExternalVariable, AllObjectsOnOneUnitSpreadTheirMean) {
   for (int c = 1; c <= 4; ++c) {
     for (int row = 1; row <= 3; ++row) EXPECT_EQ(map.state.interpGrid(c, row), 3.0f);
   }
-  // One value over the whole range: f = (3 - 1) / (6 - 1) = 0.4, grey 255 - CInt(51.2).
+  // One value over the whole range: f = (3 - 1) / (6 - 1) = 0.4, grey 255 - roundHalfEven(51.2).
   EXPECT_EQ(centreOf(r, 3, 4), common::rgb(204, 204, 204));
   EXPECT_EQ(r.caption, "Favomap [" + map.state.bmuFile + ", " + map.state.dataFile + "]");
 }

@@ -4,8 +4,8 @@
 
 #include "common/errors.h"
 #include "common/number_forms.h"
-#include "common/strings.h"
 #include "common/output_file.h"
+#include "common/strings.h"
 
 namespace roc {
 

@@ -109,11 +109,10 @@ TEST(NetworkPrograms, YieldexAndTremoraAgreeOnTheExampleNetwork) {
 
   // --scores hands the outputs to rocplot: its exact AUC is the share of
   // (malignant, benign) pairs in which the malignant case scores higher.
-  const RunResult s =
-      runProgram(YIELDEX_EXE,
-                 {pat, "--weights", wgt, "--output", "c.out", "--scores", "s.txt", "--confusion",
-                  "m.txt"},
-                 dir);
+  const RunResult s = runProgram(
+      YIELDEX_EXE,
+      {pat, "--weights", wgt, "--output", "c.out", "--scores", "s.txt", "--confusion", "m.txt"},
+      dir);
   ASSERT_EQ(s.status, 0) << s.err;
   const RunResult roc = runProgram(ROCPLOT_EXE, {"s.txt", "--report"}, dir);
   ASSERT_EQ(roc.status, 0) << roc.err;
@@ -137,10 +136,9 @@ TEST(NetworkPrograms, YieldexAndTremoraAgreeOnTheExampleNetwork) {
   for (std::size_t i = 0; i < outputs.size(); ++i) {
     ++cells[outputs[i] >= 0.5 ? 1 : 0][targets[i] >= 0.5 ? 1 : 0];
   }
-  EXPECT_EQ(readFile(dir / "m.txt"), std::to_string(cells[0][0]) + " " +
-                                         std::to_string(cells[0][1]) + "\n" +
-                                         std::to_string(cells[1][0]) + " " +
-                                         std::to_string(cells[1][1]) + "\n");
+  EXPECT_EQ(readFile(dir / "m.txt"),
+            std::to_string(cells[0][0]) + " " + std::to_string(cells[0][1]) + "\n" +
+                std::to_string(cells[1][0]) + " " + std::to_string(cells[1][1]) + "\n");
   const RunResult kappa = runProgram(KAPPATEST_EXE, {}, dir, "m.txt\n2\n\n0\n");
   EXPECT_EQ(kappa.status, 0) << kappa.err;
   EXPECT_EQ(kappa.err, "");

@@ -3,8 +3,8 @@
 // read-only file, a full disk on standard output, names that are not UTF-8,
 // interrupts.  Whatever happens, no input is destroyed, no device replaced,
 // no temporary left behind, and no failure reported as success.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>

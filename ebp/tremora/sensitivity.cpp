@@ -205,14 +205,14 @@ void checkMemoryNeed(const std::string& file, const ebp::PatternHeader& h, int n
   const double memory =
       static_cast<double>(::sysconf(_SC_PHYS_PAGES)) * static_cast<double>(::sysconf(_SC_PAGESIZE));
   if (memory > 0 && need > memory) {
-    throw common::makeError(
-        common::Fault::kTooLarge, file, "",
-        std::to_string(h.nP) + " patterns of " + std::to_string(h.nI) + " inputs and " +
-            std::to_string(h.nO) + " outputs through " + std::to_string(nH) +
-            " hidden nodes need " + gigabytes(need) + " of memory (the patterns " +
-            gigabytes(patterns) + ", the hidden nodes' carried sums " + gigabytes(sums) +
-            ", the error terms " + gigabytes(terms) + "), more than this machine's " +
-            gigabytes(memory));
+    throw common::makeError(common::Fault::kTooLarge, file, "",
+                            std::to_string(h.nP) + " patterns of " + std::to_string(h.nI) +
+                                " inputs and " + std::to_string(h.nO) + " outputs through " +
+                                std::to_string(nH) + " hidden nodes need " + gigabytes(need) +
+                                " of memory (the patterns " + gigabytes(patterns) +
+                                ", the hidden nodes' carried sums " + gigabytes(sums) +
+                                ", the error terms " + gigabytes(terms) +
+                                "), more than this machine's " + gigabytes(memory));
   }
 }
 

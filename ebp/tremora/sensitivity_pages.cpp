@@ -25,7 +25,7 @@ std::string dataPage(const SensitivityTable& t) {
   const int nI = t.change.empty() ? 0 : static_cast<int>(t.change[0].size());
   std::string page = " NN Mean Square Error = " + formatMask(t.e0, "0.#######") + "\r\n\r\n";
   page += rule(nI) + "\r\n";
-  const int indent = static_cast<int>(common::CInt((11.0 * nI - 28) / 2 + 8));
+  const int indent = static_cast<int>(common::roundHalfEven((11.0 * nI - 28) / 2 + 8));
   page += std::string(static_cast<std::size_t>(std::max(indent, 0)), ' ') +
           "Changes in Mean Square Error\r\n";
   page += " Noise  ";

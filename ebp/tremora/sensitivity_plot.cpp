@@ -59,7 +59,7 @@ std::vector<std::pair<double, std::string>> levelLabels(float llast) {
   const double step = fine ? 0.05 : 0.1;
   const char* mask = fine ? "##0.0%" : "##0%";
   const float tenfold = 10.0f * llast;  // in single precision: 0.7f gives 7, not 6.99999988
-  const double end = common::Int(static_cast<double>(tenfold)) / 10;
+  const double end = std::floor(static_cast<double>(tenfold)) / 10;
   std::vector<std::pair<double, std::string>> labels;
   for (double x = 0; x <= end && labels.size() < 10000; x = x + step) {
     labels.emplace_back(x, formatMask(x, mask));

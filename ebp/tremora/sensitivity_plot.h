@@ -37,7 +37,7 @@ float levelSpan(const std::vector<float>& levels);
 
 // The labels of the horizontal axis for the last level "llast": 0, then
 // steps of 0.05 ("##0.0%") below 0.5 or 0.1 ("##0%") from it, accumulated,
-// up to Int(10 llast) / 10, where 10 llast is a single-precision product (so
+// up to floor(10 llast) / 10, where 10 llast is a single-precision product (so
 // a last level of 0.7 ends at 0.7, not at 0.6).
 std::vector<std::pair<double, std::string>> levelLabels(float llast);
 

@@ -13,9 +13,9 @@
 #include <fstream>
 
 #include "test_support/fake_toolkit.h"
+#include "test_support/layout_faults.h"
 #include "test_support/scratch_dir.h"
 #include "ui/app.h"
-#include "ui/layout_testing.h"
 
 namespace tremora {
 namespace {
@@ -54,7 +54,7 @@ TEST_F(TremoraWindowTest, Layout) {
   EXPECT_EQ(tabs->tabText(1), "Data");
   EXPECT_EQ(tabs->tabText(2), "Info");
   EXPECT_TRUE(window_->findChild<QRadioButton*>("random")->isChecked());
-  EXPECT_EQ(ui::testing::layoutFaults(*window_), std::vector<std::string>{});
+  EXPECT_EQ(support::layoutFaults(*window_), std::vector<std::string>{});
   EXPECT_EQ(window_->findChild<QPlainTextEdit*>("data")->horizontalScrollBarPolicy(),
             Qt::ScrollBarAlwaysOn);
 }

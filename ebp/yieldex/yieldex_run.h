@@ -25,9 +25,9 @@ YieldexFiles completeFiles(const std::string& patterns, const std::string& weigh
                            const std::string& output);
 
 struct YieldexHooks {
-  std::function<void()> refresh;       // show what the plot holds so far
-  std::function<void()> wait;          // the pause before computing; it may throw to
-                                       // end the run, leaving the output file as it was
+  std::function<void()> refresh;  // show what the plot holds so far
+  std::function<void()> wait;     // the pause before computing; it may throw to
+                                  // end the run, leaving the output file as it was
   // the counts, once the headers are read and before any pattern is
   // computed: the place to refuse a run that could not end well
   std::function<void(long nP, int nO)> sizes;

@@ -14,9 +14,9 @@
 #include <fstream>
 
 #include "test_support/fake_toolkit.h"
+#include "test_support/layout_faults.h"
 #include "test_support/scratch_dir.h"
 #include "ui/app.h"
-#include "ui/layout_testing.h"
 
 namespace yieldex {
 namespace {
@@ -61,7 +61,7 @@ TEST_F(YieldexWindowTest, LayoutAndCaption) {
   EXPECT_GT(window_->legendSlot(10)->y(), window_->legendSlot(9)->y());
   for (int k : {1, 10}) EXPECT_EQ(window_->legendSlot(k)->x(), window_->legendSlot(1)->x());
   EXPECT_LT(window_->legendSlot(8)->x(), window_->legendSlot(9)->x());
-  EXPECT_EQ(ui::testing::layoutFaults(*window_), std::vector<std::string>{});
+  EXPECT_EQ(support::layoutFaults(*window_), std::vector<std::string>{});
 }
 
 // A pattern file and a network of n outputs, output k = s(3 s(4x - 2) - 1)

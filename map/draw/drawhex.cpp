@@ -27,17 +27,18 @@ int sideWidth(float d, float maxDist, int distWidth, int widest) {
   q = q * static_cast<float>(distWidth);
   q = q + 1.0f;
   if (!std::isfinite(q)) return 1;
-  return static_cast<int>(std::clamp(common::CInt(q), 1.0, static_cast<double>(widest)));
+  return static_cast<int>(std::clamp(common::roundHalfEven(q), 1.0, static_cast<double>(widest)));
 }
 
 void fillpoly(surface::Surface& picture, double x, double y, double r, double g, double b,
               const std::vector<double>* outline) {
   picture.setFillStyle(surface::FillStyle::kSolid);
-  picture.setFillColour(common::rgb(static_cast<int>(std::clamp(common::CInt(r), -1.0, 256.0)),
-                                    static_cast<int>(std::clamp(common::CInt(g), -1.0, 256.0)),
-                                    static_cast<int>(std::clamp(common::CInt(b), -1.0, 256.0))));
-  const double px = common::CInt(picture.toPixelsX(x));
-  const double py = common::CInt(picture.toPixelsY(y));
+  picture.setFillColour(
+      common::rgb(static_cast<int>(std::clamp(common::roundHalfEven(r), -1.0, 256.0)),
+                  static_cast<int>(std::clamp(common::roundHalfEven(g), -1.0, 256.0)),
+                  static_cast<int>(std::clamp(common::roundHalfEven(b), -1.0, 256.0))));
+  const double px = common::roundHalfEven(picture.toPixelsX(x));
+  const double py = common::roundHalfEven(picture.toPixelsY(y));
   if (!(std::fabs(px) < 1e9 && std::fabs(py) < 1e9)) return;
   picture.floodFill(static_cast<int>(px), static_cast<int>(py), picture.penColour(), outline);
 }

@@ -80,7 +80,7 @@ TEST(Drawhex, DistanceModeWidensSidesBetweenDifferentUnits) {
   grid.maxDist = maxdistance(grid, 2, 1, 2, 0);
   const double y = hexCentre(1, 1).y;
   // The most dissimilar neighbours' side is distWidth + 1 wide, at any size.
-  for (const auto [distWidth, perUnit] : {std::pair{4, 60}, std::pair{100, 400}}) {
+  for (const auto& [distWidth, perUnit] : {std::pair{4, 60}, std::pair{100, 400}}) {
     SCOPED_TRACE(distWidth);
     const SideWidths sides{0, distWidth};
     surface::Surface s = pictureFor(1, 2, perUnit);

@@ -12,7 +12,9 @@ namespace {
 constexpr double kDot = 0.5 / 16;    // radius of a dot
 constexpr double kMarker = 0.5 / 7;  // half-side of the start square, radius of the end circle
 
-int component(double v) { return static_cast<int>(std::clamp(common::CInt(v), -1.0, 256.0)); }
+int component(double v) {
+  return static_cast<int>(std::clamp(common::roundHalfEven(v), -1.0, 256.0));
+}
 
 }  // namespace
 
@@ -42,7 +44,8 @@ void hex2hex(surface::Surface& picture, const SeriesSegment& segment) {
 
   const int keptWidth = picture.drawWidth();
   const common::Colour keptFill = picture.fillColour();
-  picture.setDrawWidth(static_cast<int>(std::clamp(common::CInt(segment.widthPx), 1.0, 64.0)));
+  picture.setDrawWidth(
+      static_cast<int>(std::clamp(common::roundHalfEven(segment.widthPx), 1.0, 64.0)));
   if (connect) {
     picture.setFillColour(c);
     picture.line(p0.x, p0.y, p1.x, p1.y, c);

@@ -66,6 +66,8 @@ class ShapeList {
  private:
   enum class Kind { kClear, kLine, kFilledRect, kCircle, kDot, kPolygon, kRuns, kText };
   struct Shape {
+    explicit Shape(Kind k, double a0 = 0, double b0 = 0, double c0 = 0, double d0 = 0)
+        : kind(k), a(a0), b(b0), c(c0), d(d0) {}
     Kind kind;
     double a = 0, b = 0, c = 0, d = 0;  // positions, or a radius in c
     Stroke stroke;
