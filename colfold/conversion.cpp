@@ -5,6 +5,7 @@
 #include <thread>
 #include <utility>
 
+#include "common/background_job.h"
 #include "common/mapped_file.h"
 #include "common/number_forms.h"
 #include "common/output_file.h"
@@ -123,43 +124,6 @@ std::int64_t convertHalves(std::string_view text, std::size_t at, std::size_t mi
   return firstCount + secondCount;
 }
 
-// Writes a pair of converted halves on a thread of its own, while the next
-// pair is converted.
-class PairWriter {
- public:
-  explicit PairWriter(common::OutputFile& output) : output_(output) {}
-  ~PairWriter() {
-    if (thread_.joinable()) thread_.join();
-  }
-  PairWriter(const PairWriter&) = delete;
-  PairWriter& operator=(const PairWriter&) = delete;
-
-  // Waits for the pair before, then writes "first" and "second", which must
-  // stay as they are until the next start() or finish().
-  void start(const OutputText& first, const OutputText& second) {
-    finish();
-    thread_ = std::thread([this, &first, &second] {
-      try {
-        output_.write(first.text());
-        output_.write(second.text());
-      } catch (...) {
-        error_ = std::current_exception();
-      }
-    });
-  }
-
-  // Waits for the pair being written; throws what writing it threw.
-  void finish() {
-    if (thread_.joinable()) thread_.join();
-    if (error_) std::rethrow_exception(std::exchange(error_, nullptr));
-  }
-
- private:
-  common::OutputFile& output_;
-  std::thread thread_;
-  std::exception_ptr error_;
-};
-
 }  // namespace
 
 std::int64_t convertFile(const Fields& fields,
@@ -175,7 +139,7 @@ std::int64_t convertFile(const Fields& fields,
   std::int64_t count = 0;
   // Two pairs of halves: one pair is written while the next is converted.
   OutputText halves[2][2];
-  PairWriter writer(output);
+  common::BackgroundJob writer;
   int current = 0;
   std::size_t at = 0;
   while (at < text.size()) {
@@ -184,7 +148,10 @@ std::int64_t convertFile(const Fields& fields,
     OutputText& first = halves[current][0];
     OutputText& second = halves[current][1];
     count += convertHalves(text, at, middle, end, fields[0], first, second);
-    writer.start(first, second);
+    writer.start([&output, &first, &second] {
+      output.write(first.text());
+      output.write(second.text());
+    });
     current ^= 1;
     input.releaseBefore(end);
     at = end;

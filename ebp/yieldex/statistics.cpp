@@ -18,6 +18,18 @@ double divide(double numerator, double denominator, const std::string& what,
   return numerator / denominator;
 }
 
+// Targets far outside the outputs' 0..1 can take a sum beyond the doubles:
+// that is an overflow, not the zero variance it would later look like.
+void checkSums(const Accumulator& a, const std::string& what) {
+  for (const double sum : {a.sse, a.st, a.stt, a.sy, a.syy, a.syt}) {
+    if (!std::isfinite(sum)) {
+      throw common::makeError(common::Fault::kOverflow, "", "the statistics of " + what,
+                              "a sum of the targets lies beyond double precision (a target "
+                              "far outside the outputs' range of 0 to 1)");
+    }
+  }
+}
+
 // R^2 as the squared correlation, with the n - 1 forms of the variances.  A
 // column of equal values has no variance whatever rounding leaves in the sums,
 // so it stops here rather than giving a correlation of noise.
@@ -42,11 +54,13 @@ Statistics computeStatistics(const std::vector<Accumulator>& perOutput, const Ac
   const double n = static_cast<double>(nP);
   for (std::size_t k = 0; k < perOutput.size(); ++k) {
     const std::string what = "output " + std::to_string(k + 1);
+    checkSums(perOutput[k], what);
     Fit fit;
     fit.mse = divide(perOutput[k].sse, n, what);
     fit.r2 = rSquared(perOutput[k], n, what);
     s.outputs.push_back(fit);
   }
+  checkSums(pooled, "all outputs");
   const double nO = static_cast<double>(perOutput.size());
   s.overall.mse = divide(divide(pooled.sse, n, "all outputs"), nO, "all outputs", "no outputs");
   s.overall.r2 = rSquared(pooled, n * nO, "all outputs");

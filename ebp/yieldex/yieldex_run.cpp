@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/background_job.h"
 #include "common/errors.h"
 #include "common/mapped_file.h"
 #include "common/number_forms.h"
@@ -56,39 +57,25 @@ constexpr long kBlockPatterns = 1 << 15;
 class BlockWriter {
  public:
   BlockWriter(common::OutputFile& output, int nO) : output_(output), nO_(nO) {}
-  ~BlockWriter() {
-    if (thread_.joinable()) thread_.join();
-  }
-  BlockWriter(const BlockWriter&) = delete;
-  BlockWriter& operator=(const BlockWriter&) = delete;
 
   // Waits for the block before, then writes "count" rows of "y", which must
   // stay as they are until the next start() or finish().
   void start(const double* y, long count) {
-    finish();
-    thread_ = std::thread([this, y, count] {
-      try {
-        lines_.clear();
-        appendOutputLines(lines_, y, count, nO_);
-        output_.write(lines_);
-      } catch (...) {
-        error_ = std::current_exception();
-      }
+    job_.start([this, y, count] {
+      lines_.clear();
+      appendOutputLines(lines_, y, count, nO_);
+      output_.write(lines_);
     });
   }
 
   // Waits for the block being written; throws what writing it threw.
-  void finish() {
-    if (thread_.joinable()) thread_.join();
-    if (error_) std::rethrow_exception(std::exchange(error_, nullptr));
-  }
+  void finish() { job_.finish(); }
 
  private:
   common::OutputFile& output_;
   int nO_;
-  std::thread thread_;
   std::string lines_;
-  std::exception_ptr error_;
+  common::BackgroundJob job_;  // last: it stops before the rest goes
 };
 
 // One run's files and what has been read of them, a step at a time: the

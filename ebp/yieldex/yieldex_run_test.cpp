@@ -87,7 +87,7 @@ TEST(YieldexStatistics, PerOutputPooledAndConstantColumns) {
     std::vector<std::vector<double>> y, t;  // [output][pattern]
     std::vector<Fit> outputs;
     Fit overall;
-    const char* error;  // the end of the division-by-zero message, or null
+    const char* error;  // the end of the error's message, or null
   };
   const double up = std::nextafter(0.7, 1.0);
   const Case cases[] = {
@@ -127,6 +127,13 @@ TEST(YieldexStatistics, PerOutputPooledAndConstantColumns) {
        {},
        {},
        "output 1: division by zero: fewer than two patterns"},
+      {"targets whose squares pass the doubles",
+       {{0.2, 0.4, 0.6}},
+       {{1e200, -1e200, 3}},
+       {},
+       {},
+       "output 1: overflow: a sum of the targets lies beyond double precision (a target far "
+       "outside the outputs' range of 0 to 1)"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -144,7 +151,9 @@ TEST(YieldexStatistics, PerOutputPooledAndConstantColumns) {
         computeStatistics(perOutput, pooled, nP);
         ADD_FAILURE() << "no error";
       } catch (const common::ToolError& e) {
-        EXPECT_EQ(e.fault(), common::Fault::kDivisionByZero);
+        EXPECT_EQ(e.fault(), std::string(c.error).find("overflow") != std::string::npos
+                                 ? common::Fault::kOverflow
+                                 : common::Fault::kDivisionByZero);
         EXPECT_EQ(std::string(e.what()), std::string("the statistics of ") + c.error);
       }
       continue;
