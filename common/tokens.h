@@ -50,6 +50,9 @@ class TokenReader {
   // The 1-based line on which the last token returned stood.
   long tokenLine() const { return tokenLine_; }
 
+  // The 1-based line on which the next token stands.
+  long line() const { return line_; }
+
   const std::string& fileName() const { return fileName_; }
 
  private:
