@@ -1,5 +1,6 @@
-// kappatest's command line: --details, or --help or --version alone; the
-// files are answers to its questions, not arguments.
+// kappatest's command line: no argument (or --details alone) for the
+// dialogue, whose files are answers to its questions; or a confusion matrix
+// with its options.
 #ifndef KAPPA_COMMAND_LINE_H_
 #define KAPPA_COMMAND_LINE_H_
 
@@ -10,6 +11,7 @@ namespace kappa {
 // What --help prints.
 inline constexpr const char* kHelp =
     "usage: kappatest [--details]   (then answer its questions, or pipe the answers in)\n"
+    "       kappatest MATRIX [--weights none|linear|quadratic|FILE] [--level P] [--details]\n"
     "       printf 'm.txt\\n3\\n\\n0\\n' | kappatest\n"
     "\n"
     "The answers, one a line, in this order:\n"
@@ -29,18 +31,38 @@ inline constexpr const char* kHelp =
     "outside 0..1, and when the level is outside 0..1 (95 for 0.95) or below 0.5 (0.05).\n"
     "Exit status: 0 done; 1 a file that cannot be read, a rank that is not a whole\n"
     "number from 1 to 10000, answers that end before the last one needed, a count below\n"
-    "0 or above 2^53, or an argument other than --details.\n"
+    "0 or above 2^53, or a bad command line.\n"
     "\n"
     "kappatest --details  adds, after the report: po, pe, the largest kappa the marginals\n"
     "allow, PABAK, for 2 x 2 the prevalence and bias indices, SE, SE0, z, its two-sided\n"
     "p-value from the normal tail in full (where p(kappa) prints 0), the standard error\n"
     "of Fleiss, Cohen and Everitt (1969) that textbooks and other tools use, with its\n"
-    "interval, and each category's kappa against all others, one name<TAB>value a line.\n";
+    "interval, and each category's kappa against all others, one name<TAB>value a line.\n"
+    "\n"
+    "Without questions and without waiting for a key:\n"
+    "  MATRIX          the confusion matrix file, its rank k from its count of numbers\n"
+    "                  (k x k); prints the report from its kappa line to its high end\n"
+    "  --weights W     none (the default), linear, quadratic, or a file of k x k weights\n"
+    "  --level P       the interval's confidence level, strictly between 0 and 1 (0.95)\n"
+    "  --details       the name<TAB>value lines above, after the report\n"
+    "Undefined values print as nan.  A file that cannot be read and a count of numbers\n"
+    "in MATRIX that is no square stop the run with exit status 1, the file named.\n";
 
-// What is wrong with the command line argv[1 .. argc-1], or "" when nothing
-// is: --details is the only option, and the files are answers, not
-// arguments.
-std::string commandLineFault(int argc, const char* const* argv);
+// What the command line asks for.  With no input (matrix empty) the
+// dialogue runs.
+struct Arguments {
+  std::string matrix;   // MATRIX: a confusion matrix file
+  std::string weights;  // --weights W: "" when not given
+  double level = 0.95;  // --level P
+  bool levelGiven = false;
+  bool details = false;  // --details
+};
+
+// Parses argv[1 .. argc-1] into "args".  Returns what is wrong with it, or
+// "" when nothing is: an unknown option, an option without its value, a
+// second input, --weights or --level without MATRIX, or a level not
+// strictly between 0 and 1.
+std::string parseArguments(int argc, const char* const* argv, Arguments& args);
 
 }  // namespace kappa
 

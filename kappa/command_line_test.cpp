@@ -1,0 +1,43 @@
+#include "kappa/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace kappa {
+namespace {
+
+std::string faultOf(std::vector<const char*> argv, Arguments& args) {
+  argv.insert(argv.begin(), "kappatest");
+  return parseArguments(static_cast<int>(argv.size()), argv.data(), args);
+}
+
+TEST(CommandLine, InputsAndTheirOptions) {
+  struct Case {
+    std::vector<const char*> argv;
+    const char* fault;
+  } cases[] = {
+      {{}, ""},
+      {{"--details"}, ""},
+      {{"m.txt", "--weights", "quadratic", "--level", "0.99", "--details"}, ""},
+      {{"m.txt", "n.txt"}, "a second input \"n.txt\": give one MATRIX"},
+      {{"m.txt", "--level", "1"}, "--level 1: expected a level strictly between 0 and 1"},
+      {{"m.txt", "--level", "0.9x"}, "--level 0.9x: expected a level strictly between 0 and 1"},
+      {{"m.txt", "--weights"}, "--weights needs a value"},
+      {{"m.txt", "--weights", ""}, "--weights needs none, linear, quadratic or a file"},
+      {{"--level", "0.9"}, "options without an input: give MATRIX"},
+      {{"m.txt", "--detail"}, "unknown option \"--detail\""},
+  };
+  for (const Case& c : cases) {
+    Arguments args;
+    EXPECT_EQ(faultOf(c.argv, args), c.fault) << (c.argv.empty() ? "" : c.argv.back());
+  }
+  Arguments args;
+  ASSERT_EQ(faultOf({"m.txt", "--weights", "W.txt", "--level", "0.9"}, args), "");
+  EXPECT_EQ(args.matrix, "m.txt");
+  EXPECT_EQ(args.weights, "W.txt");
+  EXPECT_EQ(args.level, 0.9);
+}
+
+}  // namespace
+}  // namespace kappa

@@ -1,0 +1,81 @@
+#include "kappa/kappa_command.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "common/errors.h"
+#include "kappa/kappa_dialogue.h"
+#include "test_support/scratch_dir.h"
+
+namespace kappa {
+namespace {
+
+// The dialogue's report on "answers", from the kappa line to the last line
+// before the closing one.
+std::string dialogueReport(const std::string& answers, bool details) {
+  std::istringstream in(answers);
+  std::ostringstream out, err;
+  runKappatest(in, out, err, false, details);
+  const std::string text = out.str();
+  const std::size_t begin = text.find("  kappa  =");
+  const std::size_t end = text.rfind("\n*** Press any key to exit ***\n");
+  return text.substr(begin, end - begin);
+}
+
+// A matrix on the command line gives the dialogue's report, whatever the
+// weights, level and details, its rank taken from the file.
+TEST(KappaCommand, MatrixReportsAsTheDialogue) {
+  const support::ScratchDir scratch("kappa_command");
+  const std::string two = scratch.file("two.txt", "20 5\n10 15\n");
+  const std::string three = scratch.file("three.txt", "30,5,2\n4,25,6\n1,7,20\n");
+  scratch.file("w.txt", "1 0.5 0\n0.5 1 0.5\n0 0.5 1\n");
+  struct Case {
+    std::string matrix, weights, answers;
+    double level;
+    bool details;
+  } cases[] = {
+      {two, "", two + "\n2\n\n0\n", 0.95, false},
+      {two, "none", two + "\n2\n\n0\n", 0.95, true},
+      {three, "linear", three + "\n3\n0.99\n1\n1\n", 0.99, true},
+      {three, "Quadratic", three + "\n3\n0.9\n1\n2\n", 0.9, false},
+      {three, scratch.path("W.TXT"), three + "\n3\n\n1\n3\n" + scratch.path("w.txt") + "\n", 0.95,
+       true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.answers);
+    Arguments args;
+    args.matrix = c.matrix;
+    args.weights = c.weights;
+    args.level = c.level;
+    args.details = c.details;
+    std::ostringstream out, err;
+    runKappaCommand(args, out, err);
+    EXPECT_EQ(out.str(), dialogueReport(c.answers, c.details));
+    EXPECT_EQ(err.str(), "");
+  }
+}
+
+TEST(KappaCommand, MatrixOfNoSquareCount) {
+  const support::ScratchDir scratch("kappa_command_bad");
+  const struct {
+    const char* text;
+    const char* count;
+  } cases[] = {{"1 2 3", "3"}, {"", "0"}, {"1,2\n3,4\n5\n", "5"}};
+  for (const auto& c : cases) {
+    Arguments args;
+    args.matrix = scratch.file("m.txt", c.text);
+    std::ostringstream out, err;
+    try {
+      runKappaCommand(args, out, err);
+      ADD_FAILURE() << "no error for " << c.text;
+    } catch (const common::ToolError& error) {
+      EXPECT_EQ(error.what(), args.matrix + ": type mismatch: the file holds " + c.count +
+                                  " numbers, which is no k x k matrix (1, 4, 9, 16, ... numbers)");
+    }
+    EXPECT_EQ(out.str(), "");
+  }
+}
+
+}  // namespace
+}  // namespace kappa
