@@ -5,15 +5,48 @@
 #include "common/number_parse.h"
 
 namespace kappa {
+namespace {
+
+// Sets the input "slot" to "name"; the fault when an input was given already.
+std::string takeInput(std::string& slot, std::string_view name, const Arguments& args) {
+  if (!args.matrix.empty() || !args.fleiss.empty()) {
+    return "a second input \"" + std::string(name) + "\": give one of MATRIX and --fleiss FILE";
+  }
+  if (name.empty()) return "an empty file name";
+  slot = name;
+  return "";
+}
+
+// The fault of options given for another input than the one given.
+std::string misplacedOption(const Arguments& args) {
+  const bool anyInput = !args.matrix.empty() || !args.fleiss.empty();
+  const bool twoRaterOption = !args.weights.empty() || args.levelGiven;
+  if (!anyInput && (twoRaterOption || args.header || args.counts)) {
+    return "options without an input: give MATRIX or --fleiss FILE";
+  }
+  if (!args.fleiss.empty() && (twoRaterOption || args.details)) {
+    return "--weights, --level and --details are for two raters, not --fleiss";
+  }
+  if (args.header && args.fleiss.empty()) return "--header is for --fleiss files";
+  if (args.counts && args.fleiss.empty()) return "--counts is for --fleiss files";
+  return "";
+}
+
+}  // namespace
 
 std::string parseArguments(int argc, const char* const* argv, Arguments& args) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
-    const bool takesValue = arg == "--weights" || arg == "--level";
+    const bool takesValue = arg == "--weights" || arg == "--level" || arg == "--fleiss";
     if (takesValue && i + 1 == argc) return std::string(arg) + " needs a value";
     const std::string_view value = takesValue ? argv[++i] : "";
+    std::string fault;
     if (arg == "--details") {
       args.details = true;
+    } else if (arg == "--header") {
+      args.header = true;
+    } else if (arg == "--counts") {
+      args.counts = true;
     } else if (arg == "--weights") {
       if (value.empty()) return "--weights needs none, linear, quadratic or a file";
       args.weights = value;
@@ -24,18 +57,16 @@ std::string parseArguments(int argc, const char* const* argv, Arguments& args) {
       }
       args.level = level;
       args.levelGiven = true;
+    } else if (arg == "--fleiss") {
+      fault = takeInput(args.fleiss, value, args);
     } else if (arg.size() > 1 && arg[0] == '-') {
       return "unknown option \"" + std::string(arg) + "\"";
-    } else if (!args.matrix.empty()) {
-      return "a second input \"" + std::string(arg) + "\": give one MATRIX";
     } else {
-      args.matrix = arg;
+      fault = takeInput(args.matrix, arg, args);
     }
+    if (!fault.empty()) return fault;
   }
-  if (args.matrix.empty() && (!args.weights.empty() || args.levelGiven)) {
-    return "options without an input: give MATRIX";
-  }
-  return "";
+  return misplacedOption(args);
 }
 
 }  // namespace kappa

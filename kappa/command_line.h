@@ -1,6 +1,6 @@
 // kappatest's command line: no argument (or --details alone) for the
-// dialogue, whose files are answers to its questions; or a confusion matrix
-// with its options.
+// dialogue, whose files are answers to its questions; or one input, a
+// confusion matrix or a table of several raters' ratings, with its options.
 #ifndef KAPPA_COMMAND_LINE_H_
 #define KAPPA_COMMAND_LINE_H_
 
@@ -12,6 +12,7 @@ namespace kappa {
 inline constexpr const char* kHelp =
     "usage: kappatest [--details]   (then answer its questions, or pipe the answers in)\n"
     "       kappatest MATRIX [--weights none|linear|quadratic|FILE] [--level P] [--details]\n"
+    "       kappatest --fleiss FILE [--counts] [--header]\n"
     "       printf 'm.txt\\n3\\n\\n0\\n' | kappatest\n"
     "\n"
     "The answers, one a line, in this order:\n"
@@ -45,23 +46,36 @@ inline constexpr const char* kHelp =
     "  --weights W     none (the default), linear, quadratic, or a file of k x k weights\n"
     "  --level P       the interval's confidence level, strictly between 0 and 1 (0.95)\n"
     "  --details       the name<TAB>value lines above, after the report\n"
-    "Undefined values print as nan.  A file that cannot be read and a count of numbers\n"
-    "in MATRIX that is no square stop the run with exit status 1, the file named.\n";
+    "  --fleiss FILE   several raters: a line a subject, a label from each rater (words\n"
+    "                  or numbers, separated by blanks or a comma); prints Fleiss'\n"
+    "                  kappa, its standard error under the null hypothesis (Fleiss, Nee\n"
+    "                  and Landis 1979), z, the two-sided p-value and each category's\n"
+    "                  kappa, one name<TAB>value a line\n"
+    "  --counts        the --fleiss file holds, a line a subject, how many raters chose\n"
+    "                  each category (a column a category), every line the same total\n"
+    "  --header        the first line of the --fleiss file holds names\n"
+    "Undefined values print as nan.  A file that cannot be read, a count of numbers in\n"
+    "MATRIX that is no square, and subjects rated by different numbers of raters stop\n"
+    "the run with exit status 1, the file and the line named.\n";
 
-// What the command line asks for.  With no input (matrix empty) the
-// dialogue runs.
+// What the command line asks for.  With no input (matrix and fleiss both
+// empty) the dialogue runs.
 struct Arguments {
   std::string matrix;   // MATRIX: a confusion matrix file
+  std::string fleiss;   // --fleiss FILE: several raters' labels (or counts) of each subject
   std::string weights;  // --weights W: "" when not given
   double level = 0.95;  // --level P
   bool levelGiven = false;
   bool details = false;  // --details
+  bool header = false;   // --header: the first line of the file holds names
+  bool counts = false;   // --counts: the --fleiss file holds counts per category
 };
 
 // Parses argv[1 .. argc-1] into "args".  Returns what is wrong with it, or
 // "" when nothing is: an unknown option, an option without its value, a
-// second input, --weights or --level without MATRIX, or a level not
-// strictly between 0 and 1.
+// second input, options for another input (--weights or --level without
+// MATRIX, --header or --counts without --fleiss, --weights, --level or
+// --details with --fleiss), or a level not strictly between 0 and 1.
 std::string parseArguments(int argc, const char* const* argv, Arguments& args);
 
 }  // namespace kappa

@@ -5,7 +5,10 @@
 #include <vector>
 
 #include "common/mapped_file.h"
+#include "common/number_forms.h"
 #include "common/program_run.h"
+#include "kappa/fleiss_kappa.h"
+#include "kappa/fleiss_table.h"
 #include "kappa/kappa_details.h"
 #include "kappa/kappa_dialogue.h"
 #include "kappa/kappa_files.h"
@@ -35,12 +38,39 @@ std::string twoRaterReport(long k, const std::vector<std::int64_t>& m, const Arg
   return text;
 }
 
+// Fleiss' kappa of the --fleiss file, as name<TAB>value lines.
+std::string fleissReport(const Arguments& args) {
+  const FleissTable t = args.counts ? readFleissCounts(args.fleiss, args.header)
+                                    : readFleissLabels(args.fleiss, args.header);
+  const FleissResult r = fleissKappa(t.counts, t.subjects, t.categories.size());
+  std::string out;
+  auto line = [&out](const std::string& name, double value) {
+    out += name + "\t" + common::consoleDouble(value) + "\n";
+  };
+  line("subjects", static_cast<double>(t.subjects));
+  line("raters", static_cast<double>(t.raters));
+  line("categories", static_cast<double>(t.categories.size()));
+  line("kappa", r.kappa);
+  line("se0", r.se0);
+  line("z", r.z);
+  line("p_value", r.pValue);
+  for (std::size_t j = 0; j < t.categories.size(); ++j) {
+    line("kappa_category_" + t.categories[j], r.categoryKappa[j]);
+  }
+  return out;
+}
+
 }  // namespace
 
 void runKappaCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
-  long k = 0;
-  const std::vector<std::int64_t> m = readSquareMatrix(args.matrix, k, err);
-  const std::string text = twoRaterReport(k, m, args, err);
+  std::string text;
+  if (!args.fleiss.empty()) {
+    text = fleissReport(args);
+  } else {
+    long k = 0;
+    const std::vector<std::int64_t> m = readSquareMatrix(args.matrix, k, err);
+    text = twoRaterReport(k, m, args, err);
+  }
   common::throwIfInputChanged();
   out << text << std::flush;
 }

@@ -56,6 +56,38 @@ TEST(KappaCommand, MatrixReportsAsTheDialogue) {
   }
 }
 
+// --fleiss: name<TAB>value lines, the categories named by their labels.
+TEST(KappaCommand, FleissReportLines) {
+  const support::ScratchDir scratch("kappa_command_fleiss");
+  Arguments args;
+  args.fleiss = scratch.file("f.txt", "a b a\nb b b\na a c\n");
+  std::ostringstream out, err;
+  runKappaCommand(args, out, err);
+  EXPECT_EQ(out.str(),
+            "subjects\t 3\n"
+            "raters\t 3\n"
+            "categories\t 3\n"
+            "kappa\t 0.2500000000000001\n"
+            "se0\t 0.2635231383473649\n"
+            "z\t 0.9486832980505143\n"
+            "p_value\t 0.3427817111479111\n"
+            "kappa_category_a\t 0.1000000000000001\n"
+            "kappa_category_b\t 0.55\n"
+            "kappa_category_c\t-0.125\n");
+  // The same subjects as counts, and one category only: kappa is 0/0.
+  args.counts = true;
+  args.fleiss = scratch.file("c.txt", "2 1 0\n0 3 0\n2 0 1\n");
+  std::ostringstream counts;
+  runKappaCommand(args, counts, err);
+  EXPECT_EQ(counts.str().substr(0, counts.str().find("kappa_category")),
+            out.str().substr(0, out.str().find("kappa_category")));
+  args.fleiss = scratch.file("c.txt", "3\n3\n");
+  std::ostringstream one;
+  runKappaCommand(args, one, err);
+  EXPECT_NE(one.str().find("\nkappa\t nan\n"), std::string::npos) << one.str();
+  EXPECT_EQ(err.str(), "");
+}
+
 TEST(KappaCommand, MatrixOfNoSquareCount) {
   const support::ScratchDir scratch("kappa_command_bad");
   const struct {

@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
     std::cerr << "kappatest: " << fault << " (see --help)\n";
     return 1;
   }
-  if (args.matrix.empty()) return kappa::runKappatestProgram(args.details);
+  const bool dialogue = args.matrix.empty() && args.fleiss.empty();
+  if (dialogue) return kappa::runKappatestProgram(args.details);
   return kappa::runKappaCommandProgram(args);
 }

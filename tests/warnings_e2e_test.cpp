@@ -347,7 +347,8 @@ std::vector<Case> cases() {
        "",
        1,
        "",
-       "kappatest: a second input \"m.txt\": give one MATRIX (see --help)\n"},
+       "kappatest: a second input \"m.txt\": give one of MATRIX and --fleiss FILE (see "
+       "--help)\n"},
       {"kappatest matrix argument of no square count",
        KAPPATEST_EXE,
        {{"m.txt", "20 5\n10 15\n1\n"}},
@@ -366,6 +367,15 @@ std::vector<Case> cases() {
        "--level: the confidence level 0.05 asks for a 5% interval: a level is the interval's "
        "coverage, 1 minus the significance level, so a 95% interval is 0.95",
        ""},
+      {"kappatest Fleiss subject of fewer raters",
+       KAPPATEST_EXE,
+       {{"f.txt", "a b a\nb b\n"}},
+       {"--fleiss", "f.txt"},
+       "",
+       1,
+       "",
+       "kappatest: f.txt: line 2: type mismatch: subject 2 has 2 ratings where subject 1 has 3: "
+       "every subject must be rated by the same number of raters\n"},
       {"Colfold surplus argument",
        COLFOLD_EXE,
        {{"t.txt", "1 2 3\n4 5 6\n"}},
