@@ -9,8 +9,9 @@ namespace {
 
 // Sets the input "slot" to "name"; the fault when an input was given already.
 std::string takeInput(std::string& slot, std::string_view name, const Arguments& args) {
-  if (!args.matrix.empty() || !args.fleiss.empty()) {
-    return "a second input \"" + std::string(name) + "\": give one of MATRIX and --fleiss FILE";
+  if (!args.matrix.empty() || !args.ratings.empty() || !args.fleiss.empty()) {
+    return "a second input \"" + std::string(name) +
+           "\": give one of MATRIX, --ratings FILE and --fleiss FILE";
   }
   if (name.empty()) return "an empty file name";
   slot = name;
@@ -19,15 +20,18 @@ std::string takeInput(std::string& slot, std::string_view name, const Arguments&
 
 // The fault of options given for another input than the one given.
 std::string misplacedOption(const Arguments& args) {
-  const bool anyInput = !args.matrix.empty() || !args.fleiss.empty();
+  const bool twoRaters = !args.matrix.empty() || !args.ratings.empty();
+  const bool anyInput = twoRaters || !args.fleiss.empty();
   const bool twoRaterOption = !args.weights.empty() || args.levelGiven;
   if (!anyInput && (twoRaterOption || args.header || args.counts)) {
-    return "options without an input: give MATRIX or --fleiss FILE";
+    return "options without an input: give MATRIX, --ratings FILE or --fleiss FILE";
   }
   if (!args.fleiss.empty() && (twoRaterOption || args.details)) {
     return "--weights, --level and --details are for two raters, not --fleiss";
   }
-  if (args.header && args.fleiss.empty()) return "--header is for --fleiss files";
+  if (args.header && args.ratings.empty() && args.fleiss.empty()) {
+    return "--header is for --ratings and --fleiss files";
+  }
   if (args.counts && args.fleiss.empty()) return "--counts is for --fleiss files";
   return "";
 }
@@ -37,7 +41,8 @@ std::string misplacedOption(const Arguments& args) {
 std::string parseArguments(int argc, const char* const* argv, Arguments& args) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
-    const bool takesValue = arg == "--weights" || arg == "--level" || arg == "--fleiss";
+    const bool takesValue =
+        arg == "--weights" || arg == "--level" || arg == "--ratings" || arg == "--fleiss";
     if (takesValue && i + 1 == argc) return std::string(arg) + " needs a value";
     const std::string_view value = takesValue ? argv[++i] : "";
     std::string fault;
@@ -57,6 +62,8 @@ std::string parseArguments(int argc, const char* const* argv, Arguments& args) {
       }
       args.level = level;
       args.levelGiven = true;
+    } else if (arg == "--ratings") {
+      fault = takeInput(args.ratings, value, args);
     } else if (arg == "--fleiss") {
       fault = takeInput(args.fleiss, value, args);
     } else if (arg.size() > 1 && arg[0] == '-') {

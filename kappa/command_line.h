@@ -1,6 +1,7 @@
 // kappatest's command line: no argument (or --details alone) for the
 // dialogue, whose files are answers to its questions; or one input, a
-// confusion matrix or a table of several raters' ratings, with its options.
+// confusion matrix, a file of two raters' ratings or a table of several
+// raters' ratings, with its options.
 #ifndef KAPPA_COMMAND_LINE_H_
 #define KAPPA_COMMAND_LINE_H_
 
@@ -12,6 +13,7 @@ namespace kappa {
 inline constexpr const char* kHelp =
     "usage: kappatest [--details]   (then answer its questions, or pipe the answers in)\n"
     "       kappatest MATRIX [--weights none|linear|quadratic|FILE] [--level P] [--details]\n"
+    "       kappatest --ratings FILE [--header] [--weights ...] [--level P] [--details]\n"
     "       kappatest --fleiss FILE [--counts] [--header]\n"
     "       printf 'm.txt\\n3\\n\\n0\\n' | kappatest\n"
     "\n"
@@ -46,22 +48,28 @@ inline constexpr const char* kHelp =
     "  --weights W     none (the default), linear, quadratic, or a file of k x k weights\n"
     "  --level P       the interval's confidence level, strictly between 0 and 1 (0.95)\n"
     "  --details       the name<TAB>value lines above, after the report\n"
-    "  --fleiss FILE   several raters: a line a subject, a label from each rater (words\n"
-    "                  or numbers, separated by blanks or a comma); prints Fleiss'\n"
-    "                  kappa, its standard error under the null hypothesis (Fleiss, Nee\n"
-    "                  and Landis 1979), z, the two-sided p-value and each category's\n"
-    "                  kappa, one name<TAB>value a line\n"
+    "  --ratings FILE  two raters' labels of each case, a line a case: rater A, rater B\n"
+    "                  (words or numbers, separated by blanks or a comma); prints the\n"
+    "                  confusion matrix over the sorted labels (rows A, columns B), then\n"
+    "                  the report.  Linear and quadratic weights take numbers as labels\n"
+    "                  and weigh by their order\n"
+    "  --header        the first line of the --ratings or --fleiss file holds names\n"
+    "  --fleiss FILE   several raters: a line a subject, a label from each rater; prints\n"
+    "                  Fleiss' kappa, its standard error under the null hypothesis\n"
+    "                  (Fleiss, Nee and Landis 1979), z, the two-sided p-value and each\n"
+    "                  category's kappa, one name<TAB>value a line\n"
     "  --counts        the --fleiss file holds, a line a subject, how many raters chose\n"
     "                  each category (a column a category), every line the same total\n"
-    "  --header        the first line of the --fleiss file holds names\n"
     "Undefined values print as nan.  A file that cannot be read, a count of numbers in\n"
-    "MATRIX that is no square, and subjects rated by different numbers of raters stop\n"
-    "the run with exit status 1, the file and the line named.\n";
+    "MATRIX that is no square, labels that are not numbers with linear or quadratic\n"
+    "weights, and subjects rated by different numbers of raters stop the run with exit\n"
+    "status 1, the file and the line named.\n";
 
-// What the command line asks for.  With no input (matrix and fleiss both
-// empty) the dialogue runs.
+// What the command line asks for.  With no input (matrix, ratings and
+// fleiss all empty) the dialogue runs.
 struct Arguments {
   std::string matrix;   // MATRIX: a confusion matrix file
+  std::string ratings;  // --ratings FILE: two raters' labels of each case
   std::string fleiss;   // --fleiss FILE: several raters' labels (or counts) of each subject
   std::string weights;  // --weights W: "" when not given
   double level = 0.95;  // --level P
@@ -74,8 +82,9 @@ struct Arguments {
 // Parses argv[1 .. argc-1] into "args".  Returns what is wrong with it, or
 // "" when nothing is: an unknown option, an option without its value, a
 // second input, options for another input (--weights or --level without
-// MATRIX, --header or --counts without --fleiss, --weights, --level or
-// --details with --fleiss), or a level not strictly between 0 and 1.
+// MATRIX or --ratings, --header without --ratings or --fleiss, --counts
+// without --fleiss, --weights, --level or --details with --fleiss), or a
+// level not strictly between 0 and 1.
 std::string parseArguments(int argc, const char* const* argv, Arguments& args);
 
 }  // namespace kappa

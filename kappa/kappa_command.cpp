@@ -1,9 +1,11 @@
 #include "kappa/kappa_command.h"
 
+#include <cctype>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "common/errors.h"
 #include "common/mapped_file.h"
 #include "common/number_forms.h"
 #include "common/program_run.h"
@@ -14,6 +16,7 @@
 #include "kappa/kappa_files.h"
 #include "kappa/kappa_report.h"
 #include "kappa/kappa_statistics.h"
+#include "kappa/ratings_table.h"
 
 namespace kappa {
 namespace {
@@ -60,12 +63,31 @@ std::string fleissReport(const Arguments& args) {
   return out;
 }
 
+// The --ratings file's matrix with its labels, an empty line, and Cohen's
+// kappa of it.
+std::string ratingsReport(const Arguments& args, std::ostream& err) {
+  const RatingsTable t = readRatings(args.ratings, args.header);
+  std::string weights = args.weights;
+  for (char& c : weights) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const WeightMode mode = weightMode(weights);
+  if ((mode == WeightMode::kLinear || mode == WeightMode::kQuadratic) && t.firstWordLine != 0) {
+    throw common::makeError(
+        common::Fault::kTypeMismatch, args.ratings, "line " + std::to_string(t.firstWordLine),
+        "the label " + common::quoteInput(t.firstWord) + " is no number: " + weights +
+            " weights weigh the labels by their order as numbers");
+  }
+  const long k = static_cast<long>(t.labels.size());
+  return matrixText(t) + "\n" + twoRaterReport(k, t.matrix, args, err);
+}
+
 }  // namespace
 
 void runKappaCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
   std::string text;
   if (!args.fleiss.empty()) {
     text = fleissReport(args);
+  } else if (!args.ratings.empty()) {
+    text = ratingsReport(args, err);
   } else {
     long k = 0;
     const std::vector<std::int64_t> m = readSquareMatrix(args.matrix, k, err);

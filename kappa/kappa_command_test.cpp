@@ -56,6 +56,50 @@ TEST(KappaCommand, MatrixReportsAsTheDialogue) {
   }
 }
 
+// Two raters' labels: the matrix with its labels, then the report the same
+// matrix gives.  Linear and quadratic weights go by the labels' order as
+// numbers; by hand for labels 1 2 3 10 rated (1, 2), (2, 2), (3, 1), (10, 3),
+// positions 0..3: quadratic disagreement observed (1 + 0 + 4 + 1) / 4 = 1.5,
+// expected 2, kappa = 1 - 1.5 / 2 = 0.25.
+TEST(KappaCommand, RatingsReportTheirMatrix) {
+  const support::ScratchDir scratch("kappa_command_ratings");
+  std::string cases;
+  for (int i = 0; i < 20; ++i) cases += "yes,yes\n";
+  for (int i = 0; i < 5; ++i) cases += "yes,no\n";
+  for (int i = 0; i < 10; ++i) cases += "no,yes\n";
+  for (int i = 0; i < 15; ++i) cases += "no,no\n";
+  Arguments args;
+  args.ratings = scratch.file("r.txt", "first,second\n" + cases);
+  args.header = true;
+  args.details = true;
+  std::ostringstream out, err;
+  runKappaCommand(args, out, err);
+  // "no" sorts first: the matrix is 15 10 / 5 20, kappa as for 20 5 / 10 15.
+  const std::string matrix = scratch.file("m.txt", "15 10\n5 20\n");
+  EXPECT_EQ(out.str(), "A\\B\tno\tyes\nno\t15\t10\nyes\t5\t20\n\n" +
+                           dialogueReport(matrix + "\n2\n\n0\n", true));
+
+  args = Arguments();
+  args.ratings = scratch.file("n.txt", "1 2\n2 2\n3 1\n10 3\n");
+  args.weights = "quadratic";
+  std::ostringstream weighted;
+  runKappaCommand(args, weighted, err);
+  const std::size_t at = weighted.str().find("  kappa  =");
+  ASSERT_NE(at, std::string::npos);
+  EXPECT_NEAR(std::stod(weighted.str().substr(at + 10)), 0.25, 1e-15);
+
+  args.ratings = scratch.file("w.txt", "1 2\n2 two\n");
+  args.weights = "Linear";
+  try {
+    runKappaCommand(args, weighted, err);
+    ADD_FAILURE() << "no error";
+  } catch (const common::ToolError& error) {
+    EXPECT_EQ(error.what(), args.ratings +
+                                ": line 2: type mismatch: the label \"two\" is no number: linear "
+                                "weights weigh the labels by their order as numbers");
+  }
+}
+
 // --fleiss: name<TAB>value lines, the categories named by their labels.
 TEST(KappaCommand, FleissReportLines) {
   const support::ScratchDir scratch("kappa_command_fleiss");

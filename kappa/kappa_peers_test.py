@@ -1,9 +1,11 @@
 #!/usr/bin/python3
-"""kappatest's --fleiss against the tool users trust.
+"""kappatest's --fleiss and --ratings against the tools users trust.
 
 Fleiss' kappa of tables of raters' labels, read as labels and as counts,
-against statsmodels' fleiss_kappa.  The tables are drawn with a fixed seed,
-each tilted toward agreement so that kappa is far from 0.
+against statsmodels' fleiss_kappa; Cohen's kappa of two raters' labels,
+unweighted and with linear and quadratic weights, against scikit-learn's
+cohen_kappa_score.  The tables are drawn with a fixed seed, each tilted
+toward agreement so that kappa is far from 0.
 
     kappa_peers_test.py KAPPATEST
 """
@@ -14,6 +16,7 @@ import sys
 import tempfile
 
 import numpy
+from sklearn.metrics import cohen_kappa_score
 from statsmodels.stats.inter_rater import aggregate_raters, fleiss_kappa
 
 KAPPATEST = sys.argv[1]
@@ -68,10 +71,24 @@ def fleiss_cases(folder, rng):
               value(run(folder, counts, ["--counts", "--fleiss"]), "kappa\t"), theirs)
 
 
+def cohen_cases(folder, rng):
+    for labels in [[1, 2, 5, 10, 20], [0, 1, 2], ["cat", "dog", "emu", "fox"]]:
+        for weights in ["none", "linear", "quadratic"]:
+            if isinstance(labels[0], str) and weights != "none":
+                continue
+            pairs = drawn(rng, 60, 2, labels)
+            text = "first second\n" + "".join(f"{a} {b}\n" for a, b in pairs)
+            out = run(folder, text, ["--header", "--weights", weights, "--ratings"])
+            theirs = cohen_kappa_score([a for a, _ in pairs], [b for _, b in pairs],
+                                       weights=None if weights == "none" else weights)
+            check(f"cohen {labels} {weights}", value(out, "  kappa  ="), theirs)
+
+
 def main():
     rng = random.Random(26)
     with tempfile.TemporaryDirectory() as folder:
         fleiss_cases(folder, rng)
+        cohen_cases(folder, rng)
     for failure in failures:
         print(failure)
     print("kappa peers:", "FAILED" if failures else "ok")

@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     std::cerr << "kappatest: " << fault << " (see --help)\n";
     return 1;
   }
-  const bool dialogue = args.matrix.empty() && args.fleiss.empty();
+  const bool dialogue = args.matrix.empty() && args.ratings.empty() && args.fleiss.empty();
   if (dialogue) return kappa::runKappatestProgram(args.details);
   return kappa::runKappaCommandProgram(args);
 }

@@ -347,8 +347,8 @@ std::vector<Case> cases() {
        "",
        1,
        "",
-       "kappatest: a second input \"m.txt\": give one of MATRIX and --fleiss FILE (see "
-       "--help)\n"},
+       "kappatest: a second input \"m.txt\": give one of MATRIX, --ratings FILE and --fleiss "
+       "FILE (see --help)\n"},
       {"kappatest matrix argument of no square count",
        KAPPATEST_EXE,
        {{"m.txt", "20 5\n10 15\n1\n"}},
@@ -376,6 +376,15 @@ std::vector<Case> cases() {
        "",
        "kappatest: f.txt: line 2: type mismatch: subject 2 has 2 ratings where subject 1 has 3: "
        "every subject must be rated by the same number of raters\n"},
+      {"kappatest ratings of words with linear weights",
+       KAPPATEST_EXE,
+       {{"r.txt", "1,2\n2,low\n"}},
+       {"--ratings", "r.txt", "--weights", "linear"},
+       "",
+       1,
+       "",
+       "kappatest: r.txt: line 2: type mismatch: the label \"low\" is no number: linear weights "
+       "weigh the labels by their order as numbers\n"},
       {"Colfold surplus argument",
        COLFOLD_EXE,
        {{"t.txt", "1 2 3\n4 5 6\n"}},
