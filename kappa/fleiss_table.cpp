@@ -80,6 +80,9 @@ FleissTable readFleissCounts(const std::string& name, bool header) {
     for (std::size_t j = 0; j < k; ++j) {
       t.counts.push_back(count(name, row, j));
       raters += t.counts.back();
+      if (raters > static_cast<std::int64_t>(kLargestCount)) {
+        fail(name, row.line, subject(i) + " has more than 9007199254740992 (2^53) raters");
+      }
     }
     if (i == 0) t.raters = raters;
     if (raters != t.raters) {

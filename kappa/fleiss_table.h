@@ -29,8 +29,8 @@ FleissTable readFleissLabels(const std::string& name, bool header);
 // categories, which are numbered from 1 otherwise.  Throws ToolError naming
 // the file and the line for a count that is not a whole number from 0 to
 // 2^53, a subject with another number of counts or another total of raters
-// than the first, a header of another number of names, and a file of no
-// subjects.
+// than the first or more than 2^53 raters, a header of another number of
+// names, and a file of no subjects.
 FleissTable readFleissCounts(const std::string& name, bool header);
 
 }  // namespace kappa

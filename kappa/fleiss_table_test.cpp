@@ -50,6 +50,8 @@ TEST(FleissTable, RefusedTables) {
       {"3 -1\n", true, false,
        "line 1: type mismatch: expected a count of raters (a whole number, 0 or more) in column "
        "2, got \"-1\""},
+      {"9007199254740992 1\n", true, false,
+       "line 1: type mismatch: subject 1 has more than 9007199254740992 (2^53) raters"},
       {"x y z\n3 1\n", true, true,
        "type mismatch: the header names 3 categories where the subjects have 2 counts"},
       {"a,,b\n", false, false, "line 1: type mismatch: an empty label in field 2"},
