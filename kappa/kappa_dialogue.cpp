@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -18,14 +17,11 @@
 #include "common/rounding.h"
 #include "kappa/kappa_details.h"
 #include "kappa/kappa_files.h"
+#include "kappa/kappa_report.h"
 #include "kappa/kappa_statistics.h"
 
 namespace kappa {
 namespace {
-
-// A rank this large makes a matrix of a hundred million cells; no agreement
-// study has one.
-constexpr long kLargestRank = 10000;
 
 const std::string kStars(47, '*');
 
@@ -91,51 +87,6 @@ long askRank(Answers& answers) {
   return static_cast<long>(k);
 }
 
-// What a confidence level far from the usual ones was likely meant as, or
-// "" for a level that needs no word.
-std::string levelWarning(double level) {
-  const std::string typed = "the confidence level " + shortForm(level);
-  const std::string meaningless = ", which no interval has, so its ends are meaningless: ";
-  const std::string fraction =
-      "a level is a fraction between 0 and 1, such as 0.95 for a 95% "
-      "interval";
-  if (level > 1 && level <= 100) {
-    return typed + " is 1 or more" + meaningless + "a level is a fraction, not a percentage; " +
-           "for a " + shortForm(level) + "% interval answer " + shortForm(level / 100);
-  }
-  if (level >= 1) return typed + " is 1 or more" + meaningless + fraction;
-  if (level < 0) return typed + " is below 0" + meaningless + fraction;
-  if (level < 0.5) {
-    return typed + " asks for a " + shortForm(level * 100) + "% interval: a level is the " +
-           "interval's coverage, 1 minus the significance level, so a " +
-           shortForm((1 - level) * 100) + "% interval is " + shortForm(1 - level);
-  }
-  return "";
-}
-
-// The weights file, looked up under the lower-cased name first, then as
-// typed.
-std::vector<double> readWeightsFile(const std::string& lowerCased, const std::string& typed, long k,
-                                    std::ostream& err) {
-  const std::string name =
-      std::filesystem::exists(lowerCased) || !std::filesystem::exists(typed) ? lowerCased : typed;
-  return readWeights(name, k, err);
-}
-
-// The report's lines, from the empty line after the questions to the one
-// before the details or the closing line.
-void printReport(std::ostream& out, const KappaResult& r, double level) {
-  out << "\n"
-      << "  kappa  =" << common::consoleDouble(r.kappa) << "\n"
-      << "p(kappa) =" << common::consoleDouble(r.pValue) << "\n"
-      << "agreement: " << agreementWord(r.kappa) << "\n"
-      << "\n"
-      << "confidence interval, p =" << common::consoleDouble(level) << ":\n"
-      << common::consoleDouble(r.low) << " (low)\n"
-      << common::consoleDouble(r.high) << " (high)\n"
-      << "\n";
-}
-
 // The questions, the files and the report of a run; throws ToolError.
 void answerAndReport(std::istream& in, std::ostream& out, std::ostream& err, bool showQuestions,
                      bool details) {
@@ -164,9 +115,9 @@ void answerAndReport(std::istream& in, std::ostream& out, std::ostream& err, boo
   const std::string typed = weights;
   const KappaResult r = kappaStatistics(
       static_cast<int>(rank), m, weights, level,
-      [&](const std::string& lowered) { return readWeightsFile(lowered, typed, rank, err); });
+      [&](const std::string& lowered) { return readWeightsAsTyped(lowered, typed, rank, err); });
   common::throwIfInputChanged();
-  printReport(out, r, level);
+  out << "\n" << reportText(r, level) << "\n";
   if (details) {
     const KappaDetails d =
         kappaDetails(static_cast<int>(rank), m, r, level, weightMode(weights) != WeightMode::kNone);
@@ -176,6 +127,26 @@ void answerAndReport(std::istream& in, std::ostream& out, std::ostream& err, boo
 }
 
 }  // namespace
+
+std::string levelWarning(double level) {
+  const std::string typed = "the confidence level " + shortForm(level);
+  const std::string meaningless = ", which no interval has, so its ends are meaningless: ";
+  const std::string fraction =
+      "a level is a fraction between 0 and 1, such as 0.95 for a 95% "
+      "interval";
+  if (level > 1 && level <= 100) {
+    return typed + " is 1 or more" + meaningless + "a level is a fraction, not a percentage; " +
+           "for a " + shortForm(level) + "% interval answer " + shortForm(level / 100);
+  }
+  if (level >= 1) return typed + " is 1 or more" + meaningless + fraction;
+  if (level < 0) return typed + " is below 0" + meaningless + fraction;
+  if (level < 0.5) {
+    return typed + " asks for a " + shortForm(level * 100) + "% interval: a level is the " +
+           "interval's coverage, 1 minus the significance level, so a " +
+           shortForm((1 - level) * 100) + "% interval is " + shortForm(1 - level);
+  }
+  return "";
+}
 
 void runKappatest(std::istream& in, std::ostream& out, std::ostream& err, bool showQuestions,
                   bool details) {

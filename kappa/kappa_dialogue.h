@@ -4,6 +4,7 @@
 
 #include <istream>
 #include <ostream>
+#include <string>
 
 namespace kappa {
 
@@ -15,6 +16,11 @@ namespace kappa {
 // before the closing line.
 void runKappatest(std::istream& in, std::ostream& out, std::ostream& err, bool showQuestions,
                   bool details = false);
+
+// What a confidence level far from the usual ones (outside 0..1, or below
+// 0.5, a significance level given for a coverage) was likely meant as, for
+// a warning; "" for a level that needs no word.
+std::string levelWarning(double level);
 
 // The whole program after its command line: the console cleared, the
 // dialogue on standard input and output (questions shown when standard input

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 
 #include "common/errors.h"
 #include "common/mapped_file.h"
@@ -85,6 +86,31 @@ std::vector<std::int64_t> readMatrix(const std::string& name, long k, std::ostre
         "table's; give the counts");
   }
   return m;
+}
+
+std::vector<std::int64_t> readSquareMatrix(const std::string& name, long& k, std::ostream& err) {
+  const std::int64_t numbers = numbersIn(common::MappedFile(name).text());
+  const auto root =
+      static_cast<std::int64_t>(std::llround(std::sqrt(static_cast<double>(numbers))));
+  if (numbers == 0 || root * root != numbers) {
+    throw common::makeError(common::Fault::kTypeMismatch, name, "",
+                            "the file holds " + std::to_string(numbers) +
+                                " numbers, which is no k x k matrix (1, 4, 9, 16, ... numbers)");
+  }
+  if (root > kLargestRank) {
+    throw common::makeError(common::Fault::kTooLarge, name, "",
+                            "a matrix of rank " + std::to_string(root) + ", where at most " +
+                                std::to_string(kLargestRank) + " is read");
+  }
+  k = static_cast<long>(root);
+  return readMatrix(name, k, err);
+}
+
+std::vector<double> readWeightsAsTyped(const std::string& lowerCased, const std::string& typed,
+                                       long k, std::ostream& err) {
+  const std::string name =
+      std::filesystem::exists(lowerCased) || !std::filesystem::exists(typed) ? lowerCased : typed;
+  return readWeights(name, k, err);
 }
 
 std::vector<double> readWeights(const std::string& name, long k, std::ostream& err) {

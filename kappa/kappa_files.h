@@ -15,6 +15,10 @@ namespace kappa {
 // token reader reads every number as, no longer holds every whole number.
 inline constexpr double kLargestCount = 9007199254740992.0;
 
+// The largest rank read: a matrix of a hundred million cells, which no
+// agreement study has.
+inline constexpr long kLargestRank = 10000;
+
 // The first k x k numbers of the file "name" in row order, each rounded to a
 // whole count (halves to even; missing numbers read as 0).  Throws
 // ToolError naming the file, the line and the cell for a count below 0 or
@@ -27,6 +31,17 @@ std::vector<std::int64_t> readMatrix(const std::string& name, long k, std::ostre
 // The first k x k numbers of the file "name" in row order (missing ones
 // read as 0).  Warns on "err" when some lie outside 0..1 or are not numbers.
 std::vector<double> readWeights(const std::string& name, long k, std::ostream& err);
+
+// The weights of readWeights from the file named "lowerCased", or from the
+// one named "typed" when only that exists.
+std::vector<double> readWeightsAsTyped(const std::string& lowerCased, const std::string& typed,
+                                       long k, std::ostream& err);
+
+// The confusion matrix of the file "name", its rank k taken from its count
+// of numbers, k x k, in row order; the counts as readMatrix reads them.
+// Throws ToolError naming the file when it holds no numbers, a count that
+// is not the square of a whole number, or a rank above kLargestRank.
+std::vector<std::int64_t> readSquareMatrix(const std::string& name, long& k, std::ostream& err);
 
 }  // namespace kappa
 

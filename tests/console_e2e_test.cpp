@@ -38,6 +38,24 @@ TEST(KappatestE2e, ReportForPipedAnswers) {
                          "*** Press any key to exit ***\n");
 }
 
+// The matrix named on the command line: the report alone, no questions,
+// no banner, no key prompt.
+TEST(KappatestE2e, MatrixOnTheCommandLine) {
+  fs::path dir = freshDir("kappa_command");
+  writeFile(dir / "m.txt", "20,5\n10,15\n");
+  RunResult run = runProgram(kKappatest, {"m.txt", "--level", "0.99"}, dir);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out,
+            "  kappa  = 0.3999999999999999\n"
+            "p(kappa) = 0.003892417122778546\n"
+            "agreement: poor\n"
+            "\n"
+            "confidence interval, p = 0.99:\n"
+            " 0.06139844467922678 (low)\n"
+            " 0.738601555320773 (high)\n");
+}
+
 TEST(KappatestE2e, WeightsChoicesAndFiles) {
   fs::path dir = freshDir("kappa_weights");
   fs::copy_file(fs::path(EXAMPLES_DIR) / "kappa" / "carcinoma.txt", dir / "carcinoma.txt");
