@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
+#include <map>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -158,6 +161,71 @@ TEST(NetworkPrograms, YieldexAndTremoraAgreeOnTheExampleNetwork) {
   EXPECT_NE(t.out.find(" NN Mean Square Error = 0.0365405\n"), std::string::npos) << t.out;
   EXPECT_NE(t.out.find("    perturbations per pattern: 10\n"), std::string::npos);
   EXPECT_NE(t.out.find(" output saved to: t.err"), std::string::npos);
+}
+
+// The "name<TAB>value" lines a run prints for each output.
+std::map<std::string, std::string> metricsOf(const std::string& out) {
+  std::map<std::string, std::string> values;
+  for (const std::string& line : linesOf(out, "\n")) {
+    const std::size_t tab = line.find('\t');
+    if (line.find("_output_") < tab) values[line.substr(0, tab)] = line.substr(tab + 1);
+  }
+  return values;
+}
+
+// --metrics on a network of two outputs, a classifier's (targets 0/1) and a
+// regression's, against scikit-learn's functions on the output file and the
+// targets; the report before them is the one printed without the option.
+TEST(NetworkPrograms, YieldexMetricsAgreeWithScikitLearn) {
+  const fs::path dir = freshDir("network_metrics");
+  std::mt19937 random(9);
+  std::uniform_real_distribution<double> uniform(0, 1);
+  std::string pat = "2 2 300\n", wgt = "2 2 2\n";
+  char text[96];
+  for (int p = 0; p < 300; ++p) {
+    const double a = uniform(random), b = uniform(random);
+    std::snprintf(text, sizeof text, "%.17g %.17g %d %.17g\n", a, b, a + b > 1.1 ? 1 : 0,
+                  0.2 + 0.6 * a * b);
+    pat += text;
+  }
+  for (int w = 0; w < 9 + 6; ++w) {
+    std::snprintf(text, sizeof text, "%.17g\n", 6 * uniform(random) - 3);
+    wgt += text;
+  }
+  writeFile(dir / "n.pat", pat);
+  writeFile(dir / "n.wgt", wgt);
+  const RunResult plain = runProgram(YIELDEX_EXE, {"n.pat"}, dir);
+  ASSERT_EQ(plain.status, 0) << plain.err;
+  const RunResult y = runProgram(YIELDEX_EXE, {"n.pat", "--metrics"}, dir);
+  ASSERT_EQ(y.status, 0) << y.err;
+  const std::size_t saved = plain.out.find("\noutput saved to:");
+  ASSERT_NE(saved, std::string::npos);
+  EXPECT_EQ(y.out.substr(0, saved), plain.out.substr(0, saved));
+  EXPECT_EQ(y.out.substr(y.out.size() - (plain.out.size() - saved)), plain.out.substr(saved));
+  const std::map<std::string, std::string> ours = metricsOf(y.out);
+  EXPECT_EQ(ours.size(), 10u) << y.out;
+
+  const RunResult reference = runProgram(
+      "/usr/bin/python3",
+      {(fs::path(TEST_DATA_DIR) / "ebp" / "sklearn_metrics.py").string(), "n.pat", "n.out"}, dir,
+      "", 120);
+  if (reference.status != 0 && reference.err.find("sklearn") != std::string::npos) {
+    GTEST_SKIP() << "no scikit-learn (./run setup installs python3-sklearn): " << reference.err;
+  }
+  ASSERT_EQ(reference.status, 0) << reference.err;
+  const std::map<std::string, std::string> theirs = metricsOf(reference.out);
+  ASSERT_EQ(theirs.size(), 10u) << reference.out;
+  for (const auto& [name, value] : theirs) {
+    ASSERT_EQ(ours.count(name), 1u) << name;
+    const double expected = std::stod(value), got = std::stod(ours.at(name));
+    if (std::isnan(expected)) {
+      EXPECT_TRUE(std::isnan(got)) << name;
+    } else {
+      EXPECT_NEAR(got, expected, 1e-12 * std::fabs(expected) + 1e-15) << name;
+    }
+  }
+  EXPECT_EQ(ours.at("log_loss_output_2"), "nan");
+  EXPECT_NE(ours.at("accuracy_output_1"), "nan");
 }
 
 }  // namespace
