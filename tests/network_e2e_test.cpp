@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 #include <map>
 #include <random>
 #include <sstream>
@@ -163,12 +164,14 @@ TEST(NetworkPrograms, YieldexAndTremoraAgreeOnTheExampleNetwork) {
   EXPECT_NE(t.out.find(" output saved to: t.err"), std::string::npos);
 }
 
-// The "name<TAB>value" lines a run prints for each output.
-std::map<std::string, std::string> metricsOf(const std::string& out) {
+// The "name<TAB>value" lines a run prints for each output (or input, with
+// "_input_" as "marker").
+std::map<std::string, std::string> metricsOf(const std::string& out,
+                                             const std::string& marker = "_output_") {
   std::map<std::string, std::string> values;
   for (const std::string& line : linesOf(out, "\n")) {
     const std::size_t tab = line.find('\t');
-    if (line.find("_output_") < tab) values[line.substr(0, tab)] = line.substr(tab + 1);
+    if (line.find(marker) < tab) values[line.substr(0, tab)] = line.substr(tab + 1);
   }
   return values;
 }
@@ -226,6 +229,46 @@ TEST(NetworkPrograms, YieldexMetricsAgreeWithScikitLearn) {
   }
   EXPECT_EQ(ours.at("log_loss_output_2"), "nan");
   EXPECT_NE(ours.at("accuracy_output_1"), "nan");
+}
+
+// Tremora --permutation in place of the noise analysis: the lines of every
+// input, the same for the same seed and not for another, a table row per
+// input, nothing else written; options of the noise analysis refused.
+TEST(NetworkPrograms, TremoraPermutationImportance) {
+  const fs::path dir = freshDir("network_permutation");
+  const std::string pat = (kExamples / "cancer.pat").string();
+  const std::string wgt = (kExamples / "cancer.wgt").string();
+  const std::vector<std::string> args = {
+      "--permutation", "--repeats", "3", "--seed", "4", pat, wgt};
+  std::vector<std::string> withTable = args;
+  withTable.insert(withTable.begin(), {"--table", "p.tsv"});
+  const RunResult first = runProgram(TREMORA_EXE, withTable, dir);
+  ASSERT_EQ(first.status, 0) << first.err;
+  EXPECT_EQ(first.err, "");
+  const std::map<std::string, std::string> lines = metricsOf(first.out, "_input_");
+  EXPECT_EQ(linesOf(first.out, "\n").size(), 3u + 4u * 30u);
+  EXPECT_EQ(first.out.substr(0, 17), "repeats\t3\nseed\t4\n");
+  // The base error of the noise analysis, of one output.
+  EXPECT_NEAR(std::stod(first.out.substr(first.out.find("base_mse\t") + 9)), 0.0365405, 1e-7);
+  for (int i = 1; i <= 30; ++i) {
+    const std::string n = std::to_string(i);
+    const double mean = std::stod(lines.at("importance_mean_input_" + n));
+    EXPECT_LE(std::stod(lines.at("importance_low_input_" + n)), mean) << i;
+    EXPECT_GE(std::stod(lines.at("importance_high_input_" + n)), mean) << i;
+  }
+  EXPECT_EQ(linesOf(readFile(dir / "p.tsv"), "\r\n").size(), 31u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+  EXPECT_EQ(runProgram(TREMORA_EXE, args, dir).out, first.out);
+  std::vector<std::string> otherSeed = args;
+  otherSeed[4] = "5";
+  EXPECT_NE(runProgram(TREMORA_EXE, otherSeed, dir).out.substr(17), first.out.substr(17));
+  std::vector<std::string> noise = args;
+  noise.insert(noise.begin(), "--fixed");
+  const RunResult refused = runProgram(TREMORA_EXE, noise, dir);
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.err,
+            "Tremora: --permutation: subscript out of range: --fixed belongs to the noise "
+            "analysis, which --permutation replaces\n");
 }
 
 }  // namespace
