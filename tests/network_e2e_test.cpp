@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
+#include <iterator>
+#include <map>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -158,6 +162,113 @@ TEST(NetworkPrograms, YieldexAndTremoraAgreeOnTheExampleNetwork) {
   EXPECT_NE(t.out.find(" NN Mean Square Error = 0.0365405\n"), std::string::npos) << t.out;
   EXPECT_NE(t.out.find("    perturbations per pattern: 10\n"), std::string::npos);
   EXPECT_NE(t.out.find(" output saved to: t.err"), std::string::npos);
+}
+
+// The "name<TAB>value" lines a run prints for each output (or input, with
+// "_input_" as "marker").
+std::map<std::string, std::string> metricsOf(const std::string& out,
+                                             const std::string& marker = "_output_") {
+  std::map<std::string, std::string> values;
+  for (const std::string& line : linesOf(out, "\n")) {
+    const std::size_t tab = line.find('\t');
+    if (line.find(marker) < tab) values[line.substr(0, tab)] = line.substr(tab + 1);
+  }
+  return values;
+}
+
+// --metrics on a network of two outputs, a classifier's (targets 0/1) and a
+// regression's, against scikit-learn's functions on the output file and the
+// targets; the report before them is the one printed without the option.
+TEST(NetworkPrograms, YieldexMetricsAgreeWithScikitLearn) {
+  const fs::path dir = freshDir("network_metrics");
+  std::mt19937 random(9);
+  std::uniform_real_distribution<double> uniform(0, 1);
+  std::string pat = "2 2 300\n", wgt = "2 2 2\n";
+  char text[96];
+  for (int p = 0; p < 300; ++p) {
+    const double a = uniform(random), b = uniform(random);
+    std::snprintf(text, sizeof text, "%.17g %.17g %d %.17g\n", a, b, a + b > 1.1 ? 1 : 0,
+                  0.2 + 0.6 * a * b);
+    pat += text;
+  }
+  for (int w = 0; w < 9 + 6; ++w) {
+    std::snprintf(text, sizeof text, "%.17g\n", 6 * uniform(random) - 3);
+    wgt += text;
+  }
+  writeFile(dir / "n.pat", pat);
+  writeFile(dir / "n.wgt", wgt);
+  const RunResult plain = runProgram(YIELDEX_EXE, {"n.pat"}, dir);
+  ASSERT_EQ(plain.status, 0) << plain.err;
+  const RunResult y = runProgram(YIELDEX_EXE, {"n.pat", "--metrics"}, dir);
+  ASSERT_EQ(y.status, 0) << y.err;
+  const std::size_t saved = plain.out.find("\noutput saved to:");
+  ASSERT_NE(saved, std::string::npos);
+  EXPECT_EQ(y.out.substr(0, saved), plain.out.substr(0, saved));
+  EXPECT_EQ(y.out.substr(y.out.size() - (plain.out.size() - saved)), plain.out.substr(saved));
+  const std::map<std::string, std::string> ours = metricsOf(y.out);
+  EXPECT_EQ(ours.size(), 10u) << y.out;
+
+  const RunResult reference = runProgram(
+      "/usr/bin/python3",
+      {(fs::path(TEST_DATA_DIR) / "ebp" / "sklearn_metrics.py").string(), "n.pat", "n.out"}, dir,
+      "", 120);
+  if (reference.status != 0 && reference.err.find("sklearn") != std::string::npos) {
+    GTEST_SKIP() << "no scikit-learn (./run setup installs python3-sklearn): " << reference.err;
+  }
+  ASSERT_EQ(reference.status, 0) << reference.err;
+  const std::map<std::string, std::string> theirs = metricsOf(reference.out);
+  ASSERT_EQ(theirs.size(), 10u) << reference.out;
+  for (const auto& [name, value] : theirs) {
+    ASSERT_EQ(ours.count(name), 1u) << name;
+    const double expected = std::stod(value), got = std::stod(ours.at(name));
+    if (std::isnan(expected)) {
+      EXPECT_TRUE(std::isnan(got)) << name;
+    } else {
+      EXPECT_NEAR(got, expected, 1e-12 * std::fabs(expected) + 1e-15) << name;
+    }
+  }
+  EXPECT_EQ(ours.at("log_loss_output_2"), "nan");
+  EXPECT_NE(ours.at("accuracy_output_1"), "nan");
+}
+
+// Tremora --permutation in place of the noise analysis: the lines of every
+// input, the same for the same seed and not for another, a table row per
+// input, nothing else written; options of the noise analysis refused.
+TEST(NetworkPrograms, TremoraPermutationImportance) {
+  const fs::path dir = freshDir("network_permutation");
+  const std::string pat = (kExamples / "cancer.pat").string();
+  const std::string wgt = (kExamples / "cancer.wgt").string();
+  const std::vector<std::string> args = {
+      "--permutation", "--repeats", "3", "--seed", "4", pat, wgt};
+  std::vector<std::string> withTable = args;
+  withTable.insert(withTable.begin(), {"--table", "p.tsv"});
+  const RunResult first = runProgram(TREMORA_EXE, withTable, dir);
+  ASSERT_EQ(first.status, 0) << first.err;
+  EXPECT_EQ(first.err, "");
+  const std::map<std::string, std::string> lines = metricsOf(first.out, "_input_");
+  EXPECT_EQ(linesOf(first.out, "\n").size(), 3u + 4u * 30u);
+  EXPECT_EQ(first.out.substr(0, 17), "repeats\t3\nseed\t4\n");
+  // The base error of the noise analysis, of one output.
+  EXPECT_NEAR(std::stod(first.out.substr(first.out.find("base_mse\t") + 9)), 0.0365405, 1e-7);
+  for (int i = 1; i <= 30; ++i) {
+    const std::string n = std::to_string(i);
+    const double mean = std::stod(lines.at("importance_mean_input_" + n));
+    EXPECT_LE(std::stod(lines.at("importance_low_input_" + n)), mean) << i;
+    EXPECT_GE(std::stod(lines.at("importance_high_input_" + n)), mean) << i;
+  }
+  EXPECT_EQ(linesOf(readFile(dir / "p.tsv"), "\r\n").size(), 31u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+  EXPECT_EQ(runProgram(TREMORA_EXE, args, dir).out, first.out);
+  std::vector<std::string> otherSeed = args;
+  otherSeed[4] = "5";
+  EXPECT_NE(runProgram(TREMORA_EXE, otherSeed, dir).out.substr(17), first.out.substr(17));
+  std::vector<std::string> noise = args;
+  noise.insert(noise.begin(), "--fixed");
+  const RunResult refused = runProgram(TREMORA_EXE, noise, dir);
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.err,
+            "Tremora: --permutation: subscript out of range: --fixed belongs to the noise "
+            "analysis, which --permutation replaces\n");
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include "ebp/tremora/front_end.h"
 
 #include <QApplication>
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "common/errors.h"
 #include "common/mapped_file.h"
@@ -12,6 +14,7 @@
 #include "common/progress.h"
 #include "ebp/network_files.h"
 #include "ebp/number_stream.h"
+#include "ebp/tremora/permutation_importance.h"
 #include "ebp/tremora/program_files.h"
 #include "ebp/tremora/sensitivity_plot.h"
 #include "ebp/tremora/tremora_run.h"
@@ -37,6 +40,59 @@ int countLevels(const std::string& path) {
   }
 }
 
+[[noreturn]] void refuseOption(const char* option, const std::string& why) {
+  throw common::makeError(common::Fault::kSubscriptOutOfRange, "", option, why);
+}
+
+// --repeats and --seed, checked.
+std::pair<long, std::uint64_t> permutationSettings(const QCommandLineParser& parser) {
+  for (const char* noiseOption : {"fixed", "noise", "results", "plot"}) {
+    if (parser.isSet(noiseOption)) {
+      refuseOption("--permutation", std::string("--") + noiseOption +
+                                        " belongs to the noise analysis, which --permutation "
+                                        "replaces");
+    }
+  }
+  bool ok = false;
+  const long repeats = parser.value("repeats").toLong(&ok);
+  if (!ok || repeats < 1 || repeats > 1000000) {
+    refuseOption("--repeats", "a whole number from 1 to 1000000");
+  }
+  const std::uint64_t seed = parser.value("seed").toULongLong(&ok);
+  if (!ok) refuseOption("--seed", "a whole number from 0 to 18446744073709551615");
+  return {repeats, seed};
+}
+
+// The permutation importance of every input instead of the noise analysis:
+// the lines on standard output, the table when asked for.
+int runPermutationBatch(const QCommandLineParser& parser) {
+  const auto [repeats, seed] = permutationSettings(parser);
+  const QStringList args = parser.positionalArguments();
+  const std::string patterns = ui::argumentBytes(args[0]);
+  const std::string weights = ui::argumentBytes(args[1]);
+  const std::string tableFile = ui::argumentBytes(parser.value("table"));
+  common::checkOutputs({patterns, weights}, {tableFile});
+  common::ProgressLine progress("Tremora");
+  PermutationImportance result;
+  try {
+    const TremoraNetwork net = readTremoraNetwork(patterns, weights);
+    result = permutationImportance(net.set, net.w, repeats, seed, [&](int input, int inputs) {
+      progress.show(input - 1.0, inputs,
+                    "input " + std::to_string(input) + " of " + std::to_string(inputs));
+    });
+  } catch (const common::ToolError& e) {
+    // The network's overflow and a file of no patterns name no file yet.
+    if (e.fault() != common::Fault::kOverflow && e.fault() != common::Fault::kDivisionByZero) {
+      throw;
+    }
+    throw common::withContext(patterns, e);
+  }
+  progress.finish();
+  std::fputs(permutationText(result).c_str(), stdout);
+  if (!tableFile.empty()) permutationTable(result).save(tableFile);
+  return 0;
+}
+
 }  // namespace
 
 void addBatchOptions(QCommandLineParser& parser) {
@@ -48,11 +104,22 @@ void addBatchOptions(QCommandLineParser& parser) {
       QCommandLineOption("plot", "Save the plot as a picture (.bmp, .png, .svg or .pdf).", "FILE"));
   parser.addOption(QCommandLineOption(
       "table", "The numbers behind the plot, tab-separated: level, input, error, change.", "FILE"));
+  parser.addOption(QCommandLineOption(
+      "permutation",
+      "Instead of the noise analysis, each input's permutation importance: the mean, standard "
+      "deviation and 95% interval of the increase of the mean squared error when the input is "
+      "shuffled over the patterns, as 'name<TAB>value' lines (and a row per input in --table)."));
+  parser.addOption(
+      QCommandLineOption("repeats", "The shuffles of each input for --permutation (5).", "N", "5"));
+  parser.addOption(QCommandLineOption(
+      "seed", "The seed of the shuffles for --permutation (0): the same seed, the same result.",
+      "S", "0"));
   parser.addPositionalArgument("PATTERNS", "Pattern file.");
   parser.addPositionalArgument("WEIGHTS", "Weights file.");
 }
 
 int runBatch(const QCommandLineParser& parser, int scale) {
+  if (parser.isSet("permutation")) return runPermutationBatch(parser);
   const QStringList args = parser.positionalArguments();
   // The program's own files only where the command line names none: finding
   // them may make the user's folders.

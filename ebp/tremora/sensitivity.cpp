@@ -18,7 +18,7 @@
 #include "ebp/forward_pass.h"
 #include "ebp/network_files.h"
 #include "ebp/number_stream.h"
-#include "ebp/parallel.h"
+#include "ebp/tremora/input_evaluator.h"
 
 namespace tremora {
 namespace {
@@ -36,130 +36,6 @@ class ResultsText {
 std::string quoted(const std::string& word, const std::string& path) {
   return "\"" + word + "\",\"" + path + "\"";
 }
-
-// The squared errors (t - y)^2 of every pattern and output for the network
-// with one input column replaced, computed on both cores.  For input i the
-// hidden sums of every pattern are carried up to the term before i (the
-// unperturbed inputs 1..i-1 added in order), so a perturbed pass adds the
-// terms from i on: the same additions in the same order as the whole pass.
-// A pattern whose perturbed value equals its stored one takes its base terms.
-class Evaluator {
- public:
-  Evaluator(const ebp::PatternSet& set, const ebp::EbpWeights& w)
-      : set_(set),
-        w_(w),
-        hiddenCount_(w.nH + 1),
-        prefix_(static_cast<std::size_t>(set.nP) * hiddenCount_),
-        base_(static_cast<std::size_t>(set.nP) * set.nO),
-        terms_(base_.size()) {
-    computeBase();
-  }
-
-  const std::vector<double>& baseTerms() const { return base_; }
-
-  // Starts input i (1-based) of a level: the carried sums stop before term i.
-  void startInput(int i) {
-    if (i == 1) {
-      std::fill(prefix_.begin(), prefix_.end(), 0.0);
-    } else {
-      addTerm(i - 1);
-    }
-  }
-
-  // The terms with input i of pattern p set to values[p - 1].
-  const std::vector<double>& perturbedTerms(int i, const std::vector<double>& values) {
-    std::exception_ptr error;
-    long errorPattern = -1;
-    std::mutex errorMutex;
-    pool_.run(set_.nP, [&](long begin, long end) {
-      std::vector<double> hidden(static_cast<std::size_t>(hiddenCount_));
-      std::vector<double> y(static_cast<std::size_t>(set_.nO));
-      for (long p = begin; p < end; ++p) {
-        try {
-          evaluate(p, i, values[static_cast<std::size_t>(p)], hidden.data(), y.data());
-        } catch (const common::ToolError&) {
-          std::lock_guard<std::mutex> lock(errorMutex);
-          if (errorPattern < 0 || p < errorPattern) {
-            errorPattern = p;
-            error = std::current_exception();
-          }
-          return;
-        }
-      }
-    });
-    if (error) rethrowFor(error, errorPattern);
-    return terms_;
-  }
-
- private:
-  [[noreturn]] static void rethrowFor(std::exception_ptr error, long p) {
-    try {
-      std::rethrow_exception(error);
-    } catch (const common::ToolError& e) {
-      throw common::withContext("pattern " + std::to_string(p + 1), e);
-    }
-  }
-
-  void computeBase() {
-    std::vector<double> hidden(static_cast<std::size_t>(hiddenCount_));
-    std::vector<double> y(static_cast<std::size_t>(set_.nO));
-    for (long p = 0; p < set_.nP; ++p) {
-      try {
-        ebp::forwardPass(set_.inputRow(p + 1), w_, hidden.data(), y.data());
-      } catch (const common::ToolError&) {
-        rethrowFor(std::current_exception(), p);
-      }
-      storeTerms(base_, p, y.data());
-    }
-  }
-
-  void storeTerms(std::vector<double>& into, long p, const double* y) const {
-    for (int k = 0; k < set_.nO; ++k) {
-      const double d = set_.target(p + 1, k + 1) - y[k];
-      into[static_cast<std::size_t>(p) * set_.nO + k] = d * d;
-    }
-  }
-
-  // Adds the unperturbed term of input t (1-based) to every carried sum.
-  void addTerm(int t) {
-    const double* row = &w_.w1[static_cast<std::size_t>(t - 1) * hiddenCount_];
-    for (long p = 0; p < set_.nP; ++p) {
-      const double x = set_.inputRow(p + 1)[t - 1];
-      double* s = &prefix_[static_cast<std::size_t>(p) * hiddenCount_];
-      for (int j = 0; j < hiddenCount_; ++j) s[j] = s[j] + row[j] * x;
-    }
-  }
-
-  void evaluate(long p, int i, double value, double* hidden, double* y) {
-    const double* x = set_.inputRow(p + 1);
-    if (std::memcmp(&value, &x[i - 1], sizeof value) == 0) {
-      for (int k = 0; k < set_.nO; ++k) {
-        terms_[static_cast<std::size_t>(p) * set_.nO + k] =
-            base_[static_cast<std::size_t>(p) * set_.nO + k];
-      }
-      return;
-    }
-    const double* s = &prefix_[static_cast<std::size_t>(p) * hiddenCount_];
-    const double* first = &w_.w1[static_cast<std::size_t>(i - 1) * hiddenCount_];
-    for (int j = 0; j < hiddenCount_; ++j) hidden[j] = s[j] + first[j] * value;
-    ebp::addWeightedRows(hidden, &w_.w1[static_cast<std::size_t>(i) * hiddenCount_], x + i,
-                         w_.nI + 1 - i, hiddenCount_);
-    ebp::applyLogistic(hidden, hiddenCount_);
-    hidden[w_.nH] = 1.0;
-    std::fill(y, y + set_.nO, 0.0);
-    ebp::addWeightedRows(y, w_.w2.data(), hidden, hiddenCount_, set_.nO);
-    ebp::applyLogistic(y, set_.nO);
-    storeTerms(terms_, p, y);
-  }
-
-  const ebp::PatternSet& set_;
-  const ebp::EbpWeights& w_;
-  const int hiddenCount_;
-  std::vector<double> prefix_;
-  std::vector<double> base_;
-  std::vector<double> terms_;
-  ebp::ParallelFor pool_;
-};
 
 double sumOf(const std::vector<double>& terms, double e) {
   for (double t : terms) e = e + t;
@@ -283,22 +159,13 @@ long readNoiseHeader(ebp::NumberStream& noise, const std::string& noisePath) {
   return perturbations;
 }
 
-// The network as the pattern file's header counts it: of the weights header
-// only the number of hidden nodes is kept.
-struct Network {
-  ebp::PatternHeader ph;
-  ebp::WeightsHeader wh;
-  ebp::PatternSet set;
-  ebp::EbpWeights w;
-};
-
 // Reads both headers, every pattern and the weights, warning when the
 // headers' counts of inputs and outputs differ.
-Network readNetwork(common::MappedFile& patternFile, common::MappedFile& weightsFile,
-                    const SensitivityFiles& files) {
+TremoraNetwork readNetwork(common::MappedFile& patternFile, common::MappedFile& weightsFile,
+                           const SensitivityFiles& files) {
   ebp::NumberStream ps(patternFile.text(), files.patterns);
   ebp::NumberStream ws(weightsFile.text(), files.weights);
-  Network net;
+  TremoraNetwork net;
   net.ph = ebp::readPatternHeader(ps);
   net.wh = ebp::readWeightsHeader(ws);
   const std::string differ = ebp::countsDiffer(net.ph, net.wh);
@@ -389,7 +256,7 @@ class InputErrors {
   const SensitivityFiles& files_;
   const SensitivityHooks& hooks_;
   UniformRandom& random_;
-  Evaluator evaluator_;
+  InputEvaluator evaluator_;
   std::vector<double> values_;
 };
 
@@ -406,7 +273,7 @@ SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& ho
   ebp::NumberStream noise(noiseFile.text(), files.noise);
   SensitivityRun run;
   run.perturbations = readNoiseHeader(noise, files.noise);
-  const Network net = readNetwork(patternFile, weightsFile, files);
+  const TremoraNetwork net = readNetwork(patternFile, weightsFile, files);
   run.nI = net.ph.nI;
   run.nO = net.ph.nO;
   run.nP = net.ph.nP;
@@ -429,5 +296,11 @@ SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& ho
 }
 
 }  // namespace
+
+TremoraNetwork readTremoraNetwork(const std::string& patterns, const std::string& weights) {
+  common::MappedFile patternFile(patterns);
+  common::MappedFile weightsFile(weights);
+  return readNetwork(patternFile, weightsFile, SensitivityFiles{patterns, weights, "", ""});
+}
 
 }  // namespace tremora

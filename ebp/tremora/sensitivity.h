@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "ebp/network_files.h"
 #include "ebp/tremora/uniform_random.h"
 
 namespace tremora {
@@ -46,6 +47,20 @@ struct SensitivityHooks {
 // results file whole.  Throws ToolError.
 SensitivityRun runSensitivity(const SensitivityFiles& files, const SensitivityHooks& hooks,
                               UniformRandom& random);
+
+// The network as the pattern file's header counts it: of the weights header
+// only the number of hidden nodes is kept.
+struct TremoraNetwork {
+  ebp::PatternHeader ph;
+  ebp::WeightsHeader wh;
+  ebp::PatternSet set;
+  ebp::EbpWeights w;
+};
+
+// Reads both headers, every pattern and the weights as the analysis does,
+// with the same warning when the headers' counts differ and the same refusal
+// of what memory cannot hold.  Throws ToolError.
+TremoraNetwork readTremoraNetwork(const std::string& patterns, const std::string& weights);
 
 }  // namespace tremora
 

@@ -18,6 +18,7 @@
 #include "common/program_run.h"
 #include "common/progress.h"
 #include "ebp/yieldex/confusion.h"
+#include "ebp/yieldex/metrics.h"
 #include "ebp/yieldex/plot.h"
 #include "ebp/yieldex/yieldex_run.h"
 #include "ebp/yieldex/yieldex_window.h"
@@ -95,6 +96,7 @@ struct BatchFiles {
   YieldexFiles files;
   std::string plot, table, scores, confusion;
   int scoreOutput = 1;  // the output --scores writes
+  bool metrics = false;
 };
 
 // The files of the processed command line (one pattern file).  Throws
@@ -109,6 +111,7 @@ BatchFiles batchFiles(const QCommandLineParser& parser) {
   names.table = ui::argumentBytes(parser.value("table"));
   names.scores = ui::argumentBytes(parser.value("scores"));
   names.confusion = ui::argumentBytes(parser.value("confusion"));
+  names.metrics = parser.isSet("metrics");
   bool ok = false;
   names.scoreOutput = parser.value("score-output").toInt(&ok);
   if (!names.scores.empty() && (!ok || names.scoreOutput < 1)) {
@@ -144,11 +147,13 @@ class BatchOutputs {
     hooks.sizes = [this](long patterns, int outputs) { checkSizes(patterns, outputs); };
     hooks.legend = [this](int outputs) {
       if (!names_.confusion.empty()) confusion_.emplace(outputs);
+      if (names_.metrics) metrics_.emplace(outputs);
     };
-    if (streamed_.table || streamed_.scores || !names_.confusion.empty()) {
+    if (streamed_.table || streamed_.scores || !names_.confusion.empty() || names_.metrics) {
       hooks.point = [this](long p, int k, double y, double t) {
         streamed_.add(p, k, y, t, names_.scoreOutput);
         if (confusion_) confusion_->add(k, y, t);
+        if (metrics_) metrics_->add(k, y, t);
       };
     }
     hooks.progress = [&progress](long done, long total) {
@@ -157,6 +162,9 @@ class BatchOutputs {
     };
     return hooks;
   }
+
+  // The --metrics lines, or nothing when not asked for.
+  std::string metricsText() const { return metrics_ ? metrics_->text() : std::string(); }
 
   // Saves the plot and commits the other files.
   void save() {
@@ -194,6 +202,7 @@ class BatchOutputs {
   surface::Surface plot_;
   StreamedOutputs streamed_;
   std::optional<ConfusionMatrix> confusion_;
+  std::optional<Metrics> metrics_;
 };
 
 }  // namespace
@@ -219,6 +228,12 @@ void addBatchOptions(QCommandLineParser& parser) {
       "output), a column per class the targets give; a network of one output has classes 0 "
       "and 1 (at least 0.5).",
       "FILE"));
+  parser.addOption(QCommandLineOption(
+      "metrics",
+      "After the report, per output K a 'name<TAB>value' line each: r2_score_output_K "
+      "(1 - SSres/SStot), mean_absolute_error_output_K and, for targets all 0 or 1, "
+      "log_loss_output_K, brier_score_output_K and accuracy_output_K (class 1 from 0.5); "
+      "nan where undefined."));
   parser.addPositionalArgument("PATTERNS", "Pattern file.");
 }
 
@@ -236,6 +251,7 @@ int runBatch(const QCommandLineParser& parser, int scale) {
     progress.finish();
     outputs.save();
     std::fputs(common::consoleLineEnds(result.report).c_str(), stdout);
+    std::fputs(outputs.metricsText().c_str(), stdout);
     // After a blank line, in words no report line uses: the path is not part
     // of the report.
     std::printf("\noutput saved to: %s\n", names.files.output.c_str());
