@@ -1,5 +1,6 @@
-// The console programs' readers: the token reader, rocplot's score records,
-// kappatest's matrix statistics, Colfold's conversion and its command line.
+// The console programs' readers: the token reader, rocplot's score and
+// multi-class records, kappatest's matrix statistics, Colfold's conversion
+// and its command line.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "common/errors.h"
 #include "common/tokens.h"
 #include "kappa/kappa_statistics.h"
+#include "roc/multiclass.h"
 #include "roc/score_file.h"
 #include "roc/sweep.h"
 
@@ -42,6 +44,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string weights = size % 2 ? "linear" : "";
     kappa::kappaStatistics(k, m, weights, 0.95,
                            [](const std::string&) { return std::vector<double>(); });
+  } catch (const common::ToolError&) {
+  }
+  try {
+    const roc::MulticlassRecords records = roc::readMulticlass(text, "m.txt", size % 2 == 1);
+    roc::multiclassAuc(records);
   } catch (const common::ToolError&) {
   }
   std::vector<std::string> args(1);

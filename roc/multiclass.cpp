@@ -16,6 +16,10 @@ namespace {
 
 constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
 
+// The pairs of classes grow as their square: a line of thousands of fields
+// is a table of another kind.
+constexpr std::size_t kMostClasses = 1000;
+
 [[noreturn]] void bad(const std::string& fileName, long line, const std::string& what) {
   throw common::makeError(common::Fault::kTypeMismatch, fileName, "line " + std::to_string(line),
                           what);
@@ -82,6 +86,11 @@ MulticlassRecords readMulticlass(std::string_view text, const std::string& fileN
         bad(fileName, lines.line(),
             "a record is a class and at least two scores, one for each class; this line holds " +
                 std::to_string(fields.size()) + " field" + (fields.size() == 1 ? "" : "s"));
+      }
+      if (fields.size() - 1 > kMostClasses) {
+        bad(fileName, lines.line(),
+            std::to_string(fields.size() - 1) + " score columns, more classes than the " +
+                std::to_string(kMostClasses) + " this analysis takes");
       }
       r.classes = static_cast<int>(fields.size()) - 1;
       r.counts.assign(static_cast<std::size_t>(r.classes), 0);

@@ -31,7 +31,8 @@ struct MulticlassRecords {
 // out when "skipHeader".  Throws ToolError naming the file and line for a
 // line of another count of fields than the first, a field that is not a
 // number or is empty, a score that is not a number (nan), a class that is
-// not a whole number 0..K-1, fewer than two score columns, or no record.
+// not a whole number 0..K-1, fewer than two or more than 1000 score columns,
+// or no record.
 MulticlassRecords readMulticlass(std::string_view text, const std::string& fileName,
                                  bool skipHeader);
 

@@ -96,8 +96,10 @@ TEST(Multiclass, AClassWithoutRecordsIsNan) {
 }
 
 TEST(Multiclass, BadFilesNameTheLine) {
+  std::string wide = "0";
+  for (int column = 0; column < 1001; ++column) wide += ",0.5";
   const struct {
-    const char* text;
+    std::string text;
     const char* error;
   } cases[] = {
       {"0,0.5\n",
@@ -117,6 +119,9 @@ TEST(Multiclass, BadFilesNameTheLine) {
        "from 0 to 1 (one class for each score column)"},
       {"1,nan,0.5\n", "m.txt: line 1: type mismatch: field 2: expected a number, got \"nan\""},
       {"\n\n", "m.txt: input past end of file: no record"},
+      {wide,
+       "m.txt: line 1: type mismatch: 1001 score columns, more classes than the 1000 this "
+       "analysis takes"},
   };
   for (const auto& c : cases) {
     try {
