@@ -131,6 +131,22 @@ TEST(RocplotE2e, FailuresSayWhatAndWriteNothing) {
        "rocplot: unknown option --pictuer\n"
        "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
        "              [--report] [--compare OTHER] [--level P] [--header]\n"},
+      {{"bad.txt", "--bootstrap", "0"},
+       "rocplot: --bootstrap takes a whole number from 1 to 1000000, not 0\n"
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
+       "              [--report] [--compare OTHER] [--level P] [--header]\n"},
+      {{"bad.txt", "--seed", "-1"},
+       "rocplot: --seed takes a whole number from 0 to 18446744073709551615, not -1\n"
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
+       "              [--report] [--compare OTHER] [--level P] [--header]\n"},
+      {{"bad.txt", "--se-at", "0.9,,0.95"},
+       "rocplot: --se-at takes specificities from 0 to 1 separated by commas, not 0.9,,0.95\n"
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
+       "              [--report] [--compare OTHER] [--level P] [--header]\n"},
+      {{"bad.txt", "--sp-at", "95"},
+       "rocplot: --sp-at takes sensitivities from 0 to 1 separated by commas, not 95\n"
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
+       "              [--report] [--compare OTHER] [--level P] [--header]\n"},
       {{"bad.txt", "roc", "extra"},
        "rocplot: one argument too many: extra\n"
        "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
@@ -216,6 +232,35 @@ TEST(RocplotE2e, ReportAndComparison) {
       "rocplot: b.txt: record 7: type mismatch: class 0 where a.txt has class 1\n";
   ASSERT_GE(r.err.size(), failure.size()) << r.err;
   EXPECT_EQ(r.err.substr(r.err.size() - failure.size()), failure) << r.err;
+}
+
+// The bootstrap lines come only when asked for, after the report's, and a
+// seed gives the same lines at every run; the interval holds the estimate.
+TEST(RocplotE2e, BootstrapLinesFollowTheOptions) {
+  fs::path dir = freshDir("bootstrap");
+  std::string text;
+  for (int i = 0; i < 60; ++i)
+    text +=
+        std::to_string((i * 37 % 61) / 61.0 + (i % 2) * 0.2) + "," + std::to_string(i % 2) + "\n";
+  writeFile(dir / "a.txt", text);
+  const std::vector<std::string> args = {"a.txt", "--report", "--bootstrap", "300",     "--seed",
+                                         "7",     "--se-at",  "0.9,0.5",     "--sp-at", "0.8"};
+  const RunResult r = runProgram(kRocplot, args, dir);
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(runProgram(kRocplot, args, dir).out, r.out);
+  const RunResult plain = runProgram(kRocplot, {"a.txt", "--report"}, dir);
+  ASSERT_EQ(r.out.substr(0, plain.out.size()), plain.out);
+  const std::string head = "bootstrap_resamples\t300\nbootstrap_seed\t7\n";
+  EXPECT_EQ(r.out.substr(plain.out.size(), head.size()), head);
+  auto report = reportOf(r.out);
+  for (const std::string name : {"exact_auc", "se_at_sp_0.9", "se_at_sp_0.5", "sp_at_se_0.8"}) {
+    EXPECT_LE(std::stod(report[name + "_boot_low"]), std::stod(report[name])) << name;
+    EXPECT_GE(std::stod(report[name + "_boot_high"]), std::stod(report[name])) << name;
+  }
+  // --se-at alone draws 2000 resamples and names the level itself.
+  const RunResult alone = runProgram(kRocplot, {"a.txt", "--se-at", "0.9"}, dir);
+  const std::string aloneHead = "level\t0.95\nbootstrap_resamples\t2000\nbootstrap_seed\t1\n";
+  EXPECT_EQ(alone.out.substr(0, aloneHead.size()), aloneHead);
 }
 
 // Near-saturated scores (1 - 1e-10 and the like: one value in single

@@ -1,0 +1,244 @@
+#include "roc/bootstrap.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <map>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "roc/bootstrap_report.h"
+#include "roc/exact_auc.h"
+#include "roc/report.h"
+
+namespace roc {
+namespace {
+
+std::map<std::string, double> linesOf(const std::string& text) {
+  std::map<std::string, double> values;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    const std::size_t tab = line.find('\t');
+    values[line.substr(0, tab)] = std::stod(line.substr(tab + 1));
+  }
+  return values;
+}
+
+// The ROC points of explicit lists, from the definitions: for each distinct
+// score, and for a cut above all, the rates of "score >= cut".
+std::vector<std::pair<double, double>> brutePoints(const std::vector<double>& p,
+                                                   const std::vector<double>& q) {
+  std::vector<double> cuts(p);
+  cuts.insert(cuts.end(), q.begin(), q.end());
+  cuts.push_back(HUGE_VAL);
+  std::sort(cuts.begin(), cuts.end(), std::greater<>());
+  std::vector<std::pair<double, double>> points;
+  for (double cut : cuts) {
+    auto share = [cut](const std::vector<double>& v) {
+      return static_cast<double>(
+                 std::count_if(v.begin(), v.end(), [&](double x) { return x >= cut; })) /
+             static_cast<double>(v.size());
+    };
+    points.emplace_back(share(q), share(p));
+  }
+  return points;
+}
+
+// The highest y any segment of "points" (pairs of x, y) reaches at x = at,
+// reading the segments whose ends hold (x, y) by "first" and "second".
+template <typename First, typename Second>
+double highestAlong(const std::vector<std::pair<double, double>>& points, double at, First x,
+                    Second y) {
+  double best = -1;
+  for (std::size_t k = 1; k < points.size(); ++k) {
+    const double x0 = x(points[k - 1]), x1 = x(points[k]), y0 = y(points[k - 1]), y1 = y(points[k]);
+    if (at < std::min(x0, x1) || at > std::max(x0, x1)) continue;
+    best = std::max(best, x0 == x1 ? std::max(y0, y1) : y0 + (y1 - y0) * (at - x0) / (x1 - x0));
+  }
+  return best;
+}
+
+// The cut "score > c" with the largest m n J = TP n - FP m in whole numbers,
+// over c = every score and -inf; the highest c on a tie.
+double bruteYouden(const ClassScores& s) {
+  std::vector<double> cuts(s.positives);
+  cuts.insert(cuts.end(), s.negatives.begin(), s.negatives.end());
+  cuts.push_back(-HUGE_VAL);
+  std::sort(cuts.begin(), cuts.end(), std::greater<>());
+  long best = LONG_MIN;
+  double threshold = 0;
+  for (double c : cuts) {
+    auto above = [c](const std::vector<double>& v) {
+      return static_cast<long>(std::count_if(v.begin(), v.end(), [&](double x) { return x > c; }));
+    };
+    const long j = above(s.positives) * static_cast<long>(s.negatives.size()) -
+                   above(s.negatives) * static_cast<long>(s.positives.size());
+    if (j > best) best = j, threshold = c;
+  }
+  return threshold;
+}
+
+// R's default sample quantile (type 7).
+double quantile(std::vector<double> v, double prob) {
+  std::sort(v.begin(), v.end());
+  const double h = (v.size() - 1) * prob;
+  const auto lo = static_cast<std::size_t>(h);
+  return lo + 1 < v.size() ? v[lo] + (h - lo) * (v[lo + 1] - v[lo]) : v[lo];
+}
+
+// Each resample rebuilt as explicit lists of records, drawn with the
+// resample's own generators, and every quantity computed from the
+// definitions (pair counts, the cut-by-cut curve, Youden over every cut):
+// the report's intervals are the percentiles of those values.
+TEST(Bootstrap, IntervalsEqualAResampleByResampleBruteForce) {
+  std::mt19937 random(21);
+  for (int trial = 0; trial < 6; ++trial) {
+    std::vector<double> p, q;
+    for (int i = 0, m = 3 + random() % 12; i < m; ++i) p.push_back((random() % 9 + 2) / 10.0);
+    for (int i = 0, n = 3 + random() % 12; i < n; ++i) q.push_back((random() % 9) / 10.0);
+    std::sort(p.begin(), p.end());
+    std::sort(q.begin(), q.end());
+    Arguments args;
+    args.bootstrap = 150;
+    args.seed = 100 + trial;
+    args.level = 0.9;
+    args.seAt = {0.8, 0.5};
+    args.spAt = {0.75};
+    const auto got = linesOf(bootstrapReport(p, q, args));
+    std::vector<double> aucs, youdens, se08, se05, sp075;
+    for (std::size_t r = 0; r < 150; ++r) {
+      std::vector<std::uint32_t> cp(p.size()), cq(q.size());
+      ResampleRandom rp(args.seed, r, 0), rq(args.seed, r, 1);
+      drawCounts(rp, p.size(), nullptr, cp.data());
+      drawCounts(rq, q.size(), nullptr, cq.data());
+      ClassScores s;
+      for (std::size_t i = 0; i < p.size(); ++i) s.positives.insert(s.positives.end(), cp[i], p[i]);
+      for (std::size_t i = 0; i < q.size(); ++i) s.negatives.insert(s.negatives.end(), cq[i], q[i]);
+      ASSERT_EQ(s.positives.size(), p.size());
+      ASSERT_EQ(s.negatives.size(), q.size());
+      double pairs = 0;
+      for (double x : s.positives) {
+        for (double y : s.negatives) pairs += x > y ? 1 : x == y ? 0.5 : 0;
+      }
+      aucs.push_back(pairs / (p.size() * q.size()));
+      youdens.push_back(bruteYouden(s));
+      const auto points = brutePoints(s.positives, s.negatives);
+      auto fpr = [](const auto& pt) { return pt.first; };
+      auto tpr = [](const auto& pt) { return pt.second; };
+      se08.push_back(highestAlong(points, 1 - 0.8, fpr, tpr));
+      se05.push_back(highestAlong(points, 1 - 0.5, fpr, tpr));
+      auto specificity = [](const auto& pt) { return 1 - pt.first; };
+      sp075.push_back(highestAlong(points, 0.75, tpr, specificity));
+    }
+    const std::pair<const char*, std::vector<double>*> columns[] = {{"exact_auc", &aucs},
+                                                                    {"youden_threshold", &youdens},
+                                                                    {"se_at_sp_0.8", &se08},
+                                                                    {"se_at_sp_0.5", &se05},
+                                                                    {"sp_at_se_0.75", &sp075}};
+    for (const auto& [name, values] : columns) {
+      const std::string n(name);
+      EXPECT_NEAR(got.at(n + "_boot_low"), quantile(*values, 0.05), 1e-12) << n << trial;
+      EXPECT_NEAR(got.at(n + "_boot_high"), quantile(*values, 0.95), 1e-12) << n << trial;
+    }
+    // The estimates of the whole sample, from the same definitions.
+    const auto points = brutePoints(p, q);
+    EXPECT_NEAR(
+        got.at("se_at_sp_0.8"),
+        highestAlong(
+            points, 0.2, [](auto& pt) { return pt.first; }, [](auto& pt) { return pt.second; }),
+        1e-12);
+  }
+}
+
+// Resample r draws from its own generator: one thread or two, the lines are
+// the same; another seed gives other lines.
+TEST(Bootstrap, SameSeedSameLinesOnAnyNumberOfThreads) {
+  std::mt19937 random(22);
+  std::vector<double> p, q;
+  for (int i = 0; i < 300; ++i) p.push_back(std::uniform_real_distribution<>(0.2, 1)(random));
+  for (int i = 0; i < 400; ++i) q.push_back(std::uniform_real_distribution<>(0, 0.8)(random));
+  std::sort(p.begin(), p.end());
+  std::sort(q.begin(), q.end());
+  Arguments args;
+  args.bootstrap = 300;
+  args.seed = 5;
+  args.seAt = {0.9};
+  const std::string one = bootstrapReport(p, q, args, 1);
+  EXPECT_EQ(bootstrapReport(p, q, args, 2), one);
+  EXPECT_EQ(bootstrapReport(p, q, args, 3), one);
+  args.seed = 6;
+  EXPECT_NE(bootstrapReport(p, q, args, 2), one);
+}
+
+// Samples of 100 positives ~ N(1, 1) and 100 negatives ~ N(0, 1), whose AUC
+// is Phi(1 / sqrt 2) = 0.76025: the 90% percentile interval covers it in
+// about 90% of 200 samples (the binomial spread is 2%; the percentile
+// interval of samples this small runs a little short).
+TEST(Bootstrap, PercentileIntervalCoversTheTrueAucAtItsLevel) {
+  const double trueAuc = 0.5 * std::erfc(-0.5);
+  std::mt19937_64 random(23);
+  std::normal_distribution<double> normal(0, 1);
+  int covered = 0;
+  const int samples = 200;
+  for (int s = 0; s < samples; ++s) {
+    std::vector<double> p(100), q(100);
+    for (double& x : p) x = 1 + normal(random);
+    for (double& y : q) y = normal(random);
+    std::sort(p.begin(), p.end());
+    std::sort(q.begin(), q.end());
+    Arguments args;
+    args.bootstrap = 200;
+    args.seed = static_cast<std::uint64_t>(s);
+    args.level = 0.9;
+    const auto got = linesOf(bootstrapReport(p, q, args));
+    if (got.at("exact_auc_boot_low") <= trueAuc && trueAuc <= got.at("exact_auc_boot_high")) {
+      ++covered;
+    }
+  }
+  EXPECT_GE(covered, 0.82 * samples);
+  EXPECT_LE(covered, 0.96 * samples);
+}
+
+// Past one block of 4096 records the draws take another path: over three
+// full blocks and a part, each resample draws exactly one count per record,
+// every block gets its share, and a record is left out of a resample about
+// as often as e^-1 says (the counts are Poisson(1) for so many records).
+TEST(Bootstrap, DrawsOverManyBlocksFollowTheMultinomialLaw) {
+  const std::size_t records = 3 * 4096 + 100;
+  const int resamples = 40;
+  std::vector<double> perBlock(4, 0);
+  double zeros = 0;
+  for (int r = 0; r < resamples; ++r) {
+    std::vector<std::uint32_t> counts(records, 0);
+    ResampleRandom random(9, r, 0);
+    drawCounts(random, records, nullptr, counts.data());
+    std::size_t total = 0;
+    for (std::size_t i = 0; i < records; ++i) {
+      total += counts[i];
+      perBlock[i / 4096] += counts[i];
+      zeros += counts[i] == 0;
+    }
+    ASSERT_EQ(total, records);
+  }
+  for (std::size_t b = 0; b < 4; ++b) {
+    const double size = b < 3 ? 4096 : 100;
+    EXPECT_NEAR(perBlock[b] / (size * resamples), 1.0, b < 3 ? 0.02 : 0.1) << b;
+  }
+  EXPECT_NEAR(zeros / (records * resamples), std::exp(-1.0), 0.005);
+}
+
+TEST(Bootstrap, WithoutBothClassesEveryIntervalIsNan) {
+  Arguments args;
+  args.seAt = {0.9};
+  const std::string lines = bootstrapReport({0.2, 0.4}, {}, args);
+  EXPECT_NE(lines.find("exact_auc_boot_low\tnan\n"), std::string::npos) << lines;
+  EXPECT_NE(lines.find("se_at_sp_0.9\tnan\n"), std::string::npos) << lines;
+  EXPECT_NE(lines.find("bootstrap_resamples\t2000\n"), std::string::npos) << lines;
+}
+
+}  // namespace
+}  // namespace roc
