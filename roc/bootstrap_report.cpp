@@ -14,9 +14,11 @@ namespace {
 struct Quantities {
   const Arguments& args;
 
-  std::size_t width() const { return 2 + args.seAt.size() + args.spAt.size(); }
+  std::size_t width() const {
+    return 2 + args.seAt.size() + args.spAt.size() + (args.partial ? 2 : 0);
+  }
 
-  bool needsCurve() const { return !args.seAt.empty() || !args.spAt.empty(); }
+  bool needsCurve() const { return !args.seAt.empty() || !args.spAt.empty() || args.partial; }
 
   void of(const WeightedScores& s, Curve& curve, double* out) const {
     const CurveSummary summary = summarize(s, needsCurve() ? &curve : nullptr);
@@ -24,6 +26,11 @@ struct Quantities {
     *out++ = summary.youdenThreshold;
     for (double specificity : args.seAt) *out++ = sensitivityAt(curve, specificity);
     for (double sensitivity : args.spAt) *out++ = specificityAt(curve, sensitivity);
+    if (args.partial) {
+      const double area = partialAuc(curve, args.partialFrom, args.partialTo);
+      *out++ = area;
+      *out++ = mcClishCorrected(area, args.partialFrom, args.partialTo);
+    }
   }
 };
 
@@ -72,6 +79,14 @@ std::string bootstrapReport(const std::vector<double>& p, const std::vector<doub
     const std::string name = "sp_at_se_" + reportNumber(sensitivity);
     reportLine(out, name, estimate[column]);
     intervalLines(out, name, values, width, column++, args.level);
+  }
+  if (args.partial) {
+    reportLine(out, "partial_fpr_from", args.partialFrom);
+    reportLine(out, "partial_fpr_to", args.partialTo);
+    for (const char* name : {"partial_auc", "partial_auc_corrected"}) {
+      reportLine(out, name, estimate[column]);
+      intervalLines(out, name, values, width, column++, args.level);
+    }
   }
   return out;
 }

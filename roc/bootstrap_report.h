@@ -1,6 +1,7 @@
 // rocplot's bootstrap lines: the percentile intervals of the exact AUC, of
 // Youden's threshold, and of the sensitivities and specificities asked for
-// with --se-at and --sp-at, one "name<TAB>value" a line.
+// with --se-at and --sp-at, and of the partial AUC of --partial-fpr, one
+// "name<TAB>value" a line.
 #ifndef ROC_BOOTSTRAP_REPORT_H_
 #define ROC_BOOTSTRAP_REPORT_H_
 

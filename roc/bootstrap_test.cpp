@@ -82,8 +82,28 @@ double bruteYouden(const ClassScores& s) {
   return threshold;
 }
 
-// R's default sample quantile (type 7).
+// The area under the curve of "points" over x from "from" to "to", by the
+// midpoint rule between every two neighbouring x of the points: exact for a
+// polyline, and blind to its vertical steps.
+double bruteArea(const std::vector<std::pair<double, double>>& points, double from, double to) {
+  std::vector<double> xs = {from, to};
+  for (const auto& pt : points) {
+    if (pt.first > from && pt.first < to) xs.push_back(pt.first);
+  }
+  std::sort(xs.begin(), xs.end());
+  double area = 0;
+  for (std::size_t i = 1; i < xs.size(); ++i) {
+    area += (xs[i] - xs[i - 1]) * highestAlong(
+                                      points, (xs[i] + xs[i - 1]) / 2,
+                                      [](auto& pt) { return pt.first; },
+                                      [](auto& pt) { return pt.second; });
+  }
+  return area;
+}
+
+// R's default sample quantile (type 7), of the values that are numbers.
 double quantile(std::vector<double> v, double prob) {
+  std::erase_if(v, [](double x) { return std::isnan(x); });
   std::sort(v.begin(), v.end());
   const double h = (v.size() - 1) * prob;
   const auto lo = static_cast<std::size_t>(h);
@@ -108,8 +128,11 @@ TEST(Bootstrap, IntervalsEqualAResampleByResampleBruteForce) {
     args.level = 0.9;
     args.seAt = {0.8, 0.5};
     args.spAt = {0.75};
+    args.partial = true;
+    args.partialFrom = 0.1;
+    args.partialTo = 0.45;
     const auto got = linesOf(bootstrapReport(p, q, args));
-    std::vector<double> aucs, youdens, se08, se05, sp075;
+    std::vector<double> aucs, youdens, se08, se05, sp075, partial, corrected;
     for (std::size_t r = 0; r < 150; ++r) {
       std::vector<std::uint32_t> cp(p.size()), cq(q.size());
       ResampleRandom rp(args.seed, r, 0), rq(args.seed, r, 1);
@@ -133,12 +156,20 @@ TEST(Bootstrap, IntervalsEqualAResampleByResampleBruteForce) {
       se05.push_back(highestAlong(points, 1 - 0.5, fpr, tpr));
       auto specificity = [](const auto& pt) { return 1 - pt.first; };
       sp075.push_back(highestAlong(points, 0.75, tpr, specificity));
+      // McClish: the diagonal's area over the band is (0.45^2 - 0.1^2) / 2 =
+      // 0.09625, the largest 0.35.
+      const double area = bruteArea(points, 0.1, 0.45);
+      partial.push_back(area);
+      corrected.push_back(area < 0.09625 ? NAN : (1 + (area - 0.09625) / (0.35 - 0.09625)) / 2);
     }
-    const std::pair<const char*, std::vector<double>*> columns[] = {{"exact_auc", &aucs},
-                                                                    {"youden_threshold", &youdens},
-                                                                    {"se_at_sp_0.8", &se08},
-                                                                    {"se_at_sp_0.5", &se05},
-                                                                    {"sp_at_se_0.75", &sp075}};
+    const std::pair<const char*, std::vector<double>*> columns[] = {
+        {"exact_auc", &aucs},
+        {"youden_threshold", &youdens},
+        {"se_at_sp_0.8", &se08},
+        {"se_at_sp_0.5", &se05},
+        {"sp_at_se_0.75", &sp075},
+        {"partial_auc", &partial},
+        {"partial_auc_corrected", &corrected}};
     for (const auto& [name, values] : columns) {
       const std::string n(name);
       EXPECT_NEAR(got.at(n + "_boot_low"), quantile(*values, 0.05), 1e-12) << n << trial;

@@ -54,12 +54,26 @@ bool parseStatisticsOption(const char* option, const char* value, Arguments& arg
       args.problem = std::string(option) + " takes " + (se ? "specificities" : "sensitivities") +
                      " from 0 to 1 separated by commas, not " + value;
     }
+  } else if (std::strcmp(option, "--partial-fpr") == 0) {
+    char* end = nullptr;
+    args.partialFrom = std::strtod(value, &end);
+    const char* to = end;
+    good = end != value && *end == ':';
+    if (good) {
+      args.partialTo = std::strtod(to + 1, &end);
+      good = end != to + 1 && *end == '\0' && args.partialFrom >= 0 &&
+             args.partialFrom < args.partialTo && args.partialTo <= 1;
+    }
+    args.partial = good;
+    if (!good) {
+      args.problem = std::string("--partial-fpr takes A:B with 0 <= A < B <= 1, not ") + value;
+    }
   }
   return good;
 }
 
 bool isStatisticsOption(const char* option) {
-  for (const char* name : {"--bootstrap", "--seed", "--se-at", "--sp-at"}) {
+  for (const char* name : {"--bootstrap", "--seed", "--se-at", "--sp-at", "--partial-fpr"}) {
     if (std::strcmp(option, name) == 0) return true;
   }
   return false;

@@ -147,6 +147,10 @@ TEST(RocplotE2e, FailuresSayWhatAndWriteNothing) {
        "rocplot: --sp-at takes sensitivities from 0 to 1 separated by commas, not 95\n"
        "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
        "              [--report] [--compare OTHER] [--level P] [--header]\n"},
+      {{"bad.txt", "--partial-fpr", "0.5:0.2"},
+       "rocplot: --partial-fpr takes A:B with 0 <= A < B <= 1, not 0.5:0.2\n"
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
+       "              [--report] [--compare OTHER] [--level P] [--header]\n"},
       {{"bad.txt", "roc", "extra"},
        "rocplot: one argument too many: extra\n"
        "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
@@ -340,6 +344,59 @@ TEST(RocplotE2e, NearSaturatedScoresAgreeWithPRoc) {
     EXPECT_NEAR(got, expected, 1e-8 * std::fabs(expected) + 1e-15) << name;
   }
   EXPECT_EQ(ours["exact_auc_high"], "1");
+}
+
+// The partial AUC over bands of false-positive rates, raw and McClish-
+// corrected, as pROC's auc(partial.auc = ..., partial.auc.correct = TRUE)
+// gives it: files with many ties, bands that cut through the curve's
+// segments, the whole range, and a curve below the diagonal, whose
+// corrected area is undefined (pROC's NA, rocplot's nan).
+TEST(RocplotE2e, PartialAucAgreesWithPRoc) {
+  const fs::path rscript = "/usr/bin/Rscript";
+  if (!fs::exists(rscript)) GTEST_SKIP() << "no Rscript (./run setup installs R and pROC)";
+  fs::path dir = freshDir("partial");
+  std::mt19937 random(9);
+  int undefined = 0;  // corrected areas pROC gives as NA
+  for (int file = 0; file < 3; ++file) {
+    std::string text;
+    for (int i = 0; i < 80; ++i) {
+      const bool positive = random() % 2 == 0;
+      // The third file's positives score lower: its curve lies below the diagonal.
+      const int shift = positive == (file != 2) ? 6 : 0;
+      char line[32];
+      std::snprintf(line, sizeof line, "%.2f,%d\n", (random() % 14 + shift) / 20.0, positive);
+      text += line;
+    }
+    writeFile(dir / "a.txt", text);
+    const std::vector<std::string> bands = {"0:0.1", "0.1:0.5", "0:1", "0.33:0.35", "0.8:1"};
+    std::string list;
+    for (const std::string& band : bands) list += (list.empty() ? "" : ",") + band;
+    const RunResult reference = runProgram(
+        rscript, {(kData / "proc_reference.R").string(), "a.txt", "a.txt", list}, dir, "", 120);
+    if (reference.status != 0 && reference.err.find("pROC") != std::string::npos) {
+      GTEST_SKIP() << "R without pROC (./run setup installs r-cran-proc): " << reference.err;
+    }
+    ASSERT_EQ(reference.status, 0) << reference.err;
+    auto theirs = reportOf(reference.out);
+    ASSERT_EQ(theirs.size(), 2 * bands.size()) << reference.out;
+    for (const std::string& band : bands) {
+      const RunResult r =
+          runProgram(kRocplot, {"a.txt", "--partial-fpr", band, "--bootstrap", "20"}, dir);
+      ASSERT_EQ(r.status, 0) << r.err;
+      auto ours = reportOf(r.out);
+      for (const std::string name : {"partial_auc", "partial_auc_corrected"}) {
+        const std::string value = theirs[name + "@" + band];
+        if (value == "NA") {
+          ++undefined;
+          EXPECT_EQ(ours[name], "nan") << name << " " << band << " " << file;
+        } else {
+          EXPECT_NEAR(std::stod(ours[name]), std::stod(value), 1e-12)
+              << name << " " << band << " " << file;
+        }
+      }
+    }
+  }
+  EXPECT_GE(undefined, 3);
 }
 
 // Mistakes that leave a readable file give a warning each, and the numbers
