@@ -1,6 +1,7 @@
 #include "roc/bootstrap_report.h"
 
 #include "roc/bootstrap.h"
+#include "roc/compare_bootstrap.h"
 #include "roc/curve_measures.h"
 #include "roc/report.h"
 #include "roc/weighted_scores.h"
@@ -88,6 +89,29 @@ std::string bootstrapReport(const std::vector<double>& p, const std::vector<doub
       intervalLines(out, name, values, width, column++, args.level);
     }
   }
+  return out;
+}
+
+std::string bootstrapComparisonLines(const ClassScores& first, const ClassScores& second,
+                                     const AucComparison& comparison, const Arguments& args,
+                                     unsigned threads) {
+  BootstrapPlan plan;
+  plan.resamples = static_cast<std::size_t>(args.resamples());
+  plan.seed = args.seed;
+  plan.threads = threads;
+  const BootstrapComparison c =
+      bootstrapComparison(comparison.difference,
+                          bootstrapAucDifferences(first, second, !args.unpaired, plan), args.level);
+  std::string out;
+  if (!args.wantsBootstrap()) {
+    out += "bootstrap_resamples\t" + std::to_string(args.resamples()) + "\n";
+    out += "bootstrap_seed\t" + std::to_string(args.seed) + "\n";
+  }
+  reportLine(out, "boot_difference_se", c.se);
+  reportLine(out, "boot_difference_low", c.low);
+  reportLine(out, "boot_difference_high", c.high);
+  reportLine(out, "boot_z", c.z);
+  reportLine(out, "boot_p", c.p);
   return out;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "roc/command_line.h"
+#include "roc/exact_auc.h"
 
 namespace roc {
 
@@ -18,6 +19,15 @@ namespace roc {
 // same for any count).  Undefined values read "nan".
 std::string bootstrapReport(const std::vector<double>& p, const std::vector<double>& q,
                             const Arguments& args, unsigned threads = 0);
+
+// The bootstrap test of --compare --method bootstrap beside DeLong's
+// "comparison" of "first" and "second" (paired unless args.unpaired):
+// bootstrap_resamples and bootstrap_seed (unless the bootstrap lines above
+// named them), boot_difference_se, boot_difference_low, boot_difference_high,
+// boot_z, boot_p.
+std::string bootstrapComparisonLines(const ClassScores& first, const ClassScores& second,
+                                     const AucComparison& comparison, const Arguments& args,
+                                     unsigned threads = 0);
 
 }  // namespace roc
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "roc/bootstrap_report.h"
+#include "roc/compare_bootstrap.h"
 #include "roc/exact_auc.h"
 #include "roc/report.h"
 
@@ -182,6 +183,64 @@ TEST(Bootstrap, IntervalsEqualAResampleByResampleBruteForce) {
         highestAlong(
             points, 0.2, [](auto& pt) { return pt.first; }, [](auto& pt) { return pt.second; }),
         1e-12);
+  }
+}
+
+// The bootstrap comparison rebuilt resample by resample: paired, both
+// classifiers take the same draws of the cases (streams 0 and 1); unpaired,
+// the second draws its own (streams 2 and 3).  The differences' standard
+// deviation, percentiles, z and p follow.
+TEST(Bootstrap, ComparisonEqualsAResampleByResampleBruteForce) {
+  std::mt19937 random(24);
+  for (const bool paired : {true, false}) {
+    ClassScores a, b;
+    for (int i = 0; i < 14; ++i) {
+      (i % 3 ? a.positives : a.negatives).push_back((random() % 7 + (i % 3 ? 2 : 0)) / 10.0);
+      (i % 3 ? b.positives : b.negatives).push_back((random() % 7) / 10.0);
+    }
+    if (!paired) b.negatives.push_back(0.35);  // other cases: other counts
+    auto draws = [](std::uint64_t seed, std::size_t r, std::uint32_t stream, std::size_t n) {
+      std::vector<std::uint32_t> counts(n, 0);
+      ResampleRandom random(seed, r, stream);
+      drawCounts(random, n, nullptr, counts.data());
+      return counts;
+    };
+    auto bruteAuc = [](const ClassScores& s, const std::vector<std::uint32_t>& cp,
+                       const std::vector<std::uint32_t>& cn) {
+      double pairs = 0, m = 0, n = 0;
+      for (std::size_t i = 0; i < s.positives.size(); ++i) {
+        m += cp[i];
+        for (std::size_t k = 0; k < s.negatives.size(); ++k) {
+          const double x = s.positives[i], y = s.negatives[k];
+          pairs += cp[i] * cn[k] * (x > y ? 1 : x == y ? 0.5 : 0);
+        }
+      }
+      for (std::uint32_t c : cn) n += c;
+      return pairs / (m * n);
+    };
+    BootstrapPlan plan;
+    plan.resamples = 120;
+    plan.seed = 31;
+    std::vector<double> expected;
+    for (std::size_t r = 0; r < plan.resamples; ++r) {
+      const auto pa = draws(31, r, 0, a.positives.size()), na = draws(31, r, 1, a.negatives.size());
+      const auto pb = paired ? pa : draws(31, r, 2, b.positives.size());
+      const auto nb = paired ? na : draws(31, r, 3, b.negatives.size());
+      expected.push_back(bruteAuc(a, pa, na) - bruteAuc(b, pb, nb));
+    }
+    const std::vector<double> got = bootstrapAucDifferences(a, b, paired, plan);
+    ASSERT_EQ(got.size(), expected.size());
+    for (std::size_t r = 0; r < got.size(); ++r) EXPECT_NEAR(got[r], expected[r], 1e-12) << r;
+    double mean = 0, squares = 0;
+    for (double d : expected) mean += d / expected.size();
+    for (double d : expected) squares += (d - mean) * (d - mean);
+    const double sd = std::sqrt(squares / (expected.size() - 1));
+    const BootstrapComparison c = bootstrapComparison(0.1, got, 0.9);
+    EXPECT_NEAR(c.se, sd, 1e-12);
+    EXPECT_NEAR(c.z, 0.1 / sd, 1e-9);
+    EXPECT_NEAR(c.p, std::erfc(0.1 / sd / std::sqrt(2.0)), 1e-9);
+    EXPECT_NEAR(c.low, quantile(expected, 0.05), 1e-12);
+    EXPECT_NEAR(c.high, quantile(expected, 0.95), 1e-12);
   }
 }
 

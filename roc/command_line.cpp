@@ -54,6 +54,10 @@ bool parseStatisticsOption(const char* option, const char* value, Arguments& arg
       args.problem = std::string(option) + " takes " + (se ? "specificities" : "sensitivities") +
                      " from 0 to 1 separated by commas, not " + value;
     }
+  } else if (std::strcmp(option, "--method") == 0) {
+    good = std::strcmp(value, "delong") == 0 || std::strcmp(value, "bootstrap") == 0;
+    args.bootstrapMethod = std::strcmp(value, "bootstrap") == 0;
+    if (!good) args.problem = std::string("--method takes delong or bootstrap, not ") + value;
   } else if (std::strcmp(option, "--partial-fpr") == 0) {
     char* end = nullptr;
     args.partialFrom = std::strtod(value, &end);
@@ -73,7 +77,8 @@ bool parseStatisticsOption(const char* option, const char* value, Arguments& arg
 }
 
 bool isStatisticsOption(const char* option) {
-  for (const char* name : {"--bootstrap", "--seed", "--se-at", "--sp-at", "--partial-fpr"}) {
+  for (const char* name :
+       {"--bootstrap", "--seed", "--se-at", "--sp-at", "--partial-fpr", "--method"}) {
     if (std::strcmp(option, name) == 0) return true;
   }
   return false;
@@ -110,6 +115,8 @@ bool parseArguments(int argc, const char* const* argv, Arguments& args) {
       const long n = std::strtol(argv[++i], &end, 10);
       if (*argv[i] == '\0' || *end != '\0' || n < 1 || n > 8) return false;
       args.scale = static_cast<int>(n);
+    } else if (std::strcmp(argv[i], "--unpaired") == 0) {
+      args.unpaired = true;
     } else if (isStatisticsOption(argv[i])) {
       if (i + 1 >= argc) return false;
       const char* option = argv[i];
@@ -123,6 +130,10 @@ bool parseArguments(int argc, const char* const* argv, Arguments& args) {
     } else {
       args.positional.emplace_back(argv[i]);
     }
+  }
+  if ((args.unpaired || args.bootstrapMethod) && args.compare.empty()) {
+    args.problem = "--unpaired and --method compare two classifiers: give --compare OTHER";
+    return false;
   }
   return !args.positional.empty();
 }

@@ -33,6 +33,12 @@ constexpr const char* kHelp =
     "  --compare OTHER  compare with OTHER, another classifier's scores of the same cases\n"
     "                   (same records, same classes): both exact AUCs, the difference, its\n"
     "                   DeLong paired SE, z, two-sided p and interval\n"
+    "  --unpaired       with --compare: OTHER holds other cases (its own records and\n"
+    "                   classes); DeLong's unpaired test, the variances summed\n"
+    "  --method M       with --compare: delong (the default) or bootstrap, which adds\n"
+    "                   the bootstrap test of the difference beside DeLong's (resamples\n"
+    "                   as --bootstrap and --seed say): boot_difference_se,\n"
+    "                   boot_difference_low/high, boot_z, boot_p\n"
     "  --level P        the intervals' confidence level, strictly between 0 and 1 (0.95)\n"
     "  --bootstrap N    N stratified bootstrap resamples (positives and negatives drawn\n"
     "                   apart; 2000 when only --se-at, --sp-at or --partial-fpr asks for\n"
@@ -58,10 +64,11 @@ constexpr const char* kHelp =
     "outside 0..1, classes other than 0 and 1, scores that are not numbers, a line\n"
     "holding an odd count of numbers (pairs are read across lines).\n"
     "Exit status: 0 done, 1 bad command line (an unknown option, a third argument, a\n"
-    "--scale, --level, --bootstrap, --seed, --se-at, --sp-at or --partial-fpr out of\n"
-    "range), an input file that cannot be read, a token that is not a number, a\n"
-    "--compare file that does not match, or an output that cannot be written (the\n"
-    "picture, --table, or roc.prn; none is replaced then).\n";
+    "--scale, --level, --bootstrap, --seed, --se-at, --sp-at, --partial-fpr or\n"
+    "--method out of range, --unpaired or --method without --compare), an input file\n"
+    "that cannot be read, a token that is not a number, a --compare file that does not\n"
+    "match (unless --unpaired), or an output that cannot be written (the picture,\n"
+    "--table, or roc.prn; none is replaced then).\n";
 
 struct Arguments {
   std::vector<std::string> positional;    // the input file, then "roc" or anything else
@@ -76,6 +83,8 @@ struct Arguments {
   std::uint64_t seed = 1;                 // --seed S
   std::vector<double> seAt;               // --se-at: specificities, 0 to 1
   std::vector<double> spAt;               // --sp-at: sensitivities, 0 to 1
+  bool unpaired = false;                  // --unpaired
+  bool bootstrapMethod = false;           // --method bootstrap
   bool partial = false;                   // --partial-fpr given
   double partialFrom = 0, partialTo = 1;  // its band of false-positive rates
   std::string problem;                    // what parseArguments found wrong, when it can say
@@ -94,7 +103,8 @@ struct Arguments {
 // --bootstrap that is not a whole number from 1 to 1000000, a --seed that is
 // not a whole number from 0 to 2^64 - 1, or a --se-at or --sp-at list that
 // holds anything but numbers from 0 to 1 separated by commas, or a
-// --partial-fpr that is not A:B with 0 <= A < B <= 1.  For an
+// --partial-fpr that is not A:B with 0 <= A < B <= 1, a --method other than
+// delong and bootstrap, or --unpaired or --method without --compare.  For an
 // unknown option, a surplus argument or a bad value of the options after
 // --level "args.problem" says which.
 bool parseArguments(int argc, const char* const* argv, Arguments& args);

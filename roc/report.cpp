@@ -197,12 +197,16 @@ void writeNumbers(const Arguments& args, const RocRun& run, const ClassScores& s
     const std::string_view otherText = withoutByteOrderMark(otherFile.text());
     const bool otherHeader = checkHeader(otherText, other, args.header);
     const auto [first, second] =
-        pairedScores(text, input, otherText, other, run.skippedHeader, otherHeader);
+        args.unpaired
+            ? unpairedScores(text, input, otherText, other, run.skippedHeader, otherHeader)
+            : pairedScores(text, input, otherText, other, run.skippedHeader, otherHeader);
+    const AucComparison comparison = args.unpaired ? compareUnpairedAucs(first, second, args.level)
+                                                   : compareAucs(first, second, args.level);
     // After --report or the bootstrap lines, which already name the level.
     const bool levelNamed = args.report || args.wantsBootstrap();
-    std::fputs(
-        comparisonReport(compareAucs(first, second, args.level), args.level, !levelNamed).c_str(),
-        stdout);
+    std::string lines = comparisonReport(comparison, args.level, !levelNamed);
+    if (args.bootstrapMethod) lines += bootstrapComparisonLines(first, second, comparison, args);
+    std::fputs(lines.c_str(), stdout);
   }
 }
 

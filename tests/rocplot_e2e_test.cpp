@@ -9,6 +9,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/process.h"
@@ -149,6 +150,14 @@ TEST(RocplotE2e, FailuresSayWhatAndWriteNothing) {
        "              [--report] [--compare OTHER] [--level P] [--header]\n"},
       {{"bad.txt", "--partial-fpr", "0.5:0.2"},
        "rocplot: --partial-fpr takes A:B with 0 <= A < B <= 1, not 0.5:0.2\n"
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
+       "              [--report] [--compare OTHER] [--level P] [--header]\n"},
+      {{"bad.txt", "--compare", "bad.txt", "--method", "wilcoxon"},
+       "rocplot: --method takes delong or bootstrap, not wilcoxon\n"
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
+       "              [--report] [--compare OTHER] [--level P] [--header]\n"},
+      {{"bad.txt", "--unpaired"},
+       "rocplot: --unpaired and --method compare two classifiers: give --compare OTHER\n"
        "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
        "              [--report] [--compare OTHER] [--level P] [--header]\n"},
       {{"bad.txt", "roc", "extra"},
@@ -397,6 +406,45 @@ TEST(RocplotE2e, PartialAucAgreesWithPRoc) {
     }
   }
   EXPECT_GE(undefined, 3);
+}
+
+// Two classifiers scored on different cases (files of other lengths, with
+// ties): DeLong's unpaired test agrees with pROC's roc.test(paired = FALSE),
+// its p from Student's t.
+TEST(RocplotE2e, UnpairedComparisonAgreesWithPRoc) {
+  const fs::path rscript = "/usr/bin/Rscript";
+  if (!fs::exists(rscript)) GTEST_SKIP() << "no Rscript (./run setup installs R and pROC)";
+  fs::path dir = freshDir("unpaired");
+  std::mt19937 random(10);
+  for (const auto& [sizeA, sizeB] : {std::pair{40, 90}, std::pair{25, 25}, std::pair{150, 12}}) {
+    for (const auto& [name, size, shift] : {std::tuple{"a.txt", sizeA, 5}, {"b.txt", sizeB, 2}}) {
+      std::string text;
+      for (int i = 0; i < size; ++i) {
+        const bool positive = random() % 2 == 0;
+        char line[32];
+        std::snprintf(line, sizeof line, "%.2f,%d\n",
+                      (random() % 12 + (positive ? shift : 0)) / 20.0, positive);
+        text += line;
+      }
+      writeFile(dir / name, text);
+    }
+    const RunResult reference =
+        runProgram(rscript, {(kData / "proc_reference.R").string(), "a.txt", "b.txt", "unpaired"},
+                   dir, "", 120);
+    if (reference.status != 0 && reference.err.find("pROC") != std::string::npos) {
+      GTEST_SKIP() << "R without pROC (./run setup installs r-cran-proc): " << reference.err;
+    }
+    ASSERT_EQ(reference.status, 0) << reference.err;
+    const RunResult r = runProgram(kRocplot, {"a.txt", "--compare", "b.txt", "--unpaired"}, dir);
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto ours = reportOf(r.out), theirs = reportOf(reference.out);
+    ASSERT_EQ(theirs.size(), 4u) << reference.out;
+    for (const auto& [key, value] : theirs) {
+      const double expected = std::stod(value);
+      EXPECT_NEAR(std::stod(ours[key]), expected, 1e-9 * std::fabs(expected) + 1e-15)
+          << key << " " << sizeA << " " << sizeB;
+    }
+  }
 }
 
 // Mistakes that leave a readable file give a warning each, and the numbers
