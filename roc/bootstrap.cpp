@@ -31,6 +31,7 @@ constexpr std::size_t kBlock = std::size_t{1} << kBlockBits;
 // (Lemire 2019: a multiply, and a rare redraw).
 void drawBlocks(ResampleRandom& random, std::size_t records, std::vector<std::uint32_t>& perBlock) {
   perBlock.assign((records + kBlock - 1) >> kBlockBits, 0);
+  if (records == 0) return;
   if (records > 0xFFFFFFFFu) {
     for (std::size_t draw = 0; draw < records; ++draw)
       ++perBlock[random.below(records) >> kBlockBits];

@@ -328,6 +328,16 @@ TEST(Bootstrap, WithoutBothClassesEveryIntervalIsNan) {
   EXPECT_NE(lines.find("exact_auc_boot_low\tnan\n"), std::string::npos) << lines;
   EXPECT_NE(lines.find("se_at_sp_0.9\tnan\n"), std::string::npos) << lines;
   EXPECT_NE(lines.find("bootstrap_resamples\t2000\n"), std::string::npos) << lines;
+  // Compared, a classifier without negatives gives no difference, paired
+  // (the same cases, so both lack them) or not.
+  ClassScores some, none;
+  some.positives = some.negatives = none.positives = {0.3, 0.6};
+  BootstrapPlan plan;
+  plan.resamples = 10;
+  for (double d : bootstrapAucDifferences(none, none, true, plan)) EXPECT_TRUE(std::isnan(d));
+  for (double d : bootstrapAucDifferences(some, none, false, plan)) EXPECT_TRUE(std::isnan(d));
+  EXPECT_TRUE(std::isnan(
+      bootstrapComparison(0, bootstrapAucDifferences(none, some, false, plan), 0.95).se));
 }
 
 }  // namespace

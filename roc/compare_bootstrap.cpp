@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "roc/weighted_scores.h"
 
@@ -104,7 +105,8 @@ BootstrapComparison bootstrapComparison(double difference, const std::vector<dou
   for (double d : differences) {
     if (!std::isnan(d)) squares += (d - mean) * (d - mean);
   }
-  c.se = std::sqrt(squares / (n - 1));  // NaN with fewer than two resamples
+  // Undefined with fewer than two resamples that give a difference.
+  c.se = n < 2 ? std::numeric_limits<double>::quiet_NaN() : std::sqrt(squares / (n - 1));
   c.z = difference / c.se;
   c.p = std::erfc(std::fabs(c.z) / std::sqrt(2.0));
   const Interval i = percentileInterval(differences, 1, 0, level);
