@@ -11,7 +11,7 @@ namespace {
 
 // The quantities of one sample, in the order of their columns: the AUC,
 // Youden's threshold, the sensitivities at --se-at, the specificities at
-// --sp-at.
+// --sp-at, then with --partial-fpr the partial AUC, raw and standardized.
 struct Quantities {
   const Arguments& args;
 
