@@ -3,6 +3,7 @@
 #ifndef ROC_COMMAND_LINE_H_
 #define ROC_COMMAND_LINE_H_
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -32,7 +33,26 @@ constexpr const char* kHelp =
     "  --compare OTHER  compare with OTHER, another classifier's scores of the same cases\n"
     "                   (same records, same classes): both exact AUCs, the difference, its\n"
     "                   DeLong paired SE, z, two-sided p and interval\n"
+    "  --unpaired       with --compare: OTHER holds other cases (its own records and\n"
+    "                   classes); DeLong's unpaired test, the variances summed\n"
+    "  --method M       with --compare: delong (the default) or bootstrap, which adds\n"
+    "                   the bootstrap test of the difference beside DeLong's (resamples\n"
+    "                   as --bootstrap and --seed say): boot_difference_se,\n"
+    "                   boot_difference_low/high, boot_z, boot_p\n"
     "  --level P        the intervals' confidence level, strictly between 0 and 1 (0.95)\n"
+    "  --bootstrap N    N stratified bootstrap resamples (positives and negatives drawn\n"
+    "                   apart; 2000 when only --se-at, --sp-at or --partial-fpr asks for\n"
+    "                   them): prints the percentile intervals of the exact AUC and of\n"
+    "                   the Youden threshold, exact_auc_boot_low/high and\n"
+    "                   youden_threshold_boot_low/high\n"
+    "  --seed S         the resamples' seed, a whole number (1): the same seed gives the\n"
+    "                   same intervals on any number of cores\n"
+    "  --se-at LIST     the sensitivity at each of these specificities (0.9,0.95), each\n"
+    "                   with its bootstrap interval\n"
+    "  --sp-at LIST     the specificity at each of these sensitivities, likewise\n"
+    "  --partial-fpr A:B  the area under the curve over false-positive rates A to B\n"
+    "                   (0 <= A < B <= 1), raw and McClish-standardized (0.5 for chance, 1\n"
+    "                   for a perfect curve), each with its bootstrap interval\n"
     "  --header         the first line of FILE (and OTHER) holds column names: left out\n"
     "                   without the warning a first line of text draws\n"
     "\n"
@@ -44,28 +64,49 @@ constexpr const char* kHelp =
     "outside 0..1, classes other than 0 and 1, scores that are not numbers, a line\n"
     "holding an odd count of numbers (pairs are read across lines).\n"
     "Exit status: 0 done, 1 bad command line (an unknown option, a third argument, a\n"
-    "--scale or --level out of range), an input file that cannot be read, a token that\n"
-    "is not a number, a --compare file that does not match, or an output that cannot\n"
-    "be written (the picture, --table, or roc.prn; none is replaced then).\n";
+    "--scale, --level, --bootstrap, --seed, --se-at, --sp-at, --partial-fpr or\n"
+    "--method out of range, --unpaired or --method without --compare), an input file\n"
+    "that cannot be read, a token that is not a number, a --compare file that does not\n"
+    "match (unless --unpaired), or an output that cannot be written (the picture,\n"
+    "--table, or roc.prn; none is replaced then).\n";
 
 struct Arguments {
-  std::vector<std::string> positional;  // the input file, then "roc" or anything else
-  std::string picture;                  // --picture FILE; empty when not given
-  int scale = 1;                        // --scale N, 1 to 8
-  std::string table;                    // --table FILE; empty when not given
-  bool report = false;                  // --report
-  std::string compare;                  // --compare OTHER; empty when not given
-  double level = 0.95;                  // --level P, between 0 and 1
-  bool header = false;                  // --header: the first line holds column names
-  std::string problem;                  // what parseArguments found wrong, when it can say
+  std::vector<std::string> positional;    // the input file, then "roc" or anything else
+  std::string picture;                    // --picture FILE; empty when not given
+  int scale = 1;                          // --scale N, 1 to 8
+  std::string table;                      // --table FILE; empty when not given
+  bool report = false;                    // --report
+  std::string compare;                    // --compare OTHER; empty when not given
+  double level = 0.95;                    // --level P, between 0 and 1
+  bool header = false;                    // --header: the first line holds column names
+  long bootstrap = 0;                     // --bootstrap N; 0 when not given
+  std::uint64_t seed = 1;                 // --seed S
+  std::vector<double> seAt;               // --se-at: specificities, 0 to 1
+  std::vector<double> spAt;               // --sp-at: sensitivities, 0 to 1
+  bool unpaired = false;                  // --unpaired
+  bool bootstrapMethod = false;           // --method bootstrap
+  bool partial = false;                   // --partial-fpr given
+  double partialFrom = 0, partialTo = 1;  // its band of false-positive rates
+  std::string problem;                    // what parseArguments found wrong, when it can say
+
+  // Whether a bootstrap quantity is asked for.
+  bool wantsBootstrap() const { return bootstrap > 0 || !seAt.empty() || !spAt.empty() || partial; }
+  // The resamples to draw: --bootstrap N, else 2000.
+  long resamples() const { return bootstrap > 0 ? bootstrap : 2000; }
 };
 
 // Parses argv[1 .. argc-1]; false when there is no input file, an unknown
 // option (an argument starting with "-"), a third argument that is not an
 // option, a --scale that is not a whole number from 1 to 8, a --level not
 // strictly between 0 and 1 (or too close to 1 for an interval), or
-// --picture, --table, --report or --compare before the input file.  For an
-// unknown option or a surplus argument "args.problem" says which.
+// --picture, --table, --report or --compare before the input file, a
+// --bootstrap that is not a whole number from 1 to 1000000, a --seed that is
+// not a whole number from 0 to 2^64 - 1, or a --se-at or --sp-at list that
+// holds anything but numbers from 0 to 1 separated by commas, or a
+// --partial-fpr that is not A:B with 0 <= A < B <= 1, a --method other than
+// delong and bootstrap, or --unpaired or --method without --compare.  For an
+// unknown option, a surplus argument or a bad value of the options after
+// --level "args.problem" says which.
 bool parseArguments(int argc, const char* const* argv, Arguments& args);
 
 }  // namespace roc

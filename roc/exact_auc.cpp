@@ -12,6 +12,7 @@
 #include "common/mapped_file.h"
 #include "common/normal.h"
 #include "roc/side_by_side.h"
+#include "roc/student_t.h"
 
 namespace roc {
 namespace {
@@ -299,6 +300,27 @@ AucComparison compareAucs(const ClassScores& first, const ClassScores& second, d
   c.z = c.difference / c.se;
   // From the tail itself: 1 - Cdf would lose every digit below 1e-16.
   c.p = std::erfc(std::fabs(c.z) / std::sqrt(2.0));
+  const double z = zFor(level);
+  c.low = clipped(c.difference - z * c.se, -1, 1);
+  c.high = clipped(c.difference + z * c.se, -1, 1);
+  return c;
+}
+
+AucComparison compareUnpairedAucs(const ClassScores& first, const ClassScores& second,
+                                  double level) {
+  AucComparison c;
+  sideBySide([&] { c.first = exactAuc(first, level); },
+             [&] { c.second = exactAuc(second, level); });
+  c.difference = c.first.auc - c.second.auc;
+  const double v1 = c.first.variance, v2 = c.second.variance;
+  c.se = std::sqrt(v1 + v2);  // NaN when either is
+  c.z = c.difference / c.se;
+  // Referred to Student's t with Welch-Satterthwaite's degrees of freedom,
+  // each sample's count of records less one, as pROC does.
+  const double n1 = static_cast<double>(first.positives.size() + first.negatives.size());
+  const double n2 = static_cast<double>(second.positives.size() + second.negatives.size());
+  const double df = (v1 + v2) * (v1 + v2) / (v1 * v1 / (n1 - 1) + v2 * v2 / (n2 - 1));
+  c.p = studentTwoSidedP(c.z, df);
   const double z = zFor(level);
   c.low = clipped(c.difference - z * c.se, -1, 1);
   c.high = clipped(c.difference + z * c.se, -1, 1);

@@ -65,6 +65,14 @@ struct AucComparison {
 // same order.
 AucComparison compareAucs(const ClassScores& first, const ClassScores& second, double level);
 
+// DeLong's unpaired test of two classifiers scored on different cases: the
+// difference of the AUCs over the root of the sum of their variances; its p
+// from Student's t with Welch-Satterthwaite's degrees of freedom (pROC's
+// roc.test(paired = FALSE)), the interval from the normal quantile as the
+// paired one.
+AucComparison compareUnpairedAucs(const ClassScores& first, const ClassScores& second,
+                                  double level);
+
 }  // namespace roc
 
 #endif  // ROC_EXACT_AUC_H_

@@ -13,6 +13,7 @@
 #include "common/program_run.h"
 #include "common/strings.h"
 #include "common/tokens.h"
+#include "roc/bootstrap_report.h"
 #include "roc/roc_table.h"
 #include "roc/score_file.h"
 #include "roc/side_by_side.h"
@@ -45,6 +46,16 @@ void line(std::string& out, const char* name, const std::string& value) {
 void line(std::string& out, const char* name, double value) { line(out, name, number(value)); }
 
 void line(std::string& out, const char* name, float value) { line(out, name, number(value)); }
+
+}  // namespace
+
+void reportLine(std::string& out, const std::string& name, double value) {
+  line(out, name.c_str(), number(value));
+}
+
+std::string reportNumber(double value) { return number(value); }
+
+namespace {
 
 void aucLines(std::string& out, const char* prefix, const AucEstimate& e) {
   const std::string p(prefix);
@@ -171,17 +182,31 @@ void writeNumbers(const Arguments& args, const RocRun& run, const ClassScores& s
                   std::string_view text, const std::string& input) {
   if (!args.table.empty()) rocTable(run.histogram, run.result).save(args.table);
   if (args.report) std::fputs(rocReport(run, scores, args.level).c_str(), stdout);
+  if (args.wantsBootstrap()) {
+    std::string lines;
+    if (!args.report) reportLine(lines, "level", args.level);
+    std::vector<double> p, q;
+    sideBySide([&] { q = sortedScores(scores.negatives); },
+               [&] { p = sortedScores(scores.positives); });
+    lines += bootstrapReport(p, q, args);
+    std::fputs(lines.c_str(), stdout);
+  }
   if (!args.compare.empty()) {
     const std::string other(common::trimBlanks(args.compare));
     common::MappedFile otherFile(other);
     const std::string_view otherText = withoutByteOrderMark(otherFile.text());
     const bool otherHeader = checkHeader(otherText, other, args.header);
     const auto [first, second] =
-        pairedScores(text, input, otherText, other, run.skippedHeader, otherHeader);
-    // After --report, whose lines already name the level.
-    std::fputs(
-        comparisonReport(compareAucs(first, second, args.level), args.level, !args.report).c_str(),
-        stdout);
+        args.unpaired
+            ? unpairedScores(text, input, otherText, other, run.skippedHeader, otherHeader)
+            : pairedScores(text, input, otherText, other, run.skippedHeader, otherHeader);
+    const AucComparison comparison = args.unpaired ? compareUnpairedAucs(first, second, args.level)
+                                                   : compareAucs(first, second, args.level);
+    // After --report or the bootstrap lines, which already name the level.
+    const bool levelNamed = args.report || args.wantsBootstrap();
+    std::string lines = comparisonReport(comparison, args.level, !levelNamed);
+    if (args.bootstrapMethod) lines += bootstrapComparisonLines(first, second, comparison, args);
+    std::fputs(lines.c_str(), stdout);
   }
 }
 

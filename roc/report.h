@@ -42,6 +42,13 @@ std::string rocReport(const RocRun& run, const ClassScores& scores, double level
 // exact AUCs, their difference, its paired SE, z, two-sided p and interval.
 std::string comparisonReport(const AucComparison& comparison, double level, bool withLevel = true);
 
+// Appends "name<TAB>value" and a line end to "out", the value in the
+// shortest form that reads back to it ("nan" when it is not a number).
+void reportLine(std::string& out, const std::string& name, double value);
+
+// "value" as reportLine writes it.
+std::string reportNumber(double value);
+
 // Whether the first line of "text" (the file "fileName") is left out as a
 // row of column names: when "headerAsked" (--header), or when it is found to
 // be one.  Warns on standard error when found, and when --header leaves out

@@ -24,7 +24,7 @@ RocRun runRocFiles(const Arguments& args, bool keepShapes) {
   const bool header = checkHeader(text, input, args.header);
   ClassScores scores;
   RocRun run = runRoc(text, input, pointList ? kPointListName : "", shapes,
-                      args.report ? &scores : nullptr, header);
+                      args.report || args.wantsBootstrap() ? &scores : nullptr, header);
   for (const std::string& warning : scoreWarnings(run.findings)) {
     common::warn("rocplot", input, warning);
   }

@@ -258,4 +258,15 @@ std::pair<ClassScores, ClassScores> pairedScores(std::string_view first,
   return scores;
 }
 
+std::pair<ClassScores, ClassScores> unpairedScores(std::string_view first,
+                                                   const std::string& firstName,
+                                                   std::string_view second,
+                                                   const std::string& secondName,
+                                                   bool skipFirstHeader, bool skipSecondHeader) {
+  std::pair<ClassScores, ClassScores> scores;
+  sideBySide([&] { readScores(first, firstName, &scores.first, nullptr, skipFirstHeader); },
+             [&] { readScores(second, secondName, &scores.second, nullptr, skipSecondHeader); });
+  return scores;
+}
+
 }  // namespace roc

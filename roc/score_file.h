@@ -110,6 +110,13 @@ std::pair<ClassScores, ClassScores> pairedScores(
     std::string_view first, const std::string& firstName, std::string_view second,
     const std::string& secondName, bool skipFirstHeader = false, bool skipSecondHeader = false);
 
+// The records of two score files of different cases, each by class as
+// readScores keeps them.  A file's first line is left out when its flag
+// says so.
+std::pair<ClassScores, ClassScores> unpairedScores(
+    std::string_view first, const std::string& firstName, std::string_view second,
+    const std::string& secondName, bool skipFirstHeader = false, bool skipSecondHeader = false);
+
 }  // namespace roc
 
 #endif  // ROC_SCORE_FILE_H_

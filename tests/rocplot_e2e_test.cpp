@@ -9,6 +9,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/process.h"
@@ -131,6 +132,34 @@ TEST(RocplotE2e, FailuresSayWhatAndWriteNothing) {
        "rocplot: unknown option --pictuer\n"
        "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
        "              [--report] [--compare OTHER] [--level P] [--header]\n"},
+      {{"bad.txt", "--bootstrap", "0"},
+       "rocplot: --bootstrap takes a whole number from 1 to 1000000, not 0\n"
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
+       "              [--report] [--compare OTHER] [--level P] [--header]\n"},
+      {{"bad.txt", "--seed", "-1"},
+       "rocplot: --seed takes a whole number from 0 to 18446744073709551615, not -1\n"
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
+       "              [--report] [--compare OTHER] [--level P] [--header]\n"},
+      {{"bad.txt", "--se-at", "0.9,,0.95"},
+       "rocplot: --se-at takes specificities from 0 to 1 separated by commas, not 0.9,,0.95\n"
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
+       "              [--report] [--compare OTHER] [--level P] [--header]\n"},
+      {{"bad.txt", "--sp-at", "95"},
+       "rocplot: --sp-at takes sensitivities from 0 to 1 separated by commas, not 95\n"
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
+       "              [--report] [--compare OTHER] [--level P] [--header]\n"},
+      {{"bad.txt", "--partial-fpr", "0.5:0.2"},
+       "rocplot: --partial-fpr takes A:B with 0 <= A < B <= 1, not 0.5:0.2\n"
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
+       "              [--report] [--compare OTHER] [--level P] [--header]\n"},
+      {{"bad.txt", "--compare", "bad.txt", "--method", "wilcoxon"},
+       "rocplot: --method takes delong or bootstrap, not wilcoxon\n"
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
+       "              [--report] [--compare OTHER] [--level P] [--header]\n"},
+      {{"bad.txt", "--unpaired"},
+       "rocplot: --unpaired and --method compare two classifiers: give --compare OTHER\n"
+       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
+       "              [--report] [--compare OTHER] [--level P] [--header]\n"},
       {{"bad.txt", "roc", "extra"},
        "rocplot: one argument too many: extra\n"
        "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
@@ -218,6 +247,35 @@ TEST(RocplotE2e, ReportAndComparison) {
   EXPECT_EQ(r.err.substr(r.err.size() - failure.size()), failure) << r.err;
 }
 
+// The bootstrap lines come only when asked for, after the report's, and a
+// seed gives the same lines at every run; the interval holds the estimate.
+TEST(RocplotE2e, BootstrapLinesFollowTheOptions) {
+  fs::path dir = freshDir("bootstrap");
+  std::string text;
+  for (int i = 0; i < 60; ++i)
+    text +=
+        std::to_string((i * 37 % 61) / 61.0 + (i % 2) * 0.2) + "," + std::to_string(i % 2) + "\n";
+  writeFile(dir / "a.txt", text);
+  const std::vector<std::string> args = {"a.txt", "--report", "--bootstrap", "300",     "--seed",
+                                         "7",     "--se-at",  "0.9,0.5",     "--sp-at", "0.8"};
+  const RunResult r = runProgram(kRocplot, args, dir);
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(runProgram(kRocplot, args, dir).out, r.out);
+  const RunResult plain = runProgram(kRocplot, {"a.txt", "--report"}, dir);
+  ASSERT_EQ(r.out.substr(0, plain.out.size()), plain.out);
+  const std::string head = "bootstrap_resamples\t300\nbootstrap_seed\t7\n";
+  EXPECT_EQ(r.out.substr(plain.out.size(), head.size()), head);
+  auto report = reportOf(r.out);
+  for (const std::string name : {"exact_auc", "se_at_sp_0.9", "se_at_sp_0.5", "sp_at_se_0.8"}) {
+    EXPECT_LE(std::stod(report[name + "_boot_low"]), std::stod(report[name])) << name;
+    EXPECT_GE(std::stod(report[name + "_boot_high"]), std::stod(report[name])) << name;
+  }
+  // --se-at alone draws 2000 resamples and names the level itself.
+  const RunResult alone = runProgram(kRocplot, {"a.txt", "--se-at", "0.9"}, dir);
+  const std::string aloneHead = "level\t0.95\nbootstrap_resamples\t2000\nbootstrap_seed\t1\n";
+  EXPECT_EQ(alone.out.substr(0, aloneHead.size()), aloneHead);
+}
+
 // Near-saturated scores (1 - 1e-10 and the like: one value in single
 // precision) keep their order in --report and --compare: the exact AUC equals
 // the pair count taken in whole numbers, and a clearly better classifier is
@@ -295,6 +353,98 @@ TEST(RocplotE2e, NearSaturatedScoresAgreeWithPRoc) {
     EXPECT_NEAR(got, expected, 1e-8 * std::fabs(expected) + 1e-15) << name;
   }
   EXPECT_EQ(ours["exact_auc_high"], "1");
+}
+
+// The partial AUC over bands of false-positive rates, raw and McClish-
+// corrected, as pROC's auc(partial.auc = ..., partial.auc.correct = TRUE)
+// gives it: files with many ties, bands that cut through the curve's
+// segments, the whole range, and a curve below the diagonal, whose
+// corrected area is undefined (pROC's NA, rocplot's nan).
+TEST(RocplotE2e, PartialAucAgreesWithPRoc) {
+  const fs::path rscript = "/usr/bin/Rscript";
+  if (!fs::exists(rscript)) GTEST_SKIP() << "no Rscript (./run setup installs R and pROC)";
+  fs::path dir = freshDir("partial");
+  std::mt19937 random(9);
+  int undefined = 0;  // corrected areas pROC gives as NA
+  for (int file = 0; file < 3; ++file) {
+    std::string text;
+    for (int i = 0; i < 80; ++i) {
+      const bool positive = random() % 2 == 0;
+      // The third file's positives score lower: its curve lies below the diagonal.
+      const int shift = positive == (file != 2) ? 6 : 0;
+      char line[32];
+      std::snprintf(line, sizeof line, "%.2f,%d\n", (random() % 14 + shift) / 20.0, positive);
+      text += line;
+    }
+    writeFile(dir / "a.txt", text);
+    const std::vector<std::string> bands = {"0:0.1", "0.1:0.5", "0:1", "0.33:0.35", "0.8:1"};
+    std::string list;
+    for (const std::string& band : bands) list += (list.empty() ? "" : ",") + band;
+    const RunResult reference = runProgram(
+        rscript, {(kData / "proc_reference.R").string(), "a.txt", "a.txt", list}, dir, "", 120);
+    if (reference.status != 0 && reference.err.find("pROC") != std::string::npos) {
+      GTEST_SKIP() << "R without pROC (./run setup installs r-cran-proc): " << reference.err;
+    }
+    ASSERT_EQ(reference.status, 0) << reference.err;
+    auto theirs = reportOf(reference.out);
+    ASSERT_EQ(theirs.size(), 2 * bands.size()) << reference.out;
+    for (const std::string& band : bands) {
+      const RunResult r =
+          runProgram(kRocplot, {"a.txt", "--partial-fpr", band, "--bootstrap", "20"}, dir);
+      ASSERT_EQ(r.status, 0) << r.err;
+      auto ours = reportOf(r.out);
+      for (const std::string name : {"partial_auc", "partial_auc_corrected"}) {
+        const std::string value = theirs[name + "@" + band];
+        if (value == "NA") {
+          ++undefined;
+          EXPECT_EQ(ours[name], "nan") << name << " " << band << " " << file;
+        } else {
+          EXPECT_NEAR(std::stod(ours[name]), std::stod(value), 1e-12)
+              << name << " " << band << " " << file;
+        }
+      }
+    }
+  }
+  EXPECT_GE(undefined, 3);
+}
+
+// Two classifiers scored on different cases (files of other lengths, with
+// ties): DeLong's unpaired test agrees with pROC's roc.test(paired = FALSE),
+// its p from Student's t.
+TEST(RocplotE2e, UnpairedComparisonAgreesWithPRoc) {
+  const fs::path rscript = "/usr/bin/Rscript";
+  if (!fs::exists(rscript)) GTEST_SKIP() << "no Rscript (./run setup installs R and pROC)";
+  fs::path dir = freshDir("unpaired");
+  std::mt19937 random(10);
+  for (const auto& [sizeA, sizeB] : {std::pair{40, 90}, std::pair{25, 25}, std::pair{150, 12}}) {
+    for (const auto& [name, size, shift] : {std::tuple{"a.txt", sizeA, 5}, {"b.txt", sizeB, 2}}) {
+      std::string text;
+      for (int i = 0; i < size; ++i) {
+        const bool positive = random() % 2 == 0;
+        char line[32];
+        std::snprintf(line, sizeof line, "%.2f,%d\n",
+                      (random() % 12 + (positive ? shift : 0)) / 20.0, positive);
+        text += line;
+      }
+      writeFile(dir / name, text);
+    }
+    const RunResult reference =
+        runProgram(rscript, {(kData / "proc_reference.R").string(), "a.txt", "b.txt", "unpaired"},
+                   dir, "", 120);
+    if (reference.status != 0 && reference.err.find("pROC") != std::string::npos) {
+      GTEST_SKIP() << "R without pROC (./run setup installs r-cran-proc): " << reference.err;
+    }
+    ASSERT_EQ(reference.status, 0) << reference.err;
+    const RunResult r = runProgram(kRocplot, {"a.txt", "--compare", "b.txt", "--unpaired"}, dir);
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto ours = reportOf(r.out), theirs = reportOf(reference.out);
+    ASSERT_EQ(theirs.size(), 4u) << reference.out;
+    for (const auto& [key, value] : theirs) {
+      const double expected = std::stod(value);
+      EXPECT_NEAR(std::stod(ours[key]), expected, 1e-9 * std::fabs(expected) + 1e-15)
+          << key << " " << sizeA << " " << sizeB;
+    }
+  }
 }
 
 // Mistakes that leave a readable file give a warning each, and the numbers

@@ -1,0 +1,62 @@
+#include "roc/curve_measures.h"
+
+#include <limits>
+
+namespace roc {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// The height of the segment a-b at x (a.fp <= x <= b.fp, a.fp < b.fp).
+double tpAlong(const CurvePoint& a, const CurvePoint& b, double x) {
+  return a.tp + (b.tp - a.tp) * (x - a.fp) / (b.fp - a.fp);
+}
+
+}  // namespace
+
+double sensitivityAt(const Curve& curve, double specificity) {
+  const std::vector<CurvePoint>& points = curve.points;
+  if (points.empty()) return kNaN;
+  const double x = (1 - specificity) * curve.negatives;
+  std::size_t k = 0;  // the first point past x
+  while (k < points.size() && points[k].fp <= x) ++k;
+  // points[k - 1] is the last point at x or before it: the highest there.
+  if (k == points.size()) return 1;
+  return tpAlong(points[k - 1], points[k], x) / curve.positives;
+}
+
+double specificityAt(const Curve& curve, double sensitivity) {
+  const std::vector<CurvePoint>& points = curve.points;
+  if (points.empty()) return kNaN;
+  const double y = sensitivity * curve.positives;
+  std::size_t k = 0;  // the first point that reaches y: the lowest FPR there
+  while (k + 1 < points.size() && points[k].tp < y) ++k;
+  if (k == 0 || !(points[k].tp > y)) return 1 - points[k].fp / curve.negatives;
+  const CurvePoint& a = points[k - 1];
+  const CurvePoint& b = points[k];
+  return 1 - (a.fp + (b.fp - a.fp) * (y - a.tp) / (b.tp - a.tp)) / curve.negatives;
+}
+
+double partialAuc(const Curve& curve, double from, double to) {
+  const std::vector<CurvePoint>& points = curve.points;
+  if (points.empty()) return kNaN;
+  const double left = from * curve.negatives, right = to * curve.negatives;
+  double area = 0;  // in counts: positives times negatives
+  for (std::size_t k = 1; k < points.size(); ++k) {
+    const CurvePoint& a = points[k - 1];
+    const CurvePoint& b = points[k];
+    const double x0 = a.fp < left ? left : a.fp;
+    const double x1 = b.fp > right ? right : b.fp;
+    if (!(x1 > x0)) continue;  // outside the band, or a vertical step
+    area += (x1 - x0) * (tpAlong(a, b, x0) + tpAlong(a, b, x1)) / 2;
+  }
+  return area / (curve.positives * curve.negatives);
+}
+
+double mcClishCorrected(double area, double from, double to) {
+  const double diagonal = (to * to - from * from) / 2, largest = to - from;
+  if (!(area >= diagonal)) return kNaN;
+  return (1 + (area - diagonal) / (largest - diagonal)) / 2;
+}
+
+}  // namespace roc
