@@ -117,6 +117,8 @@ bool parseArguments(int argc, const char* const* argv, Arguments& args) {
       args.scale = static_cast<int>(n);
     } else if (std::strcmp(argv[i], "--unpaired") == 0) {
       args.unpaired = true;
+    } else if (std::strcmp(argv[i], "--multiclass") == 0) {
+      args.multiclass = true;
     } else if (isStatisticsOption(argv[i])) {
       if (i + 1 >= argc) return false;
       const char* option = argv[i];
@@ -133,6 +135,12 @@ bool parseArguments(int argc, const char* const* argv, Arguments& args) {
   }
   if ((args.unpaired || args.bootstrapMethod) && args.compare.empty()) {
     args.problem = "--unpaired and --method compare two classifiers: give --compare OTHER";
+    return false;
+  }
+  if (args.multiclass &&
+      (!args.picture.empty() || args.scale != 1 || args.report || !args.compare.empty() ||
+       args.positional.size() > 1 || args.wantsBootstrap() || args.level != 0.95)) {
+    args.problem = "--multiclass prints its own report and takes only --table and --header";
     return false;
   }
   return !args.positional.empty();

@@ -55,6 +55,14 @@ constexpr const char* kHelp =
     "                   for a perfect curve), each with its bootstrap interval\n"
     "  --header         the first line of FILE (and OTHER) holds column names: left out\n"
     "                   without the warning a first line of text draws\n"
+    "  --multiclass     FILE holds a classifier of K classes, a record a line: its class\n"
+    "                   (0 to K-1), then its K scores (one per class, such as predicted\n"
+    "                   probabilities); prints records per class, Hand and Till's M (also\n"
+    "                   the one-vs-one macro AUC: hand_till_m, ovo_macro_auc), the\n"
+    "                   one-vs-rest AUC of each class (ovr_auc_K) and their macro and\n"
+    "                   prevalence-weighted means; --table writes each class's\n"
+    "                   one-vs-rest curve (class, threshold, fpr, tpr).  Takes --table and\n"
+    "                   --header only; no picture, no window\n"
     "\n"
     "The picture shows the ROC curve, the best operating point with its rates,\n"
     "Matthews coefficient and distance from the diagonal, the AUC and the confusion\n"
@@ -65,7 +73,8 @@ constexpr const char* kHelp =
     "holding an odd count of numbers (pairs are read across lines).\n"
     "Exit status: 0 done, 1 bad command line (an unknown option, a third argument, a\n"
     "--scale, --level, --bootstrap, --seed, --se-at, --sp-at, --partial-fpr or\n"
-    "--method out of range, --unpaired or --method without --compare), an input file\n"
+    "--method out of range, --unpaired or --method without --compare, --multiclass\n"
+    "with another option than --table and --header), an input file\n"
     "that cannot be read, a token that is not a number, a --compare file that does not\n"
     "match (unless --unpaired), or an output that cannot be written (the picture,\n"
     "--table, or roc.prn; none is replaced then).\n";
@@ -86,6 +95,7 @@ struct Arguments {
   bool unpaired = false;                  // --unpaired
   bool bootstrapMethod = false;           // --method bootstrap
   bool partial = false;                   // --partial-fpr given
+  bool multiclass = false;                // --multiclass: records of a class and K scores
   double partialFrom = 0, partialTo = 1;  // its band of false-positive rates
   std::string problem;                    // what parseArguments found wrong, when it can say
 
@@ -104,7 +114,8 @@ struct Arguments {
 // not a whole number from 0 to 2^64 - 1, or a --se-at or --sp-at list that
 // holds anything but numbers from 0 to 1 separated by commas, or a
 // --partial-fpr that is not A:B with 0 <= A < B <= 1, a --method other than
-// delong and bootstrap, or --unpaired or --method without --compare.  For an
+// delong and bootstrap, --unpaired or --method without --compare, or
+// --multiclass with any option but --table and --header.  For an
 // unknown option, a surplus argument or a bad value of the options after
 // --level "args.problem" says which.
 bool parseArguments(int argc, const char* const* argv, Arguments& args);

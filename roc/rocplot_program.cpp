@@ -16,6 +16,12 @@
 namespace roc {
 
 int runRocplot(int argc, char** argv, const Arguments& args) {
+  if (args.multiclass) {
+    return common::runReportingFailures("rocplot", [&] {
+      runMulticlassFiles(args);
+      return 0;
+    });
+  }
   // A window keeps the drawing too, for its menu's "Save picture as...".
   const bool window = surface::hasDisplay();
   std::optional<RocRun> run;

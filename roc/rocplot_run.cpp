@@ -1,5 +1,6 @@
 #include "roc/rocplot_run.h"
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -7,6 +8,7 @@
 #include "common/output_file.h"
 #include "common/program_run.h"
 #include "common/strings.h"
+#include "roc/multiclass.h"
 #include "roc/point_list.h"
 #include "roc/report.h"
 #include "roc/score_file.h"
@@ -31,6 +33,17 @@ RocRun runRocFiles(const Arguments& args, bool keepShapes) {
   if (!args.picture.empty()) run.picture.save(args.picture, args.scale);
   writeNumbers(args, run, scores, text, input);
   return run;
+}
+
+void runMulticlassFiles(const Arguments& args) {
+  const std::string input(common::trimBlanks(args.positional[0]));
+  common::checkOutputs({input}, {args.table});
+  common::MappedFile file(input);
+  const std::string_view text = withoutByteOrderMark(file.text());
+  const MulticlassRecords records = readMulticlass(text, input, args.header);
+  const std::string report = multiclassReport(records, multiclassAuc(records));
+  if (!args.table.empty()) multiclassCurves(records).save(args.table);
+  std::fputs(report.c_str(), stdout);
 }
 
 }  // namespace roc

@@ -19,6 +19,11 @@ namespace roc {
 // not match.
 RocRun runRocFiles(const Arguments& args, bool keepShapes);
 
+// --multiclass: reads the records of a classifier of K classes, prints their
+// report on standard output and writes the --table file of the curves.
+// Throws ToolError like runRocFiles.
+void runMulticlassFiles(const Arguments& args);
+
 }  // namespace roc
 
 #endif  // ROC_ROCPLOT_RUN_H_

@@ -447,6 +447,56 @@ TEST(RocplotE2e, UnpairedComparisonAgreesWithPRoc) {
   }
 }
 
+// --multiclass against the tools users trust: pROC's multiclass.roc for
+// Hand and Till's M, scikit-learn's roc_auc_score for the one-vs-one and
+// one-vs-rest means; scores that sum to 1 per record (as scikit-learn asks),
+// on a coarse grid so that ties are common.
+TEST(RocplotE2e, MulticlassAgreesWithProcAndScikitLearn) {
+  const fs::path rscript = "/usr/bin/Rscript";
+  if (!fs::exists(rscript)) GTEST_SKIP() << "no Rscript (./run setup installs R and pROC)";
+  fs::path dir = freshDir("multiclass");
+  std::mt19937 random(12);
+  std::string text;
+  for (int n = 0; n < 300; ++n) {
+    const int label = static_cast<int>(random() % 4);
+    int weights[4], total = 0;
+    for (int& w : weights) total += w = 1 + static_cast<int>(random() % 6);
+    weights[label] += 3;
+    total += 3;
+    text += std::to_string(label);
+    for (int w : weights) {
+      char score[32];
+      std::snprintf(score, sizeof score, ",%.17g", static_cast<double>(w) / total);
+      text += score;
+    }
+    text += "\n";
+  }
+  writeFile(dir / "m.csv", text);
+  const RunResult r = runProgram(kRocplot, {"m.csv", "--multiclass", "--table", "t.tsv"}, dir);
+  ASSERT_EQ(r.status, 0) << r.err;
+  auto ours = reportOf(r.out);
+  const RunResult proc =
+      runProgram(rscript, {(kData / "multiclass_reference.R").string(), "m.csv"}, dir, "", 120);
+  ASSERT_EQ(proc.status, 0) << proc.err;
+  const RunResult sklearn = runProgram(
+      "/usr/bin/python3", {(kData / "multiclass_reference.py").string(), "m.csv"}, dir, "", 120);
+  if (sklearn.status != 0 && sklearn.err.find("sklearn") != std::string::npos) {
+    GTEST_SKIP() << "no scikit-learn (./run setup installs python3-sklearn): " << sklearn.err;
+  }
+  ASSERT_EQ(sklearn.status, 0) << sklearn.err;
+  auto theirs = reportOf(proc.out + sklearn.out);
+  ASSERT_EQ(theirs.size(), 4u) << proc.out << sklearn.out;
+  for (const auto& [name, value] : theirs) {
+    EXPECT_NEAR(std::stod(ours[name]), std::stod(value), 1e-12) << name;
+  }
+  // One header row, then per class a first row and a row per distinct score.
+  const std::string table = readFile(dir / "t.tsv");
+  EXPECT_EQ(table.substr(0, table.find('\n') + 1), "class\tthreshold\tfpr\ttpr\r\n");
+  EXPECT_NE(table.find("\r\n0\tInf\t0\t0\r\n"), std::string::npos);
+  // It is a report of its own: no picture, no other option.
+  EXPECT_EQ(runProgram(kRocplot, {"m.csv", "--multiclass", "--report"}, dir).status, 1);
+}
+
 // Mistakes that leave a readable file give a warning each, and the numbers
 // the report prints follow what the warning says.
 TEST(RocplotE2e, PlausibleMistakesAreNamed) {
