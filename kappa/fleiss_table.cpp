@@ -16,6 +16,15 @@ namespace {
                           line > 0 ? "line " + std::to_string(line) : "", detail);
 }
 
+// Agreement needs two raters of a subject at least.
+void requireRaters(const std::string& name, long line, std::int64_t raters) {
+  if (raters < 2) {
+    fail(name, line,
+         "subject 1 has " + std::to_string(raters) + (raters == 1 ? " rater" : " raters") +
+             ": agreement between raters takes two ratings of each subject at least");
+  }
+}
+
 void requireSubjects(const std::string& name, const std::vector<LabelRow>& rows) {
   if (rows.empty()) fail(name, 0, "no subjects: the file holds no ratings");
 }
@@ -50,10 +59,16 @@ FleissTable readFleissLabels(const std::string& name, bool header) {
     all.insert(all.end(), rows[i].fields.begin(), rows[i].fields.end());
   }
   const Labels labels(all);
+  if (labels.size() > static_cast<std::size_t>(kLargestRank)) {
+    fail(name, 0,
+         std::to_string(labels.size()) + " distinct labels, more than the " +
+             std::to_string(kLargestRank) + " categories kappatest takes");
+  }
   FleissTable t;
   for (std::size_t j = 0; j < labels.size(); ++j) t.categories.push_back(labels.name(j));
   t.subjects = rows.size();
   t.raters = static_cast<std::int64_t>(rows[0].fields.size());
+  requireRaters(name, rows[0].line, t.raters);
   t.counts.assign(t.subjects * labels.size(), 0);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     for (const std::string& label : rows[i].fields)
@@ -84,7 +99,10 @@ FleissTable readFleissCounts(const std::string& name, bool header) {
         fail(name, row.line, subject(i) + " has more than 9007199254740992 (2^53) raters");
       }
     }
-    if (i == 0) t.raters = raters;
+    if (i == 0) {
+      t.raters = raters;
+      requireRaters(name, row.line, raters);
+    }
     if (raters != t.raters) {
       fail(name, row.line,
            subject(i) + " was rated by " + std::to_string(raters) +

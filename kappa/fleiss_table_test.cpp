@@ -56,6 +56,12 @@ TEST(FleissTable, RefusedTables) {
        "type mismatch: the header names 3 categories where the subjects have 2 counts"},
       {"a,,b\n", false, false, "line 1: type mismatch: an empty label in field 2"},
       {"raters\n\n", false, true, "type mismatch: no subjects: the file holds no ratings"},
+      {"a\nb\n", false, false,
+       "line 1: type mismatch: subject 1 has 1 rater: agreement between raters takes two "
+       "ratings of each subject at least"},
+      {"1 0\n0 1\n", true, false,
+       "line 1: type mismatch: subject 1 has 1 rater: agreement between raters takes two "
+       "ratings of each subject at least"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);

@@ -151,6 +151,23 @@ TEST(KappaCommand, MatrixOfNoSquareCount) {
     }
     EXPECT_EQ(out.str(), "");
   }
+  // An empty field before the last number would shift every cell after it.
+  const std::pair<const char*, const char*> shifted[] = {{"20,5,\n10,15,\n", "1"},
+                                                         {"10 2\n\n3 15\n", "2"}};
+  for (const auto& [text, line] : shifted) {
+    Arguments args;
+    args.matrix = scratch.file("m.txt", text);
+    std::ostringstream out, err;
+    try {
+      runKappaCommand(args, out, err);
+      ADD_FAILURE() << "no error for " << text;
+    } catch (const common::ToolError& error) {
+      EXPECT_EQ(error.what(), args.matrix + ": line " + line +
+                                  ": type mismatch: an empty field (a blank line, two "
+                                  "commas, a comma at the end of a line) before the last number: "
+                                  "it would read as a cell of 0 and shift every cell after it");
+    }
+  }
 }
 
 }  // namespace

@@ -88,8 +88,33 @@ std::vector<std::int64_t> readMatrix(const std::string& name, long k, std::ostre
   return m;
 }
 
+// The numbers of a matrix file named on the command line, whose count gives
+// the rank: an empty field before the last number (a blank line, a comma at
+// a line's end) would read as a cell of 0 and shift every cell after it.
+std::int64_t cellsOfMatrixFile(const std::string& name) {
+  const common::MappedFile file(name);
+  common::TokenReader reader(file.text(), name);
+  std::int64_t numbers = 0;
+  long firstEmpty = 0;
+  while (!reader.atEnd()) {
+    if (reader.next().empty()) {
+      if (firstEmpty == 0) firstEmpty = reader.tokenLine();
+      continue;
+    }
+    if (firstEmpty != 0) {
+      throw common::makeError(common::Fault::kTypeMismatch, name,
+                              "line " + std::to_string(firstEmpty),
+                              "an empty field (a blank line, two commas, a comma at the end of "
+                              "a line) before the last number: it would read as a cell of 0 "
+                              "and shift every cell after it");
+    }
+    ++numbers;
+  }
+  return numbers;
+}
+
 std::vector<std::int64_t> readSquareMatrix(const std::string& name, long& k, std::ostream& err) {
-  const std::int64_t numbers = numbersIn(common::MappedFile(name).text());
+  const std::int64_t numbers = cellsOfMatrixFile(name);
   const auto root =
       static_cast<std::int64_t>(std::llround(std::sqrt(static_cast<double>(numbers))));
   if (numbers == 0 || root * root != numbers) {

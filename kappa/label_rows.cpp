@@ -53,7 +53,9 @@ bool finiteNumber(std::string_view text, double& value) {
 std::vector<LabelRow> readLabelRows(const std::string& name, bool header,
                                     std::vector<std::string>* names) {
   const common::MappedFile file(name);
-  const std::string_view text = file.text();
+  std::string_view text = file.text();
+  // Some editors put a UTF-8 byte-order mark first: no part of a label.
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   std::vector<LabelRow> rows;
   long number = 0;
   for (std::size_t start = 0; start < text.size();) {

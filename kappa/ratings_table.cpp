@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "common/errors.h"
+#include "kappa/kappa_files.h"
 #include "kappa/label_rows.h"
 
 namespace kappa {
@@ -25,6 +26,12 @@ RatingsTable readRatings(const std::string& name, bool header) {
   const Labels labels(all);
   RatingsTable t;
   const std::size_t k = labels.size();
+  if (k > static_cast<std::size_t>(kLargestRank)) {
+    throw common::makeError(common::Fault::kTooLarge, name, "",
+                            std::to_string(k) + " distinct labels, a matrix of more than the " +
+                                std::to_string(kLargestRank) +
+                                " categories kappatest takes (are these scores, not labels?)");
+  }
   for (std::size_t i = 0; i < k; ++i) t.labels.push_back(labels.name(i));
   t.matrix.assign(k * k, 0);
   for (const LabelRow& row : rows) {

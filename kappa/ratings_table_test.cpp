@@ -25,6 +25,13 @@ TEST(RatingsTable, MatrixOverTheSortedLabels) {
   EXPECT_EQ(numbers.matrix,
             (std::vector<std::int64_t>{0, 1, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0}));
   EXPECT_EQ(numbers.firstWordLine, 0);
+  // A byte-order mark is no part of the first label.
+  EXPECT_EQ(readRatings(scratch.file("r.txt",
+                                     "\xEF\xBB\xBF"
+                                     "1,1\n2,2\n"),
+                        false)
+                .matrix,
+            (std::vector<std::int64_t>{1, 0, 0, 1}));
 }
 
 TEST(RatingsTable, RefusedFiles) {
@@ -37,6 +44,19 @@ TEST(RatingsTable, RefusedFiles) {
       {"a b\n\nc\n", "line 3: type mismatch: expected two labels (rater A, then rater B), got 1"},
       {"\n \n", "type mismatch: no cases: the file holds no ratings"},
   };
+  // Scores given for labels: more categories than a matrix takes.
+  std::string scores;
+  for (int i = 0; i <= 10000; ++i) scores += std::to_string(i) + " 0\n";
+  const std::string many = scratch.file("many.txt", scores);
+  try {
+    readRatings(many, false);
+    ADD_FAILURE() << "no error for 10001 labels";
+  } catch (const common::ToolError& error) {
+    EXPECT_EQ(error.what(), many +
+                                ": too large: 10001 distinct labels, a matrix of more than the "
+                                "10000 categories kappatest takes (are these scores, not "
+                                "labels?)");
+  }
   for (const Case& c : cases) {
     const std::string name = scratch.file("r.txt", c.text);
     try {

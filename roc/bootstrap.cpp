@@ -155,8 +155,12 @@ Interval percentileInterval(const std::vector<double>& values, std::size_t width
     const double h = (static_cast<double>(v.size()) - 1) * p;
     const auto below = static_cast<std::size_t>(std::floor(h));
     const std::size_t above = std::min(below + 1, v.size() - 1);
-    if (v[below] == v[above]) return v[below];  // also keeps an infinite value whole
-    return v[below] + (h - static_cast<double>(below)) * (v[above] - v[below]);
+    const double fraction = h - static_cast<double>(below);
+    if (v[below] == v[above] || fraction == 0) return v[below];  // keeps an infinity whole
+    // Between an infinity and a number, R's quantile gives the infinity.
+    if (std::isinf(v[below])) return v[below];
+    if (std::isinf(v[above])) return v[above];
+    return v[below] + fraction * (v[above] - v[below]);
   };
   return {quantile((1 - level) / 2), quantile((1 + level) / 2)};
 }

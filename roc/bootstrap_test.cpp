@@ -57,7 +57,9 @@ double highestAlong(const std::vector<std::pair<double, double>>& points, double
   double best = -1;
   for (std::size_t k = 1; k < points.size(); ++k) {
     const double x0 = x(points[k - 1]), x1 = x(points[k]), y0 = y(points[k - 1]), y1 = y(points[k]);
-    if (at < std::min(x0, x1) || at > std::max(x0, x1)) continue;
+    // Rates such as 1 - 0.9 miss the counts' own rates by a rounding.
+    constexpr double kNear = 1e-12;
+    if (at < std::min(x0, x1) - kNear || at > std::max(x0, x1) + kNear) continue;
     best = std::max(best, x0 == x1 ? std::max(y0, y1) : y0 + (y1 - y0) * (at - x0) / (x1 - x0));
   }
   return best;
@@ -184,6 +186,21 @@ TEST(Bootstrap, IntervalsEqualAResampleByResampleBruteForce) {
             points, 0.2, [](auto& pt) { return pt.first; }, [](auto& pt) { return pt.second; }),
         1e-12);
   }
+}
+
+// At a false-positive rate where the curve runs vertically, the
+// sensitivity is the top of the run, even where 1 - specificity times the
+// negatives (here (1 - 0.9) x 10) misses the whole count by a rounding.
+TEST(Bootstrap, SensitivityAtAVerticalRunIsItsTop) {
+  const std::vector<double> p = {0.75, 0.8, 0.9, 0.95};
+  const std::vector<double> q = {0.02, 0.03, 0.04, 0.05, 0.1, 0.2, 0.3, 0.4, 0.5, 0.85};
+  Arguments args;
+  args.bootstrap = 20;
+  args.seAt = {0.9};
+  args.spAt = {0.5};
+  const auto got = linesOf(bootstrapReport(p, q, args));
+  EXPECT_EQ(got.at("se_at_sp_0.9"), 1);
+  EXPECT_EQ(got.at("sp_at_se_0.5"), 1);
 }
 
 // The bootstrap comparison rebuilt resample by resample: paired, both

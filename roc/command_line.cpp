@@ -120,7 +120,10 @@ bool parseArguments(int argc, const char* const* argv, Arguments& args) {
     } else if (std::strcmp(argv[i], "--multiclass") == 0) {
       args.multiclass = true;
     } else if (isStatisticsOption(argv[i])) {
-      if (i + 1 >= argc) return false;
+      if (i + 1 >= argc) {
+        args.problem = std::string(argv[i]) + " needs a value";
+        return false;
+      }
       const char* option = argv[i];
       if (!parseStatisticsOption(option, argv[++i], args)) return false;
     } else if (argv[i][0] == '-' && argv[i][1] != '\0') {

@@ -1,5 +1,7 @@
 #include "roc/curve_measures.h"
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace roc {
@@ -12,12 +14,21 @@ double tpAlong(const CurvePoint& a, const CurvePoint& b, double x) {
   return a.tp + (b.tp - a.tp) * (x - a.fp) / (b.fp - a.fp);
 }
 
+// A rate times a count, as the whole number of records it names when it is
+// one but for rounding: (1 - 0.9) x 10 is 0.9999999999999998, and the
+// vertical run of the curve at 1 negative must still be reached.
+double countAt(double rate, double count) {
+  const double x = rate * count;
+  const double whole = std::round(x);
+  return std::fabs(x - whole) <= 1e-9 * std::max(1.0, whole) ? whole : x;
+}
+
 }  // namespace
 
 double sensitivityAt(const Curve& curve, double specificity) {
   const std::vector<CurvePoint>& points = curve.points;
   if (points.empty()) return kNaN;
-  const double x = (1 - specificity) * curve.negatives;
+  const double x = countAt(1 - specificity, curve.negatives);
   std::size_t k = 0;  // the first point past x
   while (k < points.size() && points[k].fp <= x) ++k;
   // points[k - 1] is the last point at x or before it: the highest there.
@@ -28,7 +39,7 @@ double sensitivityAt(const Curve& curve, double specificity) {
 double specificityAt(const Curve& curve, double sensitivity) {
   const std::vector<CurvePoint>& points = curve.points;
   if (points.empty()) return kNaN;
-  const double y = sensitivity * curve.positives;
+  const double y = countAt(sensitivity, curve.positives);
   std::size_t k = 0;  // the first point that reaches y: the lowest FPR there
   while (k + 1 < points.size() && points[k].tp < y) ++k;
   if (k == 0 || !(points[k].tp > y)) return 1 - points[k].fp / curve.negatives;

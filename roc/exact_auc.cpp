@@ -321,9 +321,11 @@ AucComparison compareUnpairedAucs(const ClassScores& first, const ClassScores& s
   const double n2 = static_cast<double>(second.positives.size() + second.negatives.size());
   const double df = (v1 + v2) * (v1 + v2) / (v1 * v1 / (n1 - 1) + v2 * v2 / (n2 - 1));
   c.p = studentTwoSidedP(c.z, df);
-  const double z = zFor(level);
-  c.low = clipped(c.difference - z * c.se, -1, 1);
-  c.high = clipped(c.difference + z * c.se, -1, 1);
+  // The interval on the same distribution as the test, so that one excludes
+  // 0 exactly when the other is below 1 - level.
+  const double t = studentQuantile(level, df);
+  c.low = clipped(c.difference - t * c.se, -1, 1);
+  c.high = clipped(c.difference + t * c.se, -1, 1);
   return c;
 }
 

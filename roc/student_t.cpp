@@ -60,4 +60,19 @@ double studentTwoSidedP(double t, double df) {
   return regularizedBeta(df / (df + t * t), df / 2, 0.5);
 }
 
+double studentQuantile(double level, double df) {
+  const double tail = 1 - level;
+  if (!(tail > 0 && tail < 1) || std::isnan(studentTwoSidedP(0, df))) {
+    return std::numeric_limits<double>::quiet_NaN();
+  }
+  // The tail falls as t grows: widen the bracket, then halve it.
+  double low = 0, high = 1;
+  while (studentTwoSidedP(high, df) > tail && high < 1e300) high *= 2;
+  for (int step = 0; step < 200 && high - low > 1e-15 * high; ++step) {
+    const double middle = (low + high) / 2;
+    (studentTwoSidedP(middle, df) > tail ? low : high) = middle;
+  }
+  return (low + high) / 2;
+}
+
 }  // namespace roc

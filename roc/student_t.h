@@ -11,6 +11,10 @@ namespace roc {
 // df is NaN or df is not positive.
 double studentTwoSidedP(double t, double df);
 
+// The t at which that tail is 1 - "level" (0 < level < 1): the half-width,
+// in standard errors, of an interval at "level".  NaN like the tail.
+double studentQuantile(double level, double df);
+
 }  // namespace roc
 
 #endif  // ROC_STUDENT_T_H_

@@ -25,6 +25,11 @@ TEST(StudentT, TwoSidedTailsEqualRs) {
   }
   EXPECT_TRUE(std::isnan(studentTwoSidedP(1, 0)));
   EXPECT_TRUE(std::isnan(studentTwoSidedP(std::nan(""), 3)));
+  // R's qt(0.975, df) for the same rows.
+  EXPECT_NEAR(studentQuantile(0.95, 10), 2.2281388519649385, 1e-9);
+  EXPECT_NEAR(studentQuantile(0.95, 1), 12.706204736174705, 1e-8);
+  EXPECT_NEAR(studentQuantile(0.95, inf), 1.959963984540054, 1e-9);
+  EXPECT_TRUE(std::isnan(studentQuantile(0.95, 0)));
 }
 
 }  // namespace
