@@ -16,6 +16,15 @@ export QT_QPA_PLATFORM=offscreen
 unset DISPLAY WAYLAND_DISPLAY
 
 fail() { echo "package: $*"; exit 1; }
+# Runs a command and looks for a pattern in what it printed. The output is
+# taken whole first: a "cmd | grep -q" would let grep close the pipe at the
+# first match and the command die of SIGPIPE, failing the pipeline at random.
+prints() {
+  local pattern=$1 output
+  shift
+  output=$("$@") || return 1
+  grep -q -- "$pattern" <<<"$output"
+}
 command -v file >/dev/null || fail "no file(1), which CPack needs (./run setup installs it)"
 
 (cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$work/out" >/dev/null) \
@@ -44,7 +53,7 @@ before=$(cd "$root" && find . -type f -exec sha256sum {} + | sort)
 
 programs=(rocplot Favomap5 Yieldex Tremora kappatest Colfold)
 for p in "${programs[@]}"; do
-  "$bin/$p" --help </dev/null | grep -qi usage || fail "$p --help"
+  prints '[Uu][Ss][Aa][Gg][Ee]' "$bin/$p" --help </dev/null || fail "$p --help"
   [ "$("$bin/$p" --version </dev/null)" = "$p $(dpkg-deb -f "$deb" Version)" ] || fail "$p --version"
   page=$root/usr/share/man/man1/$p.1
   [ -s "$page" ] || page=$page.gz
@@ -58,16 +67,16 @@ run=$work/run
 mkdir -p "$run"
 cd "$run"
 ex=$share/examples
-"$bin/rocplot" "$ex/roc/breast_cancer_scores.txt" --report </dev/null | grep -q '^exact_auc' \
+prints '^exact_auc' "$bin/rocplot" "$ex/roc/breast_cancer_scores.txt" --report </dev/null \
   || fail "rocplot run"
 "$bin/Favomap5" --bmu "$ex/som/iris.bmu" --output map.png >/dev/null || fail "Favomap5 run"
 [ "$(head -c 4 map.png | tail -c 3)" = PNG ] || fail "Favomap5 drew no PNG"
 "$bin/Yieldex" "$ex/ebp/cancer.pat" --weights "$ex/ebp/cancer.wgt" --output c.out >/dev/null \
   || fail "Yieldex run"
 [ "$(wc -l < c.out)" = 569 ] || fail "Yieldex wrote $(wc -l < c.out) lines"
-printf '%s\n5\n\n0\n' "$ex/kappa/carcinoma.txt" | "$bin/kappatest" | grep -q 'kappa  = 0.498' \
+printf '%s\n5\n\n0\n' "$ex/kappa/carcinoma.txt" | prints 'kappa  = 0.498' "$bin/kappatest" \
   || fail "kappatest run"
-"$bin/Colfold" "$ex/colfold/iris_table.txt" iris.pat 4 3 150 | grep -q 'dati convertiti' \
+prints 'dati convertiti' "$bin/Colfold" "$ex/colfold/iris_table.txt" iris.pat 4 3 150 \
   || fail "Colfold run"
 
 # The installed workflow, with the installed programs found on PATH.
