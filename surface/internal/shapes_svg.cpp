@@ -9,68 +9,17 @@
 #include <cmath>
 
 #include "surface/internal/shapes.h"
+#include "surface/internal/svg_text.h"
 #include "surface/internal/text_bytes.h"
 
 namespace surface::internal {
 namespace {
 
-// A number with at most three decimals and no trailing zeros.
-void number(std::string& out, double v) {
-  if (!std::isfinite(v)) v = 0;
-  v = std::round(v * 1000) / 1000;
-  char buffer[32];
-  auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, 3);
-  if (error != std::errc()) return;
-  char* last = end;
-  while (last > buffer && last[-1] == '0') --last;
-  if (last > buffer && last[-1] == '.') --last;
-  if (last - buffer == 2 && buffer[0] == '-' && buffer[1] == '0') {
-    out += '0';
-    return;
-  }
-  out.append(buffer, last);
-}
-
-void colour(std::string& out, std::uint32_t argb) {
-  static const char kHex[] = "0123456789abcdef";
-  out += '#';
-  for (int shift = 20; shift >= 0; shift -= 4) out += kHex[(argb >> shift) & 0xF];
-}
-
-// The characters of "text" (see textOf) for an SVG file: markup escaped,
-// those beyond ASCII as character references, control characters dropped.
-void escaped(std::string& out, const std::string& text) {
-  for (const char32_t c : textOf(text).toUcs4()) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        if (c == 0xFFFE || c == 0xFFFF) {
-          // No XML document may hold these: left out, as control characters are.
-        } else if (c >= 0x80) {
-          out += "&#" + std::to_string(static_cast<std::uint32_t>(c)) + ";";
-        } else if (c >= 0x20) {
-          out += static_cast<char>(c);
-        }
-    }
-  }
-}
-
 void strokeAttributes(std::string& out, const Stroke& s) {
   out += " fill=\"none\" stroke=\"";
-  colour(out, s.argb);
+  svgColour(out, s.argb);
   out += "\" stroke-width=\"";
-  number(out, s.width);
+  svgNumber(out, s.width);
   out += s.dotted && s.width <= 1 ? "\" stroke-linecap=\"butt\"" : "\" stroke-linecap=\"round\"";
   out += " stroke-linejoin=\"round\"";
 }
@@ -122,11 +71,11 @@ std::string ShapeList::svg(int width, int height) const {
 
 void ShapeList::svgClear(std::string& out, const Shape& s) {
   out += "<rect width=\"";
-  number(out, s.c);
+  svgNumber(out, s.c);
   out += "\" height=\"";
-  number(out, s.d);
+  svgNumber(out, s.d);
   out += "\" fill=\"";
-  colour(out, s.stroke.argb);
+  svgColour(out, s.stroke.argb);
   out += "\"/>\n";
 }
 
@@ -140,7 +89,7 @@ std::size_t ShapeList::svgLines(std::string& out, std::size_t i) const {
     const double steps = std::max(std::fabs(s.c - s.a), std::fabs(s.d - s.b));
     const double step = steps > 0 ? std::hypot(s.c - s.a, s.d - s.b) / steps : 1.0;
     out += " stroke-dasharray=\"";
-    number(out, step);
+    svgNumber(out, step);
     out += "\"";
   }
   out += " d=\"";
@@ -155,14 +104,14 @@ std::size_t ShapeList::svgLines(std::string& out, std::size_t i) const {
     }
     if (!(t.a == endC && t.b == endR)) {
       out += 'M';
-      number(out, t.a + 0.5);
+      svgNumber(out, t.a + 0.5);
       out += ' ';
-      number(out, t.b + 0.5);
+      svgNumber(out, t.b + 0.5);
     }
     out += 'L';
-    number(out, t.c + 0.5);
+    svgNumber(out, t.c + 0.5);
     out += ' ';
-    number(out, t.d + 0.5);
+    svgNumber(out, t.d + 0.5);
     endC = t.c;
     endR = t.d;
   }
@@ -172,31 +121,31 @@ std::size_t ShapeList::svgLines(std::string& out, std::size_t i) const {
 
 void ShapeList::svgFilledRect(std::string& out, const Shape& s) {
   out += "<rect x=\"";
-  number(out, s.a);
+  svgNumber(out, s.a);
   out += "\" y=\"";
-  number(out, s.b);
+  svgNumber(out, s.b);
   out += "\" width=\"";
-  number(out, s.c - s.a + 1);
+  svgNumber(out, s.c - s.a + 1);
   out += "\" height=\"";
-  number(out, s.d - s.b + 1);
+  svgNumber(out, s.d - s.b + 1);
   out += "\" fill=\"";
-  colour(out, s.stroke.argb);
+  svgColour(out, s.stroke.argb);
   out += "\"/>\n";
 }
 
 void ShapeList::svgCircle(std::string& out, const Shape& s) {
   out += "<circle cx=\"";
-  number(out, s.a + 0.5);
+  svgNumber(out, s.a + 0.5);
   out += "\" cy=\"";
-  number(out, s.b + 0.5);
+  svgNumber(out, s.b + 0.5);
   out += "\" r=\"";
-  number(out, s.c);
+  svgNumber(out, s.c);
   out += "\"";
   strokeAttributes(out, s.stroke);
   if (s.filled) {
     out.erase(out.find(" fill=\"none\"", out.rfind("<circle")), 12);
     out += " fill=\"";
-    colour(out, s.fillArgb);
+    svgColour(out, s.fillArgb);
     out += "\"";
   }
   out += "/>\n";
@@ -205,50 +154,50 @@ void ShapeList::svgCircle(std::string& out, const Shape& s) {
 void ShapeList::svgDot(std::string& out, const Shape& s) {
   if (s.stroke.width <= 1) {
     out += "<rect x=\"";
-    number(out, s.a);
+    svgNumber(out, s.a);
     out += "\" y=\"";
-    number(out, s.b);
+    svgNumber(out, s.b);
     out += "\" width=\"1\" height=\"1\"";
   } else {
     out += "<circle cx=\"";
-    number(out, s.a + 0.5);
+    svgNumber(out, s.a + 0.5);
     out += "\" cy=\"";
-    number(out, s.b + 0.5);
+    svgNumber(out, s.b + 0.5);
     out += "\" r=\"";
-    number(out, s.stroke.width / 2.0);
+    svgNumber(out, s.stroke.width / 2.0);
     out += "\"";
   }
   out += " fill=\"";
-  colour(out, s.stroke.argb);
+  svgColour(out, s.stroke.argb);
   out += "\"/>\n";
 }
 
 void ShapeList::svgPolygon(std::string& out, const Shape& s) const {
   out += "<polygon fill=\"";
-  colour(out, s.stroke.argb);
+  svgColour(out, s.stroke.argb);
   out += "\" points=\"";
   for (std::uint32_t k = s.first; k + 1 < s.first + s.count; k += 2) {
     if (k != s.first) out += ' ';
-    number(out, numbers_[k] + 0.5);
+    svgNumber(out, numbers_[k] + 0.5);
     out += ',';
-    number(out, numbers_[k + 1] + 0.5);
+    svgNumber(out, numbers_[k + 1] + 0.5);
   }
   out += "\"/>\n";
 }
 
 void ShapeList::svgRuns(std::string& out, const Shape& s) const {
   out += "<path fill=\"";
-  colour(out, s.stroke.argb);
+  svgColour(out, s.stroke.argb);
   out += "\" d=\"";
   for (std::uint32_t k = s.first; k + 2 < s.first + s.count + 0; k += 3) {
     out += 'M';
-    number(out, numbers_[k + 1]);
+    svgNumber(out, numbers_[k + 1]);
     out += ' ';
-    number(out, numbers_[k]);
+    svgNumber(out, numbers_[k]);
     out += 'h';
-    number(out, numbers_[k + 2] - numbers_[k + 1] + 1);
+    svgNumber(out, numbers_[k + 2] - numbers_[k + 1] + 1);
     out += "v1h";
-    number(out, -(numbers_[k + 2] - numbers_[k + 1] + 1));
+    svgNumber(out, -(numbers_[k + 2] - numbers_[k + 1] + 1));
     out += 'z';
   }
   out += "\"/>\n";
@@ -257,10 +206,10 @@ void ShapeList::svgRuns(std::string& out, const Shape& s) const {
 void ShapeList::svgText(std::string& out, const Shape& s, const QImage& probe) const {
   const TextRun& t = texts_[s.first];
   out += "<text x=\"";
-  number(out, s.a);
+  svgNumber(out, s.a);
   out += "\" y=\"";
   if (t.fixed) {
-    number(out, s.b + 7);
+    svgNumber(out, s.b + 7);
     out += "\" font-family=\"Liberation Mono, monospace\" font-size=\"9px\"";
     out += " textLength=\"" + std::to_string(8 * textOf(t.text).size()) +
            "\" lengthAdjust=\"spacingAndGlyphs\"";
@@ -268,17 +217,17 @@ void ShapeList::svgText(std::string& out, const Shape& s, const QImage& probe) c
     QFont font(QString::fromStdString(t.family));
     font.setPointSizeF(t.points);
     const QFontMetricsF metrics(font, &probe);
-    number(out, s.b + metrics.ascent());
+    svgNumber(out, s.b + metrics.ascent());
     out += "\" font-family=\"";
-    escaped(out, t.family);
+    svgEscaped(out, t.family);
     out += "\" font-size=\"";
-    number(out, t.points * 96.0 / 72.0);
+    svgNumber(out, t.points * 96.0 / 72.0);
     out += "px\"";
   }
   out += " fill=\"";
-  colour(out, s.stroke.argb);
+  svgColour(out, s.stroke.argb);
   out += "\" xml:space=\"preserve\">";
-  escaped(out, t.text);
+  svgEscaped(out, t.text);
   out += "</text>\n";
 }
 
