@@ -15,6 +15,7 @@
 #include "roc/compare_bootstrap.h"
 #include "roc/exact_auc.h"
 #include "roc/report.h"
+#include "roc/sensitivity_band.h"
 
 namespace roc {
 namespace {
@@ -186,6 +187,60 @@ TEST(Bootstrap, IntervalsEqualAResampleByResampleBruteForce) {
             points, 0.2, [](auto& pt) { return pt.first; }, [](auto& pt) { return pt.second; }),
         1e-12);
   }
+}
+
+// The band at 100 specificities rebuilt resample by resample: each
+// resample's records drawn with its own generators, its curve cut by cut,
+// the sensitivity the highest the curve reaches at each FPR; the band's low,
+// median and high are those values' percentiles, on one thread or three.
+TEST(Bootstrap, SensitivityBandEqualsAResampleByResampleBruteForce) {
+  std::mt19937 random(25);
+  const std::vector<double> specificities = bandSpecificities(100);
+  ASSERT_EQ(specificities.front(), 1);
+  ASSERT_EQ(specificities.back(), 0);
+  EXPECT_NEAR(specificities[98], 1.0 / 99, 1e-15);
+  for (int trial = 0; trial < 3; ++trial) {
+    std::vector<double> p, q;
+    for (int i = 0, m = 3 + random() % 10; i < m; ++i) p.push_back((random() % 9 + 2) / 10.0);
+    for (int i = 0, n = 3 + random() % 10; i < n; ++i) q.push_back((random() % 9) / 10.0);
+    std::sort(p.begin(), p.end());
+    std::sort(q.begin(), q.end());
+    BootstrapPlan plan;
+    plan.resamples = 80;
+    plan.seed = 40 + trial;
+    plan.threads = 1;
+    const std::vector<BandPoint> band = sensitivityBand(p, q, specificities, 0.9, plan);
+    plan.threads = 3;
+    const std::vector<BandPoint> threaded = sensitivityBand(p, q, specificities, 0.9, plan);
+    std::vector<std::vector<double>> values(specificities.size());
+    for (std::size_t r = 0; r < plan.resamples; ++r) {
+      std::vector<std::uint32_t> cp(p.size()), cq(q.size());
+      ResampleRandom rp(plan.seed, r, 0), rq(plan.seed, r, 1);
+      drawCounts(rp, p.size(), nullptr, cp.data());
+      drawCounts(rq, q.size(), nullptr, cq.data());
+      std::vector<double> rpos, rneg;
+      for (std::size_t i = 0; i < p.size(); ++i) rpos.insert(rpos.end(), cp[i], p[i]);
+      for (std::size_t i = 0; i < q.size(); ++i) rneg.insert(rneg.end(), cq[i], q[i]);
+      const auto points = brutePoints(rpos, rneg);
+      for (std::size_t k = 0; k < specificities.size(); ++k) {
+        values[k].push_back(highestAlong(
+            points, 1 - specificities[k], [](auto& pt) { return pt.first; },
+            [](auto& pt) { return pt.second; }));
+      }
+    }
+    ASSERT_EQ(band.size(), specificities.size());
+    for (std::size_t k = 0; k < band.size(); ++k) {
+      EXPECT_EQ(band[k].specificity, specificities[k]);
+      EXPECT_NEAR(band[k].low, quantile(values[k], 0.05), 1e-12) << k << " " << trial;
+      EXPECT_NEAR(band[k].median, quantile(values[k], 0.5), 1e-12) << k << " " << trial;
+      EXPECT_NEAR(band[k].high, quantile(values[k], 0.95), 1e-12) << k << " " << trial;
+      EXPECT_EQ(threaded[k].low, band[k].low);
+      EXPECT_EQ(threaded[k].high, band[k].high);
+    }
+  }
+  // Without negatives there is no curve to resample.
+  const auto none = sensitivityBand({0.2, 0.4}, {}, {0.5}, 0.95, BootstrapPlan{});
+  EXPECT_TRUE(std::isnan(none[0].low) && std::isnan(none[0].median) && std::isnan(none[0].high));
 }
 
 // At a false-positive rate where the curve runs vertically, the

@@ -3,6 +3,11 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <utility>
+
+#include "common/strings.h"
+#include "roc/point_list.h"
 
 namespace roc {
 namespace {
@@ -84,9 +89,153 @@ bool isStatisticsOption(const char* option) {
   return false;
 }
 
+// "text" as --size's WxH in centimetres, each above 0 and at most 100.
+bool parseSize(const char* text, FigureRequest& figure) {
+  char* end = nullptr;
+  figure.widthCm = std::strtod(text, &end);
+  if (end == text || (*end != 'x' && *end != 'X')) return false;
+  const char* height = end + 1;
+  figure.heightCm = std::strtod(height, &end);
+  return end != height && *end == '\0' && figure.widthCm > 0 && figure.widthCm <= 100 &&
+         figure.heightCm > 0 && figure.heightCm <= 100;
+}
+
+// "text" as --names' comma-separated names, none empty.
+bool parseNames(const char* text, std::vector<std::string>& names) {
+  names.clear();
+  std::string_view rest(text);
+  for (;;) {
+    const std::size_t comma = rest.find(',');
+    const std::string_view name = common::trimBlanks(rest.substr(0, comma));
+    if (name.empty()) return false;
+    names.emplace_back(name);
+    if (comma == std::string_view::npos) return true;
+    rest.remove_prefix(comma + 1);
+  }
+}
+
+// Parses the value of one of the figure options but --ci-band into
+// args.figure, --style's into "style"; false (with "problem" set) when it
+// is bad.
+bool parseFigureOption(const char* option, const char* value, Arguments& args, std::string& style) {
+  FigureRequest& figure = args.figure;
+  if (std::strcmp(option, "--figure") == 0) {
+    figure.path = value;
+    if (figure.path.empty()) args.problem = "--figure needs a file name";
+    return !figure.path.empty();
+  }
+  if (std::strcmp(option, "--style") == 0) {
+    style = value;
+    if (style != "exact" && style != "paper") {
+      args.problem = std::string("--style takes exact or paper, not ") + value;
+      return false;
+    }
+    return true;
+  }
+  if (std::strcmp(option, "--names") == 0) {
+    if (!parseNames(value, figure.names)) {
+      args.problem = std::string("--names takes names separated by commas, none empty, not ") +
+                     (*value == '\0' ? "an empty list" : value);
+      return false;
+    }
+    return true;
+  }
+  if (std::strcmp(option, "--title") == 0) {
+    figure.title = value;
+    return true;
+  }
+  if (!parseSize(value, figure)) {
+    args.problem = std::string(
+                       "--size takes WxH in centimetres, each above 0 and at most 100 "
+                       "(12x12), not ") +
+                   value;
+    return false;
+  }
+  return true;
+}
+
+bool isFigureOption(const char* option) {
+  for (const char* name : {"--figure", "--style", "--names", "--title", "--size"}) {
+    if (std::strcmp(option, name) == 0) return true;
+  }
+  return false;
+}
+
+// What the options hold that several input files cannot take; empty when
+// nothing.
+std::string severalFilesConflict(const Arguments& args) {
+  const char* conflict = !args.compare.empty()   ? "--compare"
+                         : args.multiclass       ? "--multiclass"
+                         : !args.table.empty()   ? "--table"
+                         : !args.picture.empty() ? "--picture"
+                                                 : nullptr;
+  for (const std::string& file : args.positional) {
+    if (conflict == nullptr && wantsPointList(file)) conflict = "roc (the point list)";
+  }
+  if (conflict != nullptr) {
+    return std::string(conflict) + " takes one input file, not " +
+           std::to_string(args.positional.size());
+  }
+  if (args.figure.path.empty() && !args.report) {
+    return "several input files need --figure FILE or --report";
+  }
+  return "";
+}
+
+// Checks the figure options against each other and against the input
+// files, after all are read; false (with "problem" set) on a conflict.
+bool checkFigureOptions(Arguments& args, const std::string& style, bool figureGiven) {
+  FigureRequest& figure = args.figure;
+  args.several = args.positional.size() > 2 ||
+                 (args.positional.size() == 2 && (figureGiven || !figure.names.empty()) &&
+                  !wantsPointList(args.positional[1]));
+  if (args.several) args.problem = severalFilesConflict(args);
+  if (figureGiven && style == "exact") {
+    args.problem = "--figure draws the paper style: it does not go with --style exact";
+  } else if (style == "paper" && !figureGiven && args.picture.empty()) {
+    args.problem = "--style paper draws into a file: give --picture FILE or --figure FILE";
+  } else if (style == "paper" && figureGiven && !args.picture.empty()) {
+    args.problem = "--style paper makes --picture the figure: give it or --figure, not both";
+  }
+  if (!args.problem.empty()) return false;
+  figure.paper = figureGiven || style == "paper";
+  // With --style paper the picture is the figure: the exact one is not drawn.
+  if (style == "paper" && !figureGiven) figure.path = std::exchange(args.picture, std::string());
+  if (!figure.names.empty() && figure.names.size() != args.inputFiles().size()) {
+    args.problem = "--names gives one name per input file: " + std::to_string(figure.names.size()) +
+                   " for " + std::to_string(args.inputFiles().size()) + " files";
+    return false;
+  }
+  if (!figure.paper &&
+      (figure.ciBand || !figure.title.empty() || figure.widthCm != 12 || figure.heightCm != 12)) {
+    args.problem =
+        "--ci-band, --title and --size dress the paper figure: give --figure FILE or --style paper";
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
+std::vector<std::string> Arguments::inputFiles() const {
+  if (several) return positional;
+  if (positional.empty()) return {};
+  return {positional[0]};
+}
+
+std::vector<std::string> Arguments::curveNames() const {
+  if (!figure.names.empty()) return figure.names;
+  std::vector<std::string> names;
+  for (const std::string& file : inputFiles()) {
+    names.push_back(
+        std::filesystem::path(std::string(common::trimBlanks(file))).filename().string());
+  }
+  return names;
+}
+
 bool parseArguments(int argc, const char* const* argv, Arguments& args) {
+  std::string style;
+  bool figureGiven = false;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--picture") == 0) {
       if (i + 1 >= argc || args.positional.empty()) return false;
@@ -119,6 +268,16 @@ bool parseArguments(int argc, const char* const* argv, Arguments& args) {
       args.unpaired = true;
     } else if (std::strcmp(argv[i], "--multiclass") == 0) {
       args.multiclass = true;
+    } else if (std::strcmp(argv[i], "--ci-band") == 0) {
+      args.figure.ciBand = true;
+    } else if (isFigureOption(argv[i])) {
+      if (i + 1 >= argc) {
+        args.problem = std::string(argv[i]) + " needs a value";
+        return false;
+      }
+      figureGiven = figureGiven || std::strcmp(argv[i], "--figure") == 0;
+      const char* option = argv[i];
+      if (!parseFigureOption(option, argv[++i], args, style)) return false;
     } else if (isStatisticsOption(argv[i])) {
       if (i + 1 >= argc) {
         args.problem = std::string(argv[i]) + " needs a value";
@@ -129,20 +288,19 @@ bool parseArguments(int argc, const char* const* argv, Arguments& args) {
     } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
       args.problem = std::string("unknown option ") + argv[i];
       return false;
-    } else if (args.positional.size() == 2) {
-      args.problem = std::string("one argument too many: ") + argv[i];
-      return false;
     } else {
       args.positional.emplace_back(argv[i]);
     }
   }
+  if (!checkFigureOptions(args, style, figureGiven)) return false;
   if ((args.unpaired || args.bootstrapMethod) && args.compare.empty()) {
     args.problem = "--unpaired and --method compare two classifiers: give --compare OTHER";
     return false;
   }
   if (args.multiclass &&
       (!args.picture.empty() || args.scale != 1 || args.report || !args.compare.empty() ||
-       args.positional.size() > 1 || args.wantsBootstrap() || args.level != 0.95)) {
+       args.positional.size() > 1 || args.wantsBootstrap() || args.level != 0.95 ||
+       args.figure.paper || !args.figure.names.empty())) {
     args.problem = "--multiclass prints its own report and takes only --table and --header";
     return false;
   }

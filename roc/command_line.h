@@ -1,5 +1,6 @@
 // rocplot's command line: FILE [roc] [--picture FILE] [--scale N] [--table FILE]
-// [--report] [--compare OTHER] [--level P] [--header], as kUsage shows it.
+// [--report] [--compare OTHER] [--level P] [--header], or several files with
+// --figure or --report, as kUsage shows it.
 #ifndef ROC_COMMAND_LINE_H_
 #define ROC_COMMAND_LINE_H_
 
@@ -12,7 +13,8 @@ namespace roc {
 // The usage line and the rest of --help.
 constexpr const char* kUsage =
     "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n"
-    "               [--report] [--compare OTHER] [--level P] [--header]\n";
+    "               [--report] [--compare OTHER] [--level P] [--header]\n"
+    "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n";
 
 constexpr const char* kHelp =
     "Evaluates a binary classifier from a file of (score, observed class) records.\n"
@@ -63,6 +65,30 @@ constexpr const char* kHelp =
     "                   prevalence-weighted means; --table writes each class's\n"
     "                   one-vs-rest curve (class, threshold, fpr, tpr).  Takes --table and\n"
     "                   --header only; no picture, no window\n"
+    "  --figure FILE    write the paper figure to FILE (.png at --scale, .svg or .pdf):\n"
+    "                   axes with ticks and titles, the exact empirical curve of each input\n"
+    "                   file (a step per distinct score, tied scores a slanted segment),\n"
+    "                   its best point with its threshold, and a legend row each with the\n"
+    "                   exact AUC and its DeLong interval at --level\n"
+    "  --style S        exact (the default: the picture above) or paper, which makes\n"
+    "                   --picture FILE the paper figure, as --figure FILE does\n"
+    "  --names LIST     the curves' names, one per input file, separated by commas (the\n"
+    "                   file names without their folder)\n"
+    "  --title TEXT     a title over the paper figure\n"
+    "  --size WxH       the paper figure's size in centimetres, each above 0 and at most\n"
+    "                   100 (12x12)\n"
+    "  --ci-band        shade on the paper figure the stratified bootstrap interval of the\n"
+    "                   sensitivity at 100 specificities evenly spaced from 0 to 1, at\n"
+    "                   --level, resamples as --bootstrap and --seed say\n"
+    "\n"
+    "Several input files (three or more, or two with --figure or --names) are\n"
+    "classifiers to compare, each read as FILE is; they need --figure or --report,\n"
+    "and take neither roc, --picture, --table, --compare nor --multiclass.  No\n"
+    "window opens and no key is awaited.  --report prints for each file the line\n"
+    "file<TAB>NAME, then the lines it prints for one file; then for every two files\n"
+    "the line pair<TAB>A<TAB>B, then DeLong's paired test as --compare prints it\n"
+    "(first_auc ... p) when the two hold the same records (as many, the same classes\n"
+    "in the same order), else skipped<TAB>where they part.\n"
     "\n"
     "The picture shows the ROC curve, the best operating point with its rates,\n"
     "Matthews coefficient and distance from the diagonal, the AUC and the confusion\n"
@@ -71,17 +97,32 @@ constexpr const char* kHelp =
     "Warnings on standard error name what in FILE the results may not survive: scores\n"
     "outside 0..1, classes other than 0 and 1, scores that are not numbers, a line\n"
     "holding an odd count of numbers (pairs are read across lines).\n"
-    "Exit status: 0 done, 1 bad command line (an unknown option, a third argument, a\n"
-    "--scale, --level, --bootstrap, --seed, --se-at, --sp-at, --partial-fpr or\n"
-    "--method out of range, --unpaired or --method without --compare, --multiclass\n"
-    "with another option than --table and --header), an input file\n"
+    "Exit status: 0 done, 1 bad command line (an unknown option, a\n"
+    "--scale, --level, --bootstrap, --seed, --se-at, --sp-at, --partial-fpr,\n"
+    "--method, --style, --names or --size out of range, --unpaired or --method\n"
+    "without --compare, --multiclass with another option than --table and --header,\n"
+    "several input files with an option they do not take or without --figure and\n"
+    "--report, --names of another count than the input files, --ci-band, --title or\n"
+    "--size without the paper style), an input file\n"
     "that cannot be read, a token that is not a number, a --compare file that does not\n"
     "match (unless --unpaired), or an output that cannot be written (the picture,\n"
-    "--table, or roc.prn; none is replaced then).\n";
+    "--table, roc.prn or the figure; none is replaced then).\n";
+
+// The paper figure the command line asks for, as the drawing takes it.
+struct FigureRequest {
+  bool paper = false;                  // --style paper, or --figure: axes, legend, exact curves
+  std::string path;                    // --figure FILE, or --picture FILE with --style paper
+  std::vector<std::string> names;      // --names: one per input file; empty: the file names
+  std::string title;                   // --title TEXT; empty: none
+  double widthCm = 12, heightCm = 12;  // --size WxH, each above 0 and at most 100
+  bool ciBand = false;                 // --ci-band: the bootstrap band of the sensitivity
+};
 
 struct Arguments {
-  std::vector<std::string> positional;    // the input file, then "roc" or anything else
-  std::string picture;                    // --picture FILE; empty when not given
+  // The input file, then "roc" or anything else; or, with several files
+  // ("several"), each input file.
+  std::vector<std::string> positional;
+  std::string picture;                    // --picture FILE in the exact style; empty when not given
   int scale = 1;                          // --scale N, 1 to 8
   std::string table;                      // --table FILE; empty when not given
   bool report = false;                    // --report
@@ -97,8 +138,18 @@ struct Arguments {
   bool partial = false;                   // --partial-fpr given
   bool multiclass = false;                // --multiclass: records of a class and K scores
   double partialFrom = 0, partialTo = 1;  // its band of false-positive rates
-  std::string problem;                    // what parseArguments found wrong, when it can say
+  FigureRequest figure;                   // --figure, --style, --names, --title, --size, --ci-band
+  // The positional arguments are several input files: three or more, or two
+  // with --figure or --names, the second not "roc" (two alone keep their old
+  // meaning: the file, then "roc" or anything else).
+  bool several = false;
+  std::string problem;  // what parseArguments found wrong, when it can say
 
+  // The input files: every positional argument with several files, else the first.
+  std::vector<std::string> inputFiles() const;
+  // The curves' names, one per input file: --names, else each file's name
+  // without its folder.
+  std::vector<std::string> curveNames() const;
   // Whether a bootstrap quantity is asked for.
   bool wantsBootstrap() const { return bootstrap > 0 || !seAt.empty() || !spAt.empty() || partial; }
   // The resamples to draw: --bootstrap N, else 2000.
@@ -106,18 +157,25 @@ struct Arguments {
 };
 
 // Parses argv[1 .. argc-1]; false when there is no input file, an unknown
-// option (an argument starting with "-"), a third argument that is not an
-// option, a --scale that is not a whole number from 1 to 8, a --level not
-// strictly between 0 and 1 (or too close to 1 for an interval), or
+// option (an argument starting with "-"), a --scale that is not a whole number from 1 to 8, a
+// --level not strictly between 0 and 1 (or too close to 1 for an interval), or
 // --picture, --table, --report or --compare before the input file, a
 // --bootstrap that is not a whole number from 1 to 1000000, a --seed that is
 // not a whole number from 0 to 2^64 - 1, or a --se-at or --sp-at list that
 // holds anything but numbers from 0 to 1 separated by commas, or a
 // --partial-fpr that is not A:B with 0 <= A < B <= 1, a --method other than
 // delong and bootstrap, --unpaired or --method without --compare, or
-// --multiclass with any option but --table and --header.  For an
-// unknown option, a surplus argument or a bad value of the options after
-// --level "args.problem" says which.
+// --multiclass with any option but --table and --header, several input
+// files with roc, --picture, --table, --compare or --multiclass or with
+// neither --figure nor --report, a --style other than exact and paper,
+// --figure with --style exact, --style paper with no file to draw into, a
+// --names list of empty names or of another count than the input files, a
+// --size other than WxH in (0, 100], or --ci-band, --title or --size
+// without the paper style.  For an
+// unknown option, a bad value of the options after --level, and every
+// conflict of the figure options and of several input files, "args.problem"
+// says which.  With --style paper, --picture FILE becomes the figure's path
+// (args.picture is left empty: no exact picture is drawn).
 bool parseArguments(int argc, const char* const* argv, Arguments& args);
 
 }  // namespace roc

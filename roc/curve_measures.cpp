@@ -23,17 +23,32 @@ double countAt(double rate, double count) {
   return std::fabs(x - whole) <= 1e-9 * std::max(1.0, whole) ? whole : x;
 }
 
-}  // namespace
-
-double sensitivityAt(const Curve& curve, double specificity) {
+// The sensitivity at the false-positive count x, with "k" (the first point
+// past x) found from where it stood for a smaller x.
+double sensitivityFrom(const Curve& curve, double x, std::size_t& k) {
   const std::vector<CurvePoint>& points = curve.points;
-  if (points.empty()) return kNaN;
-  const double x = countAt(1 - specificity, curve.negatives);
-  std::size_t k = 0;  // the first point past x
+  if (k > 0 && points[k - 1].fp > x) k = 0;  // x went back: walk again
   while (k < points.size() && points[k].fp <= x) ++k;
   // points[k - 1] is the last point at x or before it: the highest there.
   if (k == points.size()) return 1;
   return tpAlong(points[k - 1], points[k], x) / curve.positives;
+}
+
+}  // namespace
+
+double sensitivityAt(const Curve& curve, double specificity) {
+  if (curve.points.empty()) return kNaN;
+  std::size_t k = 0;
+  return sensitivityFrom(curve, countAt(1 - specificity, curve.negatives), k);
+}
+
+void sensitivitiesAt(const Curve& curve, const std::vector<double>& specificities, double* out) {
+  std::size_t k = 0;
+  for (std::size_t i = 0; i < specificities.size(); ++i) {
+    out[i] = curve.points.empty()
+                 ? kNaN
+                 : sensitivityFrom(curve, countAt(1 - specificities[i], curve.negatives), k);
+  }
 }
 
 double specificityAt(const Curve& curve, double sensitivity) {

@@ -20,6 +20,11 @@ namespace roc {
 // NaN for an empty polyline.
 double sensitivityAt(const Curve& curve, double specificity);
 
+// sensitivityAt(curve, specificities[k]) into out[k] for every k, in one
+// walk along the curve when "specificities" decrease (as a band's do); in
+// any order it is still right, only slower.
+void sensitivitiesAt(const Curve& curve, const std::vector<double>& specificities, double* out);
+
 // The specificity of "curve" at the sensitivity "sensitivity" (0 to 1);
 // NaN for an empty polyline.
 double specificityAt(const Curve& curve, double sensitivity);

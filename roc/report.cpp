@@ -178,19 +178,23 @@ bool checkHeader(std::string_view text, const std::string& fileName, bool header
   return true;
 }
 
-void writeNumbers(const Arguments& args, const RocRun& run, const ClassScores& scores,
-                  std::string_view text, const std::string& input) {
-  if (!args.table.empty()) rocTable(run.histogram, run.result).save(args.table);
-  if (args.report) std::fputs(rocReport(run, scores, args.level).c_str(), stdout);
+std::string scoreReport(const Arguments& args, const RocRun& run, const ClassScores& scores) {
+  std::string lines;
+  if (args.report) lines += rocReport(run, scores, args.level);
   if (args.wantsBootstrap()) {
-    std::string lines;
     if (!args.report) reportLine(lines, "level", args.level);
     std::vector<double> p, q;
     sideBySide([&] { q = sortedScores(scores.negatives); },
                [&] { p = sortedScores(scores.positives); });
     lines += bootstrapReport(p, q, args);
-    std::fputs(lines.c_str(), stdout);
   }
+  return lines;
+}
+
+void writeNumbers(const Arguments& args, const RocRun& run, const ClassScores& scores,
+                  std::string_view text, const std::string& input) {
+  if (!args.table.empty()) rocTable(run.histogram, run.result).save(args.table);
+  std::fputs(scoreReport(args, run, scores).c_str(), stdout);
   if (!args.compare.empty()) {
     const std::string other(common::trimBlanks(args.compare));
     common::MappedFile otherFile(other);

@@ -55,6 +55,12 @@ std::string reportNumber(double value);
 // a line of numbers.
 bool checkHeader(std::string_view text, const std::string& fileName, bool headerAsked);
 
+// The lines of one score file that "args" asks for on standard output:
+// with --report the report (rocReport), with a bootstrap quantity the
+// bootstrap lines (after a level line when there is no report).  Empty
+// when neither is asked.
+std::string scoreReport(const Arguments& args, const RocRun& run, const ClassScores& scores);
+
 // What the command line asks beside the picture: the --table file, the
 // --report and the --compare report on standard output ("text" is the input
 // file's text without its byte-order mark, named "input").  Throws ToolError for a file that cannot

@@ -9,8 +9,13 @@ RocRun runRoc(std::string_view text, const std::string& fileName, const std::str
               bool keepShapes, ClassScores* scores, bool skipHeader) {
   ScoreFindings findings;
   ScoreHistogram histogram = readScores(text, fileName, scores, &findings, skipHeader);
-  RocRun run{RocResult{}, startRocPicture(keepShapes), histogram.records(), histogram, findings,
-             skipHeader};
+  RocRun run{RocResult{},
+             startRocPicture(keepShapes),
+             histogram.records(),
+             histogram,
+             findings,
+             skipHeader,
+             {}};
   run.result = sweep(histogram);
   drawRocCurve(run.picture, run.result);
   if (!pointListPath.empty()) writePointList(pointListPath, run.result);

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "roc/exact_auc.h"
+#include "roc/figure_curve.h"
 #include "roc/score_file.h"
 #include "roc/sweep.h"
 #include "surface/surface.h"
@@ -19,6 +20,9 @@ struct RocRun {
   ScoreHistogram histogram;  // the records as the sweep counts them
   ScoreFindings findings;    // what the file holds that the results may not survive
   bool skippedHeader = false;
+  // With a paper figure asked for (--figure, --style paper), the file's
+  // curve as the figure draws it; else empty.
+  std::vector<CurveForFigure> figure;
 };
 
 // Reads the records of "text" (named "fileName" in errors), sweeps, draws

@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QString>
+#include <cstdio>
 #include <optional>
 
 #include "common/console.h"
 #include "common/program_run.h"
 #include "roc/roc_table.h"
 #include "roc/rocplot_run.h"
+#include "roc/several_files.h"
 #include "surface/gui_application.h"
 #include "ui/app.h"
 #include "ui/picture_window.h"
@@ -19,6 +21,14 @@ int runRocplot(int argc, char** argv, const Arguments& args) {
   if (args.multiclass) {
     return common::runReportingFailures("rocplot", [&] {
       runMulticlassFiles(args);
+      return 0;
+    });
+  }
+  if (args.several) {
+    // Several classifiers make a figure and a report, not a window.
+    return common::runReportingFailures("rocplot", [&] {
+      const SeveralFilesRun run = runSeveralFiles(args);
+      std::fputs(run.report.c_str(), stdout);
       return 0;
     });
   }

@@ -18,17 +18,26 @@ namespace roc {
 RocRun runRocFiles(const Arguments& args, bool keepShapes) {
   const std::string input(common::trimBlanks(args.positional[0]));
   const bool pointList = args.positional.size() > 1 && wantsPointList(args.positional[1]);
-  common::checkOutputs({input, std::string(common::trimBlanks(args.compare))},
-                       {pointList ? kPointListName : "", args.picture, args.table});
+  common::checkOutputs(
+      {input, std::string(common::trimBlanks(args.compare))},
+      {pointList ? kPointListName : "", args.picture, args.table, args.figure.path});
   common::MappedFile file(input);
   const std::string_view text = withoutByteOrderMark(file.text());
   const bool shapes = keepShapes || surface::Surface::needsShapes(args.picture, args.scale);
   const bool header = checkHeader(text, input, args.header);
   ClassScores scores;
-  RocRun run = runRoc(text, input, pointList ? kPointListName : "", shapes,
-                      args.report || args.wantsBootstrap() ? &scores : nullptr, header);
+  RocRun run =
+      runRoc(text, input, pointList ? kPointListName : "", shapes,
+             args.report || args.wantsBootstrap() || args.figure.paper ? &scores : nullptr, header);
   for (const std::string& warning : scoreWarnings(run.findings)) {
     common::warn("rocplot", input, warning);
+  }
+  if (args.figure.paper) {
+    BootstrapPlan band;
+    band.resamples = static_cast<std::size_t>(args.resamples());
+    band.seed = args.seed;
+    run.figure.push_back(curveForFigure(args.curveNames()[0], scores, run.result, args.level,
+                                        args.figure.ciBand ? &band : nullptr));
   }
   if (!args.picture.empty()) run.picture.save(args.picture, args.scale);
   writeNumbers(args, run, scores, text, input);

@@ -14,7 +14,9 @@ namespace roc {
 // writes roc.prn when asked for, the picture (--picture, --scale), the
 // --table file and the --report and --compare reports on standard output.
 // With "keepShapes" the returned picture can also be saved as SVG, PDF or a
-// larger bitmap.  The input is let go before it returns.  Throws ToolError
+// larger bitmap.  With a paper figure asked for, the returned run also
+// holds the file's curve for it (RocRun::figure); the figure itself is
+// drawn by the caller.  The input is let go before it returns.  Throws ToolError
 // for a file that cannot be read or written, or a --compare file that does
 // not match.
 RocRun runRocFiles(const Arguments& args, bool keepShapes);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "common/errors.h"
 #include "common/mapped_file.h"
@@ -208,32 +209,33 @@ Records allRecords(std::string_view text, const std::string& fileName, bool skip
   return r;
 }
 
-}  // namespace
-
-std::pair<ClassScores, ClassScores> pairedScores(std::string_view first,
-                                                 const std::string& firstName,
-                                                 std::string_view second,
-                                                 const std::string& secondName,
-                                                 bool skipFirstHeader, bool skipSecondHeader) {
-  Records a, b;
-  sideBySide([&] { a = allRecords(first, firstName, skipFirstHeader); },
-             [&] { b = allRecords(second, secondName, skipSecondHeader); });
+// Where the records of two files part: the first record whose classes
+// differ, or the file that ends first; nothing when they hold the same
+// cases.
+std::optional<common::ToolError> mismatchOf(const Records& a, const std::string& firstName,
+                                            const Records& b, const std::string& secondName) {
   const std::size_t common = std::min(a.classes.size(), b.classes.size());
   const auto differ =
       std::mismatch(a.classes.begin(), a.classes.begin() + common, b.classes.begin());
   if (differ.first != a.classes.begin() + common) {
     const auto i = static_cast<std::size_t>(differ.first - a.classes.begin());
-    throw common::makeError(common::Fault::kTypeMismatch, secondName,
-                            "record " + std::to_string(i + 1),
-                            "class " + std::to_string(b.classes[i]) + " where " + firstName +
-                                " has class " + std::to_string(a.classes[i]));
+    return common::makeError(common::Fault::kTypeMismatch, secondName,
+                             "record " + std::to_string(i + 1),
+                             "class " + std::to_string(b.classes[i]) + " where " + firstName +
+                                 " has class " + std::to_string(a.classes[i]));
   }
   if (a.classes.size() != b.classes.size()) {
     const bool firstShorter = a.classes.size() < b.classes.size();
-    throw common::makeError(common::Fault::kPastEndOfFile, firstShorter ? firstName : secondName,
-                            "record " + std::to_string(common + 1),
-                            "it ends before " + (firstShorter ? secondName : firstName));
+    return common::makeError(common::Fault::kPastEndOfFile, firstShorter ? firstName : secondName,
+                             "record " + std::to_string(common + 1),
+                             "it ends before " + (firstShorter ? secondName : firstName));
   }
+  return std::nullopt;
+}
+
+// The scores of two files of the same cases, by class.
+std::pair<ClassScores, ClassScores> scoresOfPair(const Records& a, const Records& b) {
+  const std::size_t common = a.classes.size();
   std::pair<ClassScores, ClassScores> scores;
   for (ClassScores* s : {&scores.first, &scores.second}) {
     s->positives.reserve(common);
@@ -256,6 +258,37 @@ std::pair<ClassScores, ClassScores> pairedScores(std::string_view first,
     }
   }
   return scores;
+}
+
+}  // namespace
+
+std::pair<ClassScores, ClassScores> pairedScores(std::string_view first,
+                                                 const std::string& firstName,
+                                                 std::string_view second,
+                                                 const std::string& secondName,
+                                                 bool skipFirstHeader, bool skipSecondHeader) {
+  Records a, b;
+  sideBySide([&] { a = allRecords(first, firstName, skipFirstHeader); },
+             [&] { b = allRecords(second, secondName, skipSecondHeader); });
+  if (std::optional<common::ToolError> mismatch = mismatchOf(a, firstName, b, secondName)) {
+    throw *mismatch;
+  }
+  return scoresOfPair(a, b);
+}
+
+PairedRecords sameCaseScores(std::string_view first, const std::string& firstName,
+                             std::string_view second, const std::string& secondName,
+                             bool skipFirstHeader, bool skipSecondHeader) {
+  Records a, b;
+  sideBySide([&] { a = allRecords(first, firstName, skipFirstHeader); },
+             [&] { b = allRecords(second, secondName, skipSecondHeader); });
+  PairedRecords out;
+  if (std::optional<common::ToolError> mismatch = mismatchOf(a, firstName, b, secondName)) {
+    out.mismatch = mismatch->what();
+  } else {
+    out.scores = scoresOfPair(a, b);
+  }
+  return out;
 }
 
 std::pair<ClassScores, ClassScores> unpairedScores(std::string_view first,

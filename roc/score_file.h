@@ -110,6 +110,18 @@ std::pair<ClassScores, ClassScores> pairedScores(
     std::string_view first, const std::string& firstName, std::string_view second,
     const std::string& secondName, bool skipFirstHeader = false, bool skipSecondHeader = false);
 
+// The records of two score files by class as pairedScores keeps them, when
+// the two hold the same cases (as many records, the same classes in the
+// same order); otherwise "mismatch" says where they part, as the error
+// pairedScores throws says it, and "scores" is empty.
+struct PairedRecords {
+  std::pair<ClassScores, ClassScores> scores;
+  std::string mismatch;  // empty when the files hold the same cases
+};
+PairedRecords sameCaseScores(std::string_view first, const std::string& firstName,
+                             std::string_view second, const std::string& secondName,
+                             bool skipFirstHeader = false, bool skipSecondHeader = false);
+
 // The records of two score files of different cases, each by class as
 // readScores keeps them.  A file's first line is left out when its flag
 // says so.
