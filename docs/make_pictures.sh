@@ -8,4 +8,8 @@ for picture in roc/roc.png som/labels.png som/distances.png som/classes.png som/
                ebp/cancer_plot.png ebp/sensitivity.png; do
   cp "out/demo/$picture" "docs/$(basename "$picture")"
 done
+# The same data as figures for a paper (--style paper).
+build=${BUILD_DIR:-build}
+"$build/roc/rocplot" examples/roc/breast_cancer_scores.txt --style paper --ci-band \
+  --picture docs/roc_paper.png </dev/null >/dev/null
 ls -l docs/*.png

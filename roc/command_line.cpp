@@ -4,8 +4,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <utility>
 
+#include "common/figure_options.h"
 #include "common/strings.h"
 #include "roc/point_list.h"
 
@@ -89,15 +91,13 @@ bool isStatisticsOption(const char* option) {
   return false;
 }
 
-// "text" as --size's WxH in centimetres, each above 0 and at most 100.
+// "text" as --size's WxH in centimetres (common::parseFigureSize's rule).
 bool parseSize(const char* text, FigureRequest& figure) {
-  char* end = nullptr;
-  figure.widthCm = std::strtod(text, &end);
-  if (end == text || (*end != 'x' && *end != 'X')) return false;
-  const char* height = end + 1;
-  figure.heightCm = std::strtod(height, &end);
-  return end != height && *end == '\0' && figure.widthCm > 0 && figure.widthCm <= 100 &&
-         figure.heightCm > 0 && figure.heightCm <= 100;
+  const std::optional<common::FigureSizeCm> size = common::parseFigureSize(text);
+  if (!size) return false;
+  figure.widthCm = size->width;
+  figure.heightCm = size->height;
+  return true;
 }
 
 // "text" as --names' comma-separated names, none empty.
@@ -126,7 +126,7 @@ bool parseFigureOption(const char* option, const char* value, Arguments& args, s
   }
   if (std::strcmp(option, "--style") == 0) {
     style = value;
-    if (style != "exact" && style != "paper") {
+    if (!common::pictureStyleNamed(style)) {
       args.problem = std::string("--style takes exact or paper, not ") + value;
       return false;
     }

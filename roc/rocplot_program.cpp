@@ -7,6 +7,7 @@
 
 #include "common/console.h"
 #include "common/program_run.h"
+#include "roc/paper_figure.h"
 #include "roc/roc_table.h"
 #include "roc/rocplot_run.h"
 #include "roc/several_files.h"
@@ -28,6 +29,7 @@ int runRocplot(int argc, char** argv, const Arguments& args) {
     // Several classifiers make a figure and a report, not a window.
     return common::runReportingFailures("rocplot", [&] {
       const SeveralFilesRun run = runSeveralFiles(args);
+      if (!args.figure.path.empty()) saveRocFigure(run.curves, args.figure, args.scale);
       std::fputs(run.report.c_str(), stdout);
       return 0;
     });

@@ -9,6 +9,7 @@
 #include "common/program_run.h"
 #include "common/strings.h"
 #include "roc/multiclass.h"
+#include "roc/paper_figure.h"
 #include "roc/point_list.h"
 #include "roc/report.h"
 #include "roc/score_file.h"
@@ -40,6 +41,7 @@ RocRun runRocFiles(const Arguments& args, bool keepShapes) {
                                         args.figure.ciBand ? &band : nullptr));
   }
   if (!args.picture.empty()) run.picture.save(args.picture, args.scale);
+  if (args.figure.paper) saveRocFigure(run.figure, args.figure, args.scale);
   writeNumbers(args, run, scores, text, input);
   return run;
 }

@@ -1,17 +1,20 @@
 // rocplot run as a user runs it: on files, in a folder, without a display.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <map>
 #include <random>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "test_support/picture_compare.h"
 #include "tests/process.h"
 
 namespace e2e {
@@ -442,6 +445,125 @@ TEST(RocplotE2e, SeveralFilesReportEachFileAndEveryPair) {
   EXPECT_EQ(out({"a.txt", "b.txt", "--report", "--names", "MLP,Naive Bayes"}),
             expected.substr(0, expected.find("file\tLogistic")) + "pair\tMLP\tNaive Bayes\n" +
                 compared.substr(compared.find('\n') + 1));
+}
+
+// The points="x,y x,y ..." of every SVG <polyline> or <polygon> whose
+// attributes hold "marker", in the order drawn.
+std::vector<std::vector<std::pair<double, double>>> svgShapes(const std::string& svg,
+                                                              const std::string& marker) {
+  std::vector<std::vector<std::pair<double, double>>> shapes;
+  const std::regex element(R"re(<poly(?:line|gon) points="([^"]*)"([^>]*)/>)re");
+  for (auto m = std::sregex_iterator(svg.begin(), svg.end(), element); m != std::sregex_iterator();
+       ++m) {
+    if ((*m)[2].str().find(marker) == std::string::npos) continue;
+    std::vector<std::pair<double, double>> points;
+    std::istringstream in((*m)[1].str());
+    double x = 0, y = 0;
+    char comma = 0;
+    while (in >> x >> comma >> y) points.emplace_back(x, y);
+    shapes.push_back(points);
+  }
+  return shapes;
+}
+
+double reportValue(const std::string& report, const std::string& name) {
+  const std::size_t at = report.find(name + "\t");
+  return at == std::string::npos ? NAN : std::stod(report.substr(at + name.size() + 1));
+}
+
+// The paper figure in every format: its curves are the exact empirical
+// curves (read back through the chance diagonal, which runs from (0, 0) to
+// (1, 1)), its legend holds --report's AUC and interval, its band and
+// curves lie inside the plot, its axes are labelled with real text.
+TEST(RocplotE2e, PaperFigureDrawsTheExactCurvesAndTheReportedAuc) {
+  const fs::path dir = freshDir("paper_figure");
+  std::mt19937 random(7);
+  std::vector<std::vector<std::pair<double, int>>> files(2);
+  for (std::size_t f = 0; f < files.size(); ++f) {
+    std::string text;
+    for (int i = 0; i < 60; ++i) {
+      const int cls = static_cast<int>(random() % 2);
+      const double score = static_cast<double>(random() % 12 + 4 * cls) / 16;  // many ties
+      files[f].emplace_back(score, cls);
+      text += std::to_string(score) + "," + std::to_string(cls) + "\n";
+    }
+    writeFile(dir / ("s" + std::to_string(f) + ".txt"), text);
+  }
+  RunResult r = runProgram(kRocplot,
+                           {"s0.txt", "s1.txt", "--figure", "f.svg", "--names", "A,B", "--ci-band",
+                            "--bootstrap", "200", "--report", "--title", "Two classifiers"},
+                           dir);
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string svg = readFile(dir / "f.svg");
+  const auto diagonal = svgShapes(svg, "stroke=\"#969696\"");
+  ASSERT_EQ(diagonal.size(), 1u);
+  const auto [x0, y0] = diagonal[0].front();
+  const auto [x1, y1] = diagonal[0].back();
+  const auto rates = [&](std::pair<double, double> p) {
+    return std::pair((p.first - x0) / (x1 - x0), (p.second - y0) / (y1 - y0));
+  };
+  // The two curves, then the legend's two sample lines.
+  const auto curves = svgShapes(svg, "stroke-width=\"1.5\"");
+  ASSERT_EQ(curves.size(), 4u);
+  for (std::size_t f = 0; f < files.size(); ++f) {
+    // From the definition: at each distinct score, the shares of each class
+    // scored at or above it, from the highest score down.
+    std::vector<double> thresholds;
+    for (const auto& [score, cls] : files[f]) thresholds.push_back(score);
+    std::sort(thresholds.rbegin(), thresholds.rend());
+    thresholds.erase(std::unique(thresholds.begin(), thresholds.end()), thresholds.end());
+    std::vector<std::pair<double, double>> expected = {{0, 0}};
+    double positives = 0, negatives = 0;
+    for (const auto& [score, cls] : files[f]) (cls == 1 ? positives : negatives) += 1;
+    for (const double t : thresholds) {
+      double tp = 0, fp = 0;
+      for (const auto& [score, cls] : files[f]) {
+        if (score >= t) (cls == 1 ? tp : fp) += 1;
+      }
+      expected.emplace_back(fp / negatives, tp / positives);
+    }
+    ASSERT_EQ(curves[f].size(), expected.size()) << f;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+      const auto [fpr, tpr] = rates(curves[f][i]);
+      EXPECT_NEAR(fpr, expected[i].first, 1e-4) << f << " vertex " << i;
+      EXPECT_NEAR(tpr, expected[i].second, 1e-4) << f << " vertex " << i;
+    }
+  }
+  const auto bands = svgShapes(svg, "fill-opacity=\"0.2\"");
+  ASSERT_EQ(bands.size(), 2u);
+  for (const auto& shape : bands) {
+    EXPECT_EQ(shape.size(), 200u);
+    for (const auto& p : shape) {
+      const auto [fpr, tpr] = rates(p);
+      EXPECT_TRUE(fpr > -1e-4 && fpr < 1 + 1e-4 && tpr > -1e-4 && tpr < 1 + 1e-4);
+    }
+  }
+  // The legend's numbers are the report's, to three decimals.
+  const std::string firstReport = r.out.substr(0, r.out.find("file\tB"));
+  char legend[128];
+  std::snprintf(legend, sizeof legend, ">A: AUC %.3f (95%% CI %.3f&#8211;%.3f)</text>",
+                reportValue(firstReport, "exact_auc"), reportValue(firstReport, "exact_auc_low"),
+                reportValue(firstReport, "exact_auc_high"));
+  EXPECT_NE(svg.find(legend), std::string::npos) << legend;
+  for (const char* text :
+       {">False positive rate (1 &#8722; specificity)</text>",
+        ">True positive rate (sensitivity)</text>", ">0.6</text>", ">Two classifiers</text>"}) {
+    EXPECT_NE(svg.find(text), std::string::npos) << text;
+  }
+  // One file, as a PDF and as a bitmap at twice the size.
+  r = runProgram(kRocplot, {"s0.txt", "--style", "paper", "--picture", "f.pdf", "--size", "8x6"},
+                 dir);
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string pdf = support::pdfText((dir / "f.pdf").string());
+  for (const char* text : {"True positive rate (sensitivity)", "AUC 0.", "0.8"}) {
+    EXPECT_NE(pdf.find(text), std::string::npos) << text << " in " << pdf;
+  }
+  r = runProgram(kRocplot, {"s0.txt", "--style", "paper", "--picture", "f.png", "--scale", "2"},
+                 dir);
+  ASSERT_EQ(r.status, 0) << r.err;
+  const QImage png(QString::fromStdString((dir / "f.png").string()));
+  EXPECT_EQ(png.width(), 907);  // 12 cm at 192 dots per inch
+  EXPECT_EQ(png.height(), 907);
 }
 
 // The same near-saturated files as R's pROC reads them: the AUC, its DeLong
