@@ -96,6 +96,12 @@ TEST(RocplotE2e, PictureIsSavedAsBitmapOrPng) {
   EXPECT_TRUE(fs::exists(dir / "roc.prn"));
 }
 
+// What rocplot prints after a command-line error.
+const std::string kUsage =
+    "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
+    "              [--report] [--compare OTHER] [--level P] [--header]\n"
+    "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n";
+
 TEST(RocplotE2e, FailuresSayWhatAndWriteNothing) {
   fs::path dir = freshDir("failures");
   writeFile(dir / "bad.txt", "0.5,1\n0.25,zero\n");
@@ -105,10 +111,7 @@ TEST(RocplotE2e, FailuresSayWhatAndWriteNothing) {
     std::vector<std::string> args;
     std::string err;
   } cases[] = {
-      {{},
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P] [--header]\n"
-       "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n"},
+      {{}, kUsage},
       {{"missing.txt", "roc"},
        "rocplot: cannot open \"missing.txt\": file not found (No such file or directory)\n"},
       {{"  ", "roc"}, "rocplot: cannot open \"\": file not found (No such file or directory)\n"},
@@ -116,138 +119,61 @@ TEST(RocplotE2e, FailuresSayWhatAndWriteNothing) {
        "rocplot: cannot open \"folder\": bad file name or path (Is a directory)\n"},
       {{"bad.txt", "roc"},
        "rocplot: bad.txt: line 2: type mismatch: expected a number, got \"zero\"\n"},
-      {{"bad.txt", "--picture"},
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P] [--header]\n"
-       "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n"},
-      {{"bad.txt", "--scale", "9"},
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P] [--header]\n"
-       "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n"},
-      {{"bad.txt", "--level", "1"},
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P] [--header]\n"
-       "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n"},
-      {{"bad.txt", "--level", "0.9999999999999999"},  // no interval: z of 1 - 1e-16 is 1e308
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P] [--header]\n"
-       "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n"},
-      {{"bad.txt", "roc", "--reprot"},
-       "rocplot: unknown option --reprot\n"
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P] [--header]\n"
-       "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n"},
-      {{"bad.txt", "--pictuer", "p.png"},
-       "rocplot: unknown option --pictuer\n"
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P] [--header]\n"
-       "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n"},
+      {{"bad.txt", "--picture"}, kUsage},
+      {{"bad.txt", "--scale", "9"}, kUsage},
+      {{"bad.txt", "--level", "1"}, kUsage},
+      {{"bad.txt", "--level", "0.9999999999999999"},  // no interval: z of 1 - 1e-16 is 1e308 +
+       kUsage},
+      {{"bad.txt", "roc", "--reprot"}, "rocplot: unknown option --reprot\n" + kUsage},
+      {{"bad.txt", "--pictuer", "p.png"}, "rocplot: unknown option --pictuer\n" + kUsage},
       {{"bad.txt", "--bootstrap", "0"},
-       "rocplot: --bootstrap takes a whole number from 1 to 1000000, not 0\n"
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P] [--header]\n"
-       "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n"},
+       "rocplot: --bootstrap takes a whole number from 1 to 1000000, not 0\n" + kUsage},
       {{"bad.txt", "--seed", "-1"},
-       "rocplot: --seed takes a whole number from 0 to 18446744073709551615, not -1\n"
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P] [--header]\n"
-       "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n"},
+       "rocplot: --seed takes a whole number from 0 to 18446744073709551615, not -1\n" + kUsage},
       {{"bad.txt", "--se-at", "0.9,,0.95"},
-       "rocplot: --se-at takes specificities from 0 to 1 separated by commas, not 0.9,,0.95\n"
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P] [--header]\n"
-       "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n"},
+       "rocplot: --se-at takes specificities from 0 to 1 separated by commas, not 0.9,,0.95\n" +
+           kUsage},
       {{"bad.txt", "--sp-at", "95"},
-       "rocplot: --sp-at takes sensitivities from 0 to 1 separated by commas, not 95\n"
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P] [--header]\n"
-       "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n"},
+       "rocplot: --sp-at takes sensitivities from 0 to 1 separated by commas, not 95\n" + kUsage},
       {{"bad.txt", "--partial-fpr", "0.5:0.2"},
-       "rocplot: --partial-fpr takes A:B with 0 <= A < B <= 1, not 0.5:0.2\n"
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P] [--header]\n"
-       "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n"},
+       "rocplot: --partial-fpr takes A:B with 0 <= A < B <= 1, not 0.5:0.2\n" + kUsage},
       {{"bad.txt", "--compare", "bad.txt", "--method", "wilcoxon"},
-       "rocplot: --method takes delong or bootstrap, not wilcoxon\n"
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P] [--header]\n"
-       "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n"},
+       "rocplot: --method takes delong or bootstrap, not wilcoxon\n" + kUsage},
       {{"bad.txt", "--unpaired"},
-       "rocplot: --unpaired and --method compare two classifiers: give --compare OTHER\n"
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P] [--header]\n"
-       "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n"},
+       "rocplot: --unpaired and --method compare two classifiers: give --compare OTHER\n" + kUsage},
       {{"bad.txt", "roc", "extra"},
-       "rocplot: roc (the point list) takes one input file, not 3\n"
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P] [--header]\n"
-       "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n"},
+       "rocplot: roc (the point list) takes one input file, not 3\n" + kUsage},
       {{"bad.txt", "b.txt", "c.txt"},
-       "rocplot: several input files need --figure FILE or --report\n"
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P] [--header]\n"
-       "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n"},
+       "rocplot: several input files need --figure FILE or --report\n" + kUsage},
       {{"bad.txt", "b.txt", "--figure", "f.svg", "--compare", "bad.txt"},
-       "rocplot: --compare takes one input file, not 2\n"
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P] [--header]\n"
-       "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n"},
+       "rocplot: --compare takes one input file, not 2\n" + kUsage},
       {{"bad.txt", "b.txt", "c.txt", "--report", "--table", "t.tsv"},
-       "rocplot: --table takes one input file, not 3\n"
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P] [--header]\n"
-       "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n"},
+       "rocplot: --table takes one input file, not 3\n" + kUsage},
       {{"bad.txt", "b.txt", "c.txt", "--report", "--multiclass"},
-       "rocplot: --multiclass takes one input file, not 3\n"
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P] [--header]\n"
-       "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n"},
+       "rocplot: --multiclass takes one input file, not 3\n" + kUsage},
       {{"bad.txt", "b.txt", "--names", "A,B", "--picture", "p.png"},
-       "rocplot: --picture takes one input file, not 2\n"
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P] [--header]\n"
-       "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n"},
+       "rocplot: --picture takes one input file, not 2\n" + kUsage},
       {{"bad.txt", "b.txt", "c.txt", "--report", "--names", "A,B"},
-       "rocplot: --names gives one name per input file: 2 for 3 files\n"
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P] [--header]\n"
-       "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n"},
+       "rocplot: --names gives one name per input file: 2 for 3 files\n" + kUsage},
       {{"bad.txt", "--figure", "f.svg", "--names", "A,,B"},
-       "rocplot: --names takes names separated by commas, none empty, not A,,B\n"
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P] [--header]\n"
-       "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n"},
+       "rocplot: --names takes names separated by commas, none empty, not A,,B\n" + kUsage},
       {{"bad.txt", "--style", "fancy"},
-       "rocplot: --style takes exact or paper, not fancy\n"
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P] [--header]\n"
-       "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n"},
+       "rocplot: --style takes exact or paper, not fancy\n" + kUsage},
       {{"bad.txt", "--figure", "f.svg", "--style", "exact"},
-       "rocplot: --figure draws the paper style: it does not go with --style exact\n"
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P] [--header]\n"
-       "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n"},
+       "rocplot: --figure draws the paper style: it does not go with --style exact\n" + kUsage},
       {{"bad.txt", "--style", "paper"},
-       "rocplot: --style paper draws into a file: give --picture FILE or --figure FILE\n"
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P] [--header]\n"
-       "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n"},
+       "rocplot: --style paper draws into a file: give --picture FILE or --figure FILE\n" + kUsage},
       {{"bad.txt", "--figure", "f.svg", "--size", "0x12"},
-       "rocplot: --size takes WxH in centimetres, each above 0 and at most 100 (12x12), not 0x12\n"
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P] [--header]\n"
-       "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n"},
+       "rocplot: --size takes WxH in centimetres, each above 0 and at most 100 (12x12), not "
+       "0x12\n" +
+           kUsage},
       {{"bad.txt", "--figure", "f.svg", "--size", "12x"},
-       "rocplot: --size takes WxH in centimetres, each above 0 and at most 100 (12x12), not 12x\n"
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P] [--header]\n"
-       "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n"},
+       "rocplot: --size takes WxH in centimetres, each above 0 and at most 100 (12x12), not 12x\n" +
+           kUsage},
       {{"bad.txt", "--ci-band"},
        "rocplot: --ci-band, --title and --size dress the paper figure: give --figure FILE or "
-       "--style paper\n"
-       "usage: rocplot FILE [roc] [--picture FILE.bmp|.png|.svg|.pdf] [--scale N] [--table FILE]\n "
-       "              [--report] [--compare OTHER] [--level P] [--header]\n"
-       "       rocplot FILE FILE... [--figure FILE.png|.svg|.pdf] [--names LIST] [--report]\n"},
+       "--style paper\n" +
+           kUsage},
       {{"bad.txt", "bad.txt", "bad.txt", "--report"},
        "rocplot: bad.txt: line 2: type mismatch: expected a number, got \"zero\"\n"},
   };
