@@ -19,7 +19,7 @@
 #include "common/output_file.h"
 #include "common/program_run.h"
 #include "common/progress.h"
-#include "ebp/figure_arguments.h"
+#include "ebp/figure_command_line.h"
 #include "ebp/yieldex/confusion.h"
 #include "ebp/yieldex/metrics.h"
 #include "ebp/yieldex/paper_figure.h"
@@ -105,34 +105,11 @@ struct BatchFiles {
   bool calibration = false;
 };
 
-// The value of "option", given under its own name or (as main() passes it
-// on past Qt) under "renamed".
-std::string renamedValue(const QCommandLineParser& parser, const char* option,
-                         const char* renamed) {
-  return ui::argumentBytes(parser.value(parser.isSet(renamed) ? renamed : option));
-}
-
-// --style, --size, --title and --calibration, checked.  Throws ToolError
-// naming the option and the value it refuses.
-common::FigureSettings figureSettings(const QCommandLineParser& parser) {
-  common::FigureSettings settings;
-  const std::string style = renamedValue(parser, "style", ebp::kRenamedStyle);
-  const auto named = common::pictureStyleNamed(style);
-  if (!named) refuseOption("--style", "exact or paper, not '" + style + "'");
-  settings.style = *named;
-  if (parser.isSet("size")) {
-    const std::string size = ui::argumentBytes(parser.value("size"));
-    settings.size = common::parseFigureSize(size);
-    if (!settings.size) {
-      refuseOption("--size",
-                   "WxH in centimetres, each above 0 and at most 100, not '" + size + "'");
-    }
-  }
-  settings.title = renamedValue(parser, "title", ebp::kRenamedTitle);
-  if (parser.isSet("calibration") && !settings.paper()) {
+// --calibration, checked against the style.
+void checkCalibration(const QCommandLineParser& parser, const common::FigureSettings& figure) {
+  if (parser.isSet("calibration") && !figure.paper()) {
     refuseOption("--calibration", "the reliability diagram belongs to --style paper");
   }
-  return settings;
 }
 
 // The files of the processed command line (one pattern file).  Throws
@@ -148,7 +125,8 @@ BatchFiles batchFiles(const QCommandLineParser& parser) {
   names.scores = ui::argumentBytes(parser.value("scores"));
   names.confusion = ui::argumentBytes(parser.value("confusion"));
   names.metrics = parser.isSet("metrics");
-  names.figure = figureSettings(parser);
+  names.figure = ebp::figureSettings(parser);
+  checkCalibration(parser, names.figure);
   names.calibration = parser.isSet("calibration");
   bool ok = false;
   names.scoreOutput = parser.value("score-output").toInt(&ok);
@@ -297,19 +275,11 @@ void addBatchOptions(QCommandLineParser& parser) {
       "(1 - SSres/SStot), mean_absolute_error_output_K and, for targets all 0 or 1, "
       "log_loss_output_K, brier_score_output_K and accuracy_output_K (class 1 from 0.5); "
       "nan where undefined."));
-  parser.addOption(QCommandLineOption(
-      "style",
+  ebp::addFigureOptions(
+      parser,
       "The picture --plot saves: exact (the window's plot, the default) or paper (a figure "
       "with axes, tick labels and a legend of the outputs).",
-      "STYLE", "exact"));
-  parser.addOption(QCommandLineOption(
-      "size", "The paper figure's size in centimetres (12x12; 24x12 with --calibration).", "WxH"));
-  parser.addOption(QCommandLineOption("title", "A title over the paper figure.", "TEXT"));
-  for (const char* renamed : {ebp::kRenamedStyle, ebp::kRenamedTitle}) {
-    QCommandLineOption option(renamed, "", "VALUE");
-    option.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOption(option);
-  }
+      "The paper figure's size in centimetres (12x12; 24x12 with --calibration).");
   parser.addOption(QCommandLineOption(
       "calibration",
       "With --style paper and targets all 0 or 1: a reliability diagram beside the plot (mean "

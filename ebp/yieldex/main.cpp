@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "common/program_run.h"
-#include "ebp/figure_arguments.h"
+#include "ebp/figure_command_line.h"
 #include "ebp/yieldex/front_end.h"
 #include "ui/front_end.h"
 
