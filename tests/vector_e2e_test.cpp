@@ -250,6 +250,26 @@ TEST(PaperFigures, EveryFormatHoldsItsText) {
        {"Network output", "Observed frequency of 1", "Cancer", "0.6", "output 1"},
        24,
        12},
+      {"Tremora",
+       TREMORA_EXE,
+       [](const std::string& p) {
+         return std::vector<std::string>{"--noise",
+                                         (kExamples / "ebp/noise.cfg").string(),
+                                         "--results",
+                                         "t.err",
+                                         "--plot",
+                                         p,
+                                         "--style=paper",
+                                         "--size",
+                                         "16x10",
+                                         "-title",
+                                         "Noise",
+                                         (kExamples / "ebp/cancer.pat").string(),
+                                         (kExamples / "ebp/cancer.wgt").string()};
+       },
+       {"Noise level", "Relative change of the error", "Noise", "0.05", "input 30"},
+       16,
+       10},
   };
   for (const auto& f : kFigures) {
     SCOPED_TRACE(f.name);
