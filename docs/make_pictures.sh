@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Refreshes the pictures the README shows: runs ./run demo and copies a few
-# of its pictures here (small exact bitmaps, as the programs draw them).
+# of its pictures here (small exact bitmaps, as the programs draw them), and
+# makes the figures for a paper of the programs that draw them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./run demo >/dev/null
@@ -8,8 +9,13 @@ for picture in roc/roc.png som/labels.png som/distances.png som/classes.png som/
                ebp/cancer_plot.png ebp/sensitivity.png; do
   cp "out/demo/$picture" "docs/$(basename "$picture")"
 done
-# The same data as figures for a paper (--style paper).
-build=${BUILD_DIR:-build}
+# The same data as figures for a paper (--style paper), at twice the size.
+build="${BUILD_DIR:-build}"
 "$build/roc/rocplot" examples/roc/breast_cancer_scores.txt --style paper --ci-band \
-  --picture docs/roc_paper.png </dev/null >/dev/null
+  --picture docs/roc_paper.png --scale 2 </dev/null >/dev/null
+"$build/ebp/yieldex/Yieldex" examples/ebp/cancer.pat --output out/demo/ebp/paper.out \
+  --plot docs/cancer_plot_paper.png --scale 2 --style paper --calibration >/dev/null
+"$build/ebp/tremora/Tremora" --noise examples/ebp/noise.cfg --results out/demo/ebp/paper.err \
+  --plot docs/sensitivity_paper.png --scale 2 --style paper \
+  examples/ebp/cancer.pat examples/ebp/cancer.wgt >/dev/null
 ls -l docs/*.png

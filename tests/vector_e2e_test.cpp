@@ -222,6 +222,73 @@ TEST(FigureTables, AgreeWithWhatTheProgramsWrite) {
 
 // A label written in UTF-8 or in Latin-1 is the same text in the drawing and
 // in the scaled and exact pictures: "été", not "Ã©tÃ©".
+// The figures for a paper: every format written, with the axis titles and
+// tick labels as text, the bitmap the size asked for.
+TEST(PaperFigures, EveryFormatHoldsItsText) {
+  const fs::path dir = freshDir("paper");
+  const struct {
+    const char* name;
+    fs::path exe;
+    std::vector<std::string> (*args)(const std::string& picture);
+    std::vector<std::string> texts;
+    double widthCm, heightCm;
+  } kFigures[] = {
+      {"Yieldex with the reliability diagram",
+       YIELDEX_EXE,
+       [](const std::string& p) {
+         return std::vector<std::string>{(kExamples / "ebp/cancer.pat").string(),
+                                         "--output",
+                                         "c.out",
+                                         "--plot",
+                                         p,
+                                         "--style",
+                                         "paper",
+                                         "--calibration",
+                                         "--title",
+                                         "Cancer"};
+       },
+       {"Network output", "Observed frequency of 1", "Cancer", "0.6", "output 1"},
+       24,
+       12},
+      {"Tremora",
+       TREMORA_EXE,
+       [](const std::string& p) {
+         return std::vector<std::string>{"--noise",
+                                         (kExamples / "ebp/noise.cfg").string(),
+                                         "--results",
+                                         "t.err",
+                                         "--plot",
+                                         p,
+                                         "--style=paper",
+                                         "--size",
+                                         "16x10",
+                                         "-title",
+                                         "Noise",
+                                         (kExamples / "ebp/cancer.pat").string(),
+                                         (kExamples / "ebp/cancer.wgt").string()};
+       },
+       {"Noise level", "Relative change of the error", "Noise", "0.05", "input 30"},
+       16,
+       10},
+  };
+  for (const auto& f : kFigures) {
+    SCOPED_TRACE(f.name);
+    for (const char* picture : {"f.svg", "f.pdf", "f.png"}) {
+      const RunResult r = runProgram(f.exe, f.args((dir / picture).string()), dir);
+      ASSERT_EQ(r.status, 0) << picture << ": " << r.err;
+    }
+    const std::string svg = readFile(dir / "f.svg");
+    const std::string pdf = support::pdfText((dir / "f.pdf").string());
+    for (const std::string& text : f.texts) {
+      EXPECT_NE(svg.find(">" + text + "<"), std::string::npos) << text;
+      EXPECT_NE(pdf.find(text), std::string::npos) << text;
+    }
+    const QImage png(QString::fromStdString((dir / "f.png").string()));
+    EXPECT_EQ(png.width(), std::lround(f.widthCm / 2.54 * 96));
+    EXPECT_EQ(png.height(), std::lround(f.heightCm / 2.54 * 96));
+  }
+}
+
 TEST(VectorPictures, LabelsAreUtf8ElseLatin1) {
   const fs::path dir = freshDir("vector_labels");
   struct Case {

@@ -12,8 +12,10 @@
 #include "common/output_file.h"
 #include "common/program_run.h"
 #include "common/progress.h"
+#include "ebp/figure_command_line.h"
 #include "ebp/network_files.h"
 #include "ebp/number_stream.h"
+#include "ebp/tremora/paper_figure.h"
 #include "ebp/tremora/permutation_importance.h"
 #include "ebp/tremora/program_files.h"
 #include "ebp/tremora/sensitivity_plot.h"
@@ -114,6 +116,12 @@ void addBatchOptions(QCommandLineParser& parser) {
   parser.addOption(QCommandLineOption(
       "seed", "The seed of the shuffles for --permutation (0): the same seed, the same result.",
       "S", "0"));
+  ebp::addFigureOptions(
+      parser,
+      "The picture --plot saves: exact (the window's plot, the default) or paper (a figure "
+      "with axes, tick labels, a legend of the inputs and, after several rounds, error bars "
+      "of +-1 standard deviation across them).",
+      "The paper figure's size in centimetres (12x12).");
   parser.addPositionalArgument("PATTERNS", "Pattern file.");
   parser.addPositionalArgument("WEIGHTS", "Weights file.");
 }
@@ -133,6 +141,7 @@ int runBatch(const QCommandLineParser& parser, int scale) {
       parser.isSet("noise") ? ui::argumentBytes(parser.value("noise")) : own->noise};
   const std::string plotFile = ui::argumentBytes(parser.value("plot"));
   const std::string tableFile = ui::argumentBytes(parser.value("table"));
+  const common::FigureSettings figure = ebp::figureSettings(parser);
   common::checkOutputs({files.patterns, files.weights, files.noise},
                        {files.results, plotFile, tableFile});
   if (const auto why = surface::unknownPictureFormat(plotFile)) {
@@ -155,7 +164,9 @@ int runBatch(const QCommandLineParser& parser, int scale) {
   };
   UniformRandom random;
   surface::Surface plot(kPlotWidthPx, kPlotHeightPx);
-  if (!plotFile.empty() && surface::Surface::needsShapes(plotFile, scale)) plot.keepShapes();
+  if (!plotFile.empty() && !figure.paper() && surface::Surface::needsShapes(plotFile, scale)) {
+    plot.keepShapes();
+  }
   TremoraOutcome outcome;
   try {
     outcome = runTremora(files, hooks, random, plot);
@@ -173,6 +184,8 @@ int runBatch(const QCommandLineParser& parser, int scale) {
   if (!tableFile.empty()) sensitivityTable(outcome.table).save(tableFile);
   if (outcome.plot != PlotOutcome::kDrawn) {
     std::fprintf(stderr, "Tremora: %s\n", std::string(whyNoPlot(outcome.plot)).c_str());
+  } else if (!plotFile.empty() && figure.paper()) {
+    paperFigure(outcome.table, outcome.run.roundSpread, figure).save(plotFile, scale);
   } else if (!plotFile.empty()) {
     plot.save(plotFile, scale);
   }

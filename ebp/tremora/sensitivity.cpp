@@ -42,6 +42,15 @@ double sumOf(const std::vector<double>& terms, double e) {
   return e;
 }
 
+// The sample standard deviation of two or more values.
+double sampleDeviation(const std::vector<double>& values) {
+  const double n = static_cast<double>(values.size());
+  const double mean = sumOf(values, 0.0) / n;
+  double squares = 0;
+  for (double v : values) squares += (v - mean) * (v - mean);
+  return std::sqrt(squares / (n - 1));
+}
+
 // Error "e" as test.err holds it.  The file is read back in single
 // precision, so an error that would not read back as a finite single
 // (squared errors of targets far outside 0..1) stops the run as an overflow
@@ -214,10 +223,16 @@ class InputErrors {
       const bool fixed = hooks_.fixed && hooks_.fixed();
       if (fixed) run.perturbations = 2;
       double e = 0;
+      std::vector<double> roundErrors;
       for (long r = 1; r <= run.perturbations; ++r) {
         perturb(i, level, fixed, r);
-        e = sumOf(evaluator_.perturbedTerms(i, values_), e);
+        const std::vector<double>& terms = evaluator_.perturbedTerms(i, values_);
+        e = sumOf(terms, e);
+        roundErrors.push_back(sumOf(terms, 0.0) / patterns());
       }
+      if (i == 1) run.roundSpread.emplace_back();
+      run.roundSpread.back().push_back(roundErrors.size() >= 2 ? sampleDeviation(roundErrors)
+                                                               : std::nan(""));
       if (run.perturbations == 0) {
         throw common::makeError(common::Fault::kDivisionByZero, files_.noise, "item 1",
                                 "0 perturbations per pattern to average the error over");

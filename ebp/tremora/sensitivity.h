@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "ebp/network_files.h"
 #include "ebp/tremora/uniform_random.h"
@@ -27,6 +28,11 @@ struct SensitivityRun {
   long perturbations = 0;  // R; 2 after a fixed run
   int levels = 0;
   std::string results;  // the text of test.err
+  // With two rounds or more (perturbations, or a fixed run's +L and -L): per
+  // level and input, the sample standard deviation across the rounds of the
+  // round's error (its sum over the outputs of squared errors, averaged over
+  // the patterns); NaN with one round.  Not written to test.err.
+  std::vector<std::vector<double>> roundSpread;  // [level][input]
 };
 
 struct SensitivityHooks {

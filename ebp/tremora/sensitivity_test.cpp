@@ -162,7 +162,8 @@ TEST(Sensitivity, FixedModeUsesTwoRoundsAndClamps) {
   // With a hidden node that sees the input: the two rounds are x = 1 and x = 0.93.
   const std::string wgt2 = "1 1 1\n3 0\n-1 0\n2\n-1\n";
   const SensitivityFiles f2 = s.files(pat, wgt2, "10\n0.05\n");
-  const std::string text = runSensitivity(f2, mode(true), random).results;
+  const SensitivityRun run2 = runSensitivity(f2, mode(true), random);
+  const std::string& text = run2.results;
   ebp::NumberStream ws(wgt2, "w");
   ebp::readWeightsHeader(ws);
   const ebp::EbpWeights w = ebp::readWeights(ws, 1, 1, 1);
@@ -177,6 +178,12 @@ TEST(Sensitivity, FixedModeUsesTwoRoundsAndClamps) {
   e = e + error(0.98 - static_cast<double>(0.05f));
   EXPECT_EQ(text.substr(text.rfind("\"\r\n") + 3),
             common::fileNumber(error(0.98)) + "\r\n" + common::fileNumber(e / 1 / 2) + "\r\n");
+  // The spread of two rounds: half their difference times the square root of 2.
+  ASSERT_EQ(run2.roundSpread.size(), 1U);
+  ASSERT_EQ(run2.roundSpread[0].size(), 1U);
+  EXPECT_NEAR(run2.roundSpread[0][0],
+              std::fabs(error(1.0) - error(0.98 - static_cast<double>(0.05f))) / std::sqrt(2.0),
+              1e-15);
 }
 
 TEST(Sensitivity, LevelZeroGivesTheBaseErrorForEveryInput) {
@@ -186,8 +193,12 @@ TEST(Sensitivity, LevelZeroGivesTheBaseErrorForEveryInput) {
   for (bool fixed : {true, false}) {
     const SensitivityFiles f = s.files(g.pat, g.wgt, "4\n0\n");
     UniformRandom r;
-    const SensitivityTable t = rereadResults(f, runSensitivity(f, mode(fixed), r).results, 1, 3);
+    const SensitivityRun run = runSensitivity(f, mode(fixed), r);
+    const SensitivityTable t = rereadResults(f, run.results, 1, 3);
     for (float d : t.change[0]) EXPECT_NEAR(d, 0.0f, 1e-6f);
+    // Every round the same: no spread across them.
+    ASSERT_EQ(run.roundSpread.size(), 1U);
+    EXPECT_EQ(run.roundSpread[0], std::vector<double>(3, 0.0));
   }
 }
 
@@ -198,6 +209,8 @@ TEST(Sensitivity, OneLevelOneLineAndOneInputNoComma) {
   UniformRandom r;
   const SensitivityRun run = runSensitivity(f, mode(false), r);
   EXPECT_EQ(run.levels, 1);
+  ASSERT_EQ(run.roundSpread.size(), 1U);
+  EXPECT_TRUE(std::isnan(run.roundSpread[0][0]));  // one round: no spread
   const std::string& text = run.results;
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 5);
   const std::size_t lastLine = text.rfind("\r\n", text.size() - 3) + 2;

@@ -11,14 +11,18 @@
 #include <string>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "common/data_table.h"
 #include "common/errors.h"
+#include "common/figure_options.h"
 #include "common/output_file.h"
 #include "common/program_run.h"
 #include "common/progress.h"
+#include "ebp/figure_command_line.h"
 #include "ebp/yieldex/confusion.h"
 #include "ebp/yieldex/metrics.h"
+#include "ebp/yieldex/paper_figure.h"
 #include "ebp/yieldex/plot.h"
 #include "ebp/yieldex/yieldex_run.h"
 #include "ebp/yieldex/yieldex_window.h"
@@ -97,7 +101,16 @@ struct BatchFiles {
   std::string plot, table, scores, confusion;
   int scoreOutput = 1;  // the output --scores writes
   bool metrics = false;
+  common::FigureSettings figure;  // --style, --size, --title
+  bool calibration = false;
 };
+
+// --calibration, checked against the style.
+void checkCalibration(const QCommandLineParser& parser, const common::FigureSettings& figure) {
+  if (parser.isSet("calibration") && !figure.paper()) {
+    refuseOption("--calibration", "the reliability diagram belongs to --style paper");
+  }
+}
 
 // The files of the processed command line (one pattern file).  Throws
 // ToolError for a --score-output that is not a whole number from 1, or an
@@ -112,6 +125,9 @@ BatchFiles batchFiles(const QCommandLineParser& parser) {
   names.scores = ui::argumentBytes(parser.value("scores"));
   names.confusion = ui::argumentBytes(parser.value("confusion"));
   names.metrics = parser.isSet("metrics");
+  names.figure = ebp::figureSettings(parser);
+  checkCalibration(parser, names.figure);
+  names.calibration = parser.isSet("calibration");
   bool ok = false;
   names.scoreOutput = parser.value("score-output").toInt(&ok);
   if (!names.scores.empty() && (!ok || names.scoreOutput < 1)) {
@@ -143,14 +159,18 @@ class BatchOutputs {
   // The run's hooks that feed these outputs, and "progress".
   YieldexHooks hooks(common::ProgressLine& progress) {
     YieldexHooks hooks;
-    hooks.drawPlot = !names_.plot.empty();  // no picture asked for: no points to draw
+    // no picture asked for, or the paper figure: no points to draw
+    hooks.drawPlot = !names_.plot.empty() && !paper();
     hooks.sizes = [this](long patterns, int outputs) { checkSizes(patterns, outputs); };
     hooks.legend = [this](int outputs) {
+      outputs_ = outputs;
       if (!names_.confusion.empty()) confusion_.emplace(outputs);
       if (names_.metrics) metrics_.emplace(outputs);
     };
-    if (streamed_.table || streamed_.scores || !names_.confusion.empty() || names_.metrics) {
+    if (streamed_.table || streamed_.scores || !names_.confusion.empty() || names_.metrics ||
+        paper()) {
       hooks.point = [this](long p, int k, double y, double t) {
+        if (paper()) pairs_.push_back({k, y, t});
         streamed_.add(p, k, y, t, names_.scoreOutput);
         if (confusion_) confusion_->add(k, y, t);
         if (metrics_) metrics_->add(k, y, t);
@@ -168,7 +188,11 @@ class BatchOutputs {
 
   // Saves the plot and commits the other files.
   void save() {
-    if (!names_.plot.empty()) plot_.save(names_.plot, scale_);
+    if (paper()) {
+      savePaperFigure();
+    } else if (!names_.plot.empty()) {
+      plot_.save(names_.plot, scale_);
+    }
     streamed_.commit();
     if (confusion_) {
       common::OutputFile file(names_.confusion);
@@ -178,6 +202,21 @@ class BatchOutputs {
   }
 
  private:
+  bool paper() const { return !names_.plot.empty() && names_.figure.paper(); }
+
+  // The figure for a paper in place of the plot; without targets all 0 or 1
+  // a warning and no reliability diagram.
+  void savePaperFigure() {
+    bool calibration = names_.calibration;
+    if (calibration && !targetsAreZeroOrOne(pairs_)) {
+      common::warn("Yieldex", names_.files.patterns,
+                   "--calibration needs targets all 0 or 1; the figure has no "
+                   "reliability diagram");
+      calibration = false;
+    }
+    paperFigure(pairs_, outputs_, names_.figure, calibration).save(names_.plot, scale_);
+  }
+
   // Refuses, before any pattern is computed, what the network's counts make
   // impossible.
   void checkSizes(long patterns, int outputs) {
@@ -191,7 +230,7 @@ class BatchOutputs {
                               "a network of " + std::to_string(outputs) +
                                   " outputs makes more classes than kappatest reads (10000)");
     }
-    if (!names_.plot.empty()) {
+    if (!names_.plot.empty() && !paper()) {
       plot_.requireRoomForShapes(names_.plot, static_cast<std::size_t>(std::max(patterns, 0L)) *
                                                   static_cast<std::size_t>(std::max(outputs, 0)));
     }
@@ -203,6 +242,8 @@ class BatchOutputs {
   StreamedOutputs streamed_;
   std::optional<ConfusionMatrix> confusion_;
   std::optional<Metrics> metrics_;
+  std::vector<PlottedPair> pairs_;  // the paper figure's points
+  int outputs_ = 0;
 };
 
 }  // namespace
@@ -234,6 +275,16 @@ void addBatchOptions(QCommandLineParser& parser) {
       "(1 - SSres/SStot), mean_absolute_error_output_K and, for targets all 0 or 1, "
       "log_loss_output_K, brier_score_output_K and accuracy_output_K (class 1 from 0.5); "
       "nan where undefined."));
+  ebp::addFigureOptions(
+      parser,
+      "The picture --plot saves: exact (the window's plot, the default) or paper (a figure "
+      "with axes, tick labels and a legend of the outputs).",
+      "The paper figure's size in centimetres (12x12; 24x12 with --calibration).");
+  parser.addOption(QCommandLineOption(
+      "calibration",
+      "With --style paper and targets all 0 or 1: a reliability diagram beside the plot (mean "
+      "output against the share of targets 1 in 10 bins of the output); other targets get a "
+      "warning and no diagram."));
   parser.addPositionalArgument("PATTERNS", "Pattern file.");
 }
 
