@@ -16,6 +16,6 @@ build="${BUILD_DIR:-build}"
 "$build/ebp/yieldex/Yieldex" examples/ebp/cancer.pat --output out/demo/ebp/paper.out \
   --plot docs/cancer_plot_paper.png --scale 2 --style paper --calibration >/dev/null
 "$build/ebp/tremora/Tremora" --noise examples/ebp/noise.cfg --results out/demo/ebp/paper.err \
-  --plot docs/sensitivity_paper.png --scale 2 --style paper \
+  --plot docs/sensitivity_paper.png --scale 2 --style paper --size 20x12 \
   examples/ebp/cancer.pat examples/ebp/cancer.wgt >/dev/null
 ls -l docs/*.png
