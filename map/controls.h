@@ -6,9 +6,12 @@
 #ifndef MAP_CONTROLS_H_
 #define MAP_CONTROLS_H_
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "common/colour.h"
+#include "common/figure_options.h"
 #include "common/grid.h"
 #include "map/draw/som_grid.h"
 
@@ -48,6 +51,19 @@ struct MapControls {
   int pictureScale = 1;     // not a control: batch mode's --scale for the saved bitmap
   bool keepShapes = false;  // not a control: the window keeps the drawing for its menu
   bool dataHeader = false;  // not a control: batch mode's --data-header
+  // Not a control: batch mode's --style, --size and --title for the saved picture.
+  common::FigureSettings figure;
+  std::string classNamesFile;  // not a control: --class-names, a class's name a line
+};
+
+// How a variable map of options (2) and (3) colours its units: the
+// variable's name, its smallest and largest value, and the colours of
+// evenly spaced places from the smallest (first) to the largest (last).
+struct ColourScale {
+  std::string name;
+  float minimum = 0;
+  float maximum = 0;
+  std::vector<common::Colour> ramp;
 };
 
 struct RunState {
@@ -64,6 +80,9 @@ struct RunState {
   // (row, col) from 0: the labels of the unit's objects, in the file's order.
   common::Grid2<std::vector<std::string>> unitLabels;
   common::Grid2<int> unitClasses;  // (row, col): option (4)'s class per unit
+  // (row, col) from 1: the colour each unit was filled with.
+  common::Grid2<common::Colour> unitColours;
+  std::optional<ColourScale> colourScale;  // options (2) and (3) as one colour map
 };
 
 }  // namespace map

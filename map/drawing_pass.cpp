@@ -9,6 +9,7 @@
 #include "common/strings.h"
 #include "map/draw/drawhex.h"
 #include "map/outline_map.h"
+#include "map/paper_figure.h"
 #include "map/series.h"
 #include "map/som_files.h"
 #include "map/unit_labels.h"
@@ -32,8 +33,7 @@ std::string drawPlainMap(PassContext& pass) {
   draw::SomGrid& grid = pass.state.grid;
   for (int col = 1; col <= grid.nCols; ++col) {
     for (int row = 1; row <= grid.nRows; ++row) {
-      draw::drawhex(pass.picture, grid, sidesOf(pass.settings), row, col, 255, 255, 255,
-                    draw::kPlainSides);
+      paintUnit(pass, row, col, 255, 255, 255, draw::kPlainSides);
     }
   }
   return "Favomap [" + pass.state.bmuFile + "]";
@@ -47,8 +47,8 @@ std::string drawClassMap(PassContext& pass) {
     for (int col = 1; col <= grid.nCols; ++col) {
       const int k = classes.next();
       pass.state.unitClasses(row, col) = k;
-      draw::drawhex(pass.picture, grid, sidesOf(pass.settings), row, col, pass.settings.classRed[k],
-                    pass.settings.classGreen[k], pass.settings.classBlue[k], draw::kPlainSides);
+      paintUnit(pass, row, col, pass.settings.classRed[k], pass.settings.classGreen[k],
+                pass.settings.classBlue[k], draw::kPlainSides);
     }
   }
   if (!classes.atEnd()) {
@@ -108,9 +108,12 @@ void drawingPass(RunState& state, MapControls& controls, const std::string& sett
   state.grid = draw::SomGrid{};
   state.unitLabels = {};
   state.unitClasses = {};
+  state.colourScale.reset();
   state.grid.nRows = header.nRows;
   state.grid.nCols = header.nCols;
   checkMapSize(header.nRows, header.nCols, state.bmuFile, "line 3");
+  state.unitColours =
+      common::Grid2<common::Colour>({1, header.nRows}, {1, header.nCols}, common::kWhite);
   if (!std::isfinite(settings.hexSize)) {
     throw common::makeError(common::Fault::kOverflow, settingsPath, "line 2",
                             "hexSize is not a finite number");
@@ -133,7 +136,11 @@ void drawingPass(RunState& state, MapControls& controls, const std::string& sett
   if (name.empty()) {
     throw common::cannotWrite("", "the picture's file name is empty");
   }
-  result.picture.save(name, controls.pictureScale);
+  if (controls.figure.paper()) {
+    paperMapFigure(state, controls, settings, {}).save(name, controls.pictureScale);
+  } else {
+    result.picture.save(name, controls.pictureScale);
+  }
   result.savedPath = name;
 }
 

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <cstdio>
+#include <utility>
 
+#include "common/figure_options.h"
 #include "common/output_file.h"
 #include "common/strings.h"
 #include "map/drawing_pass.h"
@@ -45,6 +47,12 @@ constexpr Option kOptions[] = {
     {"connect", "Join the series with a line shading from blue to red.", nullptr},
     {"output", "Picture file: .bmp, .png, or a drawing .svg or .pdf (default Favomap_output.bmp).",
      "FILE"},
+    {"style",
+     "exact (default): the program's own picture; paper: a figure for a paper, the whole map "
+     "with fitted labels and a colour key or class legend (not with --histogram or --outline).",
+     "exact|paper"},
+    {"size", "Size of the paper figure in centimetres (default 12 wide, the map's aspect).", "WxH"},
+    {"title", "Title over the paper figure.", "TEXT"},
     {"table",
      "The numbers behind the map, tab-separated, a row per unit: row, column, centre, "
      "labels, objects and what the option drew there.",
@@ -57,6 +65,36 @@ constexpr Option kOptions[] = {
 
 }  // namespace
 
+namespace {
+
+// The names the renamed --style and --title reach the parser under.
+constexpr const char* kStyleInside = "figure-style";
+constexpr const char* kTitleInside = "figure-title";
+
+// "arg" under its inside name when it is --style or --title, with one dash
+// or two and with or without "=VALUE".
+std::string renamed(const std::string& arg) {
+  for (const auto& [outside, inside] :
+       {std::pair{"style", kStyleInside}, std::pair{"title", kTitleInside}}) {
+    for (const std::string dashes : {"-", "--"}) {
+      const std::string name = dashes + outside;
+      if (arg == name) return std::string("--") + inside;
+      if (arg.rfind(name + "=", 0) == 0) {
+        return std::string("--") + inside + arg.substr(name.size());
+      }
+    }
+  }
+  return arg;
+}
+
+}  // namespace
+
+ProgramArguments::ProgramArguments(int argc, char** argv) : argc_(argc) {
+  for (int i = 0; i < argc; ++i) text_.push_back(i == 0 ? argv[i] : renamed(argv[i]));
+  for (std::string& arg : text_) pointers_.push_back(arg.data());
+  pointers_.push_back(nullptr);
+}
+
 void addBatchOptions(QCommandLineParser& parser) {
   for (const Option& o : kOptions) {
     if (o.value) {
@@ -65,12 +103,40 @@ void addBatchOptions(QCommandLineParser& parser) {
       parser.addOption(QCommandLineOption(o.name, o.help));
     }
   }
+  // What --style and --title arrive as; --help shows them under their own names.
+  for (const char* inside : {kStyleInside, kTitleInside}) {
+    QCommandLineOption hidden(inside, "", "TEXT");
+    hidden.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(hidden);
+  }
 }
 
 namespace {
 
 std::string text(const QCommandLineParser& parser, const char* name) {
   return ui::argumentBytes(parser.value(name));
+}
+
+// --style, --size and --title into c.figure; what is wrong with them.
+std::optional<std::string> readFigureSettings(const QCommandLineParser& parser, MapControls& c) {
+  if (parser.isSet(kStyleInside)) {
+    const std::string name = text(parser, kStyleInside);
+    const auto style = common::pictureStyleNamed(name);
+    if (!style) return "--style takes exact or paper, not \"" + name + "\"";
+    c.figure.style = *style;
+  }
+  if (parser.isSet("size")) {
+    c.figure.size = common::parseFigureSize(text(parser, "size"));
+    if (!c.figure.size) {
+      return "--size takes WxH in centimetres (both above 0, at most 100), not \"" +
+             text(parser, "size") + "\"";
+    }
+  }
+  c.figure.title = text(parser, kTitleInside);
+  if (c.figure.paper() && (parser.isSet("histogram") || parser.isSet("outline"))) {
+    return "--style paper draws colour and class maps, not --histogram or --outline";
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -104,6 +170,7 @@ std::optional<std::string> readControls(const QCommandLineParser& parser, MapCon
   c.connect = parser.isSet("connect");
   c.dataHeader = parser.isSet("data-header");
   if (parser.isSet("output")) c.bmpout = text(parser, "output");
+  if (const auto wrong = readFigureSettings(parser, c)) return wrong;
   if (c.visfile.empty()) return "--bmu FILE is required";
   // Each option reads a file of its own.
   if (c.option == MapOption::kVariables && c.codfile.empty()) return "--option 2 needs --wgt FILE";

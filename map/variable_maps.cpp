@@ -1,5 +1,6 @@
 #include "map/variable_maps.h"
 
+#include <array>
 #include <cmath>
 #include <string>
 
@@ -42,6 +43,29 @@ double sideMode(const PassContext& pass) {
   return pass.controls.distance ? pass.settings.distPref : draw::kPlainSides;
 }
 
+// The colour of a unit at place f (0 to 1) of the variable's range, by
+// the settings' colour modes.
+std::array<int, 3> variableColour(const Settings& s, double f) {
+  const int pale = 255 - roundedInt(96 * f);
+  const int red = s.redMode == 0 ? 255 : pale;
+  const int green = s.greenMode == 0 ? 255 - roundedInt(255 * f) : pale;
+  const int blue = s.blueMode == 0 ? roundedInt(255 * f) : pale;
+  return {red, green, blue};
+}
+
+// The grey of a unit at place f (0 to 1) of an external variable's range:
+// low values white, the highest mid grey.
+int externalGrey(double f) { return 255 - roundedInt(128 * f); }
+
+// The colours of "steps" evenly spaced places from 0 to 1 by "colourAt".
+template <typename ColourAt>
+std::vector<common::Colour> rampOf(ColourAt colourAt) {
+  constexpr int kSteps = 33;
+  std::vector<common::Colour> ramp;
+  for (int i = 0; i < kSteps; ++i) ramp.push_back(colourAt(static_cast<double>(i) / (kSteps - 1)));
+  return ramp;
+}
+
 std::string singleVariableMap(PassContext& pass, int var) {
   draw::SomGrid& grid = pass.state.grid;
   Range range;
@@ -52,13 +76,15 @@ std::string singleVariableMap(PassContext& pass, int var) {
   for (int col = 1; col <= grid.nCols; ++col) {
     for (int row = 1; row <= grid.nRows; ++row) {
       const double f = range.position(grid.weights(col, row, var));
-      const int pale = 255 - roundedInt(96 * f);
-      const int red = s.redMode == 0 ? 255 : pale;
-      const int green = s.greenMode == 0 ? 255 - roundedInt(255 * f) : pale;
-      const int blue = s.blueMode == 0 ? roundedInt(255 * f) : pale;
-      draw::drawhex(pass.picture, grid, sidesOf(s), row, col, red, green, blue, sideMode(pass));
+      const std::array<int, 3> c = variableColour(s, f);
+      paintUnit(pass, row, col, c[0], c[1], c[2], sideMode(pass));
     }
   }
+  pass.state.colourScale =
+      ColourScale{"Variable " + std::to_string(var), range.vmin, range.vmax, rampOf([&](double f) {
+                    const std::array<int, 3> c = variableColour(s, f);
+                    return draw::fillColour(c[0], c[1], c[2]);
+                  })};
   return "Favomap [" + pass.state.bmuFile + ", " + pass.state.wgtFile + ", var. #" +
          std::to_string(var) + "]";
 }
@@ -211,15 +237,18 @@ std::string drawExternalMap(PassContext& pass) {
   draw::fillMissing(values);
   state.interpGrid = values;
 
-  // Low values white, the highest mid grey.
   const draw::SomGrid& grid = state.grid;
   for (int c = grid.colLo; c <= grid.nCols; ++c) {
     for (int r = grid.rowLo; r <= grid.nRows; ++r) {
-      const int grey = 255 - roundedInt(128 * range.position(values(c, r)));
-      draw::drawhex(pass.picture, grid, sidesOf(pass.settings), r, c, grey, grey, grey,
-                    draw::kPlainSides);
+      const int grey = externalGrey(range.position(values(c, r)));
+      paintUnit(pass, r, c, grey, grey, grey, draw::kPlainSides);
     }
   }
+  state.colourScale =
+      ColourScale{"Column " + std::to_string(col), range.vmin, range.vmax, rampOf([](double f) {
+                    const int grey = externalGrey(f);
+                    return draw::fillColour(grey, grey, grey);
+                  })};
   return "Favomap [" + state.bmuFile + ", " + state.dataFile + "]";
 }
 

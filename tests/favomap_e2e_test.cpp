@@ -136,6 +136,15 @@ TEST(FavomapE2e, ProgramMessagesGoToStandardErrorAndStopTheRun) {
       {{"--bmu", "iris.bmu", "--option", "2", "--wgt", "minus.wgt", "--histogram"},
        "Favomap5: minus.wgt: line 2: subscript out of range: the header gives -2 values per unit: "
        "there is no variable to draw\n"},
+      {{"--bmu", "iris.bmu", "--style", "fancy"},
+       "Favomap5: --style takes exact or paper, not \"fancy\" (see --help)\n"},
+      {{"--bmu", "iris.bmu", "--style=paper", "--size", "0x5"},
+       "Favomap5: --size takes WxH in centimetres (both above 0, at most 100), not \"0x5\" (see "
+       "--help)\n"},
+      {{"--bmu", "iris.bmu", "--option", "2", "--wgt", "iris.wgt", "--histogram", "--style",
+        "paper"},
+       "Favomap5: --style paper draws colour and class maps, not --histogram or --outline (see "
+       "--help)\n"},
   };
   for (const Case& c : cases) {
     RunResult run = runProgram(kFavomap, c.args, dir);
@@ -151,7 +160,8 @@ TEST(FavomapE2e, PictureFormatFollowsTheName) {
   fs::path dir = exampleDir("formats");
   struct Case {
     std::string name;
-    std::string start;  // the file's first bytes; "" when the name is refused
+    std::string start;   // the file's first bytes; "" when the name is refused
+    bool paper = false;  // --style paper: the figure, its legend's text as text
   } cases[] = {
       {"map.bmp", "BM"},
       {"map", "BM"},
@@ -162,10 +172,18 @@ TEST(FavomapE2e, PictureFormatFollowsTheName) {
       {"map.pdf", "%PDF"},
       {"map.xyz", ""},
       {"map.bmp.txt", ""},
+      {"paper.svg", "<?xml", true},
+      {"paper.pdf", "%PDF", true},
+      {"paper.png", "\x89PNG", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const RunResult run = runProgram(kFavomap, {"--bmu", "iris.bmu", "--output", c.name}, dir);
+    std::vector<std::string> args = {"--bmu", "iris.bmu", "--output", c.name};
+    if (c.paper) {
+      args.insert(args.end(), {"--style", "paper", "--title", "Iris classes", "--option", "4",
+                               "--classes", "iris.cls"});
+    }
+    const RunResult run = runProgram(kFavomap, args, dir);
     if (c.start.empty()) {
       EXPECT_EQ(run.status, 1);
       const std::string ending = c.name.substr(c.name.rfind('.'));
@@ -178,7 +196,14 @@ TEST(FavomapE2e, PictureFormatFollowsTheName) {
       EXPECT_FALSE(fs::exists(dir / c.name));
     } else {
       EXPECT_EQ(run.status, 0) << run.err;
+      EXPECT_EQ(run.err, "");
       EXPECT_EQ(readFile(dir / c.name).substr(0, c.start.size()), c.start);
+    }
+    if (c.paper && c.name.ends_with(".svg")) {
+      const std::string svg = readFile(dir / c.name);
+      for (const char* text : {">Iris classes</text>", ">Class 3</text>", ">se09</text>"}) {
+        EXPECT_NE(svg.find(text), std::string::npos) << text;
+      }
     }
   }
 }

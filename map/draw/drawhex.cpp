@@ -30,13 +30,17 @@ int sideWidth(float d, float maxDist, int distWidth, int widest) {
   return static_cast<int>(std::clamp(common::roundHalfEven(q), 1.0, static_cast<double>(widest)));
 }
 
+common::Colour fillColour(double r, double g, double b) {
+  auto component = [](double v) {
+    return static_cast<int>(std::clamp(common::roundHalfEven(v), -1.0, 256.0));
+  };
+  return common::rgb(component(r), component(g), component(b));
+}
+
 void fillpoly(surface::Surface& picture, double x, double y, double r, double g, double b,
               const std::vector<double>* outline) {
   picture.setFillStyle(surface::FillStyle::kSolid);
-  picture.setFillColour(
-      common::rgb(static_cast<int>(std::clamp(common::roundHalfEven(r), -1.0, 256.0)),
-                  static_cast<int>(std::clamp(common::roundHalfEven(g), -1.0, 256.0)),
-                  static_cast<int>(std::clamp(common::roundHalfEven(b), -1.0, 256.0))));
+  picture.setFillColour(fillColour(r, g, b));
   const double px = common::roundHalfEven(picture.toPixelsX(x));
   const double py = common::roundHalfEven(picture.toPixelsY(y));
   if (!(std::fabs(px) < 1e9 && std::fabs(py) < 1e9)) return;

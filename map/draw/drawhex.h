@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "common/colour.h"
 #include "map/draw/som_grid.h"
 #include "surface/surface.h"
 
@@ -26,6 +27,10 @@ inline constexpr double kPlainSides = -1;
 // black, the draw width 1, the fill style solid and the fill colour (r, g, b).
 void drawhex(surface::Surface& picture, const SomGrid& grid, const SideWidths& sides, int y0, int x,
              double r, double g, double b, double w);
+
+// The colour a unit drawn in (r, g, b) is filled with: each component
+// rounded half to even and held to -1..256 before common::rgb packs it.
+common::Colour fillColour(double r, double g, double b);
 
 // Fills, in colour (roundHalfEven(r), roundHalfEven(g), roundHalfEven(b)), the region around the
 // seed (x, y) bounded by the pen colour.  The seed is converted to pixels as a pair of lengths,
