@@ -7,6 +7,7 @@
 #include "common/output_file.h"
 #include "common/program_run.h"
 #include "common/strings.h"
+#include "map/class_names.h"
 #include "map/draw/drawhex.h"
 #include "map/outline_map.h"
 #include "map/paper_figure.h"
@@ -137,7 +138,11 @@ void drawingPass(RunState& state, MapControls& controls, const std::string& sett
     throw common::cannotWrite("", "the picture's file name is empty");
   }
   if (controls.figure.paper()) {
-    paperMapFigure(state, controls, settings, {}).save(name, controls.pictureScale);
+    std::vector<std::string> names;
+    if (!controls.classNamesFile.empty() && state.mapOption == MapOption::kClasses) {
+      names = readClassNames(controls.classNamesFile, classesOnMap(state).size());
+    }
+    paperMapFigure(state, controls, settings, names).save(name, controls.pictureScale);
   } else {
     result.picture.save(name, controls.pictureScale);
   }

@@ -53,6 +53,10 @@ constexpr Option kOptions[] = {
      "exact|paper"},
     {"size", "Size of the paper figure in centimetres (default 12 wide, the map's aspect).", "WxH"},
     {"title", "Title over the paper figure.", "TEXT"},
+    {"class-names",
+     "Option 4 with --style paper: the legend's class names, one a line, the first for the "
+     "lowest class on the map (classes without a name show their numbers).",
+     "FILE"},
     {"table",
      "The numbers behind the map, tab-separated, a row per unit: row, column, centre, "
      "labels, objects and what the option drew there.",
@@ -133,6 +137,10 @@ std::optional<std::string> readFigureSettings(const QCommandLineParser& parser, 
     }
   }
   c.figure.title = text(parser, kTitleInside);
+  c.classNamesFile = text(parser, "class-names");
+  if (parser.isSet("class-names") && !c.figure.paper()) {
+    return "--class-names names the classes of --style paper's legend: give --style paper";
+  }
   if (c.figure.paper() && (parser.isSet("histogram") || parser.isSet("outline"))) {
     return "--style paper draws colour and class maps, not --histogram or --outline";
   }
@@ -187,7 +195,9 @@ int runBatch(const QCommandLineParser& parser, MapControls controls) {
   const std::string settings = chooseSettingsFile(
       text(parser, "config"), QCoreApplication::applicationDirPath().toStdString());
   const MapControls given = controls;
-  common::checkOutputs(passInputs(state, settings),
+  std::vector<std::string> inputs = passInputs(state, settings);
+  inputs.push_back(controls.classNamesFile);
+  common::checkOutputs(inputs,
                        {std::string(common::trimBlanks(controls.bmpout)), text(parser, "table")});
   // A name no format is written under is a mistake of the command line,
   // told as one once the outputs are known not to overwrite an input.

@@ -115,21 +115,14 @@ bool drawsLabels(const RunState& state, const MapControls& controls) {
 
 std::vector<surface::LegendRow> classRows(const RunState& state, const Settings& settings,
                                           const std::vector<std::string>& names) {
-  std::array<bool, 16> present{};
-  const common::Grid2<int>& classes = state.unitClasses;
-  for (int row = 1; row <= state.grid.nRows; ++row) {
-    for (int col = 1; col <= state.grid.nCols; ++col) {
-      const int k = classes(row, col);
-      if (k >= 0 && k < 16) present[static_cast<std::size_t>(k)] = true;
-    }
-  }
   std::vector<surface::LegendRow> rows;
-  for (std::size_t k = 0; k < present.size(); ++k) {
-    if (!present[k]) continue;
+  for (const int k : classesOnMap(state)) {
+    const std::size_t i = rows.size();
     surface::LegendRow row;
-    row.text = k < names.size() && !names[k].empty() ? names[k] : "Class " + std::to_string(k);
+    row.text = i < names.size() && !names[i].empty() ? names[i] : "Class " + std::to_string(k);
+    const auto c = static_cast<std::size_t>(k);
     row.swatch =
-        draw::fillColour(settings.classRed[k], settings.classGreen[k], settings.classBlue[k]);
+        draw::fillColour(settings.classRed[c], settings.classGreen[c], settings.classBlue[c]);
     rows.push_back(row);
   }
   return rows;
@@ -168,6 +161,23 @@ void drawLabels(Figure& figure, const RunState& state, const MapControls& contro
 }
 
 }  // namespace
+
+std::vector<int> classesOnMap(const RunState& state) {
+  std::array<bool, 16> present{};
+  if (state.unitClasses.first().contains(1)) {
+    for (int row = 1; row <= state.grid.nRows; ++row) {
+      for (int col = 1; col <= state.grid.nCols; ++col) {
+        const int k = state.unitClasses(row, col);
+        if (k >= 0 && k < 16) present[static_cast<std::size_t>(k)] = true;
+      }
+    }
+  }
+  std::vector<int> classes;
+  for (std::size_t k = 0; k < present.size(); ++k) {
+    if (present[k]) classes.push_back(static_cast<int>(k));
+  }
+  return classes;
+}
 
 double labelSize(const std::vector<std::vector<std::string>>& units, double hexPt) {
   for (double size = kLargestLabelPt; size > kSmallestLabelPt; size -= 0.5) {

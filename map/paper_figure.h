@@ -36,9 +36,13 @@ double labelSize(const std::vector<std::vector<std::string>>& units, double hexP
 // when nothing fits.
 FittedLabels fitLabels(const std::vector<std::string>& lines, double sizePt, double hexPt);
 
+// The classes of option (4) drawn on the map, lowest first.
+std::vector<int> classesOnMap(const RunState& state);
+
 // The figure of a finished pass: "state" holds the map, its unit colours,
 // labels, classes and colour scale; "settings" the class colours; "names"
-// the classes' names from 0 (a class without one shows its number).  The
+// the names of classesOnMap in their order (a class without one, or with an
+// empty one, shows "Class" and its number).  The
 // size is "figure.size" in centimetres, else 12 cm wide and as tall as the
 // map needs; "figure.title" goes over it.
 surface::Figure paperMapFigure(const RunState& state, const MapControls& controls,

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "map/class_names.h"
 #include "map/draw/lattice.h"
 #include "map/drawing_pass.h"
 #include "map/unit_labels.h"
@@ -31,7 +32,8 @@ struct PaperPass {
   Settings settings;
   Figure figure{1, 1};
 
-  PaperPass(MapOption option, const std::string& picture = "map.svg") {
+  PaperPass(MapOption option, const std::string& picture = "map.svg",
+            const std::vector<std::string>& names = {}) {
     controls.visfile = kSom + "iris.bmu";
     controls.codfile = kSom + "iris.wgt";
     controls.colcod = "3";
@@ -44,7 +46,7 @@ struct PaperPass {
     takeDialogValues(state, controls);
     drawingPass(state, controls, kSom + "Favomap5.cfg");
     settings = loadSettings(kSom + "Favomap5.cfg");
-    figure = paperMapFigure(state, controls, settings, {});
+    figure = paperMapFigure(state, controls, settings, names);
   }
   std::vector<Figure::Item> itemsOf(Kind kind, std::size_t corners = 0) const {
     std::vector<Figure::Item> found;
@@ -191,6 +193,33 @@ TEST(PaperMap, LabelsShrinkThenEndInDots) {
         EXPECT_EQ(fitted.lines[i], c.drawn[i]);
       }
     }
+  }
+}
+
+TEST(PaperMap, ClassNamesOneALineNameTheLegendsRows) {
+  struct Case {
+    std::string text;
+    std::vector<std::string> names;
+    std::vector<std::string> legend;  // the rows of the iris map's classes 1, 2, 3
+  } cases[] = {
+      {"setosa\nversicolor\nvirginica\n",
+       {"setosa", "versicolor", "virginica"},
+       {"setosa", "versicolor", "virginica"}},
+      {" setosa \r\n\r\nvirginica",
+       {"setosa", "", "virginica"},
+       {"setosa", "Class 2", "virginica"}},
+      {"setosa\n", {"setosa"}, {"setosa", "Class 2", "Class 3"}},
+      {"", {}, {"Class 1", "Class 2", "Class 3"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(classNamesIn(c.text), c.names);
+    PaperPass pass(MapOption::kClasses, "map.svg", classNamesIn(c.text));
+    std::vector<std::string> rows;
+    for (const Figure::Item& item : pass.itemsOf(Kind::kText)) {
+      if (item.style.sizePt == 9) rows.push_back(item.text);
+    }
+    EXPECT_EQ(rows, c.legend);
   }
 }
 

@@ -141,6 +141,12 @@ TEST(FavomapE2e, ProgramMessagesGoToStandardErrorAndStopTheRun) {
       {{"--bmu", "iris.bmu", "--style=paper", "--size", "0x5"},
        "Favomap5: --size takes WxH in centimetres (both above 0, at most 100), not \"0x5\" (see "
        "--help)\n"},
+      {{"--bmu", "iris.bmu", "--option", "4", "--classes", "iris.cls", "--style", "paper",
+        "--class-names", "names.txt"},
+       "Favomap5: cannot open \"names.txt\": file not found (No such file or directory)\n"},
+      {{"--bmu", "iris.bmu", "--option", "4", "--classes", "iris.cls", "--class-names", "iris.cls"},
+       "Favomap5: --class-names names the classes of --style paper's legend: give --style paper "
+       "(see --help)\n"},
       {{"--bmu", "iris.bmu", "--option", "2", "--wgt", "iris.wgt", "--histogram", "--style",
         "paper"},
        "Favomap5: --style paper draws colour and class maps, not --histogram or --outline (see "

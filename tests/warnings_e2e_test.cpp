@@ -164,6 +164,16 @@ std::vector<Case> cases() {
        "c.cls: the file holds more values than the 4 units of the map: item 5 (line 3) and those "
        "after it are left out (a class per unit, row by row)",
        ""},
+      {"Favomap5 fewer class names than classes",
+       FAVOMAP_EXE,
+       {{"m.bmu", "hexa\n1\n2,2\nA,1,1\n"}, {"c.cls", "1 2\n3 2\n"}, {"n.txt", "one\ntwo\n"}},
+       {"--bmu", "m.bmu", "--option", "4", "--classes", "c.cls", "--style", "paper",
+        "--class-names", "n.txt", "--output", "m.svg"},
+       "",
+       0,
+       "n.txt: names 2 classes, one a line, but the map has 3: the classes after line 2 show "
+       "their numbers in the legend",
+       ""},
       {"Colfold clean",
        COLFOLD_EXE,
        {{"t.txt", "1 2 3\n4 5 6\n"}},
