@@ -18,4 +18,8 @@ build="${BUILD_DIR:-build}"
 "$build/ebp/tremora/Tremora" --noise examples/ebp/noise.cfg --results out/demo/ebp/paper.err \
   --plot docs/sensitivity_paper.png --scale 2 --style paper --size 20x12 \
   examples/ebp/cancer.pat examples/ebp/cancer.wgt >/dev/null
+som=examples/som
+QT_QPA_PLATFORM=offscreen "$build/map/Favomap5" --bmu "$som/iris.bmu" --config "$som/Favomap5.cfg" \
+  --option 4 --classes "$som/iris.cls" --style paper --title "Iris SOM, classes" \
+  --output docs/classes_paper.png --scale 2 >/dev/null
 ls -l docs/*.png
