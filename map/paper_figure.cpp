@@ -247,7 +247,9 @@ surface::Figure paperMapFigure(const RunState& state, const MapControls& control
   }
   place.scale = std::max(place.scale, 1.0);
   place.left = kMarginPt + (roomWidth - mapWidth * place.scale) / 2;
-  place.top = kMarginPt + titleRoom;
+  // A figure of a given size holds the map in the middle of its room.
+  place.top = kMarginPt + titleRoom +
+              std::max(0.0, (height - 2 * kMarginPt - titleRoom - mapHeight * place.scale) / 2);
 
   Figure figure(width, height);
   if (!wanted.title.empty()) {
