@@ -2,16 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <QImage>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <algorithm>
+#include <map>
+#include <optional>
 
 #include "map/class_names.h"
 #include "map/draw/lattice.h"
 #include "map/drawing_pass.h"
 #include "map/unit_labels.h"
-#include "test_support/picture_compare.h"
 #include "test_support/scratch_dir.h"
 
 namespace map {
@@ -235,28 +233,6 @@ TEST(PaperMap, ClassNamesOneALineNameTheLegendsRows) {
       if (item.style.sizePt == 9) rows.push_back(item.text);
     }
     EXPECT_EQ(rows, c.legend);
-  }
-}
-
-TEST(PaperMap, SavedAsSvgPdfAndBitmapAtItsSize) {
-  for (const char* name : {"map.svg", "map.pdf", "map.png"}) {
-    PaperPass pass(MapOption::kVariables, name);
-    const std::string path = pass.controls.bmpout;
-    if (std::string(name).ends_with(".svg")) {
-      std::ifstream in(path);
-      std::stringstream text;
-      text << in.rdbuf();
-      EXPECT_NE(text.str().find(">Variable 3</text>"), std::string::npos);
-      EXPECT_NE(text.str().find(">se09</text>"), std::string::npos);
-    } else if (std::string(name).ends_with(".pdf")) {
-      const std::string text = support::pdfText(path);
-      EXPECT_NE(text.find("Variable 3"), std::string::npos);
-      EXPECT_NE(text.find("Iris"), std::string::npos);
-    } else {
-      const QImage image(QString::fromStdString(path));
-      EXPECT_EQ(image.width(), std::lround(surface::pointsFromCm(12) / 72 * 96));
-      EXPECT_EQ(image.height(), std::lround(pass.figure.heightPt() / 72 * 96));
-    }
   }
 }
 

@@ -1,10 +1,13 @@
 // Favomap5 in batch mode, run as a user runs it.
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QString>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "test_support/picture_compare.h"
 #include "tests/process.h"
 
 namespace e2e {
@@ -205,11 +208,21 @@ TEST(FavomapE2e, PictureFormatFollowsTheName) {
       EXPECT_EQ(run.err, "");
       EXPECT_EQ(readFile(dir / c.name).substr(0, c.start.size()), c.start);
     }
-    if (c.paper && c.name.ends_with(".svg")) {
-      const std::string svg = readFile(dir / c.name);
+    if (!c.paper) continue;
+    const std::string path = (dir / c.name).string();
+    if (c.name.ends_with(".svg")) {
+      const std::string svg = readFile(path);
       for (const char* text : {">Iris classes</text>", ">Class 3</text>", ">se09</text>"}) {
         EXPECT_NE(svg.find(text), std::string::npos) << text;
       }
+    } else if (c.name.ends_with(".pdf")) {
+      const std::string text = support::pdfText(path);
+      for (const char* piece : {"Iris classes", "Class 3", "se09"}) {
+        EXPECT_NE(text.find(piece), std::string::npos) << piece;
+      }
+    } else {
+      EXPECT_EQ(QImage(QString::fromStdString(path)).width(),
+                454);  // 12 cm at 96 dpi, 453.5 pixels
     }
   }
 }
