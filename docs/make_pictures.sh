@@ -22,4 +22,7 @@ som=examples/som
 QT_QPA_PLATFORM=offscreen "$build/map/Favomap5" --bmu "$som/iris.bmu" --config "$som/Favomap5.cfg" \
   --option 4 --classes "$som/iris.cls" --style paper --title "Iris SOM, classes" \
   --output docs/classes_paper.png --scale 2 >/dev/null
+QT_QPA_PLATFORM=offscreen "$build/map/Favomap5" --bmu "$som/iris.bmu" --option 2 \
+  --wgt "$som/iris.wgt" --var 3 --style paper --title "Iris SOM, petal length" \
+  --output docs/petal_length_paper.png --scale 2 >/dev/null
 ls -l docs/*.png

@@ -14,6 +14,7 @@
 #include "surface/picture_formats.h"
 #include "ui/app.h"
 #include "ui/argument_bytes.h"
+#include "ui/figure_arguments.h"
 #include "ui/qt_toolkit.h"
 
 namespace map {
@@ -69,36 +70,6 @@ constexpr Option kOptions[] = {
 
 }  // namespace
 
-namespace {
-
-// The names the renamed --style and --title reach the parser under.
-constexpr const char* kStyleInside = "figure-style";
-constexpr const char* kTitleInside = "figure-title";
-
-// "arg" under its inside name when it is --style or --title, with one dash
-// or two and with or without "=VALUE".
-std::string renamed(const std::string& arg) {
-  for (const auto& [outside, inside] :
-       {std::pair{"style", kStyleInside}, std::pair{"title", kTitleInside}}) {
-    for (const std::string dashes : {"-", "--"}) {
-      const std::string name = dashes + outside;
-      if (arg == name) return std::string("--") + inside;
-      if (arg.rfind(name + "=", 0) == 0) {
-        return std::string("--") + inside + arg.substr(name.size());
-      }
-    }
-  }
-  return arg;
-}
-
-}  // namespace
-
-ProgramArguments::ProgramArguments(int argc, char** argv) : argc_(argc) {
-  for (int i = 0; i < argc; ++i) text_.push_back(i == 0 ? argv[i] : renamed(argv[i]));
-  for (std::string& arg : text_) pointers_.push_back(arg.data());
-  pointers_.push_back(nullptr);
-}
-
 void addBatchOptions(QCommandLineParser& parser) {
   for (const Option& o : kOptions) {
     if (o.value) {
@@ -108,7 +79,7 @@ void addBatchOptions(QCommandLineParser& parser) {
     }
   }
   // What --style and --title arrive as; --help shows them under their own names.
-  for (const char* inside : {kStyleInside, kTitleInside}) {
+  for (const char* inside : {ui::kStyleInside, ui::kTitleInside}) {
     QCommandLineOption hidden(inside, "", "TEXT");
     hidden.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOption(hidden);
@@ -123,8 +94,8 @@ std::string text(const QCommandLineParser& parser, const char* name) {
 
 // --style, --size and --title into c.figure; what is wrong with them.
 std::optional<std::string> readFigureSettings(const QCommandLineParser& parser, MapControls& c) {
-  if (parser.isSet(kStyleInside)) {
-    const std::string name = text(parser, kStyleInside);
+  if (parser.isSet(ui::kStyleInside)) {
+    const std::string name = text(parser, ui::kStyleInside);
     const auto style = common::pictureStyleNamed(name);
     if (!style) return "--style takes exact or paper, not \"" + name + "\"";
     c.figure.style = *style;
@@ -136,7 +107,7 @@ std::optional<std::string> readFigureSettings(const QCommandLineParser& parser, 
              text(parser, "size") + "\"";
     }
   }
-  c.figure.title = text(parser, kTitleInside);
+  c.figure.title = text(parser, ui::kTitleInside);
   c.classNamesFile = text(parser, "class-names");
   if (parser.isSet("class-names") && !c.figure.paper()) {
     return "--class-names names the classes of --style paper's legend: give --style paper";

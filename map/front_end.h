@@ -14,22 +14,6 @@ class QApplication;
 
 namespace map {
 
-// The command line as Qt's application object may see it.  That object
-// takes --style (and -style) for a widget style and -title for a window
-// title, leaving them out of the arguments: this copy renames the two so
-// that the program's own --style and --title reach its parser.
-class ProgramArguments {
- public:
-  ProgramArguments(int argc, char** argv);
-  int& argc() { return argc_; }
-  char** argv() { return pointers_.data(); }
-
- private:
-  std::vector<std::string> text_;
-  std::vector<char*> pointers_;
-  int argc_ = 0;
-};
-
 // Adds the batch options (--bmu, --option, ..., --config) to "parser".
 void addBatchOptions(QCommandLineParser& parser);
 

@@ -9,8 +9,7 @@
 
 int main(int argc, char** argv) {
   common::checkStandardOutputAtExit("Favomap5");
-  map::ProgramArguments arguments(argc, argv);
-  ui::FrontEnd front(arguments.argc(), arguments.argv(), "Favomap5",
+  ui::FrontEnd front(argc, argv, "Favomap5",
                      "Draws a trained self-organizing map with a hexagonal lattice as a picture.\n"
                      "Exit status: 0 picture saved; 1 the run stopped (bad input, a message of\n"
                      "the program, or a bad command line).");

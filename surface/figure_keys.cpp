@@ -97,7 +97,10 @@ FigureBox drawColourKey(Figure& figure, const ColourKey& key, const FigureBox& b
     const double low = bar.bottom - bar.height() * static_cast<double>(i) / static_cast<double>(n);
     const double high =
         bar.bottom - bar.height() * static_cast<double>(i + 1) / static_cast<double>(n);
-    figure.rectangle({bar.left, high, bar.right, low}, key.colours[i]);
+    // Each cell reaches a little under the next, so that no seam of the
+    // background shows between two smooth edges.
+    const double overlap = i + 1 < n ? 0.5 : 0.0;
+    figure.rectangle({bar.left, high - overlap, bar.right, low}, key.colours[i]);
   }
   figure.rectangle(bar, {}, Pen{kFrameGrey, 0.5});
   grow(figure.text(key.name, {bar.left, bar.top - kGapPt},

@@ -3,11 +3,13 @@
 #include <QApplication>
 
 #include "surface/gui_application.h"
+#include "ui/figure_arguments.h"
 
 namespace ui {
 
 std::unique_ptr<QApplication> startApplication(int& argc, char** argv) {
   surface::prepareHeadless();
+  renameFigureArguments(argc, argv);
   return std::make_unique<QApplication>(argc, argv);
 }
 

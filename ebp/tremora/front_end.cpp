@@ -12,7 +12,6 @@
 #include "common/output_file.h"
 #include "common/program_run.h"
 #include "common/progress.h"
-#include "ebp/figure_command_line.h"
 #include "ebp/network_files.h"
 #include "ebp/number_stream.h"
 #include "ebp/tremora/paper_figure.h"
@@ -24,6 +23,7 @@
 #include "surface/picture_formats.h"
 #include "ui/app.h"
 #include "ui/argument_bytes.h"
+#include "ui/figure_arguments.h"
 #include "ui/qt_toolkit.h"
 
 namespace tremora {
@@ -116,7 +116,7 @@ void addBatchOptions(QCommandLineParser& parser) {
   parser.addOption(QCommandLineOption(
       "seed", "The seed of the shuffles for --permutation (0): the same seed, the same result.",
       "S", "0"));
-  ebp::addFigureOptions(
+  ui::addFigureOptions(
       parser,
       "The picture --plot saves: exact (the window's plot, the default) or paper (a figure "
       "with axes, tick labels, a legend of the inputs and, after several rounds, error bars "
@@ -141,7 +141,7 @@ int runBatch(const QCommandLineParser& parser, int scale) {
       parser.isSet("noise") ? ui::argumentBytes(parser.value("noise")) : own->noise};
   const std::string plotFile = ui::argumentBytes(parser.value("plot"));
   const std::string tableFile = ui::argumentBytes(parser.value("table"));
-  const common::FigureSettings figure = ebp::figureSettings(parser);
+  const common::FigureSettings figure = ui::figureSettings(parser);
   common::checkOutputs({files.patterns, files.weights, files.noise},
                        {files.results, plotFile, tableFile});
   if (const auto why = surface::unknownPictureFormat(plotFile)) {

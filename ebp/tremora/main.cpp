@@ -6,13 +6,11 @@
 #include <optional>
 
 #include "common/program_run.h"
-#include "ebp/figure_command_line.h"
 #include "ebp/tremora/front_end.h"
 #include "ui/front_end.h"
 
 int main(int argc, char** argv) {
   common::checkStandardOutputAtExit("Tremora");
-  ebp::renameFigureArguments(argc, argv);
   ui::FrontEnd front(argc, argv, "Tremora", tremora::kTremoraDescription);
   tremora::addBatchOptions(front.parser());
   front.addScaleOption();

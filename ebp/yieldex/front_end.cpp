@@ -19,7 +19,6 @@
 #include "common/output_file.h"
 #include "common/program_run.h"
 #include "common/progress.h"
-#include "ebp/figure_command_line.h"
 #include "ebp/yieldex/confusion.h"
 #include "ebp/yieldex/metrics.h"
 #include "ebp/yieldex/paper_figure.h"
@@ -29,6 +28,7 @@
 #include "surface/picture_formats.h"
 #include "ui/app.h"
 #include "ui/argument_bytes.h"
+#include "ui/figure_arguments.h"
 #include "ui/qt_toolkit.h"
 
 namespace yieldex {
@@ -125,7 +125,7 @@ BatchFiles batchFiles(const QCommandLineParser& parser) {
   names.scores = ui::argumentBytes(parser.value("scores"));
   names.confusion = ui::argumentBytes(parser.value("confusion"));
   names.metrics = parser.isSet("metrics");
-  names.figure = ebp::figureSettings(parser);
+  names.figure = ui::figureSettings(parser);
   checkCalibration(parser, names.figure);
   names.calibration = parser.isSet("calibration");
   bool ok = false;
@@ -275,7 +275,7 @@ void addBatchOptions(QCommandLineParser& parser) {
       "(1 - SSres/SStot), mean_absolute_error_output_K and, for targets all 0 or 1, "
       "log_loss_output_K, brier_score_output_K and accuracy_output_K (class 1 from 0.5); "
       "nan where undefined."));
-  ebp::addFigureOptions(
+  ui::addFigureOptions(
       parser,
       "The picture --plot saves: exact (the window's plot, the default) or paper (a figure "
       "with axes, tick labels and a legend of the outputs).",

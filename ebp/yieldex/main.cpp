@@ -6,13 +6,11 @@
 #include <optional>
 
 #include "common/program_run.h"
-#include "ebp/figure_command_line.h"
 #include "ebp/yieldex/front_end.h"
 #include "ui/front_end.h"
 
 int main(int argc, char** argv) {
   common::checkStandardOutputAtExit("Yieldex");
-  ebp::renameFigureArguments(argc, argv);
   ui::FrontEnd front(argc, argv, "Yieldex", yieldex::kYieldexDescription);
   yieldex::addBatchOptions(front.parser());
   front.addScaleOption();

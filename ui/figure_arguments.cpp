@@ -1,4 +1,4 @@
-#include "ebp/figure_command_line.h"
+#include "ui/figure_arguments.h"
 
 #include <deque>
 #include <string>
@@ -7,11 +7,8 @@
 #include "common/errors.h"
 #include "ui/argument_bytes.h"
 
-namespace ebp {
+namespace ui {
 namespace {
-
-constexpr const char* kRenamedStyle = "figure-style";
-constexpr const char* kRenamedTitle = "figure-title";
 
 [[noreturn]] void refuseOption(const char* option, const std::string& why) {
   throw common::makeError(common::Fault::kSubscriptOutOfRange, "", option, why);
@@ -21,7 +18,7 @@ constexpr const char* kRenamedTitle = "figure-title";
 // on past Qt) under "renamed".
 std::string renamedValue(const QCommandLineParser& parser, const char* option,
                          const char* renamed) {
-  return ui::argumentBytes(parser.value(parser.isSet(renamed) ? renamed : option));
+  return argumentBytes(parser.value(parser.isSet(renamed) ? renamed : option));
 }
 
 }  // namespace
@@ -48,7 +45,7 @@ void addFigureOptions(QCommandLineParser& parser, const char* styleHelp, const c
   parser.addOption(QCommandLineOption("style", styleHelp, "STYLE", "exact"));
   parser.addOption(QCommandLineOption("size", sizeHelp, "WxH"));
   parser.addOption(QCommandLineOption("title", "A title over the paper figure.", "TEXT"));
-  for (const char* renamed : {kRenamedStyle, kRenamedTitle}) {
+  for (const char* renamed : {kStyleInside, kTitleInside}) {
     QCommandLineOption option(renamed, "", "VALUE");
     option.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOption(option);
@@ -57,20 +54,20 @@ void addFigureOptions(QCommandLineParser& parser, const char* styleHelp, const c
 
 common::FigureSettings figureSettings(const QCommandLineParser& parser) {
   common::FigureSettings settings;
-  const std::string style = renamedValue(parser, "style", kRenamedStyle);
+  const std::string style = renamedValue(parser, "style", kStyleInside);
   const auto named = common::pictureStyleNamed(style);
   if (!named) refuseOption("--style", "exact or paper, not '" + style + "'");
   settings.style = *named;
   if (parser.isSet("size")) {
-    const std::string size = ui::argumentBytes(parser.value("size"));
+    const std::string size = argumentBytes(parser.value("size"));
     settings.size = common::parseFigureSize(size);
     if (!settings.size) {
       refuseOption("--size",
                    "WxH in centimetres, each above 0 and at most 100, not '" + size + "'");
     }
   }
-  settings.title = renamedValue(parser, "title", kRenamedTitle);
+  settings.title = renamedValue(parser, "title", kTitleInside);
   return settings;
 }
 
-}  // namespace ebp
+}  // namespace ui
