@@ -389,6 +389,14 @@ double Figure::textWidth(std::string_view text, double sizePt, bool bold) {
   return (bold ? heavy : regular).horizontalAdvance(characters) * sizePt / kMeasureSizePt;
 }
 
+void Figure::requireRoom(const std::string& path, std::size_t items) {
+  if (items <= kMostItems) return;
+  throw common::makeError(common::Fault::kTooLarge, path, "",
+                          "the figure would hold more than " + std::to_string(kMostItems) +
+                              " points and shapes; save the exact picture (--style exact) as PNG "
+                              "or BMP");
+}
+
 double Figure::lineHeight(double sizePt) {
   const LineMetrics m = lineMetrics(sizePt);
   return m.ascent + m.descent;

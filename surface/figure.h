@@ -9,6 +9,7 @@
 #ifndef SURFACE_FIGURE_H_
 #define SURFACE_FIGURE_H_
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -115,6 +116,12 @@ class Figure {
   static double lineHeight(double sizePt);
 
   const std::vector<Item>& items() const { return items_; }
+
+  // The most items a figure is drawn with: a program that streams its input
+  // refuses before its work a figure of more.
+  static constexpr std::size_t kMostItems = 2000000;
+  // Throws ToolError(kTooLarge) naming "path" when "items" exceed kMostItems.
+  static void requireRoom(const std::string& path, std::size_t items);
 
   // The drawing as an SVG document "widthPt" by "heightPt" points.
   std::string svg() const;

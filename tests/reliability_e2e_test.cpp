@@ -293,6 +293,12 @@ TEST(Reliability, FailuresReplaceNothing) {
          writeFile(dir / "tiny.wgt", "1 1 1\n2 0\n-1 0\n1\n0\n");
        },
        "new.svg: too large: the picture holds more than 2000000 shapes"},
+      {"Yieldex: a paper figure of more points than a figure keeps",
+       YIELDEX_EXE,
+       {"--weights", "tiny.wgt", "--output", "kept.out", "--plot", "new.pdf", "--style", "paper",
+        "many.pat"},
+       [] {},  // many.pat and tiny.wgt of the row above
+       "new.pdf: too large: the figure would hold more than 2000000 points and shapes"},
       {"Yieldex: a picture format it cannot write",
        YIELDEX_EXE,
        {"--weights", "one.wgt", "--output", "kept.out", "--plot", "new.xyz", "one.pat"},

@@ -25,6 +25,7 @@
 #include "ebp/yieldex/plot.h"
 #include "ebp/yieldex/yieldex_run.h"
 #include "ebp/yieldex/yieldex_window.h"
+#include "surface/figure.h"
 #include "surface/picture_formats.h"
 #include "ui/app.h"
 #include "ui/argument_bytes.h"
@@ -230,9 +231,14 @@ class BatchOutputs {
                               "a network of " + std::to_string(outputs) +
                                   " outputs makes more classes than kappatest reads (10000)");
     }
-    if (!names_.plot.empty() && !paper()) {
-      plot_.requireRoomForShapes(names_.plot, static_cast<std::size_t>(std::max(patterns, 0L)) *
-                                                  static_cast<std::size_t>(std::max(outputs, 0)));
+    const std::size_t points = static_cast<std::size_t>(std::max(patterns, 0L)) *
+                               static_cast<std::size_t>(std::max(outputs, 0));
+    // The figure keeps every point until the end, so a streamed run of
+    // more than it draws stops here, not when its memory runs out.
+    if (paper()) {
+      surface::Figure::requireRoom(names_.plot, points);
+    } else if (!names_.plot.empty()) {
+      plot_.requireRoomForShapes(names_.plot, points);
     }
   }
 
