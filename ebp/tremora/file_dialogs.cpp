@@ -16,14 +16,15 @@ std::optional<SensitivityFiles> chooseFiles(ui::Toolkit& toolkit, const std::str
                           "pat"};
   const auto p = toolkit.chooseFile(patterns);
   if (!p) return std::nullopt;
-  ui::FileChoice weights{Kind::kOpen,
-                         "Open synaptic weights data file",
-                         "Synaptic weights (*.wgt)|*.wgt|All files (*.*)|*.*",
-                         1,
-                         "",
-                         true,
-                         false,
-                         "wgt"};
+  ui::FileChoice weights{
+      Kind::kOpen,
+      "Open synaptic weights data file",
+      "Synaptic weights (*.wgt)|*.wgt|All files (*.*)|*.*|ONNX networks (*.onnx)|*.onnx",
+      1,
+      "",
+      true,
+      false,
+      "wgt"};
   const auto w = toolkit.chooseFile(weights);
   if (!w) return std::nullopt;
   const ProgramFiles own = programFiles(programDir);

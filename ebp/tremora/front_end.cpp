@@ -123,7 +123,8 @@ void addBatchOptions(QCommandLineParser& parser) {
       "of +-1 standard deviation across them).",
       "The paper figure's size in centimetres (12x12).");
   parser.addPositionalArgument("PATTERNS", "Pattern file.");
-  parser.addPositionalArgument("WEIGHTS", "Weights file.");
+  parser.addPositionalArgument(
+      "WEIGHTS", "Weights file (.wgt), or an ONNX model of the same network (.onnx).");
 }
 
 int runBatch(const QCommandLineParser& parser, int scale) {

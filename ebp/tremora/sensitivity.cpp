@@ -17,6 +17,7 @@
 #include "common/program_run.h"
 #include "ebp/forward_pass.h"
 #include "ebp/network_files.h"
+#include "ebp/network_source.h"
 #include "ebp/number_stream.h"
 #include "ebp/tremora/input_evaluator.h"
 
@@ -170,13 +171,13 @@ long readNoiseHeader(ebp::NumberStream& noise, const std::string& noisePath) {
 
 // Reads both headers, every pattern and the weights, warning when the
 // headers' counts of inputs and outputs differ.
-TremoraNetwork readNetwork(common::MappedFile& patternFile, common::MappedFile& weightsFile,
+TremoraNetwork readNetwork(common::MappedFile& patternFile, ebp::NetworkSource& network,
                            const SensitivityFiles& files) {
   ebp::NumberStream ps(patternFile.text(), files.patterns);
-  ebp::NumberStream ws(weightsFile.text(), files.weights);
   TremoraNetwork net;
   net.ph = ebp::readPatternHeader(ps);
-  net.wh = ebp::readWeightsHeader(ws);
+  net.wh = network.readHeader();
+  network.requireCountsOf(net.ph, files.patterns);
   const std::string differ = ebp::countsDiffer(net.ph, net.wh);
   if (!differ.empty()) {
     common::warn("Tremora", files.patterns,
@@ -185,7 +186,7 @@ TremoraNetwork readNetwork(common::MappedFile& patternFile, common::MappedFile& 
   }
   net.set = readAllPatterns(patternFile, ps, net.ph, net.wh.nH);
   net.w = ebp::explainShortFile(
-      net.ph, net.wh, false, [&] { return ebp::readWeights(ws, net.ph.nI, net.wh.nH, net.ph.nO); });
+      net.ph, net.wh, false, [&] { return network.readWeights(net.ph.nI, net.wh.nH, net.ph.nO); });
   return net;
 }
 
@@ -278,7 +279,7 @@ class InputErrors {
 SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& hooks,
                        UniformRandom& random) {
   common::MappedFile patternFile(files.patterns);
-  common::MappedFile weightsFile(files.weights);
+  ebp::NetworkSource network(files.weights);
   ResultsText results;
   results.line(quoted("patterns", files.patterns));
   results.line(quoted("weights", files.weights));
@@ -288,7 +289,7 @@ SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& ho
   ebp::NumberStream noise(noiseFile.text(), files.noise);
   SensitivityRun run;
   run.perturbations = readNoiseHeader(noise, files.noise);
-  const TremoraNetwork net = readNetwork(patternFile, weightsFile, files);
+  const TremoraNetwork net = readNetwork(patternFile, network, files);
   run.nI = net.ph.nI;
   run.nO = net.ph.nO;
   run.nP = net.ph.nP;
@@ -314,8 +315,8 @@ SensitivityRun analyse(const SensitivityFiles& files, const SensitivityHooks& ho
 
 TremoraNetwork readTremoraNetwork(const std::string& patterns, const std::string& weights) {
   common::MappedFile patternFile(patterns);
-  common::MappedFile weightsFile(weights);
-  return readNetwork(patternFile, weightsFile, SensitivityFiles{patterns, weights, "", ""});
+  ebp::NetworkSource network(weights);
+  return readNetwork(patternFile, network, SensitivityFiles{patterns, weights, "", ""});
 }
 
 }  // namespace tremora

@@ -11,9 +11,10 @@ std::optional<YieldexFiles> chooseFiles(ui::Toolkit& toolkit) {
       {Kind::kOpen, "", "All Files (*.*)|*.*|Patterns Files(*.pat)|*.pat", 2, "", true, false, ""});
   if (!patterns) return std::nullopt;
   files.patterns = withExtension(*patterns, ".pat");
-  auto weights =
-      toolkit.chooseFile({Kind::kOpen, "", "All Files (*.*)|*.*|Weights Files(*.wgt)|*.wgt", 2,
-                          proposedName(files.patterns, ".wgt"), true, false, ""});
+  auto weights = toolkit.chooseFile(
+      {Kind::kOpen, "",
+       "All Files (*.*)|*.*|Weights Files(*.wgt)|*.wgt|ONNX networks (*.onnx)|*.onnx", 2,
+       proposedName(files.patterns, ".wgt"), true, false, ""});
   if (!weights) return std::nullopt;
   files.weights = withExtension(*weights, ".wgt");
   auto output =

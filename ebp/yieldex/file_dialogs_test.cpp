@@ -25,7 +25,8 @@ TEST(YieldexDialogs, FiltersProposalsAndCancel) {
   EXPECT_EQ(toolkit.asked[0].filterIndex, 2);
   EXPECT_TRUE(toolkit.asked[0].mustExist);
   EXPECT_EQ(toolkit.asked[1].proposedName, "/home/u/run.wgt");
-  EXPECT_EQ(toolkit.asked[1].filter, "All Files (*.*)|*.*|Weights Files(*.wgt)|*.wgt");
+  EXPECT_EQ(toolkit.asked[1].filter,
+            "All Files (*.*)|*.*|Weights Files(*.wgt)|*.wgt|ONNX networks (*.onnx)|*.onnx");
   EXPECT_EQ(toolkit.asked[2].proposedName, "/home/u/net.out");
   EXPECT_EQ(toolkit.asked[2].kind, ui::FileChoice::Kind::kSave);
   EXPECT_TRUE(toolkit.asked[2].confirmCreate);

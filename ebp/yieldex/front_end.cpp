@@ -19,8 +19,11 @@
 #include "common/output_file.h"
 #include "common/program_run.h"
 #include "common/progress.h"
+#include "ebp/network_source.h"
+#include "ebp/onnx_network.h"
 #include "ebp/yieldex/confusion.h"
 #include "ebp/yieldex/metrics.h"
+#include "ebp/yieldex/names.h"
 #include "ebp/yieldex/paper_figure.h"
 #include "ebp/yieldex/plot.h"
 #include "ebp/yieldex/yieldex_run.h"
@@ -255,7 +258,8 @@ class BatchOutputs {
 }  // namespace
 
 void addBatchOptions(QCommandLineParser& parser) {
-  parser.addOption(QCommandLineOption("weights", "Weights file.", "FILE"));
+  parser.addOption(QCommandLineOption(
+      "weights", "Weights file (.wgt), or an ONNX model of the same network (.onnx).", "FILE"));
   parser.addOption(QCommandLineOption("output", "Output file of the network's outputs.", "FILE"));
   parser.addOption(
       QCommandLineOption("plot", "Save the plot as a picture (.bmp, .png, .svg or .pdf).", "FILE"));
@@ -291,7 +295,36 @@ void addBatchOptions(QCommandLineParser& parser) {
       "With --style paper and targets all 0 or 1: a reliability diagram beside the plot (mean "
       "output against the share of targets 1 in 10 bins of the output); other targets get a "
       "warning and no diagram."));
+  parser.addOption(QCommandLineOption(
+      "export-onnx",
+      "Write the network of --weights as an ONNX model (opset 13, float64, input 'patterns' "
+      "[N, inputs], output 'outputs' [N, outputs]) and stop; no pattern file.",
+      "NET.onnx"));
   parser.addPositionalArgument("PATTERNS", "Pattern file.");
+}
+
+int runExport(const QCommandLineParser& parser) {
+  for (const char* option : {"output", "plot", "table", "scores", "confusion", "metrics"}) {
+    if (parser.isSet(option)) {
+      refuseOption("--export-onnx", std::string("converts the network only; --") + option +
+                                        " belongs to a run on a pattern file");
+    }
+  }
+  if (!parser.positionalArguments().isEmpty()) {
+    refuseOption("--export-onnx", "converts the network only; give no pattern file");
+  }
+  if (!parser.isSet("weights")) refuseOption("--export-onnx", "needs the network: --weights FILE");
+  const std::string weights = withExtension(ui::argumentBytes(parser.value("weights")), ".wgt");
+  const std::string model = ui::argumentBytes(parser.value("export-onnx"));
+  common::checkOutputs({weights}, {model});
+  ebp::NetworkSource network(weights);
+  const ebp::WeightsHeader header = network.readHeader();
+  const ebp::EbpWeights w = network.readWeights(header.nI, header.nH, header.nO);
+  common::OutputFile file(model);
+  file.write(ebp::onnxModelOf(w, weights));
+  file.commit();
+  std::printf("network saved to: %s\n", model.c_str());
+  return 0;
 }
 
 int runBatch(const QCommandLineParser& parser, int scale) {

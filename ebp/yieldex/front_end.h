@@ -14,7 +14,10 @@ inline constexpr const char* kYieldexDescription =
     "outputs and reports the mean square error and R^2 per output and overall.\n"
     "PATTERNS gets .pat when its name has no period; the weights default to the pattern\n"
     "file's path up to its first period plus .wgt, the output to the weights file's path\n"
-    "up to its first period plus .out.  Without arguments the window opens.\n"
+    "up to its first period plus .out.  The network may also be an ONNX model (a name\n"
+    "ending in .onnx) of the same form: one hidden layer, Sigmoid hidden and output units,\n"
+    "biases; any other graph is refused, naming the node that differs.  --export-onnx writes\n"
+    "the network of --weights as such a model.  Without arguments the window opens.\n"
     "Exit status: 0 done; 1 a bad file, an overflow or a zero denominator in the\n"
     "statistics (the output file is then complete), or a bad command line.";
 
@@ -27,6 +30,11 @@ void addBatchOptions(QCommandLineParser& parser);
 // complete), "scale" times as large for a bitmap; the --table and --scores
 // files.  Returns 0; throws what the run throws.
 int runBatch(const QCommandLineParser& parser, int scale);
+
+// --export-onnx NET.onnx: the network of --weights written as an ONNX model
+// (no pattern file, no other output), and its path on standard output.
+// Returns 0; throws what reading the network or writing the model throws.
+int runExport(const QCommandLineParser& parser);
 
 // The window program: a first run at once, then Reload and Exit.
 int runWindowProgram(QApplication& app);

@@ -15,6 +15,10 @@ int main(int argc, char** argv) {
   yieldex::addBatchOptions(front.parser());
   front.addScaleOption();
   if (front.wantsWindow()) return yieldex::runWindowProgram(front.app());
+  if (front.parser().isSet("export-onnx")) {
+    return common::runReportingFailures("Yieldex",
+                                        [&] { return yieldex::runExport(front.parser()); });
+  }
   if (front.parser().positionalArguments().size() != 1) {
     return front.usageError("give one pattern file");
   }

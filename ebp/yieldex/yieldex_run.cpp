@@ -15,6 +15,7 @@
 #include "common/program_run.h"
 #include "ebp/forward_pass.h"
 #include "ebp/network_files.h"
+#include "ebp/network_source.h"
 #include "ebp/number_stream.h"
 #include "ebp/yieldex/names.h"
 #include "ebp/yieldex/plot.h"
@@ -90,12 +91,12 @@ class YieldexPass {
         plot_(plot),
         hooks_(hooks),
         patternFile_(files.patterns),
-        weightsFile_(files.weights),
+        network_(files.weights),
         output_(files.output),
         patternStream_(patternFile_.text(), files.patterns),
-        weightsStream_(weightsFile_.text(), files.weights),
         ph_(ebp::readPatternHeader(patternStream_)),
-        wh_(ebp::readWeightsHeader(weightsStream_)) {
+        wh_(network_.readHeader()) {
+    network_.requireCountsOf(ph_, files.patterns);
     // The weights header's counts of inputs and outputs win over the pattern
     // header's; the pattern header gives the number of patterns.
     const std::string differ = ebp::countsDiffer(ph_, wh_);
@@ -118,7 +119,7 @@ class YieldexPass {
   // them.
   ebp::EbpWeights readWeights() {
     try {
-      return ebp::readWeights(weightsStream_, wh_.nI, wh_.nH, wh_.nO);
+      return network_.readWeights(wh_.nI, wh_.nH, wh_.nO);
     } catch (const common::ToolError& e) {
       throw recordsFirst(e);
     }
@@ -223,10 +224,9 @@ class YieldexPass {
   surface::Surface& plot_;
   const YieldexHooks& hooks_;
   common::MappedFile patternFile_;
-  common::MappedFile weightsFile_;
+  ebp::NetworkSource network_;
   common::OutputFile output_;
   ebp::NumberStream patternStream_;
-  ebp::NumberStream weightsStream_;
   const ebp::PatternHeader ph_;
   const ebp::WeightsHeader wh_;
   std::optional<ebp::PatternBlocks> blocks_;
