@@ -164,6 +164,70 @@ TEST(NetworkPrograms, YieldexAndTremoraAgreeOnTheExampleNetwork) {
   EXPECT_NE(t.out.find(" output saved to: t.err"), std::string::npos);
 }
 
+// The example network through ONNX: Yieldex's export read back by both
+// programs gives the very files the weights file gives; what cannot be run
+// on a model is refused, naming the files.
+TEST(NetworkPrograms, AnOnnxModelRunsAsItsWeightsFile) {
+  const fs::path dir = freshDir("network_onnx");
+  const std::string pat = (kExamples / "cancer.pat").string();
+  const std::string wgt = (kExamples / "cancer.wgt").string();
+  const std::string noise = (kExamples / "noise.cfg").string();
+  const RunResult exported =
+      runProgram(YIELDEX_EXE, {"--weights", wgt, "--export-onnx", "n.onnx"}, dir);
+  ASSERT_EQ(exported.status, 0) << exported.err;
+  EXPECT_EQ(exported.out, "network saved to: n.onnx\n");
+  for (const std::string network : {wgt, std::string("n.onnx")}) {
+    const std::string tag = network == wgt ? "wgt" : "onnx";
+    const RunResult y =
+        runProgram(YIELDEX_EXE, {pat, "--weights", network, "--output", tag + ".out"}, dir);
+    ASSERT_EQ(y.status, 0) << y.err;
+    const RunResult t =
+        runProgram(TREMORA_EXE, {"--noise", noise, "--results", tag + ".err", pat, network}, dir);
+    ASSERT_EQ(t.status, 0) << t.err;
+  }
+  EXPECT_EQ(readFile(dir / "onnx.out"), readFile(dir / "wgt.out"));
+  const std::vector<std::string> byWgt = linesOf(readFile(dir / "wgt.err"), "\r\n");
+  const std::vector<std::string> byOnnx = linesOf(readFile(dir / "onnx.err"), "\r\n");
+  ASSERT_EQ(byOnnx.size(), byWgt.size());
+  for (std::size_t l = 2; l < byWgt.size(); ++l) EXPECT_EQ(byOnnx[l], byWgt[l]) << l;
+
+  // The export onto its own input is refused and leaves the model whole.
+  const std::string model = readFile(dir / "n.onnx");
+  writeFile(dir / "narrow.pat", "4 1 1\n0.1 0.2 0.3 0.4 1\n");
+  writeFile(dir / "not.onnx", "30 6 1\n");
+  struct Row {
+    const char* exe;
+    std::vector<std::string> args;
+    std::string message;
+  } rows[] = {
+      {YIELDEX_EXE,
+       {"narrow.pat", "--weights", "n.onnx"},
+       "Yieldex: n.onnx: the network takes 30 inputs and gives 1 output, where the header of "
+       "narrow.pat announces 4 inputs and 1 output; this network cannot be applied to them"},
+      {TREMORA_EXE,
+       {"--noise", noise, "narrow.pat", "n.onnx"},
+       "Tremora: n.onnx: the network takes 30 inputs and gives 1 output, where the header of "
+       "narrow.pat announces 4 inputs and 1 output; this network cannot be applied to them"},
+      {YIELDEX_EXE,
+       {pat, "--weights", "not.onnx"},
+       "Yieldex: not.onnx: not an ONNX model (the file does not read as one)"},
+      {YIELDEX_EXE,
+       {pat, "--weights", wgt, "--export-onnx", "m.onnx"},
+       "Yieldex: --export-onnx: subscript out of range: converts the network only; give no "
+       "pattern file"},
+      {YIELDEX_EXE, {"--weights", "n.onnx", "--export-onnx", "n.onnx"}, ""},
+  };
+  for (const Row& r : rows) {
+    const RunResult run = runProgram(r.exe, r.args, dir);
+    EXPECT_EQ(run.status, 1) << r.args[0];
+    const std::vector<std::string> err = linesOf(run.err, "\n");
+    ASSERT_FALSE(err.empty()) << r.args[0];
+    if (!r.message.empty()) EXPECT_EQ(err.back(), r.message);
+  }
+  EXPECT_FALSE(fs::exists(dir / "m.onnx"));
+  EXPECT_EQ(readFile(dir / "n.onnx"), model);
+}
+
 // The "name<TAB>value" lines a run prints for each output (or input, with
 // "_input_" as "marker").
 std::map<std::string, std::string> metricsOf(const std::string& out,
