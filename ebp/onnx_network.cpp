@@ -255,12 +255,14 @@ class GraphReader {
     const std::size_t units = static_cast<std::size_t>(layer.units);
     const bool perUnit =
         t.values.size() == units && (t.dims.size() == 1 || (t.dims.size() == 2 && t.dims[0] == 1));
-    if (!perUnit && t.values.size() != 1) {
+    if (perUnit) {
+      layer.bias = t.values;
+    } else if (t.values.size() == 1) {
+      layer.bias.assign(units, t.values.front());
+    } else {
       refuseNode(n, "the bias \"" + name + "\" holds " + std::to_string(t.values.size()) +
                         " values for " + std::to_string(units) + " units");
     }
-    layer.bias.assign(units, t.values.front());
-    if (perUnit) layer.bias = t.values;
   }
 
   // The values of the initializer or Constant "name" that node n uses.
