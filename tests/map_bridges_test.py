@@ -15,8 +15,8 @@ bridge's own numbering.  For every map:
     of 1; MiniSom's coordinates one apart);
   - each unit shows the class most of its objects have, 0 when it has none,
     and the class names file names every class on the map.
-Maps the bridges must refuse (rectangular, toroidal) are refused with the
-reason.
+Maps the bridges must refuse (rectangular, toroidal, more than 15 classes)
+are refused with the reason, and nothing is written.
 
     map_bridges_test.py FAVOMAP5 BRIDGES_FOLDER
 """
@@ -57,19 +57,21 @@ writeLines(as.character(iris$Species), file.path(work, "species"))
 write.table(x, file.path(work, "iris"), row.names = FALSE, col.names = FALSE)
 """
 
-# (name, tool, map's training, classes given as a file)
+# (name, tool, map's training, classes file)
 MAPS = [
-    ("kohonen_even", "kohonen", None, True),
-    ("kohonen_odd", "kohonen", None, False),  # classes from xyf's factor
-    ("minisom_even", "minisom", (6, 4), True),
-    ("minisom_odd", "minisom", (5, 3), True),
+    ("kohonen_even", "kohonen", None, "species"),
+    ("kohonen_odd", "kohonen", None, None),  # classes from xyf's factor
+    ("minisom_even", "minisom", (6, 4), "species"),
+    ("minisom_odd", "minisom", (5, 3), "species"),
 ]
 
-# (name, tool, map's training, words the refusal must hold)
+# (map, tool, map's training, classes file, words the refusal must hold)
 REFUSED = [
-    ("kohonen_rect", "kohonen", None, "rectangular"),
-    ("kohonen_torus", "kohonen", None, "toroidal"),
-    ("minisom_rect", "minisom", (5, 3), "rectangular"),
+    ("kohonen_rect", "kohonen", None, None, "rectangular"),
+    ("kohonen_torus", "kohonen", None, None, "toroidal"),
+    ("minisom_rect", "minisom", (5, 3), None, "rectangular"),
+    ("kohonen_even", "kohonen", None, "sixteen", "16 classes"),
+    ("minisom_even", "minisom", (6, 4), "sixteen", "16 classes"),
 ]
 
 
@@ -116,14 +118,14 @@ def read_kohonen_truth(work, name):
     return weights, winners, pairs
 
 
-def bridge(tool, bridges, work, name, classes_file):
-    out = os.path.join(work, name)
-    extra = ["--classes", os.path.join(work, "species")] if classes_file else []
+def bridge(tool, bridges, work, name, classes_file, out):
+    source = os.path.join(work, name)
+    extra = ["--classes", os.path.join(work, classes_file)] if classes_file else []
     if tool == "kohonen":
-        args = ["Rscript", os.path.join(bridges, "kohonen_to_favomap.R"), out + ".rds", out]
+        args = ["Rscript", os.path.join(bridges, "kohonen_to_favomap.R"), source + ".rds", out]
     else:
         args = ["/usr/bin/python3", os.path.join(bridges, "minisom_to_favomap.py"),
-                out + ".pickle", out + ".data", out]
+                source + ".pickle", source + ".data", out]
     env = dict(os.environ, PYTHONPATH=os.path.dirname(os.path.abspath(__file__)),
                PYTHONDONTWRITEBYTECODE="1")
     return run(args + extra, env=env)
@@ -204,18 +206,21 @@ def main():
                 truth = make_minisom(work, name, shape, "hexagonal", data)
             else:
                 truth = read_kohonen_truth(work, name)
-            made = bridge(tool, bridges, work, name, classes_file)
+            made = bridge(tool, bridges, work, name, classes_file, os.path.join(work, name))
             failures.check(made.returncode == 0 and made.stderr == "", name,
                            "the bridge: exit %d, %r" % (made.returncode, made.stderr))
             if made.returncode == 0:
                 check_map(failures, favomap, work, name, truth, species)
-        for name, tool, shape, reason in REFUSED:
-            if tool == "minisom":
+        with open(os.path.join(work, "sixteen"), "w") as f:
+            f.writelines("class%d\n" % (n % 16) for n in range(len(data)))
+        for name, tool, shape, classes_file, reason in REFUSED:
+            if tool == "minisom" and classes_file is None:
                 make_minisom(work, name, shape, "rectangular", data)
-            made = bridge(tool, bridges, work, name, False)
+            out = os.path.join(work, "refused")
+            made = bridge(tool, bridges, work, name, classes_file, out)
             failures.check(made.returncode == 1 and reason in made.stderr and
-                           not os.path.exists(os.path.join(work, name + ".bmu")), name,
-                           "not refused for its %s grid: exit %d, %r"
+                           not os.path.exists(out + ".bmu"), name,
+                           "not refused for its %s: exit %d, %r"
                            % (reason, made.returncode, made.stderr))
     sys.exit(1 if failures.count else 0)
 

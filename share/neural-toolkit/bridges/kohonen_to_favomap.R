@@ -73,6 +73,10 @@ kohonen_to_favomap <- function(som, out, classes = NULL, source_name = deparse(s
   units <- favomap_units(grid, source_name)
   objects <- mapped_objects(som)
   class_of_object <- object_classes(som, classes, objects, source_name)
+  if (!is.null(class_of_object) && nlevels(class_of_object) > 15) {
+    stop(source_name, ": there are ", nlevels(class_of_object), " classes; Favomap5 colours 15 ",
+         "(1..15, 0 for a unit with no object)", call. = FALSE)
+  }
   write_bmu(paste0(out, ".bmu"), objects, units, grid)
   write_wgt(paste0(out, ".wgt"), som, units, grid, source_name)
   if (!is.null(class_of_object)) {
@@ -170,10 +174,6 @@ write_wgt <- function(path, som, units, grid, source_name) {
 }
 
 write_classes <- function(out, class_of_object, objects, units, grid) {
-  if (nlevels(class_of_object) > 15) {
-    stop("there are ", nlevels(class_of_object), " classes; Favomap5 colours 15 (1..15, 0 for ",
-         "a unit with no object)", call. = FALSE)
-  }
   number <- as.integer(class_of_object)
   unit_class <- vapply(seq_len(nrow(units)), function(u) {
     mine <- number[objects$unit == u & !is.na(number)]

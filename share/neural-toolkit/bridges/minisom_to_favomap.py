@@ -106,8 +106,8 @@ def class_numbers(classes, n_objects, source):
         raise BridgeError("%s: %d classes given for %d objects" % (source, len(classes), n_objects))
     names = sorted(set(str(c) for c in classes))
     if len(names) > 15:
-        raise BridgeError("there are %d classes; Favomap5 colours 15 "
-                          "(1..15, 0 for a unit with no object)" % len(names))
+        raise BridgeError("%s: there are %d classes; Favomap5 colours 15 "
+                          "(1..15, 0 for a unit with no object)" % (source, len(names)))
     number = {name: k for k, name in enumerate(names, start=1)}
     return names, [number[str(c)] for c in classes]
 
@@ -151,10 +151,11 @@ def minisom_to_favomap(som, data, out, classes=None, labels=None, source="map"):
     order = sorted(numpy.ndindex(n_cols, n_rows), key=lambda u: (row[u], col[u]))
     wgt = ["MiniSom map %s" % source, "%d %d %d" % (n_rows, n_cols, weights.shape[2])]
     wgt += [" ".join(repr(float(v)) for v in weights[u]) for u in order]
+    if classes is not None:
+        names, numbers = class_numbers(classes, len(data), source)
     write(out + ".bmu", bmu)
     write(out + ".wgt", wgt)
     if classes is not None:
-        names, numbers = class_numbers(classes, len(data), source)
         per_unit = unit_classes(winners, numbers, len(names), (n_cols, n_rows))
         cls = [" ".join(str(per_unit[u]) for u in order[r * n_cols:(r + 1) * n_cols])
                for r in range(n_rows)]
