@@ -192,6 +192,14 @@ write_classes <- function(out, class_of_object, objects, units, grid) {
 
 main <- function(args) {
   usage <- "usage: kohonen_to_favomap.R MAP.rds OUT [--classes FILE]"
+  if (any(args %in% c("-h", "--help"))) {
+    writeLines(c(usage, "",
+                 "Writes OUT.bmu, OUT.wgt and, with classes (--classes FILE, one a line, or",
+                 "the factor of an xyf or supersom map), OUT.cls and OUT.names for Favomap5.",
+                 "The map must have a hexagonal grid; the script's header tells how its rows",
+                 "and columns become Favomap5's."))
+    return(invisible())
+  }
   classes <- NULL
   at <- match("--classes", args)
   if (!is.na(at)) {
