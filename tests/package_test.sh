@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The Debian package, installed into a throw-away root, runs from there:
 # every program answers --help and --version and does a real run on the
-# installed examples, every man page renders with a FILES section, README
-# and the changelog are there, the installed workflow.sh runs the installed
-# programs from PATH, Tremora run by a user who is not root keeps its files
-# in that user's folders, Yieldex tells that user to name an output it can
-# write, and nothing is written into the installation.
+# installed examples, the bridges from other tools are there and runnable,
+# every man page renders with a FILES section, README and the changelog are
+# there, the installed workflow.sh runs the installed programs from PATH,
+# Tremora run by a user who is not root keeps its files in that user's
+# folders, Yieldex tells that user to name an output it can write, and
+# nothing is written into the installation.
 #   package_test.sh BUILD_FOLDER
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -48,6 +49,9 @@ for f in "$share/Favomap5.cfg" "$share/noise.cfg" "$share/examples/ebp/cancer.pa
   [ -s "$f" ] || fail "the package lacks $f"
 done
 gzip -t "$doc/changelog.gz" || fail "changelog.gz is no gzip file"
+for bridge in kohonen_to_favomap.R minisom_to_favomap.py; do
+  prints '^usage' "$share/bridges/$bridge" --help </dev/null || fail "$bridge --help"
+done
 [ -x "$share/examples/workflow.sh" ] || fail "workflow.sh is not executable"
 before=$(cd "$root" && find . -type f -exec sha256sum {} + | sort)
 
