@@ -139,11 +139,17 @@ class GraphReader {
   Layer layer(const std::string& value, const std::string& name) {
     const int n = expectNext(value, "the " + name + " layer's weights");
     const onnx::NodeProto& node = graph_.node(n);
+    const bool weights = node.op_type() == "Gemm" || node.op_type() == "MatMul";
+    if (weights && node.input(0) != value) {
+      refuseNode(n,
+                 "the weights come first and the patterns second, where the network "
+                 "multiplies the patterns by the weights");
+    }
     Layer layer;
     if (node.op_type() == "Gemm") {
-      layer = gemm(n, value, name);
+      layer = gemm(n, name);
     } else if (node.op_type() == "MatMul") {
-      layer = matMulAdd(n, value, name);
+      layer = matMulAdd(n, name);
     } else if (name == "hidden") {
       refuseNode(n,
                  "the network must begin with the hidden layer's weights (Gemm, or MatMul "
@@ -177,44 +183,31 @@ class GraphReader {
            std::end(kActivations);
   }
 
-  Layer gemm(int n, const std::string& value, const std::string& name) {
+  Layer gemm(int n, const std::string& name) {
     const onnx::NodeProto& node = graph_.node(n);
-    if (node.input(0) != value) {
-      refuseNode(n,
-                 "the weights come first and the patterns second, where the network "
-                 "multiplies the patterns by the weights");
-    }
+    bool transB = false;
     for (const onnx::AttributeProto& a : node.attribute()) {
       if ((a.name() == "alpha" || a.name() == "beta") && a.f() != 1.0f) {
         refuseNode(n, a.name() + " is " + std::to_string(a.f()) +
-                          ", where the network adds "
-                          "weights and bias unscaled (1)");
+                          ", where the network adds weights and bias unscaled (1)");
       }
       if (a.name() == "transA" && a.i() != 0) {
         refuseNode(n, "transA turns the patterns, where the network takes them as rows");
       }
+      if (a.name() == "transB") transB = a.i() != 0;
     }
     if (node.input_size() < 3 || node.input(2).empty()) {
       refuseNode(n, "the " + name + " layer has no bias (a Gemm without C)");
     }
     Layer layer;
-    bool transB = false;
-    for (const onnx::AttributeProto& a : node.attribute()) {
-      if (a.name() == "transB") transB = a.i() != 0;
-    }
     weightsInto(layer, n, node.input(1), transB);
     biasInto(layer, n, node.input(2));
     layer.output = node.output(0);
     return layer;
   }
 
-  Layer matMulAdd(int n, const std::string& value, const std::string& name) {
+  Layer matMulAdd(int n, const std::string& name) {
     const onnx::NodeProto& node = graph_.node(n);
-    if (node.input(0) != value) {
-      refuseNode(n,
-                 "the weights come first and the patterns second, where the network "
-                 "multiplies the patterns by the weights");
-    }
     Layer layer;
     weightsInto(layer, n, node.input(1), false);
     const std::optional<int> add = next(node.output(0));

@@ -224,6 +224,13 @@ TEST(OnnxNetwork, OtherGraphsAreRefusedNamingWhatDiffers) {
        "unscaled (1)" +
            cannot},
       {[](onnx::ModelProto& m) {
+         onnx::NodeProto& gemm = *m.mutable_graph()->mutable_node(0);
+         gemm.mutable_input()->SwapElements(0, 1);
+       },
+       "net.onnx: node 1 (Gemm): the weights come first and the patterns second, where the "
+       "network multiplies the patterns by the weights" +
+           cannot},
+      {[](onnx::ModelProto& m) {
          initializer(m, "output.weight")->set_data_location(onnx::TensorProto::EXTERNAL);
        },
        "net.onnx: initializer \"output.weight\": its values lie in another file; save the "
