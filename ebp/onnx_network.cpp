@@ -58,6 +58,12 @@ class GraphReader {
   }
 
   EbpWeights network() {
+    for (int n = 0; n < graph_.node_size(); ++n) {
+      if (graph_.node(n).output_size() != 1) {
+        refuseNode(n, "gives " + std::to_string(graph_.node(n).output_size()) +
+                          " values, where every node of the network gives one");
+      }
+    }
     std::string value = patternInput();
     const Layer hidden = layer(value, "hidden");
     value = sigmoid(hidden.output, "hidden");
@@ -129,6 +135,16 @@ class GraphReader {
     return n;
   }
 
+  // Input k of node n; refused when the node has fewer.
+  const std::string& inputOf(int n, int k) const {
+    const onnx::NodeProto& node = graph_.node(n);
+    if (k >= node.input_size()) {
+      refuseNode(n, "takes " + std::to_string(node.input_size()) + " values, where it needs " +
+                        std::to_string(k + 1));
+    }
+    return node.input(k);
+  }
+
   int expectNext(const std::string& value, const std::string& what) {
     const std::optional<int> n = next(value);
     if (!n) refuse("", "\"" + value + "\" feeds no node, where " + what + " should follow");
@@ -140,7 +156,7 @@ class GraphReader {
     const int n = expectNext(value, "the " + name + " layer's weights");
     const onnx::NodeProto& node = graph_.node(n);
     const bool weights = node.op_type() == "Gemm" || node.op_type() == "MatMul";
-    if (weights && node.input(0) != value) {
+    if (weights && inputOf(n, 0) != value) {
       refuseNode(n,
                  "the weights come first and the patterns second, where the network "
                  "multiplies the patterns by the weights");
@@ -200,7 +216,7 @@ class GraphReader {
       refuseNode(n, "the " + name + " layer has no bias (a Gemm without C)");
     }
     Layer layer;
-    weightsInto(layer, n, node.input(1), transB);
+    weightsInto(layer, n, inputOf(n, 1), transB);
     biasInto(layer, n, node.input(2));
     layer.output = node.output(0);
     return layer;
@@ -209,7 +225,7 @@ class GraphReader {
   Layer matMulAdd(int n, const std::string& name) {
     const onnx::NodeProto& node = graph_.node(n);
     Layer layer;
-    weightsInto(layer, n, node.input(1), false);
+    weightsInto(layer, n, inputOf(n, 1), false);
     const std::optional<int> add = next(node.output(0));
     if (!add || graph_.node(*add).op_type() != "Add") {
       refuseNode(add.value_or(n), "the " + name +
@@ -217,8 +233,8 @@ class GraphReader {
                                       "followed by an Add of the bias)");
     }
     const onnx::NodeProto& addNode = graph_.node(*add);
-    const bool first = addNode.input(0) == node.output(0);
-    biasInto(layer, *add, addNode.input(first ? 1 : 0));
+    const bool first = inputOf(*add, 0) == node.output(0);
+    biasInto(layer, *add, inputOf(*add, first ? 1 : 0));
     layer.output = addNode.output(0);
     return layer;
   }

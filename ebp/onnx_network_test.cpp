@@ -231,6 +231,15 @@ TEST(OnnxNetwork, OtherGraphsAreRefusedNamingWhatDiffers) {
        "network multiplies the patterns by the weights" +
            cannot},
       {[](onnx::ModelProto& m) {
+         onnx::NodeProto& matMul = *m.mutable_graph()->mutable_node(2);
+         matMul.set_op_type("MatMul");
+         matMul.mutable_input()->DeleteSubrange(1, 2);
+       },
+       "net.onnx: node 3 (MatMul): takes 1 values, where it needs 2" + cannot},
+      {[](onnx::ModelProto& m) { m.mutable_graph()->mutable_node(1)->add_output("mask"); },
+       "net.onnx: node 2 (Sigmoid): gives 2 values, where every node of the network gives one" +
+           cannot},
+      {[](onnx::ModelProto& m) {
          initializer(m, "output.weight")->set_data_location(onnx::TensorProto::EXTERNAL);
        },
        "net.onnx: initializer \"output.weight\": its values lie in another file; save the "
