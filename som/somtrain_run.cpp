@@ -8,6 +8,7 @@
 
 #include "common/data_table.h"
 #include "common/number_forms.h"
+#include "common/output_file.h"
 #include "common/program_run.h"
 #include "som/batch_training.h"
 #include "som/initial_codebook.h"
@@ -55,6 +56,10 @@ void saveHistory(const std::string& path, const std::vector<EpochQuality>& histo
 }  // namespace
 
 void runSomtrain(const Arguments& args, std::ostream& out, std::ostream* progress) {
+  std::vector<std::string> outputs{args.prefix + ".wgt", args.prefix + ".bmu"};
+  if (args.columns.classes > 0) outputs.push_back(args.prefix + ".cls");
+  if (!args.history.empty()) outputs.push_back(args.history);
+  common::checkOutputs({args.data}, outputs);
   TrainingTable table = readTrainingTable(args.data, args.columns);
   std::vector<int> classNumbers;
   if (args.columns.classes > 0) {

@@ -10,7 +10,8 @@ namespace som {
 
 // Reads, scales and trains as "args" asks, writes the map's files, and
 // prints the final errors on "out" (each epoch's on "progress" when it is
-// set).  Throws ToolError on an input or output that fails.
+// set).  Outputs that are the input or cannot be written are refused
+// before any work.  Throws ToolError on an input or output that fails.
 void runSomtrain(const Arguments& args, std::ostream& out, std::ostream* progress);
 
 // runSomtrain with the program's failure report and exit status; the
