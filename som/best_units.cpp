@@ -119,39 +119,45 @@ void BestUnitSearch::searchObjects(std::size_t begin, std::size_t end,
                                    const std::vector<float>& packed,
                                    const std::vector<float>& unitNorms,
                                    const std::vector<double>& codebook, BestUnits& out) const {
-  const BlockDotsFn kernel = blockDotsKernel();
+  const BlockEstimatesFn kernel = blockEstimatesKernel();
   const std::size_t units = codebook.size() / nVars_;
   const std::size_t unitBlocks = unitNorms.size() / kUnits;
   float largestUnitNorm = 0;
   for (std::size_t u = 0; u < units; ++u) largestUnitNorm = std::max(largestUnitNorm, unitNorms[u]);
   const double bound = relativeErrorBound(nVars_);
   std::vector<float> estimates(kObjects * unitNorms.size());
-  float dots[kObjects][kUnits];
+  std::vector<float> blockSmallest(kObjects * unitBlocks);
   std::vector<std::pair<double, int>> candidates;
   for (std::size_t block = begin; block < end; block += kObjects) {
     const float* objects = &shifted_[block * nVars_];
+    // Per object and lane, the two smallest estimates so far.
+    float first[kObjects][kUnits], second[kObjects][kUnits];
+    std::fill_n(&first[0][0], kObjects * kUnits, std::numeric_limits<float>::infinity());
+    std::fill_n(&second[0][0], kObjects * kUnits, std::numeric_limits<float>::infinity());
     for (std::size_t ub = 0; ub < unitBlocks; ++ub) {
-      kernel(objects, &packed[ub * kUnits * nVars_], nVars_, dots);
-      for (int o = 0; o < kObjects; ++o) {
-        for (int u = 0; u < kUnits; ++u) {
-          const std::size_t unit = ub * kUnits + u;
-          estimates[o * unitNorms.size() + unit] =
-              objectNorms_[block + o] - 2 * dots[o][u] + unitNorms[unit];
-        }
-      }
+      kernel(objects, &packed[ub * kUnits * nVars_], nVars_, &objectNorms_[block],
+             &unitNorms[ub * kUnits], &estimates[ub * kUnits], unitNorms.size(), first, second,
+             &blockSmallest[ub], unitBlocks);
     }
     for (std::size_t i = block; i < std::min(end, block + kObjects); ++i) {
-      const float* estimate = &estimates[(i - block) * unitNorms.size()];
+      const int o = static_cast<int>(i - block);
+      const float* estimate = &estimates[o * unitNorms.size()];
       TwoSmallest smallest;
-      for (std::size_t u = 0; u < units; ++u) smallest.add(estimate[u]);
+      for (int u = 0; u < kUnits; ++u) {
+        smallest.add(first[o][u]);
+        smallest.add(second[o][u]);
+      }
       const double tolerance = bound * (static_cast<double>(objectNorms_[i]) + largestUnitNorm);
       const double limit = (units > 1 ? smallest.second : smallest.first) + 2 * tolerance;
       candidates.clear();
       const double* x = &values_[i * nVars_];
-      for (std::size_t u = 0; u < units; ++u) {
-        if (estimate[u] <= limit) {
-          candidates.emplace_back(squaredDistance(x, &codebook[u * nVars_], nVars_),
-                                  static_cast<int>(u));
+      for (std::size_t ub = 0; ub < unitBlocks; ++ub) {
+        if (!(blockSmallest[o * unitBlocks + ub] <= limit)) continue;
+        for (std::size_t u = ub * kUnits; u < std::min(units, (ub + 1) * kUnits); ++u) {
+          if (estimate[u] <= limit) {
+            candidates.emplace_back(squaredDistance(x, &codebook[u * nVars_], nVars_),
+                                    static_cast<int>(u));
+          }
         }
       }
       if (candidates.empty()) {  // estimates beyond single precision: measure every unit

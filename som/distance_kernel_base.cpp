@@ -6,12 +6,15 @@
 namespace som {
 
 namespace kernel_avx2 {
-void blockDots(const float* objects, const float* units, int nVars, float dots[kObjects][kUnits]);
+void blockEstimates(const float* objects, const float* units, int nVars, const float* objectNorms,
+                    const float* unitNorms, float* estimates, std::size_t stride,
+                    float first[kObjects][kUnits], float second[kObjects][kUnits],
+                    float* blockSmallest, std::size_t blockStride);
 }  // namespace kernel_avx2
 
-BlockDotsFn blockDotsKernel() {
-  static const BlockDotsFn chosen =
-      __builtin_cpu_supports("avx2") ? &kernel_avx2::blockDots : &kernel_base::blockDots;
+BlockEstimatesFn blockEstimatesKernel() {
+  static const BlockEstimatesFn chosen =
+      __builtin_cpu_supports("avx2") ? &kernel_avx2::blockEstimates : &kernel_base::blockEstimates;
   return chosen;
 }
 
