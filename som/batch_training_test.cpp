@@ -85,16 +85,17 @@ class LiteralSom {
   std::vector<int> steps_;
 };
 
-// Objects around "centres" separated cluster centres, or whole numbers
-// 0..2 (many exact ties) when "ties".
-std::vector<double> drawTable(int n, int d, bool ties, unsigned seed) {
+// Objects around three separated cluster centres, or whole numbers 0..2
+// (many exact ties) when "ties", all moved by "offset" (far from 0, the
+// single-precision estimates lose most of their digits).
+std::vector<double> drawTable(int n, int d, bool ties, double offset, unsigned seed) {
   std::mt19937 generator(seed);
   std::normal_distribution<double> noise(0, 1);
   std::vector<double> x(static_cast<std::size_t>(n) * d);
   for (int i = 0; i < n; ++i) {
     for (int k = 0; k < d; ++k) {
-      x[i * d + k] =
-          ties ? static_cast<double>(generator() % 3) : 5.0 * ((i + k) % 3) + noise(generator);
+      x[i * d + k] = offset + (ties ? static_cast<double>(generator() % 3)
+                                    : 5.0 * ((i + k) % 3) + noise(generator));
     }
   }
   return x;
@@ -104,15 +105,17 @@ TEST(BatchTrainingTest, EveryEpochAsTheLiteralDefinitionOnAnyThreadCount) {
   struct Case {
     int n, d, rows, cols, epochs;
     bool ties, random;
+    double offset;
   };
   const Case cases[] = {
-      {30, 2, 3, 4, 4, false, false},  {57, 5, 5, 7, 5, false, true},
-      {41, 3, 4, 5, 4, true, true},    {9, 1, 1, 6, 3, false, false},
-      {23, 21, 6, 3, 3, false, false}, {18, 4, 2, 17, 3, true, false},
+      {30, 2, 3, 4, 4, false, false, 0},  {57, 5, 5, 7, 5, false, true, 0},
+      {41, 3, 4, 5, 4, true, true, 0},    {9, 1, 1, 6, 3, false, false, 0},
+      {23, 21, 6, 3, 3, false, false, 0}, {18, 4, 2, 17, 3, true, false, 0},
+      {40, 6, 4, 4, 4, true, true, 1e6},  {35, 3, 3, 5, 4, false, false, -3e7},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.n << "x" << c.d << " on " << c.rows << "x" << c.cols);
-    const std::vector<double> x = drawTable(c.n, c.d, c.ties, c.n * 7 + c.d);
+    const std::vector<double> x = drawTable(c.n, c.d, c.ties, c.offset, c.n * 7 + c.d);
     const LatticeDistance lattice(c.rows, c.cols);
     const LiteralSom literal(x, c.d, c.rows, c.cols);
     for (int a = 0; a < lattice.units(); ++a) {

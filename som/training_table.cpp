@@ -1,5 +1,6 @@
 #include "som/training_table.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 
@@ -149,7 +150,7 @@ TrainingTable readTrainingTable(const std::string& path, const TableColumns& col
     line.fields.push_back(token);
   }
   flush();
-  return builder.finish(line.number);
+  return builder.finish(std::max(line.number, 1L));
 }
 
 }  // namespace som

@@ -81,6 +81,7 @@ TEST(TrainingTableTest, ReadsTheColumnsAskedForAndNamesTheFaultyLine) {
        {},
        {},
        "T: line 2: input past end of file: the table holds no object"},
+      {"", {}, {}, {}, {}, "T: line 1: input past end of file: the table holds no object"},
   };
   for (const Case& c : cases) {
     const std::string path = scratch.file("T", c.text);
