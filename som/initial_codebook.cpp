@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <random>
 
 #include "map/draw/lattice.h"
@@ -11,14 +12,27 @@ namespace som {
 namespace {
 
 using Matrix = std::vector<double>;  // d x d, row-major
+// out = A v for the symmetric matrix A whose leading eigenvector is sought.
+using Product = std::function<void(const std::vector<double>& v, std::vector<double>& out)>;
 
-Matrix covariance(const std::vector<double>& values, int d, std::vector<double>& mean) {
+// Up to this many variables the covariance matrix is formed; beyond, its
+// products are taken from the data, in memory of a few rows.
+constexpr int kMostDenseVariables = 512;
+
+std::vector<double> columnMeans(const std::vector<double>& values, int d) {
   const std::size_t n = values.size() / d;
-  mean.assign(d, 0);
+  std::vector<double> mean(d, 0);
   for (std::size_t i = 0; i < n; ++i) {
     for (int k = 0; k < d; ++k) mean[k] += values[i * d + k];
   }
   for (double& m : mean) m /= static_cast<double>(n);
+  return mean;
+}
+
+double covarianceDivisor(std::size_t n) { return n > 1 ? static_cast<double>(n - 1) : 1; }
+
+Matrix covariance(const std::vector<double>& values, int d, const std::vector<double>& mean) {
+  const std::size_t n = values.size() / d;
   Matrix c(static_cast<std::size_t>(d) * d, 0);
   std::vector<double> centred(d);
   for (std::size_t i = 0; i < n; ++i) {
@@ -27,27 +41,41 @@ Matrix covariance(const std::vector<double>& values, int d, std::vector<double>&
       for (int b = a; b < d; ++b) c[a * d + b] += centred[a] * centred[b];
     }
   }
-  const double divisor = n > 1 ? static_cast<double>(n - 1) : 1;
+  const double divisor = covarianceDivisor(n);
   for (int a = 0; a < d; ++a) {
     for (int b = a; b < d; ++b) c[b * d + a] = c[a * d + b] /= divisor;
   }
   return c;
 }
 
-// The leading eigenvector of the symmetric "c" (unit length, or all zeros
-// when c is zero) and its eigenvalue.
-std::vector<double> leadingComponent(const Matrix& c, int d, double& eigenvalue) {
+// The product with the covariance matrix taken from the data: the sum over
+// objects, in order, of c_i (c_i . v), c_i the centred object.
+Product dataProduct(const std::vector<double>& values, int d, const std::vector<double>& mean) {
+  return [&values, d, &mean](const std::vector<double>& v, std::vector<double>& out) {
+    const std::size_t n = values.size() / d;
+    std::fill(out.begin(), out.end(), 0);
+    for (std::size_t i = 0; i < n; ++i) {
+      double along = 0;
+      for (int k = 0; k < d; ++k) along += (values[i * d + k] - mean[k]) * v[k];
+      for (int k = 0; k < d; ++k) out[k] += (values[i * d + k] - mean[k]) * along;
+    }
+    const double divisor = covarianceDivisor(n);
+    for (double& o : out) o /= divisor;
+  };
+}
+
+// The leading eigenvector (unit length, or all zeros when the matrix is
+// zero) of the matrix whose products "product" gives, and its eigenvalue,
+// by at most "iterations" steps of power iteration from a fixed start.
+std::vector<double> leadingComponent(const Product& product, int d, int iterations,
+                                     double& eigenvalue) {
   std::vector<double> v(d), next(d);
   for (int k = 0; k < d; ++k) v[k] = 1 + static_cast<double>(k) / d;
   eigenvalue = 0;
-  for (int iteration = 0; iteration < 1000; ++iteration) {
+  for (int iteration = 0; iteration < iterations; ++iteration) {
+    product(v, next);
     double norm = 0;
-    for (int a = 0; a < d; ++a) {
-      double s = 0;
-      for (int b = 0; b < d; ++b) s += c[a * d + b] * v[b];
-      next[a] = s;
-      norm += s * s;
-    }
+    for (int a = 0; a < d; ++a) norm += next[a] * next[a];
     norm = std::sqrt(norm);
     if (!(norm > 0)) return std::vector<double>(d, 0);
     double change = 0;
@@ -67,14 +95,33 @@ std::vector<double> leadingComponent(const Matrix& c, int d, double& eigenvalue)
 std::vector<double> principalPlaneCodebook(const std::vector<double>& values, int nVars, int rows,
                                            int cols) {
   const int d = nVars;
-  std::vector<double> mean;
-  Matrix c = covariance(values, d, mean);
-  double lambda1 = 0, lambda2 = 0;
-  const std::vector<double> e1 = leadingComponent(c, d, lambda1);
-  for (int a = 0; a < d; ++a) {
-    for (int b = 0; b < d; ++b) c[a * d + b] -= lambda1 * e1[a] * e1[b];
+  const std::vector<double> mean = columnMeans(values, d);
+  Product product;
+  Matrix c;
+  int iterations = 1000;
+  if (d <= kMostDenseVariables) {
+    c = covariance(values, d, mean);
+    product = [&c, d](const std::vector<double>& v, std::vector<double>& out) {
+      for (int a = 0; a < d; ++a) {
+        double s = 0;
+        for (int b = 0; b < d; ++b) s += c[a * d + b] * v[b];
+        out[a] = s;
+      }
+    };
+  } else {
+    product = dataProduct(values, d, mean);
+    iterations = 100;
   }
-  const std::vector<double> e2 = leadingComponent(c, d, lambda2);
+  double lambda1 = 0, lambda2 = 0;
+  const std::vector<double> e1 = leadingComponent(product, d, iterations, lambda1);
+  // The second component: the leading one once the first is taken out.
+  const Product deflated = [&](const std::vector<double>& v, std::vector<double>& out) {
+    product(v, out);
+    double along = 0;
+    for (int k = 0; k < d; ++k) along += e1[k] * v[k];
+    for (int k = 0; k < d; ++k) out[k] -= lambda1 * e1[k] * along;
+  };
+  const std::vector<double> e2 = leadingComponent(deflated, d, iterations, lambda2);
   const double spread1 = 2 * std::sqrt(std::max(lambda1, 0.0));
   const double spread2 = 2 * std::sqrt(std::max(lambda2, 0.0));
 

@@ -14,8 +14,9 @@ namespace som {
 // standard deviations of its component on both sides of the mean.  The
 // components come from the covariance matrix (sums in object order) by
 // power iteration from a fixed start, so the result depends on the data
-// alone.  A component the data lacks (one variable, or all objects on a
-// line) adds nothing.
+// alone; beyond 512 variables the matrix is not formed, its products being
+// taken from the data (at most 100 steps).  A component the data lacks (one variable, or all
+// objects on a line) adds nothing.
 std::vector<double> principalPlaneCodebook(const std::vector<double>& values, int nVars, int rows,
                                            int cols);
 
