@@ -74,7 +74,7 @@ void runSomtrain(const Arguments& args, std::ostream& out, std::ostream* progres
           ? randomObjectCodebook(table.values, table.nVars, args.rows, args.cols, args.seed)
           : principalPlaneCodebook(table.values, table.nVars, args.rows, args.cols);
   const auto show = [&](const EpochQuality& q, const std::vector<double>&) {
-    *progress << "epoch " << q.epoch << "/" << settings.epochs << "  radius "
+    *progress << "somtrain: epoch " << q.epoch << "/" << settings.epochs << "  radius "
               << common::generalForm(q.radius, 4) << "  quantization error "
               << common::generalForm(q.quantizationError, 6) << "  topographic error "
               << common::generalForm(q.topographicError, 4) << std::endl;
