@@ -59,11 +59,19 @@ LatticeDistance::LatticeDistance(int rows, int cols) : rows_(rows), cols_(cols) 
   const bool middleOdd = middle % 2 != 0;
   fromOdd_ = crop(middleOdd ? fromMiddle : fromNext, middleOdd ? middle : middle + 1);
   fromEven_ = crop(middleOdd ? fromNext : fromMiddle, middleOdd ? middle + 1 : middle);
-  // The farthest pair has a unit on the map's edge.
-  for (int a = 0; a < units(); ++a) {
-    const int row = a / cols_, col = a % cols_;
-    if (row != 0 && row != rows_ - 1 && col != 0 && col != cols_ - 1) continue;
-    for (int b = 0; b < units(); ++b) diameter_ = std::max(diameter_, steps(a, b));
+  // Each of the three hexagonal axes takes its extremes on the first or last
+  // column and within two rows of the top or bottom, so the farthest pair
+  // lies among those units.
+  std::vector<int> outer;
+  for (int row : {1, 2, rows - 1, rows}) {
+    for (int col : {1, 2, cols - 1, cols}) {
+      if (row >= 1 && row <= rows && col >= 1 && col <= cols) {
+        outer.push_back((row - 1) * cols + col - 1);
+      }
+    }
+  }
+  for (int a : outer) {
+    for (int b : outer) diameter_ = std::max(diameter_, steps(a, b));
   }
 }
 
