@@ -7,7 +7,8 @@
 #      outputs as scores for rocplot and its confusion matrix for kappatest;
 #   3. rocplot evaluates the scores as a classifier (the report and the picture);
 #   4. kappatest measures the network's agreement with the truth;
-#   5. Favomap5 draws a self-organizing map of the Iris flowers in their classes.
+#   5. Favomap5 draws a self-organizing map of the Iris flowers in their classes;
+#   6. somtrain trains a map of the tumours from the same CSV table, and Favomap5 draws it.
 #
 # usage: examples/workflow.sh [BUILD_FOLDER [OUTPUT_FOLDER]]
 #   BUILD_FOLDER   where ./run build put the programs; without it (or with an empty
@@ -43,6 +44,7 @@ yieldex=$(program ebp/yieldex/Yieldex)
 rocplot=$(program roc/rocplot)
 kappatest=$(program kappa/kappatest)
 favomap=$(program map/Favomap5)
+somtrain=$(program som/somtrain)
 mkdir -p "$out"
 cd "$out"
 
@@ -66,3 +68,11 @@ printf 'cancer_confusion.txt\n2\n\n0\n' | "$kappatest"
 echo "# 5. A map: the Iris flowers' self-organizing map in their classes"
 step "$favomap" --bmu "$examples/som/iris.bmu" --option 4 --classes "$examples/som/iris.cls" \
   --output iris_classes.png
+
+echo "# 6. A map of the tumours trained from the CSV table, drawn by a feature and by class"
+step "$somtrain" "$examples/ebp/cancer.csv" --header --classes 31 --scale-columns zscore \
+  --rows 10 --cols 14 --out cancer_map
+step "$favomap" --bmu cancer_map.bmu --option 2 --wgt cancer_map.wgt --var 1 --distance \
+  --output cancer_map_radius.png
+step "$favomap" --bmu cancer_map.bmu --option 4 --classes cancer_map.cls \
+  --output cancer_map_classes.png

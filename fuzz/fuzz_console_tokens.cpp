@@ -1,6 +1,6 @@
 // The console programs' readers: the token reader, rocplot's score and
 // multi-class records, kappatest's matrix statistics, Colfold's conversion
-// and its command line.
+// and its command line, somtrain's table and column lists.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -9,10 +9,12 @@
 #include "colfold/conversion.h"
 #include "common/errors.h"
 #include "common/tokens.h"
+#include "fuzz/fuzz_support.h"
 #include "kappa/kappa_statistics.h"
 #include "roc/multiclass.h"
 #include "roc/score_file.h"
 #include "roc/sweep.h"
+#include "som/training_table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
@@ -50,6 +52,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const roc::MulticlassRecords records = roc::readMulticlass(text, "m.txt", size % 2 == 1);
     roc::multiclassAuc(records);
   } catch (const common::ToolError&) {
+  }
+  {
+    const fuzz::TempFile file(data, size);
+    som::TableColumns columns;
+    columns.header = size % 2 == 1;
+    columns.labels = static_cast<int>(size % 3);
+    columns.classes = static_cast<int>(size % 4 == 3 ? 2 : 0);
+    try {
+      som::readTrainingTable(file.path(), columns);
+    } catch (const common::ToolError&) {
+    }
+    std::string fault;
+    som::parseColumnList(std::string(text.substr(0, 64)), fault);
   }
   std::vector<std::string> args(1);
   for (std::size_t i = 0; i < size; ++i) {

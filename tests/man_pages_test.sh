@@ -25,7 +25,7 @@ options_in() {
 # s.txt --report`).
 readme_options() {
   awk -v program="$1" '
-    BEGIN { split("rocplot Favomap5 Yieldex Tremora kappatest Colfold", names, " ")
+    BEGIN { split("rocplot Favomap5 Yieldex Tremora kappatest Colfold somtrain", names, " ")
             for (i in names) isProgram[names[i]] = 1 }
     /^## / { inside = ($0 == "## " program); next }
     !inside { next }

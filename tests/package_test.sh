@@ -55,7 +55,7 @@ done
 [ -x "$share/examples/workflow.sh" ] || fail "workflow.sh is not executable"
 before=$(cd "$root" && find . -type f -exec sha256sum {} + | sort)
 
-programs=(rocplot Favomap5 Yieldex Tremora kappatest Colfold)
+programs=(rocplot Favomap5 Yieldex Tremora kappatest Colfold somtrain)
 for p in "${programs[@]}"; do
   prints '[Uu][Ss][Aa][Gg][Ee]' "$bin/$p" --help </dev/null || fail "$p --help"
   [ "$("$bin/$p" --version </dev/null)" = "$p $(dpkg-deb -f "$deb" Version)" ] || fail "$p --version"
@@ -86,7 +86,7 @@ prints 'dati convertiti' "$bin/Colfold" "$ex/colfold/iris_table.txt" iris.pat 4 
 # The installed workflow, with the installed programs found on PATH.
 PATH="$bin:$PATH" "$share/examples/workflow.sh" >workflow.log 2>&1 \
   || fail "workflow.sh: $(tail -5 workflow.log)"
-for f in cancer.pat cancer.out cancer_roc.png iris_classes.png; do
+for f in cancer.pat cancer.out cancer_roc.png iris_classes.png cancer_map.wgt cancer_map_classes.png; do
   [ -s "workflow/$f" ] || fail "workflow.sh wrote no $f: $(tail -5 workflow.log)"
 done
 grep -q '^\$ Colfold ' workflow.log || fail "workflow.sh did not run Colfold from PATH"

@@ -35,6 +35,13 @@ std::vector<Program> programs() {
        [](const fs::path&, const std::string& in, const std::string& out) {
          return Invocation{{in, out, "3", "0", "2"}, ""};
        }},
+      // The map's files beside the input; the history is the output.
+      {"somtrain", SOMTRAIN_EXE, "1\n2\n3\n4\n",
+       [](const fs::path&, const std::string& in, const std::string& out) {
+         return Invocation{
+             {in, "--rows", "2", "--cols", "2", "--epochs", "2", "--out", "map", "--history", out},
+             ""};
+       }},
   };
 }
 

@@ -1,4 +1,4 @@
-// The six programs, each with a small valid main input and the command
+// The seven programs, each with a small valid main input and the command
 // that runs it on a main input and one output, for tests that treat them
 // alike.
 #ifndef TESTS_PROGRAM_TABLE_H_

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # The progress line: Tremora on a terminal shows it and erases it at the end;
 # without a terminal its standard error stays empty; a short Colfold run on a
-# terminal shows none.
-#   progress_test.sh TREMORA COLFOLD EXAMPLES_FOLDER
+# terminal shows none; somtrain on a terminal shows a line an epoch, and none
+# without one.
+#   progress_test.sh TREMORA COLFOLD EXAMPLES_FOLDER SOMTRAIN
 set -euo pipefail
 tremora=$(realpath "$1") colfold=$(realpath "$2") examples=$(realpath "$3")
+somtrain=$(realpath "$4")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
@@ -37,4 +39,13 @@ cmp -s plain.out <(sed 's/\r$//; s/.*\r//' tty.out | tail -n "$(wc -l <plain.out
 printf '1 2 3\n4 5 6\n' > t.txt
 script -qec "$(printf '%q ' "$colfold" t.txt o.pat 2 1 2)" /dev/null </dev/null >colfold.out
 ! grep -q 'Colfold: converting' colfold.out || fail "a short Colfold run showed progress"
+
+"$somtrain" t.txt --rows 2 --cols 2 --epochs 3 --out map >plain.out 2>plain.err </dev/null
+[ ! -s plain.err ] || fail "somtrain's epochs without a terminal: $(cat plain.err)"
+script -qec "$(printf '%q ' "$somtrain" t.txt --rows 2 --cols 2 --epochs 3 --out map)" /dev/null \
+  </dev/null >somtrain.out
+for epoch in 1 2 3; do
+  grep -q "^somtrain: epoch $epoch/3  radius .*  quantization error .*  topographic error" \
+    somtrain.out || fail "somtrain showed no line for epoch $epoch: $(head -c 300 somtrain.out)"
+done
 echo "progress: ok"
