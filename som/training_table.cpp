@@ -87,8 +87,16 @@ class TableBuilder {
 
   double number(const Line& line, int column) const {
     const std::string_view field = line.fields[column - 1];
+    // An empty field is a missing value in a table from a spreadsheet: read
+    // as 0 it would pull the map towards 0 unseen.
+    if (field.empty()) {
+      throw common::makeError(common::Fault::kTypeMismatch, path_, lineName(line.number),
+                              "column " + std::to_string(column) +
+                                  " is empty: somtrain takes no missing values (fill them in, "
+                                  "or leave the column out with --columns)");
+    }
     double value = 0;
-    if (!field.empty() && !(common::parseDecimal(field, value) && std::isfinite(value))) {
+    if (!(common::parseDecimal(field, value) && std::isfinite(value))) {
       throw common::makeError(common::Fault::kTypeMismatch, path_, lineName(line.number),
                               "column " + std::to_string(column) +
                                   ": expected a finite number, got \"" + std::string(field) + "\"");

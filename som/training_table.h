@@ -1,6 +1,7 @@
 // The data table a map is trained on: a line an object, its fields
-// separated by blanks, tabs or commas (an empty field between two commas is
-// 0), as Colfold reads a table; optionally a first line of column names.
+// separated by blanks, tabs or commas, as Colfold reads a table; optionally
+// a first line of column names.  Unlike Colfold, an empty field (two commas
+// in a row) in a variable's column is refused: it is a missing value.
 #ifndef SOM_TRAINING_TABLE_H_
 #define SOM_TRAINING_TABLE_H_
 

@@ -57,6 +57,13 @@ TEST(TrainingTableTest, ReadsTheColumnsAskedForAndNamesTheFaultyLine) {
        {},
        {},
        "T: line 2: type mismatch: column 2: expected a finite number, got \"x\""},
+      {"1,,3\n",
+       {},
+       {},
+       {},
+       {},
+       "T: line 1: type mismatch: column 2 is empty: somtrain takes no missing values (fill "
+       "them in, or leave the column out with --columns)"},
       {"1 nan\n",
        {},
        {},
