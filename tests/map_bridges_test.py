@@ -23,6 +23,7 @@ are refused with the reason, and nothing is written.
 import csv
 import os
 import pickle
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -72,6 +73,12 @@ REFUSED = [
     ("minisom_rect", "minisom", (5, 3), None, "rectangular"),
     ("kohonen_even", "kohonen", None, "sixteen", "16 classes"),
     ("minisom_even", "minisom", (6, 4), "sixteen", "16 classes"),
+    # outputs that must not be written: one of the inputs, and a pipe behind a link (as a
+    # device would be, but harmless should a bridge write over it)
+    ("kohonen_even", "kohonen", None, "refused.cls", "is one of the inputs"),
+    ("minisom_even", "minisom", (6, 4), "refused.cls", "is one of the inputs"),
+    ("kohonen_even", "kohonen", None, None, "not a regular file"),
+    ("minisom_even", "minisom", (6, 4), None, "not a regular file"),
 ]
 
 
@@ -214,11 +221,23 @@ def main():
         with open(os.path.join(work, "sixteen"), "w") as f:
             f.writelines("class%d\n" % (n % 16) for n in range(len(data)))
         for name, tool, shape, classes_file, reason in REFUSED:
-            if tool == "minisom" and classes_file is None:
+            if tool == "minisom" and reason == "rectangular":
                 make_minisom(work, name, shape, "rectangular", data)
             out = os.path.join(work, "refused")
+            for ext in (".bmu", ".wgt", ".cls", ".names"):
+                if os.path.lexists(out + ext):
+                    os.unlink(out + ext)
+            if classes_file == "refused.cls":
+                shutil.copy(os.path.join(work, "species"), out + ".cls")
+            if reason == "not a regular file":
+                pipe = os.path.join(work, "pipe")
+                if not os.path.exists(pipe):
+                    os.mkfifo(pipe)
+                os.symlink(pipe, out + ".wgt")
             made = bridge(tool, bridges, work, name, classes_file, out)
-            failures.check(made.returncode == 1 and reason in made.stderr and
+            kept = classes_file != "refused.cls" or (
+                open(out + ".cls").read() == open(os.path.join(work, "species")).read())
+            failures.check(made.returncode == 1 and reason in made.stderr and kept and
                            not os.path.exists(out + ".bmu"), name,
                            "not refused for its %s: exit %d, %r"
                            % (reason, made.returncode, made.stderr))

@@ -49,8 +49,8 @@ for f in "$share/Favomap5.cfg" "$share/noise.cfg" "$share/examples/ebp/cancer.pa
   [ -s "$f" ] || fail "the package lacks $f"
 done
 gzip -t "$doc/changelog.gz" || fail "changelog.gz is no gzip file"
-for bridge in kohonen_to_favomap.R minisom_to_favomap.py; do
-  prints '^usage' "$share/bridges/$bridge" --help </dev/null || fail "$bridge --help"
+for bridge in kohonen_to_favomap.R minisom_to_favomap.py sklearn_to_wgt.py; do
+  prints '^[Uu]sage' "$share/bridges/$bridge" --help </dev/null || fail "$bridge --help"
 done
 [ -x "$share/examples/workflow.sh" ] || fail "workflow.sh is not executable"
 before=$(cd "$root" && find . -type f -exec sha256sum {} + | sort)

@@ -56,7 +56,8 @@
 # a rectangular unit's neighbours are not a hexagon's), a toroidal grid (the
 # lattice has edges), more than 15 classes.
 
-kohonen_to_favomap <- function(som, out, classes = NULL, source_name = deparse(substitute(som))) {
+kohonen_to_favomap <- function(som, out, classes = NULL, source_name = deparse(substitute(som)),
+                               inputs = character()) {
   if (!inherits(som, "kohonen")) {
     stop(source_name, ": not a kohonen map (class ", class(som)[1], ")", call. = FALSE)
   }
@@ -77,11 +78,12 @@ kohonen_to_favomap <- function(som, out, classes = NULL, source_name = deparse(s
     stop(source_name, ": there are ", nlevels(class_of_object), " classes; Favomap5 colours 15 ",
          "(1..15, 0 for a unit with no object)", call. = FALSE)
   }
-  write_bmu(paste0(out, ".bmu"), objects, units, grid)
-  write_wgt(paste0(out, ".wgt"), som, units, grid, source_name)
+  files <- c(bmu_text(objects, units, grid), wgt_text(som, units, grid, source_name))
+  names(files) <- paste0(out, c(".bmu", ".wgt"))
   if (!is.null(class_of_object)) {
-    write_classes(out, class_of_object, objects, units, grid)
+    files <- c(files, class_texts(out, class_of_object, objects, units, grid))
   }
+  write_files(files, inputs)
   invisible(units)
 }
 
@@ -153,27 +155,28 @@ object_classes <- function(som, classes, objects, source_name) {
 
 crlf <- function(lines) paste0(lines, "\r\n", collapse = "")
 
-write_bmu <- function(path, objects, units, grid) {
+bmu_text <- function(objects, units, grid) {
   u <- units[objects$unit, ]
   records <- sprintf("%s,%d,%d", objects$label, u$row, u$col)
   header <- c("hexa", nrow(objects), sprintf("%d,%d", grid$ydim, grid$xdim))
-  cat(crlf(c(header, records)), file = path)
+  crlf(c(header, records))
 }
 
 # The units in Favomap5's order: row by row from the top, left to right.
 favomap_order <- function(units) order(units$row, units$col)
 
-write_wgt <- function(path, som, units, grid, source_name) {
+wgt_text <- function(som, units, grid, source_name) {
   layers <- setdiff(seq_along(som$codes), class_layer(som))
   codes <- do.call(cbind, som$codes[layers])
   rows <- apply(codes[favomap_order(units), , drop = FALSE], 1,
                 function(v) paste(sprintf("%.17g", v), collapse = " "))
   title <- paste0("kohonen map ", source_name, ": ", paste(colnames(codes), collapse = " "))
   header <- c(title, sprintf("%d %d %d", grid$ydim, grid$xdim, ncol(codes)))
-  cat(crlf(c(header, rows)), file = path)
+  crlf(c(header, rows))
 }
 
-write_classes <- function(out, class_of_object, objects, units, grid) {
+# OUT.cls and OUT.names, named by their paths.
+class_texts <- function(out, class_of_object, objects, units, grid) {
   number <- as.integer(class_of_object)
   unit_class <- vapply(seq_len(nrow(units)), function(u) {
     mine <- number[objects$unit == u & !is.na(number)]
@@ -184,10 +187,43 @@ write_classes <- function(out, class_of_object, objects, units, grid) {
   ordered <- unit_class[favomap_order(units)]
   lines <- vapply(split(ordered, rep(seq_len(grid$ydim), each = grid$xdim)),
                   paste, character(1), collapse = " ")
-  cat(crlf(lines), file = paste0(out, ".cls"))
   on_map <- sort(unique(unit_class))
   names <- ifelse(on_map == 0, "(no object)", levels(class_of_object)[pmax(on_map, 1)])
-  cat(crlf(names), file = paste0(out, ".names"))
+  stats::setNames(c(crlf(lines), crlf(names)), paste0(out, c(".cls", ".names")))
+}
+
+# Writes every text of "files" (named by their paths) whole, or none of them,
+# as the toolkit's programs write: refused first when an output is one of
+# "inputs" or exists and is not a regular file (a device, a folder); then
+# each text to a temporary beside its target (a symbolic link followed), and
+# once every one is whole, each renamed into place.
+write_files <- function(files, inputs = character()) {
+  inputs <- normalizePath(inputs[file.exists(inputs)])
+  for (path in names(files)) {
+    if (!file.exists(path)) next
+    # POSIX test -f: a regular file, after any link (R's own file_test takes a device).
+    if (system2("test", c("-f", shQuote(path))) != 0) {
+      stop(path, ": exists and is not a regular file; name another output", call. = FALSE)
+    }
+    if (normalizePath(path) %in% inputs) {
+      stop(path, ": is one of the inputs; name another output", call. = FALSE)
+    }
+  }
+  targets <- vapply(names(files), function(p) {
+    if (file.exists(p)) normalizePath(p) else p
+  }, character(1))
+  temporaries <- vapply(targets, function(t) tempfile(".bridge-", tmpdir = dirname(t)),
+                        character(1))
+  ok <- FALSE
+  on.exit(if (!ok) unlink(temporaries))
+  for (k in seq_along(files)) {
+    connection <- file(temporaries[[k]], "wb")
+    writeChar(files[[k]], connection, eos = NULL)
+    close(connection)
+  }
+  ok <- all(file.rename(temporaries, targets))
+  if (!ok) stop("cannot put the outputs in place: ", paste(targets, collapse = ", "),
+                call. = FALSE)
 }
 
 main <- function(args) {
@@ -201,16 +237,19 @@ main <- function(args) {
     return(invisible())
   }
   classes <- NULL
+  inputs <- character()
   at <- match("--classes", args)
   if (!is.na(at)) {
     if (at == length(args)) stop(usage, call. = FALSE)
+    inputs <- args[at + 1]
     classes <- trimws(readLines(args[at + 1], warn = FALSE))
     classes <- classes[classes != ""]
     args <- args[-c(at, at + 1)]
   }
   if (length(args) != 2) stop(usage, call. = FALSE)
   suppressPackageStartupMessages(library(kohonen))
-  kohonen_to_favomap(readRDS(args[1]), args[2], classes, source_name = args[1])
+  kohonen_to_favomap(readRDS(args[1]), args[2], classes, source_name = args[1],
+                     inputs = c(inputs, args[1]))
 }
 
 if (sys.nframe() == 0L) {

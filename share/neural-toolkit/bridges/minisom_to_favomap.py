@@ -54,11 +54,15 @@ and a rectangular unit's neighbours are not a hexagon's), more than 15
 classes, data of another width than the map's weights.
 """
 import argparse
+import os
 import pickle
 import re
 import sys
 
 import numpy
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from bridge_files import OutputRefused, write_files  # noqa: E402
 
 
 class BridgeError(Exception):
@@ -122,8 +126,9 @@ def unit_classes(winners, numbers, n_classes, shape):
     return numpy.where(counts.max(axis=2) > 0, best, 0)
 
 
-def minisom_to_favomap(som, data, out, classes=None, labels=None, source="map"):
-    """Writes OUT.bmu, OUT.wgt and, with classes, OUT.cls and OUT.names."""
+def minisom_to_favomap(som, data, out, classes=None, labels=None, source="map", inputs=()):
+    """Writes OUT.bmu, OUT.wgt and, with classes, OUT.cls and OUT.names, all whole or none,
+    never over one of "inputs" (paths)."""
     topology = getattr(som, "topology", "rectangular")
     if topology != "hexagonal":
         raise BridgeError(
@@ -153,20 +158,16 @@ def minisom_to_favomap(som, data, out, classes=None, labels=None, source="map"):
     wgt += [" ".join(repr(float(v)) for v in weights[u]) for u in order]
     if classes is not None:
         names, numbers = class_numbers(classes, len(data), source)
-    write(out + ".bmu", bmu)
-    write(out + ".wgt", wgt)
+    files = {out + ".bmu": crlf(bmu), out + ".wgt": crlf(wgt)}
     if classes is not None:
         per_unit = unit_classes(winners, numbers, len(names), (n_cols, n_rows))
         cls = [" ".join(str(per_unit[u]) for u in order[r * n_cols:(r + 1) * n_cols])
                for r in range(n_rows)]
         on_map = sorted(set(int(k) for k in per_unit.flat))
-        write(out + ".cls", cls)
-        write(out + ".names", ["(no object)" if k == 0 else names[k - 1] for k in on_map])
-
-
-def write(path, lines):
-    with open(path, "w", newline="") as f:
-        f.write(crlf(lines))
+        files[out + ".cls"] = crlf(cls)
+        files[out + ".names"] = crlf(["(no object)" if k == 0 else names[k - 1]
+                                      for k in on_map])
+    write_files(files, inputs)
 
 
 def read_lines(path):
@@ -194,8 +195,9 @@ def main(argv):
             som = pickle.load(f)
         classes = read_lines(args.classes) if args.classes else None
         labels = read_lines(args.labels) if args.labels else None
-        minisom_to_favomap(som, read_data(args.data), args.out, classes, labels, args.map)
-    except (BridgeError, OSError, ValueError) as error:
+        minisom_to_favomap(som, read_data(args.data), args.out, classes, labels, args.map,
+                           [args.map, args.data, args.classes, args.labels])
+    except (BridgeError, OutputRefused, OSError, ValueError) as error:
         sys.exit("minisom_to_favomap: %s" % error)
 
 

@@ -23,7 +23,9 @@ holds.  The patterns must hold the inputs the model was fitted on, scaled as the
 import os
 import pickle
 import sys
-import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from bridge_files import OutputRefused, write_files  # noqa: E402
 
 
 class Refused(Exception):
@@ -69,23 +71,10 @@ def wgt_text(model):
     return "\r\n".join(lines) + "\r\n"
 
 
-def write_wgt(model, path):
-    """Writes the weights file of "model" to "path"; raises Refused first when it cannot."""
-    text = wgt_text(model)
-    # A temporary beside the target, renamed over it once whole: a failed
-    # write never leaves half a weights file.
-    folder = os.path.dirname(os.path.abspath(path))
-    fd, temporary = tempfile.mkstemp(prefix=".sklearn_to_wgt-", dir=folder)
-    try:
-        with os.fdopen(fd, "w", newline="") as f:
-            f.write(text)
-        umask = os.umask(0)
-        os.umask(umask)
-        os.chmod(temporary, 0o666 & ~umask)
-        os.replace(temporary, path)
-    except BaseException:
-        os.unlink(temporary)
-        raise
+def write_wgt(model, path, inputs=()):
+    """Writes the weights file of "model" to "path", whole or not at all (never over one of
+    "inputs"); raises Refused first when the model cannot be carried."""
+    write_files({path: wgt_text(model)}, inputs)
 
 
 def load(path):
@@ -101,12 +90,11 @@ def main(argv):
     if len(argv) != 3 or argv[1] in ("-h", "--help"):
         print(__doc__.strip())
         return 0 if len(argv) == 2 else 2
-    if os.path.exists(argv[2]) and os.path.samefile(argv[1], argv[2]):
-        print(f"sklearn_to_wgt: {argv[2]}: is the model itself; name another output",
-              file=sys.stderr)
-        return 1
     try:
-        write_wgt(load(argv[1]), argv[2])
+        write_wgt(load(argv[1]), argv[2], inputs=[argv[1]])
+    except OutputRefused as why:
+        print(f"sklearn_to_wgt: {why}", file=sys.stderr)
+        return 1
     except Refused as why:
         print(f"sklearn_to_wgt: {argv[1]}: {why}; nothing written", file=sys.stderr)
         return 1
